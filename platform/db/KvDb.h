@@ -1,0 +1,255 @@
+#pragma once
+// The database engine of the suite: sessions, databases, queries and tables on
+// SQLite (single-user edition, local files) and PostgreSQL (multi-user edition,
+// a database server). The rest of the system sees only these classes; which C
+// library sits underneath stays in this folder.
+//
+// Errors are thrown as kdb::DbError; callers in the framework catch and log.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "Currency.h"
+
+namespace kdb {
+
+class DbError : public std::runtime_error {
+ public:
+  explicit DbError(const QString& message);
+  QString Message() const { return message_; }
+ private:
+  QString message_;
+};
+
+enum class FieldType { Unknown, Integer, Float, Money, Text, Boolean, DateTime };
+
+// ----- SQL text helpers: the only way a value becomes part of a statement ----
+namespace sql {
+// 'text' with inner quotes doubled (and NUL characters dropped).
+QString Quote(const QString& text);
+// True when the text is an optional sign followed by decimal digits only.
+bool IsInteger(const QString& text);
+// The text itself when it is an integer; throws DbError otherwise. Use for
+// every id that stands bare in a statement.
+QString Int(const QString& text);
+QString Int(qint64 value);
+// A date as the quoted 'yyyy-mm-dd' text both engines compare correctly.
+QString Date(const QDate& d);
+}  // namespace sql
+
+// ----- Field: one column of the current row ---------------------------------
+class Field {
+ public:
+  QString FieldName() const { return name_; }
+  FieldType DataType() const { return type_; }
+  bool IsNull() const;
+  // The value as the field shows it: integers plainly, money and floats in the
+  // shortest decimal form ("12.5"), booleans "True"/"False", date-times
+  // "yyyy-mm-dd hh:nn:ss", NULL as "".
+  QString AsString() const;
+  qint64 AsInteger() const;      // NULL and text that is no number give 0
+  double AsFloat() const;
+  Currency AsCurrency() const;
+  bool AsBoolean() const;
+  QDateTime AsDateTime() const;
+  QVariant Value() const;
+
+  // Writing (tables in Edit or Insert state only; throws otherwise). Setting
+  // by text converts by the column's type; an empty text gives NULL.
+  void SetAsString(const QString& v);
+  void SetAsInteger(qint64 v);
+  void SetAsFloat(double v);
+  void SetAsCurrency(Currency v);
+  void SetAsBoolean(bool v);
+  void SetAsDateTime(const QDateTime& v);
+  void Clear();  // NULL
+
+ private:
+  friend class DataSet;
+  friend struct DataSetAccess;
+  Field(class DataSet* owner, int index, QString name, FieldType type);
+  class DataSet* owner_;
+  int index_;
+  QString name_;
+  FieldType type_;
+};
+
+class Session;
+class Database;
+
+// ----- Session: how to reach the data ----------------------------------------
+class Session {
+ public:
+  enum class Type { Local, Remote };
+  enum class RemoteType { LAN, Internet };
+
+  QString SessionName = "SessionRemote";
+  Type SessionType = Type::Remote;
+  RemoteType RemoteTransport = RemoteType::LAN;
+  QString RemoteHost = "127.0.0.1";
+  int RemotePort = 12005;
+  QString RemoteUser;
+  QString RemotePassword;
+  QString RemoteSslRootCert;   // certificate to verify the server (Internet)
+  int ConnectTimeoutSeconds = 5;
+  QString PrivateDir;          // local: folder for temporary files
+  int LockRetryCount = 15;
+  int LockWaitTime = 100;      // milliseconds between lock retries
+
+  bool Active() const { return active_; }
+  void SetActive(bool on) { active_ = on; }
+  void DropConnections();      // closes every open database of the session
+
+ private:
+  friend class Database;
+  bool active_ = false;
+  std::vector<Database*> databases_;
+};
+
+// ----- Database: one open connection -------------------------------------------
+class Database {
+ public:
+  explicit Database(Session* session = nullptr);
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  QString DatabaseName = "DATA";
+  QString RemoteDatabase = "DATA";  // remote: database on the server
+  QString Directory;                 // local: folder holding the database file
+
+  void SetSession(Session* s);
+  Session* GetSession() const { return session_; }
+
+  void Open();    // throws DbError; local: creates the folder's file when missing
+  void Close();
+  // True only while the connection is usable: a server that went away is
+  // noticed here (without a round trip) so the next connect really reconnects.
+  bool Connected();
+
+  // One unit of work. Nested calls only count; the outermost commits.
+  void StartTransaction();
+  void Commit();
+  void Rollback();
+  bool InTransaction() const;
+
+  // Runs one statement that returns no rows (DDL, UPDATE ...). Throws.
+  void Execute(const QString& statement);
+
+  class Connection* Handle() const { return conn_.get(); }
+  bool IsPostgres() const;
+
+ private:
+  Session* session_ = nullptr;
+  std::unique_ptr<class Connection> conn_;
+};
+
+// ----- DataSet: rows, a current row, fields -------------------------------------
+class DataSet {
+ public:
+  explicit DataSet(Database* db = nullptr);
+  virtual ~DataSet();
+  DataSet(const DataSet&) = delete;
+  DataSet& operator=(const DataSet&) = delete;
+
+  void SetDatabase(Database* db) { db_ = db; }
+  Database* GetDatabase() const { return db_; }
+  QString SessionName = "SessionRemote";
+  QString DatabaseName = "DATA";
+
+  bool Active() const;
+  virtual void Close();
+  int RecordCount() const;
+  int RecNo() const;   // 1-based, 0 when empty
+  void First();
+  void Next();
+  void Prior();
+  void Last();
+  bool Eof() const;
+  bool Bof() const;
+  bool IsEmpty() const { return RecordCount() == 0; }
+
+  int FieldCount() const;
+  Field& Fields(int index);
+  Field& FieldByName(const QString& name);  // ignores case; throws when absent
+  Field* FindField(const QString& name);    // ignores case; nullptr when absent
+
+ protected:
+  friend class Field;
+  friend struct DataSetAccess;
+  Database* db_;
+  std::unique_ptr<class RowSet> rows_;
+  std::vector<std::unique_ptr<Field>> fields_;
+  void BindFields();
+  virtual QVariant FieldValue(int index) const;
+  virtual void SetFieldValue(int index, const QVariant& v);
+};
+
+// ----- Query: one SQL statement and its result -------------------------------------
+class Query : public DataSet {
+ public:
+  using DataSet::DataSet;
+  QString SQL;
+  int RemoteReadSize = 10;
+  int MaxRowCount = -1;
+  // Called repeatedly while a statement runs; setting abort stops it.
+  std::function<void(int percentDone, bool& abort)> OnQueryProgress;
+
+  // Runs SQL. A statement returning rows leaves them open here, on the first
+  // row, with RecordCount known. Throws DbError.
+  void ExecSQL();
+  int RowsAffected() const { return rowsAffected_; }
+
+ private:
+  int rowsAffected_ = 0;
+};
+
+// ----- Table: single-row writes on a table by name ----------------------------------
+// Open positions on the first row in primary-index order. FindKey searches
+// the primary index (PRODUCTS: PLU, WSPACKLINES: PLU, WSPACKS: STYLE, every
+// other table: ID). Edit locks the row (pessimistic locking) until Post or
+// Cancel; a row held by another program makes Edit throw after the session's
+// lock retries. Post writes the row, reads it back (so an auto-incremented ID
+// is there) and runs AfterPost.
+class Table : public DataSet {
+ public:
+  enum class State { Inactive, Browse, Edit, Insert };
+  using DataSet::DataSet;
+  ~Table() override;
+
+  QString TableName;
+  std::function<void(Table&)> AfterPost;
+
+  void Open();            // throws
+  void Close() override;  // a pending change is cancelled
+  State GetState() const { return state_; }
+
+  bool FindKey(const QVariantList& keyValues);  // moves to the row when found
+  void Edit();
+  void Insert();
+  void Append();
+  void Post();
+  void Cancel();
+  QStringList PrimaryKey() const;
+
+ protected:
+  QVariant FieldValue(int index) const override;
+  void SetFieldValue(int index, const QVariant& v) override;
+
+ private:
+  State state_ = State::Inactive;
+  std::vector<QVariant> buffer_;   // the row being edited or inserted
+  std::vector<bool> changed_;
+  bool ownTransaction_ = false;
+  struct Meta;
+  std::shared_ptr<Meta> meta_;
+};
+
+}  // namespace kdb
