@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "Currency.h"
@@ -36,8 +37,9 @@ namespace sql {
 QString Quote(const QString& text);
 // True when the text is an optional sign followed by decimal digits only.
 bool IsInteger(const QString& text);
-// The text itself when it is an integer; throws DbError otherwise. Use for
-// every id that stands bare in a statement.
+// The text itself when it is an integer (without a '+' sign; a negative
+// number in parentheses, so it cannot form "--" with a minus before it);
+// throws DbError otherwise. Use for every id that stands bare in a statement.
 QString Int(const QString& text);
 QString Int(qint64 value);
 // A date as the quoted 'yyyy-mm-dd' text both engines compare correctly.
@@ -107,6 +109,11 @@ class Session {
   void SetActive(bool on) { active_ = on; }
   void DropConnections();      // closes every open database of the session
 
+  Session() = default;
+  ~Session();  // its databases are left without a session
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
  private:
   friend class Database;
   bool active_ = false;
@@ -128,7 +135,10 @@ class Database {
   void SetSession(Session* s);
   Session* GetSession() const { return session_; }
 
-  void Open();    // throws DbError; local: creates the folder's file when missing
+  // Throws DbError. Local: the file Directory/<DatabaseName>.sqlite, created
+  // with its folder when missing. Remote: RemoteDatabase on the session's
+  // server. Opening an open, live database does nothing.
+  void Open();
   void Close();
   // True only while the connection is usable: a server that went away is
   // noticed here (without a round trip) so the next connect really reconnects.
@@ -140,18 +150,28 @@ class Database {
   void Rollback();
   bool InTransaction() const;
 
-  // Runs one statement that returns no rows (DDL, UPDATE ...). Throws.
+  // Runs a statement that returns no rows (DDL, UPDATE ...); the text may
+  // hold several statements separated by ';'. Throws.
   void Execute(const QString& statement);
 
   class Connection* Handle() const { return conn_.get(); }
   bool IsPostgres() const;
 
  private:
+  friend class Session;
+  friend class Table;
   Session* session_ = nullptr;
   std::unique_ptr<class Connection> conn_;
+  int txDepth_ = 0;
+  // Lets a table with a pending edit learn whether its database still exists.
+  std::shared_ptr<Database*> token_ = std::make_shared<Database*>(this);
+  class Connection& Live();   // throws when not open
 };
 
 // ----- DataSet: rows, a current row, fields -------------------------------------
+struct Cell;
+class RowSet;
+
 class DataSet {
  public:
   explicit DataSet(Database* db = nullptr);
@@ -164,20 +184,20 @@ class DataSet {
   QString SessionName = "SessionRemote";
   QString DatabaseName = "DATA";
 
-  bool Active() const;
+  virtual bool Active() const;
   virtual void Close();
-  int RecordCount() const;
-  int RecNo() const;   // 1-based, 0 when empty
-  void First();
-  void Next();
-  void Prior();
-  void Last();
-  bool Eof() const;
-  bool Bof() const;
+  virtual int RecordCount() const;
+  virtual int RecNo() const;   // 1-based, 0 when empty
+  virtual void First();
+  virtual void Next();
+  virtual void Prior();
+  virtual void Last();
+  bool Eof() const { return eof_; }
+  bool Bof() const { return bof_; }
   bool IsEmpty() const { return RecordCount() == 0; }
 
   int FieldCount() const;
-  Field& Fields(int index);
+  Field& Fields(int index);                 // throws when out of range
   Field& FieldByName(const QString& name);  // ignores case; throws when absent
   Field* FindField(const QString& name);    // ignores case; nullptr when absent
 
@@ -185,11 +205,25 @@ class DataSet {
   friend class Field;
   friend struct DataSetAccess;
   Database* db_;
-  std::unique_ptr<class RowSet> rows_;
+  std::unique_ptr<RowSet> rows_;
   std::vector<std::unique_ptr<Field>> fields_;
+  int cur_ = 0;         // current row inside rows_
+  bool eof_ = true;
+  bool bof_ = true;
+
+  // Fields for the columns of rows_ (or of the given column source).
   void BindFields();
-  virtual QVariant FieldValue(int index) const;
+  void BindFields(const RowSet& columns);
+  void ClearRows();
+  bool HasCurrentRow() const;
+  // The current row's value of a column, as the engine delivered it (or as a
+  // table in Edit/Insert state holds it); text may point into scratch.
+  virtual void CurrentCell(int index, Cell& out, std::string& scratch) const;
   virtual void SetFieldValue(int index, const QVariant& v);
+
+ private:
+  friend class Query;
+  std::vector<std::pair<QString, int>> index_;  // upper-case name -> field, sorted
 };
 
 // ----- Query: one SQL statement and its result -------------------------------------
@@ -206,6 +240,7 @@ class Query : public DataSet {
   // row, with RecordCount known. Throws DbError.
   void ExecSQL();
   int RowsAffected() const { return rowsAffected_; }
+  void Close() override;
 
  private:
   int rowsAffected_ = 0;
@@ -240,16 +275,37 @@ class Table : public DataSet {
   QStringList PrimaryKey() const;
 
  protected:
-  QVariant FieldValue(int index) const override;
+  void CurrentCell(int index, Cell& out, std::string& scratch) const override;
   void SetFieldValue(int index, const QVariant& v) override;
+
+ public:
+  bool Active() const override { return state_ != State::Inactive; }
+  int RecordCount() const override;   // counts the table's rows
+  int RecNo() const override;
+  void First() override;
+  void Next() override;
+  void Prior() override;
+  void Last() override;
 
  private:
   State state_ = State::Inactive;
   std::vector<QVariant> buffer_;   // the row being edited or inserted
   std::vector<bool> changed_;
   bool ownTransaction_ = false;
+  std::weak_ptr<Database*> txDb_;  // the database whose transaction Edit began
+  bool lastPage_ = true;           // no rows after the loaded page
+  QVariant editKey_;               // key of the row in Edit, as it was read
   struct Meta;
   std::shared_ptr<Meta> meta_;
+
+  class Connection& Conn() const;
+  QVariant CurrentKey() const;
+  std::unique_ptr<RowSet> Select(const QString& tail, const std::vector<QVariant>& params) const;
+  void ShowPage(std::unique_ptr<RowSet> page, bool lastPage);
+  void RequireKey() const;
+  void EndEdit();
+  void PostEdit();
+  void PostInsert();
 };
 
 }  // namespace kdb

@@ -1,0 +1,88 @@
+// Filling and scrolling a string grid as large as the biggest reports make it.
+// KV_BENCH_SCALE=small uses ~5,000 rows (the smoke run); otherwise 100,000.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <memory>
+
+#include "KvStringGrid.h"
+
+namespace {
+
+constexpr int kCols = 15;
+
+int Rows() { return qEnvironmentVariable("KV_BENCH_SCALE") == "small" ? 5000 : 100000; }
+
+void Fill(kui::KvStringGrid& g, int rows) {
+  g.SetColCount(kCols);
+  g.SetRowCount(1);
+  for (int c = 0; c < kCols; ++c) g.SetCell(c, 0, QString("Column %1").arg(c));
+  // Row by row, as a report run writes them: one more row, then its cells.
+  for (int r = 1; r <= rows; ++r) {
+    g.SetRowCount(r + 1);
+    for (int c = 0; c < kCols; ++c) g.SetCell(c, r, QString::number(r * kCols + c));
+  }
+}
+
+std::unique_ptr<kui::KvStringGrid> ShownGrid() {
+  auto g = std::make_unique<kui::KvStringGrid>();
+  g->resize(1024, 700);
+  g->SetFixedRows(1);
+  g->SetFixedCols(1);
+  g->show();
+  QApplication::processEvents();
+  return g;
+}
+
+void BM_FillGrid(benchmark::State& state) {
+  const int rows = Rows();
+  for (auto _ : state) {
+    auto g = ShownGrid();
+    Fill(*g, rows);
+    benchmark::DoNotOptimize(g->Cell(3, rows));
+  }
+  state.SetItemsProcessed(state.iterations() * rows * kCols);
+  state.counters["rows"] = rows;
+}
+BENCHMARK(BM_FillGrid)->Unit(benchmark::kMillisecond);
+
+// One iteration scrolls from the top to the bottom a page at a time, painting
+// every page (with an owner-draw hook, as the report windows have).
+void BM_ScrollPainted(benchmark::State& state) {
+  const int rows = Rows();
+  auto g = ShownGrid();
+  Fill(*g, rows);
+  g->OnDrawCell = [](kui::KvStringGrid& grid, QPainter& p, int col, int row, const QRect& r,
+                     kui::KvGridDrawState st) {
+    p.fillRect(r, st.fixed ? QColor(0xFF, 0xFF, 0xC6) : row % 2 ? Qt::white : QColor(0xE9, 0xE9, 0xE9));
+    kui::KvStringGrid::DrawCellText(p, r, grid.Cell(col, row), col > 4 ? Qt::AlignRight : Qt::AlignLeft);
+  };
+  QApplication::processEvents();
+  QImage frame(g->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+  long long frames = 0;
+  for (auto _ : state) {
+    for (int top = 1; top < rows; top += std::max(1, g->VisibleRowCount())) {
+      g->SetTopRow(top);
+      g->viewport()->render(&frame);
+      ++frames;
+    }
+  }
+  state.counters["frames"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+  state.counters["rows"] = rows;
+}
+BENCHMARK(BM_ScrollPainted)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

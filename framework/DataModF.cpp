@@ -1,0 +1,214 @@
+#include "DataModF.h"
+
+#include "ConfirmMessageForm.h"
+#include "Folders.h"
+#include "MessageForm.h"
+#include "ModalSeam.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <array>
+#include <utility>
+
+TDMDB* DMDB = nullptr;
+
+namespace {
+
+constexpr const char* kTimeFormat = "yyyy-MM-dd HH:mm:ss";
+constexpr const char* kStartedLine = "[=]program started[=]";
+constexpr const char* kStoppedLine = "[=]program stopped[=]";
+constexpr const char* kNoSettings = "Error: There are no settings available.";
+// The launcher's program file; beside it every program runs single-user.
+constexpr const char* kLauncherFile = "menuhost";
+
+}  // namespace
+
+TDMDB::TDMDB(QObject* owner) : QObject(owner), Setup(std::make_unique<TBOSetupClass>()) {
+  setObjectName("DMDB");
+  CreateComponents();
+  SetProgramFile(QCoreApplication::applicationFilePath());
+  if (!DMDB) DMDB = this;
+}
+
+TDMDB::~TDMDB() {
+  DisconnectRemoteDB();
+  Setup.reset();
+  Log(kStoppedLine, false);
+  Log(ProgramFileName(), true);
+  Log(QString(), false);
+  if (DMDB == this) DMDB = nullptr;
+}
+
+// ----- start-up ----------------------------------------------------------------
+
+void TDMDB::SetProgramFile(const QString& filePath) {
+  programFile_ = filePath;
+  const QFileInfo info(filePath);
+  ExeFolder = filePath.isEmpty() ? QString()
+                                 : kos::IncludeTrailingPathDelimiter(info.absolutePath());
+}
+
+QString TDMDB::ProgramFileName() const { return QFileInfo(programFile_).fileName(); }
+
+void TDMDB::SetProgramName() {
+  // Linux program files carry no ".exe": a name without a point is whole.
+  const QString name = ProgramFileName();
+  const qsizetype point = name.indexOf('.');
+  ProgramName = point < 0 ? name : name.left(point);
+}
+
+bool TDMDB::Init() {
+  SetProgramName();
+  bool found = false;
+  if (kos::FileExists(ExeFolder + kLauncherFile)) {
+    found = Setup->LocateQS();
+    if (found) Setup->ApplyQSDefaults();
+  } else {
+    found = Setup->Locate() && Setup->Load();
+  }
+  if (!found) {
+    MsgBox(kNoSettings, MB_ICONERROR);
+    return false;
+  }
+  LogFileName = Setup->SettingsFolder + "bologs/" + ProgramName + "/";
+  CreateFolders();
+  LogFileName += Now().toString("yyyy-MM-dd ") + ProgramName + ".log";
+  LoggingOn = true;
+  Log(kStartedLine, false);
+  Log(ProgramFileName(), true);
+  return true;
+}
+
+bool TDMDB::CreateFolders() {
+  const QString base = Setup->SettingsFolder;
+  const std::array<QString, 5> folders = {"bologs/", "bologs/" + ProgramName + "/", "datapoll/",
+                                          "labels/", "bookgoodsin/"};
+  for (const QString& folder : folders)
+    if (!EnsureDirectory(base + folder)) return false;
+  return true;
+}
+
+bool TDMDB::EnsureDirectory(const QString& path) {
+  if (kos::DirectoryExists(path) || kos::CreateDir(path)) return true;
+  MsgBox("Could not create directory: \n" + path, MB_ICONERROR);
+  return false;
+}
+
+// ----- daily log ------------------------------------------------------------------
+
+void TDMDB::Log(const QString& text, bool timed) {
+  if (timed) WriteLogLine(Now().toString(kTimeFormat));
+  WriteLogLine(text);
+}
+
+void TDMDB::WriteLogLine(const QString& text) {
+  if (!LoggingOn) return;
+  try {
+    // Opened and closed per line: nothing is held open, another program may
+    // read the file at any time, and a lost line costs only itself.
+    QFile file(LogFileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return;
+    file.write(text.toUtf8() + "\r\n");
+    file.close();
+  } catch (...) {
+    // A log line must never disturb the work.
+  }
+}
+
+QString TDMDB::ExceptionMessage(const std::exception& e) {
+  if (const auto* db = dynamic_cast<const kdb::DbError*>(&e)) return db->Message();
+  return QString::fromUtf8(e.what());
+}
+
+void TDMDB::LogException(const std::exception& e, const QString& where) {
+  LogException(ExceptionMessage(e), where);
+}
+
+void TDMDB::LogException(const QString& message, const QString& where) {
+  Log(where, false);
+  Log(message, true);
+  Log(QString(), false);
+  LastError = message;
+}
+
+// ----- messages -------------------------------------------------------------------
+
+void TDMDB::ShowMessage(const QString& text) {
+  Log(text, true);
+  try {
+    TFormMsg form;
+    form.Execute(text);
+  } catch (...) {
+    // The text is in the log; a window that cannot be shown is no reason to stop.
+  }
+}
+
+bool TDMDB::ShowConfirm(const QString& text) {
+  Log(text, true);
+  try {
+    TFormMsgConfirm form;
+    return form.Execute(text);
+  } catch (...) {
+    // Nobody was asked, so nothing was confirmed.
+    return false;
+  }
+}
+
+namespace {
+
+enum WinId { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };
+
+struct BoxButtons {
+  QMessageBox::StandardButtons buttons;
+  QMessageBox::StandardButton escape;
+};
+
+BoxButtons ButtonsOf(int flags) {
+  using B = QMessageBox;
+  switch (flags & 0x0F) {
+    case 1: return {B::Ok | B::Cancel, B::Cancel};
+    case 2: return {B::Abort | B::Retry | B::Ignore, B::Abort};
+    case 3: return {B::Yes | B::No | B::Cancel, B::Cancel};
+    case 4: return {B::Yes | B::No, B::No};
+    case 5: return {B::Retry | B::Cancel, B::Cancel};
+    default: return {B::Ok, B::Ok};
+  }
+}
+
+QMessageBox::Icon IconOf(int flags) {
+  switch (flags & 0xF0) {
+    case 0x10: return QMessageBox::Critical;
+    case 0x20: return QMessageBox::Question;
+    case 0x30: return QMessageBox::Warning;
+    case 0x40: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
+int WinIdOf(int button) {
+  static const std::array<std::pair<int, int>, 7> ids = {{{QMessageBox::Ok, IDOK},
+                                                          {QMessageBox::Cancel, IDCANCEL},
+                                                          {QMessageBox::Abort, IDABORT},
+                                                          {QMessageBox::Retry, IDRETRY},
+                                                          {QMessageBox::Ignore, IDIGNORE},
+                                                          {QMessageBox::Yes, IDYES},
+                                                          {QMessageBox::No, IDNO}}};
+  for (const auto& [qt, win] : ids)
+    if (qt == button) return win;
+  return 0;
+}
+
+}  // namespace
+
+int TDMDB::MsgBox(const QString& text, int flags) {
+  const BoxButtons b = ButtonsOf(flags);
+  QMessageBox box(IconOf(flags), kMsgBoxCaption, text, b.buttons, nullptr);
+  box.setObjectName("MsgBox");
+  box.setEscapeButton(b.escape);
+  const int id = WinIdOf(kui::ModalSeam::Exec(box));
+  // A box closed without a button answers as its escape button would.
+  return id ? id : WinIdOf(b.escape);
+}

@@ -1,0 +1,206 @@
+// TDMDB: the database connection and data access.
+#include "DataModF.h"
+
+#include "Folders.h"
+#include "WaitClass.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// Tests (and a site whose server listens elsewhere) move the server port.
+int RemotePort(int fallback) {
+  bool ok = false;
+  const int port = qEnvironmentVariableIntValue("TESSARIN_DB_PORT", &ok);
+  return ok && port > 0 ? port : fallback;
+}
+
+}  // namespace
+
+void TDMDB::CreateComponents() {
+  db_ = std::make_unique<Components>();
+  kdb::Session& s = db_->session;
+  s.SessionName = "SessionRemote";
+  s.SessionType = kdb::Session::Type::Remote;
+  s.RemoteTransport = kdb::Session::RemoteType::LAN;
+  s.RemoteHost = "127.0.0.1";
+  s.RemotePort = RemotePort(kRemotePort);
+  s.RemoteUser = kRemoteUser;
+  s.RemotePassword = kRemotePassword;
+  s.LockRetryCount = 15;
+  s.LockWaitTime = 100;
+  db_->database.DatabaseName = "DATA";
+  db_->database.RemoteDatabase = "DATA";
+
+  DBSessionRemote = &s;
+  DBDatabaseRemote = &db_->database;
+  DBQueryRemote1 = &db_->query1;
+  DBQueryRemote2 = &db_->query2;
+  DBQueryRemote3 = &db_->query3;
+  DBQueryBRules = &db_->queryBRules;
+  DBTableR1 = &db_->tableR1;
+  DBTableRemote2 = &db_->tableRemote2;
+  DBTableRemote3 = &db_->tableRemote3;
+
+  for (kdb::Query* q : {DBQueryRemote1, DBQueryRemote2, DBQueryRemote3, DBQueryBRules})
+    q->MaxRowCount = -1;
+  const auto progress = [this](int percentDone, bool& abort) {
+    DBQueryRemote1QueryProgress(percentDone, abort);
+  };
+  DBQueryRemote1->OnQueryProgress = progress;
+  DBQueryBRules->OnQueryProgress = progress;
+  DBTableR1->AfterPost = [this](kdb::Table& t) { DBTableR1AfterPost(t); };
+  DBTableRemote2->AfterPost = [this](kdb::Table& t) { DBTableRemote2AfterPost(t); };
+  DBTableRemote3->AfterPost = [this](kdb::Table& t) { DBTableRemote2AfterPost(t); };
+}
+
+bool TDMDB::Connected() const {
+  return DBSessionRemote->Active() && DBDatabaseRemote->Connected();
+}
+
+bool TDMDB::ConnectFailed(const std::exception& e, const QString& where, bool showErrors) {
+  LogException(e, where);
+  if (showErrors) MsgBox(where + " " + ExceptionMessage(e), MB_ICONERROR);
+  return false;
+}
+
+bool TDMDB::ConnectRemoteDB(bool showErrors) {
+  if (Setup->LocalMode) return ConnectDBQSMode(showErrors);
+  TWaitClass wait;
+  try {
+    if (Connected()) return true;
+    wait.Show("Connecting to Back Office: " + Setup->DBHost, QString());
+    Log("DB Connecting to: " + Setup->DBHost, true);
+    QCoreApplication::processEvents();
+
+    DBSessionRemote->SetActive(false);
+    DBDatabaseRemote->Close();
+    DBSessionRemote->SessionType = kdb::Session::Type::Remote;
+    DBSessionRemote->RemoteHost = Setup->DBHost;
+    DBSessionRemote->RemoteUser = kRemoteUser;
+    DBSessionRemote->RemotePassword = kRemotePassword;
+    if (Setup->DBUseInternet) {
+      DBSessionRemote->RemoteTransport = kdb::Session::RemoteType::Internet;
+      DBSessionRemote->RemoteSslRootCert = qEnvironmentVariable("TESSARIN_DB_SSLROOTCERT");
+    }
+    DBDatabaseRemote->Close();
+    DBDatabaseRemote->RemoteDatabase = Setup->DBName;
+    DBDatabaseRemote->Open();
+    DBSessionRemote->SetActive(true);
+    wait.Close();
+    return true;
+  } catch (const std::exception& e) {
+    wait.Close();
+    return ConnectFailed(e, "TDMDB::ConnectRemoteDB", showErrors);
+  }
+}
+
+bool TDMDB::ConnectDBQSMode(bool showErrors) {
+  TWaitClass wait;
+  try {
+    if (Connected()) return true;
+    wait.Show("Connecting to database...", QString());
+    Log("DB Connecting...", true);
+    QCoreApplication::processEvents();
+
+    const QString base = Setup->LocalDataFolder;
+    // Without a settings folder the files would land below whatever folder
+    // the program happens to run in.
+    if (base.isEmpty()) throw kdb::DbError("No local data folder.");
+    DBSessionRemote->SetActive(false);
+    DBDatabaseRemote->Close();
+    DBSessionRemote->SessionType = kdb::Session::Type::Local;
+    DBSessionRemote->PrivateDir = base + "db/temp/";
+    DBDatabaseRemote->Directory = base + "db/data/";
+    for (const QString& folder : {DBSessionRemote->PrivateDir, DBDatabaseRemote->Directory})
+      if (!kos::ForceDirectories(folder))
+        throw kdb::DbError("Could not create directory: " + folder);
+    DBDatabaseRemote->Open();
+    DBSessionRemote->SetActive(true);
+    wait.Close();
+    return true;
+  } catch (const std::exception& e) {
+    wait.Close();
+    return ConnectFailed(e, "TDMDB::ConnectDBQSMode", showErrors);
+  }
+}
+
+void TDMDB::CloseDataSets() {
+  for (kdb::DataSet* d : std::initializer_list<kdb::DataSet*>{
+           DBQueryRemote1, DBQueryRemote2, DBQueryRemote3, DBQueryBRules, DBTableR1,
+           DBTableRemote2, DBTableRemote3})
+    d->Close();
+}
+
+bool TDMDB::DisconnectRemoteDB() {
+  try {
+    // The module's own datasets go with the connection they were read on.
+    CloseDataSets();
+    if (DBDatabaseRemote->Connected()) DBDatabaseRemote->Close();
+    if (DBSessionRemote->Active()) DBSessionRemote->SetActive(false);
+    DBSessionRemote->DropConnections();
+    return true;
+  } catch (const std::exception& e) {
+    LogException(e, "TDMDB::DisconnectRemoteDB");
+    return false;
+  }
+}
+
+bool TDMDB::RunQuery(const QString& statement, kdb::Query* query) {
+  try {
+    if (!query) throw kdb::DbError("No query given.");
+    query->Close();
+    query->RemoteReadSize = 10;
+    query->SQL = statement;
+    query->ExecSQL();
+    return true;
+  } catch (const std::exception& e) {
+    LogException(e, "TDMDB::RunQuery");
+    Log("Exception SQL:", true);
+    Log(statement, false);
+    return false;
+  }
+}
+
+bool TDMDB::GetTable(const QString& tableName, kdb::Table* table) {
+  try {
+    if (!table) throw kdb::DbError("No table given.");
+    table->Close();
+    table->TableName = tableName;
+    table->Open();
+    return true;
+  } catch (const std::exception& e) {
+    LogException(e, "TDMDB::GetTable");
+    return false;
+  }
+}
+
+void TDMDB::CloseTable(kdb::Table* table) {
+  try {
+    if (table) table->Close();
+  } catch (const std::exception& e) {
+    LogException(e, "TDMDB::CloseTable");
+  }
+}
+
+void TDMDB::DBQueryRemote1QueryProgress(int /*percentDone*/, bool& abort) {
+  QCoreApplication::processEvents();
+  abort = false;
+}
+
+void TDMDB::LogAfterPost(kdb::DataSet* dataset, const QString& tableName) {
+  if (!dataset || !LoggingOn) return;
+  Log(QString(), false);
+  Log("[x]after post: " + tableName + "[=]", false);
+  for (int i = 0; i < dataset->FieldCount(); ++i) {
+    kdb::Field& f = dataset->Fields(i);
+    Log(f.FieldName() + "=" + f.AsString(), false);
+  }
+  Log("[=]------end------[=]", true);
+}
+
+void TDMDB::DBTableR1AfterPost(kdb::Table& dataset) { LogAfterPost(&dataset, dataset.TableName); }
+
+void TDMDB::DBTableRemote2AfterPost(kdb::Table& dataset) {
+  LogAfterPost(&dataset, dataset.TableName);
+}

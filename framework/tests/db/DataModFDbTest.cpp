@@ -1,0 +1,301 @@
+// The data module on both engines: the single-user edition on local SQLite
+// files, the multi-user edition on the test run's PostgreSQL server.
+#include "../FwTestUtil.h"
+
+#include "LoadingForm.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTimer>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using fwtest::ReadAll;
+
+namespace {
+
+enum class Engine { SQLite, PostgreSQL };
+
+// The database of this test program on the server, made once.
+QString ServerDatabase() {
+  static const QString name = [] {
+    const kvtest::PgServer pg = kvtest::TestPgServer();
+    if (!pg.valid()) return QString();
+    const QString db = QStringLiteral("kvfw_%1").arg(QCoreApplication::applicationPid());
+    kdb::Session s;
+    s.RemoteHost = pg.host;
+    s.RemotePort = pg.port;
+    s.RemoteUser = TDMDB::kRemoteUser;
+    s.RemotePassword = TDMDB::kRemotePassword;
+    kdb::Database admin(&s);
+    admin.RemoteDatabase = "postgres";
+    admin.Open();
+    admin.Execute("DROP DATABASE IF EXISTS " + db);
+    admin.Execute("CREATE DATABASE " + db);
+    return db;
+  }();
+  return name;
+}
+
+bool NoWaitWindowLeft() {
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  return std::none_of(windows.begin(), windows.end(),
+                      [](QWidget* w) { return qobject_cast<TFormLoading*>(w) != nullptr; });
+}
+
+// Records the wait windows that were shown.
+class WaitWindowSpy : public QObject {
+ public:
+  QStringList shown;
+  WaitWindowSpy() { qApp->installEventFilter(this); }
+  ~WaitWindowSpy() override { qApp->removeEventFilter(this); }
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::Show)
+      if (auto* w = qobject_cast<TFormLoading*>(o)) shown << w->PanelMsg->text();
+    return false;
+  }
+};
+
+class DataModFDbTest : public fwtest::DataModuleTest,
+                       public ::testing::WithParamInterface<Engine> {
+ protected:
+  std::unique_ptr<TDMDB> m;
+
+  bool Pg() const { return GetParam() == Engine::PostgreSQL; }
+
+  void SetUp() override {
+    DataModuleTest::SetUp();
+    if (Pg()) {
+      const kvtest::PgServer pg = kvtest::TestPgServer();
+      ASSERT_TRUE(pg.valid()) << "the PostgreSQL test server is not running";
+      qputenv("TESSARIN_DB_PORT", QByteArray::number(pg.port));
+      WriteSettings("[Database]\nDBHost=" + pg.host.toUtf8() + "\nDBName=NOT_THIS\nDBLiveName=" +
+                    ServerDatabase().toUtf8() + "\n");
+    } else {
+      AddLauncher();
+      QDir().mkpath(fwtest::SingleUserFolder());
+    }
+    m = Module();
+    ASSERT_TRUE(m->Init());
+  }
+  void TearDown() override {
+    m.reset();
+    qunsetenv("TESSARIN_DB_PORT");
+    DataModuleTest::TearDown();
+  }
+
+  QByteArray LogText() const { return ReadAll(m->LogFileName); }
+  // Runs a statement that must succeed.
+  void Exec(const QString& sql) { ASSERT_TRUE(m->RunQuery(sql, m->DBQueryRemote2)) << m->LastError.toStdString(); }
+};
+
+TEST_P(DataModFDbTest, ConnectShowsTheWaitWindowLogsOnceAndAgainDoesNothing) {
+  WaitWindowSpy spy;
+  ASSERT_TRUE(m->ConnectRemoteDB(false)) << m->LastError.toStdString();
+  const QByteArray expected = Pg() ? "2024-03-05 09:15:30\r\nDB Connecting to: 127.0.0.1\r\n"
+                                   : "2024-03-05 09:15:30\r\nDB Connecting...\r\n";
+  EXPECT_TRUE(LogText().endsWith(expected)) << LogText().toStdString();
+  EXPECT_EQ(spy.shown, QStringList{Pg() ? "Connecting to Back Office: 127.0.0.1"
+                                        : "Connecting to database..."});
+  EXPECT_TRUE(NoWaitWindowLeft());
+  EXPECT_EQ(m->DBDatabaseRemote->IsPostgres(), Pg());
+
+  const QByteArray before = LogText();
+  spy.shown.clear();
+  EXPECT_TRUE(m->ConnectRemoteDB(true));
+  EXPECT_EQ(LogText(), before);
+  EXPECT_TRUE(spy.shown.isEmpty());
+  EXPECT_TRUE(boxes.isEmpty());
+}
+
+TEST_P(DataModFDbTest, TheDatabaseIsChosenByTheEdition) {
+  ASSERT_TRUE(m->ConnectRemoteDB(false));
+  if (Pg()) {
+    EXPECT_EQ(m->DBDatabaseRemote->RemoteDatabase, ServerDatabase());
+    EXPECT_EQ(m->DBSessionRemote->RemoteUser, "Admin");
+    EXPECT_EQ(m->DBSessionRemote->RemoteTransport, kdb::Session::RemoteType::LAN);
+    Exec("select current_database() as name");
+    EXPECT_EQ(m->DBQueryRemote2->FieldByName("name").AsString(), ServerDatabase());
+  } else {
+    EXPECT_EQ(m->DBDatabaseRemote->Directory, fwtest::SingleUserFolder() + "db/data/");
+    EXPECT_TRUE(QFileInfo(fwtest::SingleUserFolder() + "db/data").isDir());
+    EXPECT_TRUE(QFileInfo(fwtest::SingleUserFolder() + "db/temp").isDir());
+    EXPECT_EQ(m->DBSessionRemote->SessionType, kdb::Session::Type::Local);
+  }
+}
+
+TEST_P(DataModFDbTest, RunQueryLeavesTheRowsOfASelectOnTheQuery) {
+  ASSERT_TRUE(m->ConnectRemoteDB(false));
+  Exec("DROP TABLE IF EXISTS fw_rows");
+  Exec("CREATE TABLE fw_rows (ID INTEGER PRIMARY KEY, NAME VARCHAR(20))");
+  Exec("INSERT INTO fw_rows (ID, NAME) VALUES (1, 'A'), (2, 'B'), (3, 'C')");
+  ASSERT_TRUE(m->RunQuery("SELECT ID, NAME FROM fw_rows WHERE ID > 1 ORDER BY ID", m->DBQueryRemote1));
+  EXPECT_EQ(m->DBQueryRemote1->RemoteReadSize, 10);
+  EXPECT_EQ(m->DBQueryRemote1->RecordCount(), 2);
+  EXPECT_EQ(m->DBQueryRemote1->FieldByName("name").AsString(), "B");
+}
+
+TEST_P(DataModFDbTest, AFailedStatementLeavesFourEntriesInOrder) {
+  ASSERT_TRUE(m->ConnectRemoteDB(false));
+  const QString sql = "SELECT * FROM fw_no_such_table";
+  EXPECT_FALSE(m->RunQuery(sql, m->DBQueryBRules));
+  ASSERT_FALSE(m->LastError.isEmpty());
+  const QByteArray t = "2024-03-05 09:15:30\r\n";
+  const QByteArray expected = "TDMDB::RunQuery\r\n" + t + m->LastError.toUtf8() + "\r\n\r\n" + t +
+                              "Exception SQL:\r\n" + sql.toUtf8() + "\r\n";
+  EXPECT_TRUE(LogText().endsWith(expected)) << LogText().toStdString();
+  EXPECT_TRUE(boxes.isEmpty());
+}
+
+TEST_P(DataModFDbTest, APostOfTenFieldsIsLoggedAsFourteenLines) {
+  ASSERT_TRUE(m->ConnectRemoteDB(false));
+  Exec("DROP TABLE IF EXISTS fw_ten");
+  Exec("CREATE TABLE fw_ten (ID INTEGER PRIMARY KEY, NAME VARCHAR(20), QTY INTEGER, "
+       "PRICE NUMERIC(19,4), ACTIVE BOOLEAN, F5 VARCHAR(5), F6 VARCHAR(5), F7 VARCHAR(5), "
+       "F8 VARCHAR(5), F9 VARCHAR(5))");
+  ASSERT_TRUE(m->GetTable("fw_ten", m->DBTableR1)) << m->LastError.toStdString();
+  const QByteArray before = LogText();
+  m->DBTableR1->Insert();
+  m->DBTableR1->FieldByName("ID").SetAsInteger(7);
+  m->DBTableR1->FieldByName("NAME").SetAsString("RED");
+  m->DBTableR1->FieldByName("QTY").SetAsInteger(3);
+  m->DBTableR1->FieldByName("PRICE").SetAsString("12.5");
+  m->DBTableR1->FieldByName("ACTIVE").SetAsBoolean(true);
+  m->DBTableR1->Post();
+  const QByteArray record = LogText().mid(before.size());
+  const QList<QByteArray> lines = record.split('\n');
+  ASSERT_EQ(lines.size(), 15) << record.toStdString();  // 14 lines and the end of the last
+  EXPECT_TRUE(record.endsWith("[=]------end------[=]\r\n"));
+  EXPECT_EQ(record.count("\r\n"), 14);
+  EXPECT_EQ(lines[0], "\r");
+  EXPECT_EQ(lines[1].toLower(), "[x]after post: fw_ten[=]\r");
+  EXPECT_EQ(lines[2].toUpper(), "ID=7\r");
+  EXPECT_EQ(lines[3].toUpper(), "NAME=RED\r");
+  EXPECT_EQ(lines[5].toUpper(), "PRICE=12.5\r");
+  EXPECT_EQ(lines[6].toUpper(), "ACTIVE=TRUE\r");
+  EXPECT_EQ(lines[7].toUpper(), "F5=\r");
+  EXPECT_EQ(lines[12], "2024-03-05 09:15:30\r");
+}
+
+TEST_P(DataModFDbTest, TheSharedPostHandlerNamesTheTablePosted) {
+  ASSERT_TRUE(m->ConnectRemoteDB(false));
+  for (const char* t : {"fw_two", "fw_three"}) {
+    Exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(t));
+    Exec(QStringLiteral("CREATE TABLE %1 (ID INTEGER PRIMARY KEY, NAME VARCHAR(20))").arg(t));
+  }
+  ASSERT_TRUE(m->GetTable("fw_two", m->DBTableRemote2));
+  ASSERT_TRUE(m->GetTable("fw_three", m->DBTableRemote3));
+  m->DBTableRemote3->Append();
+  m->DBTableRemote3->FieldByName("ID").SetAsInteger(1);
+  m->DBTableRemote3->Post();
+  EXPECT_TRUE(LogText().toLower().contains("[x]after post: fw_three[=]\r\nid=1\r\n"));
+  EXPECT_FALSE(LogText().toLower().contains("fw_two"));
+  m->CloseTable(m->DBTableRemote3);
+  EXPECT_FALSE(m->DBTableRemote3->Active());
+}
+
+TEST_P(DataModFDbTest, AMissingTableIsLoggedAndReportedByFalse) {
+  ASSERT_TRUE(m->ConnectRemoteDB(false));
+  EXPECT_FALSE(m->GetTable("fw_missing_table", m->DBTableR1));
+  EXPECT_TRUE(LogText().contains("TDMDB::GetTable\r\n2024-03-05 09:15:30\r\n"));
+  EXPECT_FALSE(m->DBTableR1->Active());
+}
+
+TEST_P(DataModFDbTest, DisconnectAndReconnect) {
+  ASSERT_TRUE(m->ConnectRemoteDB(false));
+  ASSERT_TRUE(m->RunQuery("SELECT 1 AS ONE", m->DBQueryRemote3));
+  EXPECT_TRUE(m->DisconnectRemoteDB());
+  EXPECT_FALSE(m->DBDatabaseRemote->Connected());
+  EXPECT_FALSE(m->DBSessionRemote->Active());
+  EXPECT_FALSE(m->DBQueryRemote3->Active());
+  EXPECT_FALSE(m->RunQuery("SELECT 1 AS ONE", m->DBQueryRemote3));
+  ASSERT_TRUE(m->ConnectRemoteDB(false));
+  EXPECT_TRUE(m->RunQuery("SELECT 1 AS ONE", m->DBQueryRemote3));
+  EXPECT_EQ(m->DBQueryRemote3->FieldByName("ONE").AsInteger(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, DataModFDbTest,
+                         ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
+                         [](const auto& info) {
+                           return info.param == Engine::SQLite ? "SQLite" : "PostgreSQL";
+                         });
+
+// ----- the multi-user edition's connection failures and transports --------------
+
+// A loopback port where nothing listens.
+int ClosedPort() {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t len = sizeof a;
+  ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+  ::close(fd);
+  return ntohs(a.sin_port);
+}
+
+class ServerConnectTest : public fwtest::DataModuleTest {
+ protected:
+  void TearDown() override {
+    qunsetenv("TESSARIN_DB_PORT");
+    DataModuleTest::TearDown();
+  }
+};
+
+TEST_F(ServerConnectTest, AClosedPortFailsFastAndIsLogged) {
+  qputenv("TESSARIN_DB_PORT", QByteArray::number(ClosedPort()));
+  WriteSettings("[Database]\nDBHost=127.0.0.1\n");
+  auto m = Module();
+  ASSERT_TRUE(m->Init());
+  QElapsedTimer timer;
+  timer.start();
+  EXPECT_FALSE(m->ConnectRemoteDB(true));
+  // A refused connection is an answer: no waiting for the connect time-out.
+  EXPECT_LT(timer.elapsed(), 1000 * m->DBSessionRemote->ConnectTimeoutSeconds);
+  EXPECT_FALSE(m->LastError.isEmpty());
+  const QByteArray log = ReadAll(m->LogFileName);
+  EXPECT_TRUE(log.contains("DB Connecting to: 127.0.0.1\r\nTDMDB::ConnectRemoteDB\r\n2024-03-05 09:15:30\r\n" +
+                           m->LastError.toUtf8() + "\r\n\r\n"))
+      << log.toStdString();
+  EXPECT_EQ(boxes, QStringList{"TDMDB::ConnectRemoteDB " + m->LastError});
+  EXPECT_TRUE(NoWaitWindowLeft());
+
+  boxes.clear();
+  EXPECT_FALSE(m->ConnectRemoteDB(false));  // silent for the user
+  EXPECT_TRUE(boxes.isEmpty());
+}
+
+TEST_F(ServerConnectTest, InternetUsesTheEncryptedTransport) {
+  const kvtest::PgServer pg = kvtest::TestPgServer();
+  ASSERT_TRUE(pg.valid());
+  qputenv("TESSARIN_DB_PORT", QByteArray::number(pg.port));
+  qputenv("TESSARIN_DB_SSLROOTCERT", pg.sslRootCert.toUtf8());
+  WriteSettings("[Database]\nDBHost=127.0.0.1\nDBUseInternet=1\nDBLiveName=" +
+                ServerDatabase().toUtf8() + "\n");
+  auto m = Module();
+  ASSERT_TRUE(m->Init());
+  const bool connected = m->ConnectRemoteDB(false);
+  qunsetenv("TESSARIN_DB_SSLROOTCERT");
+  ASSERT_TRUE(connected) << m->LastError.toStdString();
+  EXPECT_EQ(m->DBSessionRemote->RemoteTransport, kdb::Session::RemoteType::Internet);
+  ASSERT_TRUE(m->RunQuery("SELECT ssl FROM pg_stat_ssl WHERE pid = pg_backend_pid()", m->DBQueryRemote1));
+  EXPECT_TRUE(m->DBQueryRemote1->FieldByName("ssl").AsBoolean());
+}
+
+TEST_F(ServerConnectTest, QueryProgressLetsPendingEventsRunAndNeverAborts) {
+  auto m = Module();
+  bool ran = false;
+  QTimer::singleShot(0, [&] { ran = true; });
+  bool abort = true;
+  m->DBQueryRemote1->OnQueryProgress(50, abort);
+  EXPECT_TRUE(ran);
+  EXPECT_FALSE(abort);
+  EXPECT_TRUE(static_cast<bool>(m->DBQueryBRules->OnQueryProgress));
+  EXPECT_FALSE(static_cast<bool>(m->DBQueryRemote2->OnQueryProgress));
+}
+
+}  // namespace

@@ -1,0 +1,190 @@
+// Data sets (rows with a current row), their fields, and queries.
+
+#include "Connection.h"
+
+#include <algorithm>
+
+namespace kdb {
+
+// Reads the current value of a field for Field's getters.
+struct DataSetAccess {
+  struct Current {
+    Cell cell;
+    std::string scratch;
+  };
+  static void Read(const DataSet* ds, int index, Current& out) {
+    ds->CurrentCell(index, out.cell, out.scratch);
+  }
+};
+
+namespace {
+using Current = DataSetAccess::Current;
+}
+
+// ----- Field ----------------------------------------------------------------------
+
+Field::Field(DataSet* owner, int index, QString name, FieldType type)
+    : owner_(owner), index_(index), name_(std::move(name)), type_(type) {}
+
+bool Field::IsNull() const {
+  Current c;
+  DataSetAccess::Read(owner_, index_, c);
+  return c.cell.kind == Cell::Null;
+}
+
+#define KDB_FIELD_GETTER(Result, Name, Conv)       \
+  Result Field::Name() const {                     \
+    Current c;                                     \
+    DataSetAccess::Read(owner_, index_, c);        \
+    return conv::Conv(c.cell, type_);              \
+  }
+KDB_FIELD_GETTER(QString, AsString, ToText)
+KDB_FIELD_GETTER(qint64, AsInteger, ToInt)
+KDB_FIELD_GETTER(double, AsFloat, ToFloat)
+KDB_FIELD_GETTER(Currency, AsCurrency, ToMoney)
+KDB_FIELD_GETTER(bool, AsBoolean, ToBool)
+KDB_FIELD_GETTER(QDateTime, AsDateTime, ToDateTime)
+#undef KDB_FIELD_GETTER
+
+QVariant Field::Value() const {
+  Current c;
+  DataSetAccess::Read(owner_, index_, c);
+  QVariant v = conv::ToValue(c.cell, type_);
+  // Money leaves as a number every QVariant user understands; AsCurrency
+  // is the exact way.
+  if (v.metaType() == QMetaType::fromType<Currency>()) return v.value<Currency>().ToDouble();
+  return v;
+}
+
+void Field::SetAsString(const QString& v) { owner_->SetFieldValue(index_, v); }
+void Field::SetAsInteger(qint64 v) { owner_->SetFieldValue(index_, QVariant::fromValue(v)); }
+void Field::SetAsFloat(double v) { owner_->SetFieldValue(index_, v); }
+void Field::SetAsCurrency(Currency v) { owner_->SetFieldValue(index_, QVariant::fromValue(v)); }
+void Field::SetAsBoolean(bool v) { owner_->SetFieldValue(index_, v); }
+void Field::SetAsDateTime(const QDateTime& v) { owner_->SetFieldValue(index_, v); }
+void Field::Clear() { owner_->SetFieldValue(index_, QVariant()); }
+
+// ----- DataSet --------------------------------------------------------------------
+
+DataSet::DataSet(Database* db) : db_(db) {}
+DataSet::~DataSet() = default;
+
+bool DataSet::Active() const { return rows_ != nullptr; }
+
+void DataSet::Close() { ClearRows(); }
+
+void DataSet::ClearRows() {
+  rows_.reset();
+  fields_.clear();
+  index_.clear();
+  cur_ = 0;
+  eof_ = bof_ = true;
+}
+
+int DataSet::RecordCount() const { return rows_ ? rows_->RowCount() : 0; }
+
+bool DataSet::HasCurrentRow() const { return rows_ && cur_ >= 0 && cur_ < rows_->RowCount(); }
+
+int DataSet::RecNo() const { return HasCurrentRow() ? cur_ + 1 : 0; }
+
+void DataSet::First() {
+  cur_ = 0;
+  bof_ = true;
+  eof_ = RecordCount() == 0;
+}
+
+void DataSet::Next() {
+  if (rows_ && cur_ + 1 < rows_->RowCount()) {
+    ++cur_;
+    bof_ = false;
+  } else {
+    eof_ = true;
+  }
+}
+
+void DataSet::Prior() {
+  if (cur_ > 0 && HasCurrentRow()) {
+    --cur_;
+    eof_ = false;
+  } else {
+    bof_ = true;
+  }
+}
+
+void DataSet::Last() {
+  const int n = RecordCount();
+  cur_ = n > 0 ? n - 1 : 0;
+  eof_ = true;
+  bof_ = n == 0;
+}
+
+int DataSet::FieldCount() const { return int(fields_.size()); }
+
+Field& DataSet::Fields(int index) {
+  if (index < 0 || index >= FieldCount())
+    throw DbError(QString("Field index %1 out of range").arg(index));
+  return *fields_[size_t(index)];
+}
+
+namespace {
+bool NameLess(const std::pair<QString, int>& a, const QString& name) {
+  return QString::compare(a.first, name, Qt::CaseInsensitive) < 0;
+}
+}  // namespace
+
+Field* DataSet::FindField(const QString& name) {
+  auto it = std::lower_bound(index_.begin(), index_.end(), name, NameLess);
+  if (it == index_.end() || QString::compare(it->first, name, Qt::CaseInsensitive) != 0) return nullptr;
+  return fields_[size_t(it->second)].get();
+}
+
+Field& DataSet::FieldByName(const QString& name) {
+  if (Field* f = FindField(name)) return *f;
+  throw DbError("Field '" + name + "' not found");
+}
+
+void DataSet::BindFields() {
+  if (rows_) BindFields(*rows_);
+}
+
+void DataSet::BindFields(const RowSet& columns) {
+  fields_.clear();
+  index_.clear();
+  for (int c = 0; c < columns.ColumnCount(); ++c) {
+    const Column& col = columns.Col(c);
+    fields_.push_back(std::unique_ptr<Field>(new Field(this, c, col.name, col.type)));
+    index_.emplace_back(col.name, c);
+  }
+  // Sorted once, searched without building upper-case copies of the name.
+  std::stable_sort(index_.begin(), index_.end(), [](const auto& a, const auto& b) {
+    return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
+  });
+}
+
+void DataSet::CurrentCell(int index, Cell& out, std::string&) const {
+  out = HasCurrentRow() ? rows_->Get(cur_, index) : Cell();
+}
+
+void DataSet::SetFieldValue(int, const QVariant&) {
+  throw DbError("Dataset not in edit or insert mode");
+}
+
+// ----- Query ----------------------------------------------------------------------
+
+void Query::Close() {
+  DataSet::Close();
+  rowsAffected_ = 0;
+}
+
+void Query::ExecSQL() {
+  Close();
+  if (!db_ || !db_->Handle()) throw DbError("Query: the database is not connected");
+  Statement st{SQL, {}, OnQueryProgress ? &OnQueryProgress : nullptr, MaxRowCount};
+  auto rows = db_->Handle()->Run(st, &rowsAffected_);
+  if (rows->ColumnCount() == 0) return;  // no result set: UPDATE, DDL ...
+  rows_ = std::move(rows);
+  BindFields();
+  First();
+}
+
+}  // namespace kdb

@@ -1,0 +1,335 @@
+// Tables: single-row reads and writes on a table by name. The table is read a
+// page at a time in primary-index order (keyset paging), so opening a table of
+// a million rows reads one page. Every value the table writes is bound.
+
+#include "Connection.h"
+
+#include <QRegularExpression>
+
+namespace kdb {
+
+namespace {
+
+constexpr int kPageRows = 50;
+
+QString PrimaryKeyOf(const QString& table) {
+  const QString t = table.toUpper();
+  if (t == "PRODUCTS" || t == "WSPACKLINES") return "PLU";
+  if (t == "WSPACKS") return "STYLE";
+  return "ID";
+}
+
+QString Ident(const QString& name) { return "\"" + QString(name).replace('"', "\"\"") + "\""; }
+
+// Runs f inside a savepoint when a transaction is open, so a failing
+// statement does not spoil the caller's unit of work (PostgreSQL refuses
+// every statement of a transaction after an error).
+template <class F>
+auto Guarded(Connection& c, bool inTransaction, F f) {
+  if (!inTransaction) return f();
+  c.Exec("SAVEPOINT kv_row");
+  try {
+    auto r = f();
+    c.Exec("RELEASE SAVEPOINT kv_row");
+    return r;
+  } catch (...) {
+    try {
+      c.Exec("ROLLBACK TO SAVEPOINT kv_row; RELEASE SAVEPOINT kv_row");
+    } catch (const DbError&) {
+    }
+    throw;
+  }
+}
+
+}  // namespace
+
+struct Table::Meta {
+  QString table;
+  std::vector<Column> columns;
+  int key = -1;
+};
+
+Table::~Table() { Table::Close(); }
+
+Connection& Table::Conn() const {
+  if (!db_ || !db_->Handle()) throw DbError("Table " + TableName + ": the database is not connected");
+  return *db_->Handle();
+}
+
+QStringList Table::PrimaryKey() const {
+  if (meta_) return meta_->key >= 0 ? QStringList{meta_->columns[size_t(meta_->key)].name} : QStringList();
+  return {PrimaryKeyOf(TableName)};
+}
+
+void Table::RequireKey() const {
+  if (state_ == State::Inactive) throw DbError("Table " + TableName + " is not open");
+  if (meta_->key < 0) throw DbError("Table " + TableName + " has no primary index");
+}
+
+std::unique_ptr<RowSet> Table::Select(const QString& tail, const std::vector<QVariant>& params) const {
+  return Conn().Run(Statement{"SELECT * FROM " + meta_->table + " " + tail, params, nullptr, -1});
+}
+
+QVariant Table::CurrentKey() const {
+  return conv::ToValue(rows_->Get(cur_, meta_->key), meta_->columns[size_t(meta_->key)].type);
+}
+
+void Table::ShowPage(std::unique_ptr<RowSet> page, bool lastPage) {
+  rows_ = std::move(page);
+  cur_ = 0;
+  lastPage_ = lastPage;
+  bof_ = false;
+  eof_ = rows_->RowCount() == 0;
+}
+
+void Table::Open() {
+  Close();
+  static const QRegularExpression identifier("^[A-Za-z_][A-Za-z0-9_]*$");
+  if (!identifier.match(TableName).hasMatch()) throw DbError("Invalid table name '" + TableName + "'");
+  auto meta = std::make_shared<Meta>();
+  meta->table = TableName;
+  auto probe = Conn().Run(Statement{"SELECT * FROM " + TableName + " WHERE 1 = 0", {}, nullptr, -1});
+  meta->columns = probe->Columns();
+  const QString key = PrimaryKeyOf(TableName);
+  for (size_t c = 0; c < meta->columns.size(); ++c)
+    if (meta->columns[c].name == key) meta->key = int(c);
+  meta_ = std::move(meta);
+  BindFields(*probe);
+  state_ = State::Browse;
+  First();
+}
+
+void Table::Close() {
+  Cancel();
+  ClearRows();
+  meta_.reset();
+  state_ = State::Inactive;
+}
+
+// ----- navigation -------------------------------------------------------------------
+
+void Table::First() {
+  if (state_ != State::Browse) throw DbError("Table " + TableName + " is not open for browsing");
+  if (meta_->key < 0) {
+    ShowPage(Select("", {}), true);  // small tables without an index (COMPANY)
+  } else {
+    auto page = Select(QString("ORDER BY %1 LIMIT %2").arg(Ident(meta_->columns[size_t(meta_->key)].sqlName)).arg(kPageRows), {});
+    const bool last = page->RowCount() < kPageRows;
+    ShowPage(std::move(page), last);
+  }
+  bof_ = true;
+}
+
+void Table::Next() {
+  if (state_ != State::Browse) throw DbError("Table " + TableName + " is not open for browsing");
+  if (HasCurrentRow() && cur_ + 1 < rows_->RowCount()) {
+    ++cur_;
+    bof_ = false;
+    return;
+  }
+  if (lastPage_ || !HasCurrentRow()) {
+    eof_ = true;
+    return;
+  }
+  const QString k = Ident(meta_->columns[size_t(meta_->key)].sqlName);
+  auto page = Select(QString("WHERE %1 > $1 ORDER BY %1 LIMIT %2").arg(k).arg(kPageRows), {CurrentKey()});
+  if (page->RowCount() == 0) {
+    lastPage_ = true;
+    eof_ = true;
+    return;
+  }
+  const bool last = page->RowCount() < kPageRows;
+  ShowPage(std::move(page), last);
+}
+
+void Table::Prior() {
+  if (state_ != State::Browse) throw DbError("Table " + TableName + " is not open for browsing");
+  if (cur_ > 0 && HasCurrentRow()) {
+    --cur_;
+    eof_ = false;
+    return;
+  }
+  if (meta_->key < 0 || !HasCurrentRow()) {
+    bof_ = true;
+    return;
+  }
+  const QString k = Ident(meta_->columns[size_t(meta_->key)].sqlName);
+  auto page = Select(QString("WHERE %1 < $1 ORDER BY %1 DESC LIMIT 1").arg(k), {CurrentKey()});
+  if (page->RowCount() == 0) {
+    bof_ = true;
+    return;
+  }
+  ShowPage(std::move(page), false);
+}
+
+void Table::Last() {
+  if (state_ != State::Browse) throw DbError("Table " + TableName + " is not open for browsing");
+  if (meta_->key < 0) return DataSet::Last();
+  const QString k = Ident(meta_->columns[size_t(meta_->key)].sqlName);
+  ShowPage(Select(QString("ORDER BY %1 DESC LIMIT 1").arg(k), {}), true);
+  eof_ = true;
+  bof_ = rows_->RowCount() == 0;
+}
+
+int Table::RecordCount() const {
+  if (state_ == State::Inactive) return 0;
+  if (meta_->key < 0) return rows_ ? rows_->RowCount() : 0;
+  auto n = Conn().Run(Statement{"SELECT COUNT(*) FROM " + meta_->table, {}, nullptr, -1});
+  return int(conv::ToInt(n->Get(0, 0), FieldType::Integer));
+}
+
+int Table::RecNo() const {
+  if (state_ == State::Inactive || !HasCurrentRow()) return 0;
+  if (meta_->key < 0 || state_ == State::Insert) return DataSet::RecNo();
+  const QString k = Ident(meta_->columns[size_t(meta_->key)].sqlName);
+  auto n = Conn().Run(
+      Statement{"SELECT COUNT(*) FROM " + meta_->table + " WHERE " + k + " < $1", {CurrentKey()}, nullptr, -1});
+  return int(conv::ToInt(n->Get(0, 0), FieldType::Integer)) + 1;
+}
+
+bool Table::FindKey(const QVariantList& keyValues) {
+  RequireKey();
+  if (state_ != State::Browse) throw DbError("Table " + TableName + " is not in browse mode");
+  if (keyValues.isEmpty()) throw DbError("FindKey needs a key value");
+  const Column& col = meta_->columns[size_t(meta_->key)];
+  const QVariant key = conv::Normalize(keyValues.first(), col.type, col.name);
+  if (!key.isValid()) return false;
+  auto page = Select("WHERE " + Ident(col.sqlName) + " = $1 LIMIT 1", {key});
+  if (page->RowCount() == 0) return false;
+  ShowPage(std::move(page), false);
+  return true;
+}
+
+// ----- writing --------------------------------------------------------------------
+
+void Table::CurrentCell(int index, Cell& out, std::string& scratch) const {
+  if (state_ == State::Edit || state_ == State::Insert)
+    out = conv::FromValue(buffer_[size_t(index)], scratch);
+  else
+    DataSet::CurrentCell(index, out, scratch);
+}
+
+void Table::SetFieldValue(int index, const QVariant& v) {
+  if (state_ != State::Edit && state_ != State::Insert) DataSet::SetFieldValue(index, v);
+  const Column& col = meta_->columns[size_t(index)];
+  buffer_[size_t(index)] = conv::Normalize(v, col.type, col.name);
+  changed_[size_t(index)] = true;
+}
+
+void Table::Edit() {
+  RequireKey();
+  if (state_ != State::Browse) throw DbError("Table " + TableName + " is not in browse mode");
+  if (!HasCurrentRow()) throw DbError("Table " + TableName + ": no row to edit");
+  const QVariant key = CurrentKey();
+  const bool own = !db_->InTransaction();
+  // Locking the row: PostgreSQL locks it (waiting at most the session's lock
+  // time); SQLite takes the database's write lock with BEGIN IMMEDIATE. The
+  // row is read again under the lock, so a change another user posted
+  // meanwhile is what this edit starts from.
+  if (own) db_->StartTransaction();
+  std::unique_ptr<RowSet> row;
+  try {
+    const QString lock = Conn().IsPostgres() ? " FOR UPDATE" : "";
+    row = Guarded(Conn(), !own, [&] {
+      auto r = Select("WHERE " + Ident(meta_->columns[size_t(meta_->key)].sqlName) + " = $1" + lock, {key});
+      if (r->RowCount() == 0) throw DbError("Record not found: it was removed by another user");
+      return r;
+    });
+  } catch (...) {
+    if (own) db_->Rollback();
+    throw;
+  }
+  ownTransaction_ = own;
+  txDb_ = db_->token_;
+  ShowPage(std::move(row), false);
+  editKey_ = key;
+  buffer_.clear();
+  for (int c = 0; c < rows_->ColumnCount(); ++c)
+    buffer_.push_back(conv::ToValue(rows_->Get(0, c), meta_->columns[size_t(c)].type));
+  changed_.assign(buffer_.size(), false);
+  state_ = State::Edit;
+}
+
+void Table::Insert() {
+  if (state_ != State::Browse) throw DbError("Table " + TableName + " is not in browse mode");
+  buffer_.assign(meta_->columns.size(), QVariant());
+  changed_.assign(meta_->columns.size(), false);
+  state_ = State::Insert;
+}
+
+void Table::Append() { Insert(); }
+
+void Table::PostEdit() {
+  QStringList sets;
+  std::vector<QVariant> params;
+  for (size_t c = 0; c < buffer_.size(); ++c) {
+    if (!changed_[c]) continue;
+    params.push_back(buffer_[c]);
+    sets << Ident(meta_->columns[c].sqlName) + " = $" + QString::number(params.size());
+  }
+  params.push_back(editKey_);
+  const QString where = " WHERE " + Ident(meta_->columns[size_t(meta_->key)].sqlName) + " = $" +
+                        QString::number(params.size());
+  const QString sql = sets.isEmpty() ? "SELECT * FROM " + meta_->table + where
+                                     : "UPDATE " + meta_->table + " SET " + sets.join(", ") + where + " RETURNING *";
+  auto row = Guarded(Conn(), true, [&] {
+    auto r = Conn().Run(Statement{sql, params, nullptr, -1});
+    if (r->RowCount() == 0) throw DbError("Record not found: it was removed by another user");
+    return r;
+  });
+  if (ownTransaction_) {
+    ownTransaction_ = false;
+    try {
+      db_->Commit();
+    } catch (...) {
+      EndEdit();  // the commit failed and rolled back: the change is gone
+      throw;
+    }
+  }
+  ShowPage(std::move(row), false);
+}
+
+void Table::PostInsert() {
+  QStringList cols, marks;
+  std::vector<QVariant> params;
+  for (size_t c = 0; c < buffer_.size(); ++c) {
+    if (!changed_[c]) continue;  // untouched columns take their defaults
+    params.push_back(buffer_[c]);
+    cols << Ident(meta_->columns[c].sqlName);
+    marks << "$" + QString::number(params.size());
+  }
+  const QString sql = cols.isEmpty() ? "INSERT INTO " + meta_->table + " DEFAULT VALUES RETURNING *"
+                                     : "INSERT INTO " + meta_->table + " (" + cols.join(", ") + ") VALUES (" +
+                                           marks.join(", ") + ") RETURNING *";
+  auto row = Guarded(Conn(), db_->InTransaction(), [&] { return Conn().Run(Statement{sql, params, nullptr, -1}); });
+  ShowPage(std::move(row), meta_->key < 0);
+}
+
+void Table::Post() {
+  if (state_ == State::Edit)
+    PostEdit();
+  else if (state_ == State::Insert)
+    PostInsert();
+  else
+    throw DbError("Table " + TableName + " is not in edit or insert mode");
+  EndEdit();
+  if (AfterPost) AfterPost(*this);
+}
+
+void Table::EndEdit() {
+  state_ = meta_ ? State::Browse : State::Inactive;
+  buffer_.clear();
+  changed_.clear();
+  editKey_ = QVariant();
+}
+
+void Table::Cancel() {
+  if (state_ != State::Edit && state_ != State::Insert) return;
+  if (ownTransaction_) {
+    ownTransaction_ = false;
+    if (auto db = txDb_.lock()) (*db)->Rollback();  // releases the row lock
+  }
+  EndEdit();
+}
+
+}  // namespace kdb

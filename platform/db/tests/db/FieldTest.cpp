@@ -1,0 +1,219 @@
+// Reading and writing field values, result navigation and statement text, on
+// both engines.
+#include "DbTestTables.h"
+
+using namespace kdb;
+using dbtest::Count;
+
+class FieldTest : public kvtest::DbTest {
+ protected:
+  void SetUp() override {
+    DbTest::SetUp();
+    if (!HasFatalFailure()) dbtest::CreateItems(db());
+  }
+
+  // Inserts one ITEMS row through a table, setting every field by text.
+  qint64 InsertByText(const QString& name, const QString& qty, const QString& price,
+                      const QString& rate, const QString& flag, const QString& stamp) {
+    Table t(&db());
+    t.TableName = "items";
+    t.Open();
+    t.Insert();
+    t.FieldByName("NAME").SetAsString(name);
+    t.FieldByName("qty").SetAsString(qty);
+    t.FieldByName("Price").SetAsString(price);
+    t.FieldByName("RATE").SetAsString(rate);
+    t.FieldByName("ecom_flag").SetAsString(flag);
+    t.FieldByName("DATE_CREATED").SetAsString(stamp);
+    t.Post();
+    return t.FieldByName("ID").AsInteger();
+  }
+};
+
+TEST_P(FieldTest, TextIsConvertedByColumnType) {
+  const qint64 id = InsertByText("Coat", "42", "12.3456", "17.5", "True", "2024-03-01 10:20:30");
+  Query q(&db());
+  q.SQL = "SELECT * FROM ITEMS WHERE ID = " + sql::Int(id) + " AND QTY = 42 AND ECOM_FLAG = true" +
+          " AND DATE_CREATED >= " + sql::Date(QDate(2024, 3, 1)) + " AND PRICE > 12";
+  q.ExecSQL();
+  ASSERT_EQ(q.RecordCount(), 1);
+  EXPECT_EQ(q.FieldByName("QTY").DataType(), FieldType::Integer);
+  EXPECT_EQ(q.FieldByName("QTY").AsInteger(), 42);
+  EXPECT_EQ(q.FieldByName("QTY").AsString(), "42");
+  EXPECT_EQ(q.FieldByName("PRICE").DataType(), FieldType::Money);
+  EXPECT_EQ(q.FieldByName("PRICE").AsCurrency(), Currency::FromRaw(123456));
+  EXPECT_EQ(q.FieldByName("PRICE").AsString(), "12.3456");
+  EXPECT_DOUBLE_EQ(q.FieldByName("RATE").AsFloat(), 17.5);
+  EXPECT_EQ(q.FieldByName("RATE").AsString(), "17.5");
+  EXPECT_TRUE(q.FieldByName("ECOM_FLAG").AsBoolean());
+  EXPECT_EQ(q.FieldByName("ECOM_FLAG").AsString(), "True");
+  EXPECT_EQ(q.FieldByName("DATE_CREATED").AsDateTime(), QDateTime(QDate(2024, 3, 1), QTime(10, 20, 30)));
+  EXPECT_EQ(q.FieldByName("DATE_CREATED").AsString(), "2024-03-01 10:20:30");
+  EXPECT_EQ(q.FieldByName("NAME").Value(), QVariant("Coat"));
+}
+
+TEST_P(FieldTest, EmptyTextGivesNullAndBadTextIsRefused) {
+  const qint64 id = InsertByText("", "7", "", "", "", "");
+  Query q(&db());
+  q.SQL = "SELECT * FROM ITEMS WHERE ID = " + sql::Int(id);
+  q.ExecSQL();
+  for (const char* name : {"NAME", "PRICE", "RATE", "ECOM_FLAG", "DATE_CREATED"}) {
+    EXPECT_TRUE(q.FieldByName(name).IsNull()) << name;
+    EXPECT_EQ(q.FieldByName(name).AsString(), "") << name;
+    EXPECT_FALSE(q.FieldByName(name).Value().isValid()) << name;
+  }
+  EXPECT_EQ(q.FieldByName("PRICE").AsCurrency(), Currency());
+
+  Table t(&db());
+  t.TableName = "ITEMS";
+  t.Open();
+  t.Insert();
+  EXPECT_THROW(t.FieldByName("QTY").SetAsString("12abc"), DbError);
+  EXPECT_THROW(t.FieldByName("QTY").SetAsString("1.5"), DbError);
+  EXPECT_THROW(t.FieldByName("PRICE").SetAsString("1,50"), DbError);
+  EXPECT_THROW(t.FieldByName("ECOM_FLAG").SetAsString("maybe"), DbError);
+  EXPECT_THROW(t.FieldByName("DATE_CREATED").SetAsString("yesterday"), DbError);
+  EXPECT_THROW(t.FieldByName("DATE_CREATED").SetAsInteger(5), DbError);
+  t.Cancel();
+  // Outside Edit/Insert a field cannot be written.
+  EXPECT_THROW(t.FieldByName("QTY").SetAsInteger(1), DbError);
+}
+
+TEST_P(FieldTest, MoneyRoundTripsExactly) {
+  const std::vector<qint64> raws = {0, 1, -1, 125000, 12345678901, -5, 999999999999999, -999999999999999};
+  Table t(&db());
+  t.TableName = "ITEMS";
+  t.Open();
+  for (qint64 raw : raws) {
+    t.Append();
+    t.FieldByName("PRICE").SetAsCurrency(Currency::FromRaw(raw));
+    t.FieldByName("QTY").SetAsInteger(raw % 1000);
+    t.Post();
+    EXPECT_EQ(t.FieldByName("PRICE").AsCurrency().Raw(), raw);  // as read back after Post
+  }
+  Query q(&db());
+  q.SQL = "SELECT PRICE, ID FROM ITEMS ORDER BY ID";
+  q.ExecSQL();
+  ASSERT_EQ(q.RecordCount(), int(raws.size()));
+  for (qint64 raw : raws) {
+    EXPECT_EQ(q.FieldByName("PRICE").AsCurrency().Raw(), raw);
+    q.Next();
+  }
+  q.First();
+  q.Next();
+  EXPECT_EQ(q.Fields(0).AsString(), "0.0001");
+  q.Next();
+  q.Next();
+  EXPECT_EQ(q.Fields(0).AsString(), "12.5");
+
+  // Sums of money come back exact as money too.
+  q.SQL = "SELECT SUM(PRICE) AS TOTAL FROM ITEMS WHERE ABS(PRICE) < 100";
+  q.ExecSQL();
+  EXPECT_EQ(q.FieldByName("total").AsCurrency(), Currency::FromRaw(125000 + 1 - 1 - 5));
+}
+
+TEST_P(FieldTest, NavigationAndRecordCount) {
+  for (int k = 1; k <= 3; ++k) db().Execute(QString("INSERT INTO ITEMS (NAME, QTY) VALUES ('n%1', %1)").arg(k));
+  Query q(&db());
+  q.SQL = "SELECT NAME, QTY AS Amount FROM ITEMS ORDER BY QTY";
+  q.ExecSQL();
+  EXPECT_TRUE(q.Active());
+  EXPECT_EQ(q.RecordCount(), 3);
+  EXPECT_EQ(q.RecNo(), 1);
+  EXPECT_FALSE(q.Eof());
+  EXPECT_TRUE(q.Bof());
+  QStringList seen;
+  for (; !q.Eof(); q.Next()) seen << q.FieldByName("amount").AsString();
+  EXPECT_EQ(seen, QStringList({"1", "2", "3"}));
+  EXPECT_EQ(q.RecNo(), 3);  // Next past the end stays on the last row
+  q.Prior();
+  EXPECT_EQ(q.FieldByName("NAME").AsString(), "n2");
+  q.Last();
+  EXPECT_TRUE(q.Eof());
+  EXPECT_EQ(q.FieldByName("Name").AsString(), "n3");
+
+  // Names are upper case on both engines, found in any case.
+  EXPECT_EQ(q.Fields(1).FieldName(), "AMOUNT");
+  EXPECT_EQ(&q.FieldByName("aMoUnT"), &q.Fields(1));
+  EXPECT_EQ(q.FindField("missing"), nullptr);
+  EXPECT_THROW(q.FieldByName("missing"), DbError);
+  EXPECT_THROW(q.Fields(2), DbError);
+
+  q.SQL = "SELECT NAME FROM ITEMS WHERE QTY > 99";
+  q.ExecSQL();
+  EXPECT_EQ(q.RecordCount(), 0);
+  EXPECT_TRUE(q.Eof());
+  EXPECT_TRUE(q.IsEmpty());
+  EXPECT_TRUE(q.FieldByName("NAME").IsNull());
+
+  q.SQL = "UPDATE ITEMS SET QTY = QTY + 1 WHERE QTY >= 2";
+  q.ExecSQL();
+  EXPECT_EQ(q.RowsAffected(), 2);
+  EXPECT_FALSE(q.Active());
+}
+
+TEST_P(FieldTest, HostileTextsAreStoredAndFound) {
+  const QStringList texts = {"O'Neil",        "''",          "it's a 'quoted' word", "back\\slash\\",
+                             "semi; colon;",  "'; DROP TABLE ITEMS; --", "percent % and _",
+                             QString::fromUtf8("Café ☃ 𝄞 Ünïcödé"), QString("nul") + QChar(0) + "'end"};
+  Table t(&db());
+  t.TableName = "ITEMS";
+  t.Open();
+  for (const QString& text : texts) {
+    // once through the SQL text, once bound by the table
+    db().Execute("INSERT INTO ITEMS (NAME, QTY) VALUES (" + sql::Quote(text) + ", 1)");
+    t.Append();
+    t.FieldByName("NAME").SetAsString(text);
+    t.FieldByName("QTY").SetAsInteger(2);
+    t.Post();
+  }
+  Query q(&db());
+  for (QString text : texts) {
+    text.remove(QChar(0));  // NUL cannot be stored; it is dropped on the way in
+    q.SQL = "SELECT NAME, QTY FROM ITEMS WHERE NAME = " + sql::Quote(text) + " ORDER BY QTY";
+    q.ExecSQL();
+    ASSERT_EQ(q.RecordCount(), 2) << text.toStdString();
+    EXPECT_EQ(q.FieldByName("NAME").AsString(), text);
+    q.Next();
+    EXPECT_EQ(q.FieldByName("NAME").AsString(), text);
+  }
+  EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS"), 2 * texts.size());
+}
+
+TEST_P(FieldTest, LikeIsCaseSensitive) {
+  db().Execute("INSERT INTO ITEMS (NAME) VALUES ('Blue'), ('BLUE'), ('blue')");
+  EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS WHERE NAME LIKE 'B%'"), 2);
+  EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS WHERE NAME LIKE 'bl%'"), 1);
+}
+
+TEST_P(FieldTest, ProgressIsReportedAndCanAbort) {
+  const QString slow = isPg() ? "SELECT pg_sleep(0.4) AS X"
+                              : "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c"
+                                " WHERE x < 4000000) SELECT COUNT(*) AS X FROM c";
+  Query q(&db());
+  int calls = 0;
+  q.OnQueryProgress = [&](int, bool&) { ++calls; };
+  q.SQL = slow;
+  q.ExecSQL();
+  EXPECT_EQ(q.RecordCount(), 1);
+  EXPECT_GE(calls, 2);
+
+  q.OnQueryProgress = [](int, bool& abort) { abort = true; };
+  EXPECT_THROW(q.ExecSQL(), DbError);
+  // The connection is still usable afterwards.
+  EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS"), 0);
+}
+
+TEST_P(FieldTest, ErrorsCarryTheEngineMessage) {
+  Query q(&db());
+  q.SQL = "SELECT NOPE FROM ITEMS";
+  try {
+    q.ExecSQL();
+    FAIL() << "no error";
+  } catch (const DbError& e) {
+    EXPECT_TRUE(e.Message().contains("nope", Qt::CaseInsensitive)) << e.Message().toStdString();
+  }
+  EXPECT_THROW(db().Execute("INSERT INTO MISSING VALUES (1)"), DbError);
+}
+
+KV_DB_ENGINES(FieldTest);

@@ -1,0 +1,53 @@
+#pragma once
+// KvBusyGuard: while a long operation runs, its window is disabled, the wait
+// cursor shows and a wait window tells what is going on; all three are undone
+// when the guard goes out of scope, by return or by exception alike.
+//
+//   {
+//     kui::KvBusyGuard busy(this, "Please wait...");       // default indicator
+//     busy.SetMessage("Processing style: " + style);       // running text
+//     ...                                                  // may throw
+//   }                                                      // window enabled again
+//
+// The wait window itself belongs to the framework: it implements
+// KvWaitIndicator and registers it once with SetDefaultIndicator (or passes
+// one to a guard). Without an indicator the guard only disables and shows the
+// wait cursor. Guards nest: an inner guard leaves the window as the outer one
+// had it.
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace kui {
+
+// A wait window as the busy guard sees it.
+class KvWaitIndicator {
+ public:
+  virtual ~KvWaitIndicator() = default;
+  virtual void ShowWait(const QString& message, const QString& info) = 0;
+  // A new running text while shown; by default shows again.
+  virtual void UpdateWait(const QString& message, const QString& info) { ShowWait(message, info); }
+  virtual void CloseWait() = 0;
+};
+
+class KvBusyGuard {
+ public:
+  // `window` may be nullptr (nothing to disable); `indicator` nullptr takes the default.
+  KvBusyGuard(QWidget* window, const QString& message, const QString& info = QString(),
+              KvWaitIndicator* indicator = nullptr);
+  ~KvBusyGuard();
+  KvBusyGuard(const KvBusyGuard&) = delete;
+  KvBusyGuard& operator=(const KvBusyGuard&) = delete;
+
+  void SetMessage(const QString& message, const QString& info = QString());
+
+  static void SetDefaultIndicator(KvWaitIndicator* indicator);
+  static KvWaitIndicator* DefaultIndicator();
+
+ private:
+  QPointer<QWidget> window_;
+  bool wasEnabled_ = true;
+  KvWaitIndicator* indicator_;
+};
+
+}  // namespace kui
