@@ -139,7 +139,9 @@ class TDMDB : public QObject {
 
   // ----- season and sub-department root PLU generator (DataModFRootPLU.cpp) -----
   // The next free root PLU of the season's and sub-department's prefix, or ""
-  // when none of ten candidates is free or the serial has run out.
+  // when none of ten candidates is free or the serial has run out. A failed
+  // code look-up (or an id that is no number) throws kdb::DbError to the
+  // caller; a failed look-up of the last serial restarts the serial at 0.
   QString BRGetSeasonSubDeptRootPLU(const QString& seasonId, const QString& subDeptId);
   QString GetSeasonExtra(const QString& seasonId, kdb::Query* query);
   QString GetSubDeptExtra(const QString& subDeptId, kdb::Query* query);

@@ -4,12 +4,14 @@
 // scope, by an exception too.
 #include <QString>
 
+#include "KvBusyGuard.h"
+
 class TFormLoading;
 
-class TWaitClass {
+class TWaitClass : public kui::KvWaitIndicator {
  public:
   TWaitClass() = default;
-  ~TWaitClass();
+  ~TWaitClass() override;
   TWaitClass(const TWaitClass&) = delete;
   TWaitClass& operator=(const TWaitClass&) = delete;
 
@@ -17,6 +19,10 @@ class TWaitClass {
   // throws: the operation goes on without a window when it cannot be shown.
   void Show(const QString& message, const QString& info = QString());
   void Close();
+
+  // As the busy guard of platform/ui sees a wait window.
+  void ShowWait(const QString& message, const QString& info) override { Show(message, info); }
+  void CloseWait() override { Close(); }
 
   TFormLoading* Form = nullptr;
 };

@@ -15,12 +15,15 @@ namespace kdb {
 // a caller's scratch string) and is UTF-8, not NUL-terminated.
 struct Cell {
   enum Kind : quint8 { Null, Int, Real, Money, Text };
-  Kind kind = Null;
-  qint64 i = 0;        // Int; Money as raw (four decimals)
-  double d = 0;        // Real
-  const char* s = nullptr;
+  union {
+    qint64 i = 0;      // Int; Money as raw (four decimals)
+    double d;          // Real
+    const char* s;     // Text
+  };
   int len = 0;         // Text
+  Kind kind = Null;
 };
+static_assert(sizeof(Cell) == 16, "a cell travels in registers");
 
 struct Column {
   QString name;     // upper case: how fields are named

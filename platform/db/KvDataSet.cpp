@@ -13,7 +13,7 @@ struct DataSetAccess {
     std::string scratch;
   };
   static void Read(const DataSet* ds, int index, Current& out) {
-    ds->CurrentCell(index, out.cell, out.scratch);
+    out.cell = ds->CurrentCell(index, out.scratch);
   }
 };
 
@@ -161,8 +161,9 @@ void DataSet::BindFields(const RowSet& columns) {
   });
 }
 
-void DataSet::CurrentCell(int index, Cell& out, std::string&) const {
-  out = HasCurrentRow() ? rows_->Get(cur_, index) : Cell();
+Cell DataSet::CurrentCell(int index, std::string& scratch) const {
+  if (editBuffer_) return conv::FromValue((*editBuffer_)[size_t(index)], scratch);
+  return HasCurrentRow() ? rows_->Get(cur_, index) : Cell();
 }
 
 void DataSet::SetFieldValue(int, const QVariant&) {

@@ -216,9 +216,10 @@ class DataSet {
   void BindFields(const RowSet& columns);
   void ClearRows();
   bool HasCurrentRow() const;
-  // The current row's value of a column, as the engine delivered it (or as a
-  // table in Edit/Insert state holds it); text may point into scratch.
-  virtual void CurrentCell(int index, Cell& out, std::string& scratch) const;
+  // The current row's value of a column, as the engine delivered it (or as
+  // the edit buffer holds it); text may point into scratch.
+  Cell CurrentCell(int index, std::string& scratch) const;
+  const std::vector<QVariant>* editBuffer_ = nullptr;  // set while a row is edited
   virtual void SetFieldValue(int index, const QVariant& v);
 
  private:
@@ -275,7 +276,6 @@ class Table : public DataSet {
   QStringList PrimaryKey() const;
 
  protected:
-  void CurrentCell(int index, Cell& out, std::string& scratch) const override;
   void SetFieldValue(int index, const QVariant& v) override;
 
  public:

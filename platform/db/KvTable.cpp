@@ -202,13 +202,6 @@ bool Table::FindKey(const QVariantList& keyValues) {
 
 // ----- writing --------------------------------------------------------------------
 
-void Table::CurrentCell(int index, Cell& out, std::string& scratch) const {
-  if (state_ == State::Edit || state_ == State::Insert)
-    out = conv::FromValue(buffer_[size_t(index)], scratch);
-  else
-    DataSet::CurrentCell(index, out, scratch);
-}
-
 void Table::SetFieldValue(int index, const QVariant& v) {
   if (state_ != State::Edit && state_ != State::Insert) DataSet::SetFieldValue(index, v);
   const Column& col = meta_->columns[size_t(index)];
@@ -247,6 +240,7 @@ void Table::Edit() {
   for (int c = 0; c < rows_->ColumnCount(); ++c)
     buffer_.push_back(conv::ToValue(rows_->Get(0, c), meta_->columns[size_t(c)].type));
   changed_.assign(buffer_.size(), false);
+  editBuffer_ = &buffer_;
   state_ = State::Edit;
 }
 
@@ -254,6 +248,7 @@ void Table::Insert() {
   if (state_ != State::Browse) throw DbError("Table " + TableName + " is not in browse mode");
   buffer_.assign(meta_->columns.size(), QVariant());
   changed_.assign(meta_->columns.size(), false);
+  editBuffer_ = &buffer_;
   state_ = State::Insert;
 }
 
@@ -318,6 +313,7 @@ void Table::Post() {
 
 void Table::EndEdit() {
   state_ = meta_ ? State::Browse : State::Inactive;
+  editBuffer_ = nullptr;
   buffer_.clear();
   changed_.clear();
   editKey_ = QVariant();

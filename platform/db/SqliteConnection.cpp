@@ -7,6 +7,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -15,9 +16,10 @@ namespace kdb {
 
 namespace {
 
-// Rows buffered compactly: one kind byte and one 8-byte word per value (the
-// integer, the double's bits, or the offset of the text in the arena, where a
-// 4-byte length precedes the bytes).
+// Rows buffered compactly, row after row in large blocks: per row one kind
+// byte per column, then one 8-byte word per column (the integer, the double's
+// bits, or the text's offset from the row start and its length), then the
+// texts. Blocks never move, so rows are reached through a pointer each.
 class SqliteRowSet : public RowSet {
  public:
   explicit SqliteRowSet(sqlite3_stmt* st) {
@@ -27,32 +29,55 @@ class SqliteRowSet : public RowSet {
       const QString name = QString::fromUtf8(sqlite3_column_name(st, c));
       columns_.push_back({name.toUpper(), name, conv::TypeFromDecl(sqlite3_column_decltype(st, c))});
     }
+    wordsAt_ = Align(size_t(n));
+    header_ = wordsAt_ + 8 * size_t(n);
+    types_.resize(size_t(n));
+    sizes_.resize(size_t(n));
+    values_.resize(size_t(n));
   }
 
   void Append(sqlite3_stmt* st) {
     const int n = ColumnCount();
+    size_t size = header_;
+    // One API call per column; the value_* accessors below are plain reads.
     for (int c = 0; c < n; ++c) {
-      const int type = sqlite3_column_type(st, c);
+      sqlite3_value* v = sqlite3_column_value(st, c);
+      values_[size_t(c)] = v;
+      types_[size_t(c)] = sqlite3_value_type(v);
+      const bool text = types_[size_t(c)] == SQLITE_TEXT || types_[size_t(c)] == SQLITE_BLOB;
+      sizes_[size_t(c)] = text ? quint32(sqlite3_value_bytes(v)) : 0;
+      size += sizes_[size_t(c)];
+    }
+    char* row = Allocate(size);
+    char* words = row + wordsAt_;
+    size_t textAt = header_;
+    for (int c = 0; c < n; ++c) {
       qint64 word = 0;
       Cell::Kind kind = Cell::Null;
-      if (type == SQLITE_INTEGER) {
-        kind = Cell::Int;
-        word = sqlite3_column_int64(st, c);
-      } else if (type == SQLITE_FLOAT) {
-        kind = Cell::Real;
-        const double d = sqlite3_column_double(st, c);
-        std::memcpy(&word, &d, sizeof word);
-      } else if (type != SQLITE_NULL) {
-        kind = Cell::Text;
-        const auto* text = static_cast<const char*>(sqlite3_column_blob(st, c));
-        const quint32 len = quint32(sqlite3_column_bytes(st, c));
-        word = qint64(arena_.size());
-        arena_.append(reinterpret_cast<const char*>(&len), sizeof len);
-        if (len) arena_.append(text, len);
+      switch (types_[size_t(c)]) {
+        case SQLITE_INTEGER:
+          kind = Cell::Int;
+          word = sqlite3_value_int64(values_[size_t(c)]);
+          break;
+        case SQLITE_FLOAT: {
+          kind = Cell::Real;
+          const double d = sqlite3_value_double(values_[size_t(c)]);
+          std::memcpy(&word, &d, sizeof word);
+          break;
+        }
+        case SQLITE_NULL: break;
+        default: {
+          kind = Cell::Text;
+          const quint32 len = sizes_[size_t(c)];
+          if (len) std::memcpy(row + textAt, sqlite3_value_blob(values_[size_t(c)]), len);
+          word = qint64(quint64(textAt) << 32 | len);
+          textAt += len;
+        }
       }
-      kinds_.push_back(kind);
-      words_.push_back(word);
+      row[c] = char(kind);
+      std::memcpy(words + 8 * size_t(c), &word, sizeof word);
     }
+    rowStart_.push_back(row);
     ++rows_;
   }
 
@@ -61,38 +86,58 @@ class SqliteRowSet : public RowSet {
     for (int c = 0; c < ColumnCount(); ++c) {
       if (columns_[size_t(c)].type != FieldType::Unknown) continue;
       for (int r = 0; r < rows_; ++r) {
-        const auto k = kinds_[size_t(r) * size_t(ColumnCount()) + size_t(c)];
-        if (k == Cell::Null) continue;
-        columns_[size_t(c)].type = k == Cell::Int    ? FieldType::Integer
-                                   : k == Cell::Real ? FieldType::Float
-                                                     : FieldType::Text;
+        const Cell v = Get(r, c);
+        if (v.kind == Cell::Null) continue;
+        columns_[size_t(c)].type = v.kind == Cell::Int    ? FieldType::Integer
+                                   : v.kind == Cell::Real ? FieldType::Float
+                                                          : FieldType::Text;
         break;
       }
     }
   }
 
   Cell Get(int row, int col) const override {
-    const size_t k = size_t(row) * size_t(ColumnCount()) + size_t(col);
+    const char* r = rowStart_[size_t(row)];
     Cell c;
-    c.kind = Cell::Kind(kinds_[k]);
-    const qint64 w = words_[k];
+    c.kind = Cell::Kind(r[col]);
+    qint64 w;
+    std::memcpy(&w, r + wordsAt_ + 8 * size_t(col), sizeof w);
     if (c.kind == Cell::Int) {
       c.i = w;
     } else if (c.kind == Cell::Real) {
       std::memcpy(&c.d, &w, sizeof c.d);
     } else if (c.kind == Cell::Text) {
-      quint32 len;
-      std::memcpy(&len, arena_.data() + w, sizeof len);
-      c.s = arena_.data() + w + sizeof len;
-      c.len = int(len);
+      c.s = r + (quint64(w) >> 32);
+      c.len = int(w & 0xffffffff);
     }
     return c;
   }
 
  private:
-  std::vector<quint8> kinds_;
-  std::vector<qint64> words_;
-  std::string arena_;
+  static constexpr size_t kBlock = 1 << 20;
+  static size_t Align(size_t n) { return (n + 7) & ~size_t(7); }
+
+  char* Allocate(size_t size) {
+    size = Align(size);
+    if (blocks_.empty() || used_ + size > blockSize_) {
+      blockSize_ = std::max(kBlock, size);
+      blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize_));
+      used_ = 0;
+    }
+    char* p = blocks_.back().get() + used_;
+    used_ += size;
+    return p;
+  }
+
+  size_t wordsAt_ = 0;  // offset of the words in a row
+  size_t header_ = 0;
+  std::vector<int> types_;        // of the row being appended
+  std::vector<quint32> sizes_;
+  std::vector<sqlite3_value*> values_;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  size_t used_ = 0;
+  size_t blockSize_ = 0;
+  std::vector<const char*> rowStart_;
 };
 
 struct StmtCloser {

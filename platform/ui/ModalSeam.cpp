@@ -44,11 +44,14 @@ QString ModalSeam::GetOpenFileName(QWidget* parent, const QString& caption,
 }
 
 QString ModalSeam::GetSaveFileName(QWidget* parent, const QString& caption,
-                                   const QString& dir, const QString& filter) {
+                                   const QString& dir, const QString& filter,
+                                   bool confirmOverwrite) {
   auto& s = State();
   ++s.shown;
   if (s.file) return s.file(FileKind::Save, caption, filter);
-  return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+  const QFileDialog::Options options =
+      confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
+  return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, options);
 }
 
 QColor ModalSeam::GetColour(QWidget* parent, const QColor& initial) {

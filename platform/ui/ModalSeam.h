@@ -33,8 +33,10 @@ class ModalSeam {
 
   static QString GetOpenFileName(QWidget* parent, const QString& caption,
                                  const QString& dir, const QString& filter);
+  // confirmOverwrite false: an existing file is chosen without a question.
   static QString GetSaveFileName(QWidget* parent, const QString& caption,
-                                 const QString& dir, const QString& filter);
+                                 const QString& dir, const QString& filter,
+                                 bool confirmOverwrite = true);
   static QColor GetColour(QWidget* parent, const QColor& initial);
 
   static void SetAnswerer(Answerer a);

@@ -124,6 +124,11 @@ bool EnsureServerDatabase(kdb::Session& s, const QString& name) {
 }
 
 int RunDbSetup(const QStringList& args, QTextStream& out, QTextStream& err) {
+  if (args.contains("--help") || args.contains("-h")) {
+    out << kUsage;
+    out.flush();
+    return 0;
+  }
   DbSetupOptions o;
   QString error;
   if (!o.Parse(args, error)) {
@@ -158,9 +163,11 @@ int RunDbSetup(const QStringList& args, QTextStream& out, QTextStream& err) {
   } catch (const kdb::DbError& e) {
     out.flush();
     err << "dbsetup: failed: " << e.Message() << "\n";
+    err.flush();
   } catch (const std::exception& e) {
     out.flush();
     err << "dbsetup: failed: " << e.what() << "\n";
+    err.flush();
   }
   return 1;
 }

@@ -53,4 +53,7 @@ TEST(DbSetupArgs, RefusesWrongLines) {
   QTextStream out(&outText), err(&errText);
   EXPECT_EQ(kvschema::RunDbSetup({"--bogus"}, out, err), 2);
   EXPECT_TRUE(errText.contains("usage:"));
+  EXPECT_EQ(kvschema::RunDbSetup({"--help"}, out, err), 0);
+  out.flush();
+  EXPECT_TRUE(outText.contains("--local FOLDER"));
 }

@@ -1,0 +1,141 @@
+// The launcher's start-up and automatic log-in against a real database, on
+// both engines: SQLite as the single-user edition the launcher always runs
+// in, and PostgreSQL by starting the same window with no launcher file
+// beside the program, so the data module reads the multi-user settings that
+// point it at the test server.
+#include "../LauncherTestUtil.h"
+
+#include "KvDbTestSupport.h"
+
+#include <QStackedWidget>
+
+namespace {
+
+using kvtest::Engine;
+using lt::ReadAll;
+
+class LauncherStartTest : public lt::LauncherTestBase<::testing::TestWithParam<Engine>> {
+ protected:
+  std::unique_ptr<kvtest::TestDatabase> server;
+  QString fixedUserId;
+
+  bool Pg() const { return GetParam() == Engine::PostgreSQL; }
+
+  void TearDown() override {
+    LauncherTestBase::TearDown();  // the window and the data module first: they hold the connection
+    server.reset();
+    qunsetenv("TESSARIN_DB_PORT");
+  }
+
+  // The database with the starter data and the change, and the settings
+  // that lead the launcher to it.
+  void Prepare(const lt::DataChange& change = {}) {
+    if (Pg()) {
+      server = std::make_unique<kvtest::TestDatabase>(Engine::PostgreSQL);
+      const kvtest::DbFacts& f = server->Facts();
+      kvtest::DbHandle h = server->Connect();
+      lt::FillStarter(*h.db, change);
+      fixedUserId = lt::FixedUserId(*h.db);
+      qputenv("TESSARIN_DB_PORT", QByteArray::number(f.port));
+      lt::WriteFile(lt::MultiUserFolder() + "SetupVELT.ini",
+                    "[Database]\nDBHost=" + f.host.toUtf8() + "\nDBLiveName=" + f.database.toUtf8() + "\n");
+    } else {
+      AddLauncherFile();
+      lt::MakeLocalDatabase(lt::SingleUserFolder(), [&](kdb::Database& db) {
+        if (change) change(db);
+        fixedUserId = lt::FixedUserId(db);
+      });
+    }
+  }
+
+  void ExpectNoLogIn(const QByteArray& userFileBefore) {
+    EXPECT_EQ(ReadAll(UserFile()), userFileBefore);
+    EXPECT_EQ(form->PageControlTop->currentWidget(), form->TabSheetLogin);
+    EXPECT_EQ(form->PanelTop->text(), "Login");
+    EXPECT_FALSE(LogText().contains("Login StaffID"));
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join("|").toStdString();
+  }
+};
+
+TEST_P(LauncherStartTest, AStartLogsTheFixedUserInAndHandsItOver) {
+  Prepare();
+  ASSERT_FALSE(fixedUserId.isEmpty());
+  lt::WaitWindowSpy spy;
+  StartAndShow();
+
+  EXPECT_EQ(dm->Setup->LocalMode, !Pg());
+  EXPECT_EQ(ReadAll(UserFile()), "1\r\n" + fixedUserId.toUtf8() + "\r\n");
+  const QByteArray log = LogText();
+  EXPECT_TRUE(log.contains("2024-03-05 09:15:30\r\nLogin StaffID: " + fixedUserId.toUtf8() +
+                           "\r\nLogin Username: 1\r\n"))
+      << log.toStdString();
+  EXPECT_TRUE(log.contains("2024-03-05 09:15:30\r\nLoading company details...\r\n"));
+  EXPECT_FALSE(log.contains("TMainForm::"));
+  EXPECT_EQ(dm->StaffID, fixedUserId);
+  EXPECT_EQ(dm->DisplayName, "STORE MANAGER");
+
+  // The one start-up window opened first with the edition's starting text.
+  ASSERT_FALSE(spy.shown.isEmpty());
+  EXPECT_EQ(spy.shown.first(), "Starting Tessarin Quick Start Edition..");
+  EXPECT_TRUE(lt::NoWaitWindowLeft());
+
+  EXPECT_EQ(form->LabelCompName->text(), "Company Name:\t\tTESSARIN FASHIONS LTD");
+  EXPECT_EQ(form->LabelCompNo->text(), "Company Reg No:\t09876543");
+  EXPECT_EQ(form->LabelCompVATNo->text(), "Company VAT No:\tGB 123 4567 89");
+  // The test's program file holds no version record: nothing after the words.
+  EXPECT_EQ(form->LabelCopyVersion->text(), QString("Tessarin") + QChar(0x2122) + " Version ");
+  EXPECT_EQ(form->LabelCopyInfo->text(), "Copyright (c) Tarnwick Systems Ltd 2024");
+
+  EXPECT_EQ(form->PageControlTop->currentWidget(), form->TabSheetMainMenu);
+  EXPECT_EQ(form->PanelTop->text(), "Quick Start Edition");
+  EXPECT_EQ(form->MBottomPageIndex(), -1);
+  EXPECT_TRUE(boxes.isEmpty()) << boxes.join("|").toStdString();
+  if (!Pg()) kvtest::SaveScreenshot(form.get(), "MenuHostMainMenu");
+}
+
+TEST_P(LauncherStartTest, WithoutTheFixedUserNothingIsHandedOver) {
+  Prepare([](kdb::Database& db) { db.Execute("DELETE FROM STAFF WHERE USERNAME = '1'"); });
+  // A file of an earlier run stays as it was; the tools keep finding that user.
+  QDir().mkpath(Pg() ? lt::MultiUserFolder() : lt::SingleUserFolder());
+  const QByteArray earlier = "7\r\n42\r\n";
+  lt::WriteFile((Pg() ? lt::MultiUserFolder() : lt::SingleUserFolder()) + "user.txt", earlier);
+  StartAndShow();
+  ExpectNoLogIn(earlier);
+}
+
+TEST_P(LauncherStartTest, TheFixedPairTwiceLogsNobodyIn) {
+  Prepare([](kdb::Database& db) {
+    db.Execute("INSERT INTO STAFF (USERNAME, PASSWORD, SECURITY_LEVEL, DISPLAYNAME) "
+               "VALUES ('1', '8264', 1, 'SECOND')");
+  });
+  StartAndShow();
+  ExpectNoLogIn(QByteArray());
+  EXPECT_FALSE(QFile::exists(UserFile()));
+}
+
+TEST_P(LauncherStartTest, AMissingCompanyRowLeavesTheCaptionsAndStartUpGoesOn) {
+  Prepare([](kdb::Database& db) { db.Execute("DELETE FROM COMPANY"); });
+  StartAndShow();
+  EXPECT_EQ(form->LabelCompName->text(), "Company Name:\t\t");
+  EXPECT_EQ(form->LabelCompNo->text(), "Company Reg No:\t");
+  EXPECT_EQ(form->LabelCompVATNo->text(), "Company VAT No:\t");
+  EXPECT_EQ(form->PageControlTop->currentWidget(), form->TabSheetMainMenu);
+  EXPECT_EQ(ReadAll(UserFile()), "1\r\n" + fixedUserId.toUtf8() + "\r\n");
+}
+
+TEST_P(LauncherStartTest, AnUnreadableCompanyTableIsLoggedByTheLauncher) {
+  Prepare([](kdb::Database& db) { db.Execute("DROP TABLE COMPANY"); });
+  StartAndShow();
+  EXPECT_TRUE(LogText().contains("TMainForm::LoadCompanyDetails\r\n2024-03-05 09:15:30\r\n"))
+      << LogText().toStdString();
+  EXPECT_EQ(form->LabelCompName->text(), "Company Name:\t\t");
+  EXPECT_FALSE(form->Terminating());
+  EXPECT_EQ(form->PanelTop->text(), "Quick Start Edition");
+  EXPECT_TRUE(boxes.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, LauncherStartTest,
+                         ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
+                         kvtest::EngineParamName());
+
+}  // namespace
