@@ -1,6 +1,9 @@
 #include "DataModF.h"
 
 #include "ConfirmMessageForm.h"
+#include "KuiGuard.h"
+#include "KvBusyGuard.h"
+#include "WaitClass.h"
 #include "Folders.h"
 #include "MessageForm.h"
 #include "ModalSeam.h"
@@ -30,7 +33,21 @@ TDMDB::TDMDB(QObject* owner) : QObject(owner), Setup(std::make_unique<TBOSetupCl
   setObjectName("DMDB");
   CreateComponents();
   SetProgramFile(QCoreApplication::applicationFilePath());
-  if (!DMDB) DMDB = this;
+  if (!DMDB) {
+    DMDB = this;
+    InstallUiHooks();
+  }
+}
+
+// The window parts of platform/ui know nothing of the framework: give them the
+// wait window for their busy guards, and route what their event hooks throw
+// into the daily log.
+void TDMDB::InstallUiHooks() {
+  busyWait_ = std::make_unique<TWaitClass>();
+  kui::KvBusyGuard::SetDefaultIndicator(busyWait_.get());
+  kui::SetErrorReporter([this](const QString& where, const QString& what) {
+    LogException(what, where);
+  });
 }
 
 TDMDB::~TDMDB() {
@@ -39,7 +56,11 @@ TDMDB::~TDMDB() {
   Log(kStoppedLine, false);
   Log(ProgramFileName(), true);
   Log(QString(), false);
-  if (DMDB == this) DMDB = nullptr;
+  if (DMDB == this) {
+    kui::KvBusyGuard::SetDefaultIndicator(nullptr);
+    kui::SetErrorReporter(nullptr);
+    DMDB = nullptr;
+  }
 }
 
 // ----- start-up ----------------------------------------------------------------

@@ -164,6 +164,9 @@ class TDMDB : public QObject {
 
  private:
   QString programFile_;
+  // The wait window that busy guards of the windows show while they work.
+  std::unique_ptr<class TWaitClass> busyWait_;
+  void InstallUiHooks();
 
   // Storage of the components; the session and database come first so that
   // they outlive the queries and tables built on them.

@@ -4,11 +4,11 @@
 #include "KvColour.h"
 #include "KvDb.h"
 #include "KvStringGrid.h"
-#include "LoadingForm.h"
 #include "MessageFrame.h"
 #include "WaitClass.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <vector>
 
 TFormSearchResults* FormSearchResults = nullptr;
 
@@ -51,25 +53,51 @@ constexpr std::array<ResultColumn, TFormSearchResults::kColumns> kResultColumns{
 constexpr int kProgressEvery = 10;  // rows between two running texts
 constexpr int kPumpMs = 50;         // least time between two repaints of the wait window
 
-QString CellText(kdb::Field& field, Shown shown) {
-  switch (shown) {
-    case Shown::Float: return kos::FormatFloat(QStringLiteral("0.00"), field.AsFloat());
-    case Shown::Money: return kos::FormatFloat(QStringLiteral("0.00"), field.AsCurrency());
-    case Shown::Text: break;
+// The text of one column's values. Prices and rates repeat across a result,
+// so their formatted texts are kept (up to a bound) and shared between rows.
+class ColumnText {
+ public:
+  ColumnText(kdb::Field& field, Shown shown) : field_(&field), shown_(shown) {}
+
+  QString Next() {
+    switch (shown_) {
+      case Shown::Float: {
+        const double v = field_->AsFloat();
+        return Cached(std::bit_cast<qint64>(v), [v] { return kos::FormatFloat(QStringLiteral("0.00"), v); });
+      }
+      case Shown::Money: {
+        const Currency v = field_->AsCurrency();
+        return Cached(v.Raw(), [v] { return kos::FormatFloat(QStringLiteral("0.00"), v); });
+      }
+      case Shown::Text: break;
+    }
+    return field_->AsString();
   }
-  return field.AsString();
-}
+
+ private:
+  static constexpr qsizetype kMaxKept = 4096;
+  kdb::Field* field_;
+  Shown shown_;
+  QHash<qint64, QString> kept_;
+
+  template <class Format>
+  QString Cached(qint64 key, Format format) {
+    const auto it = kept_.constFind(key);
+    if (it != kept_.constEnd()) return *it;
+    QString text = format();
+    if (kept_.size() < kMaxKept) kept_.insert(key, text);
+    return text;
+  }
+};
 
 // The wait window of a long fill. The running text changes every few rows;
-// pumping events (and so repainting) for each change would cost more than
-// the fill, so the window is brought up to date at most every kPumpMs.
+// showing each change (pumping events, repainting) would cost more than the
+// fill, so the window is brought up to date with the latest text at most
+// every kPumpMs.
 class ThrottledWait : public kui::KvWaitIndicator {
  public:
   void ShowWait(const QString& message, const QString& info) override {
-    if (wait_.Form && clock_.isValid() && clock_.elapsed() < kPumpMs) {
-      wait_.Form->SetMessage(message);
-      return;
-    }
+    if (clock_.isValid() && clock_.elapsed() < kPumpMs) return;
     wait_.Show(message, info);
     clock_.start();
   }
@@ -208,9 +236,10 @@ void TFormSearchResults::LoadResults(kdb::DataSet& query) {
   ClearResults();
   const int count = query.RecordCount();
   if (count > 0) {
-    std::array<kdb::Field*, kColumns> fields{};
-    for (size_t c = 0; c < fields.size(); ++c)
-      fields[c] = &query.FieldByName(QLatin1String(kResultColumns[c].field));
+    std::vector<ColumnText> columns;
+    columns.reserve(kColumns);
+    for (const ResultColumn& c : kResultColumns)
+      columns.emplace_back(query.FieldByName(QLatin1String(c.field)), c.shown);
     SGridRes->SetRowCount(count + 1);
     RootPLUs.reserve(count);
     const QString ofCount = " of " + QString::number(count);
@@ -218,8 +247,8 @@ void TFormSearchResults::LoadResults(kdb::DataSet& query) {
     for (query.First(); !query.Eof() && i < count; query.Next(), ++i) {
       if (i % kProgressEvery == 0)
         wait.UpdateWait("Loading Result : " + QString::number(i + 1) + ofCount, QString());
-      for (size_t c = 0; c < fields.size(); ++c)
-        SGridRes->SetCell(static_cast<int>(c), i + 1, CellText(*fields[c], kResultColumns[c].shown));
+      for (int c = 0; c < kColumns; ++c)
+        SGridRes->SetCell(c, i + 1, columns[static_cast<size_t>(c)].Next());
       RootPLUs << SGridRes->Cell(0, i + 1);
     }
   }

@@ -3,6 +3,7 @@
 #include "KuiColour.h"
 #include "MessageFrame.h"
 #include "ModalSeam.h"
+#include "ScreenFit.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -184,6 +185,7 @@ void TFormUpgrade::resizeEvent(QResizeEvent* event) {
 
 void TFormUpgrade::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  launcher::FitMaximisedWindow(this);
   FormShow();
 }
 

@@ -6,6 +6,7 @@
 #include "MenuGlyphs.h"
 #include "MessageFrame.h"
 #include "Process.h"
+#include "ScreenFit.h"
 #include "WaitClass.h"
 
 #include <QHBoxLayout>
@@ -328,6 +329,7 @@ void TMainForm::LoadCompanyDetails() {
 
 void TMainForm::showEvent(QShowEvent* event) {
   kui::KvMainWindow::showEvent(event);
+  launcher::FitMaximisedWindow(this);
   // Only the program's own showing counts, not the desktop restoring the window.
   if (!event->spontaneous()) Guard(QStringLiteral("TMainForm::FormShow"), [this] { AutoLogin(); });
 }

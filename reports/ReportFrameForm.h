@@ -26,6 +26,7 @@
 // ProcessMessages after each row); FinishReport; wait window closed; grid
 // shown and window enabled. A run that throws is logged and ends with the
 // window enabled and the grid hidden.
+#include "FormReportF.h"
 #include "KvMainWindow.h"
 
 #include <QColor>
@@ -41,7 +42,6 @@ class QPainter;
 class QStyleOptionViewItem;
 class QToolButton;
 class QVBoxLayout;
-class TGridReportForm;
 class TWaitClass;
 
 namespace kui {
@@ -96,6 +96,9 @@ class TReportFrameForm : public kui::KvMainWindow {
   QString BranchCondition() const { return branchCondition_; }
   // The condition as the selector stands now.
   QString MakeBranchCondition() const;
+  // The report's print form with the grid, the title (the caption of
+  // PanelTop) and the footer totals given: what "Print" previews.
+  std::unique_ptr<TGridReportForm> PreparedPrintForm();
   // True when start-up found no database or no user and asked the program to end.
   bool Terminated() const { return terminated_; }
   // How the program ends; by default the application quits once its loop runs.

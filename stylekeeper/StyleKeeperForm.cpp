@@ -1,13 +1,17 @@
 // TForm1: construction, module settings, command line, keys and the title panel.
 #include "StyleKeeperForm.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QTime>
+#include <QToolButton>
 
 #include "DataModF.h"
 #include "Folders.h"
@@ -134,6 +138,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
   switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+      if (watched == ImageExit) ImageExitClick();
+      return false;
+    case QEvent::MouseButtonDblClick:
+      if (watched == PanelTop) PanelTopDblClick();
+      return false;
     case QEvent::KeyPress: {
       const auto* key = static_cast<QKeyEvent*>(event);
       if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {

@@ -7,7 +7,7 @@
 // The members are spread over several .cpp files by topic:
 //   StyleKeeperForm.cpp        construction, module settings, command line, keys
 //   StyleKeeperFormLayout.cpp  building the window's controls
-//   StyleKeeperFormLoad.cpp    pick-list loaders, showing and loading a root PLU
+//   StyleKeeperFormLoad.cpp    pick-list loaders, FormShow, loading a root PLU
 //   StyleKeeperFormModes.cpp   View/Add/Edit, clearing, defaults, tab buttons, info tab
 //   StyleKeeperFormPrices.cpp  price boxes, margins, the price calculator
 //   StyleKeeperFormColours.cpp the colour list beside the style details
@@ -31,6 +31,10 @@ class QLineEdit;
 class QStackedWidget;
 class QToolButton;
 class QWidget;
+
+namespace kdb {
+class Query;
+}  // namespace kdb
 
 namespace kui {
 class KvEdit;
@@ -79,7 +83,6 @@ class TForm1 : public kui::KvMainWindow {
   // ----- construction, settings, command line (StyleKeeperForm.cpp) ------------
   void ApplyModuleSettings();
   void ReadCommandLine();
-  void FormShow();
   void FormKeyPress(QChar key);
   void ImageExitClick();
   void PanelTopDblClick();
@@ -109,9 +112,14 @@ class TForm1 : public kui::KvMainWindow {
   void ComboBoxCurrencySelect();
 
   // ----- showing one root PLU (StyleKeeperFormLoad.cpp) ---------------------------
+  // Clears the form, View mode, and loads RootPLUToOpen when it names a style.
+  void FormShow();
   static QString StyleByRootPLUSQL(const QString& rootPLU);
   void LoadStyleDetails();
   void ShowProductAge(const QDateTime& created);
+  // "N months N weeks" / "N days" from created to now; throws for dates
+  // that give no age (invalid, or created after now).
+  static QString ProductAgeText(const QDateTime& created, const QDateTime& now);
   void LoadPictures(const QString& rootPLU);
   // The root PLU box: Enter, Backspace and digits pass; Enter selects.
   bool ComboBoxRootPLUKeyPress(QChar key);
@@ -296,12 +304,16 @@ class TForm1 : public kui::KvMainWindow {
   QWidget* AddSheet(const QString& name, const QString& title);
 
   // Loaders share one shape: NAME=ID items, optionally the default row.
+  // Fills the combo with NAME=ID items of the statement's rows (on the first
+  // remote query) and returns the index of the last default row (the row
+  // whose defaultColumn equals its ID), -1 when none or no defaultColumn.
   int FillPickList(QComboBox* combo, const QString& sql, const QString& defaultColumn);
+  int FillPickList(QComboBox* combo, const QString& sql, kdb::Query* query, const char* nameColumn,
+                   const char* valueColumn, const QString& defaultColumn);
   void SetModeWord(const QString& word);
   void SetPickListsEnabled(bool on);
   void SetStyleEditsReadOnly(bool on);
   void ShowTabButtons(bool on);
-  void SelectStep(QComboBox* combo, int index);
   void LoadPriceBox(QLineEdit* box, Currency value);
   // Runs one handler under the event-loop guard: a failure is logged with its
   // qualified name (and the window enabled again) instead of escaping.

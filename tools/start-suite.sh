@@ -33,17 +33,50 @@ if [ ! -d "${settings}db/data" ] || [ -z "$(ls -A "${settings}db/data" 2>/dev/nu
   say "created the single-user database with starter data"
 fi
 
+# Starts Xvfb on the first free display from :90 and waits until it takes
+# connections; sets display and xvfb_pid. Returns 1 when none could be started.
+display=""
+xvfb_pid=""
+start_xvfb() {
+  local n
+  for n in $(seq 90 119); do
+    if [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; then continue; fi
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 50); do
+      if [ -S "/tmp/.X11-unix/X${n}" ]; then
+        display=":$n"
+        return 0
+      fi
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  done
+  return 1
+}
+
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  display=":$(( 90 + RANDOM % 9 ))"
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+  if ! command -v Xvfb >/dev/null; then
+    say "no display and no Xvfb: install the package xvfb or run on a desktop"
+    exit 1
+  fi
+  if ! start_xvfb; then
+    say "could not start a virtual display (Xvfb)"
+    exit 1
+  fi
+  trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
   export DISPLAY="$display"
-  sleep 1
   say "no display found: running the suite on the virtual display $DISPLAY (Xvfb)"
 fi
 
 cd "$BIN"
 export PATH="$BIN:$PATH"
-say "starting menuhost"
-"$BIN/menuhost"
+say "starting menuhost (closing its window ends the suite)"
+status=0
+"$BIN/menuhost" || status=$?
+if [ "$status" -ne 0 ]; then
+  say "menuhost ended with status $status (see its log in ${settings}bologs/menuhost/)"
+fi
+exit "$status"

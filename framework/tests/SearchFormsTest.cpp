@@ -209,13 +209,14 @@ TEST(SearchResults, NavigateStopsAtBothEnds) {
 TEST(SearchResults, CellsAreDrawnInTheirColours) {
   TFormSearchResults f;
   Fill(f, {"00000001", "00000002", "00000003"});
-  f.SGridRes->resize(600, 300);
+  f.show();
+  QApplication::processEvents();
   f.SGridRes->SetRow(3);
   QImage image(f.SGridRes->viewport()->size(), QImage::Format_ARGB32);
   f.SGridRes->viewport()->render(&image);
   const auto colourAt = [&](int row) {
-    const QRect r = f.SGridRes->CellRect(1, row);  // an empty cell: only the brush shows
-    return kvColourValue(image.pixelColor(r.center()));
+    const QRect r = f.SGridRes->CellRect(1, row);  // beside the text: only the brush shows
+    return kvColourValue(image.pixelColor(r.bottomRight() - QPoint(4, 4)));
   };
   EXPECT_EQ(colourAt(0), 0x292929u);  // header
   EXPECT_EQ(colourAt(1), 0xFFFFFFu);  // odd row

@@ -107,6 +107,7 @@ bool StampShown(const char* s, int len, QString& out) {
 QString Shortest(double d) { return QString::number(d, 'g', QLocale::FloatingPointShortest); }
 
 bool TextTrue(const char* s, int len) {
+  if (len == 1) return *s == 't' || *s == 'T' || *s == '1' || *s == 'y' || *s == 'Y';  // PostgreSQL: t/f
   const QByteArray t = QByteArray(s, len).trimmed().toLower();
   return t == "t" || t == "true" || t == "1" || t == "y" || t == "yes" || t == "on";
 }

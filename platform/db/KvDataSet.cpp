@@ -8,48 +8,45 @@ namespace kdb {
 
 // Reads the current value of a field for Field's getters.
 struct DataSetAccess {
-  struct Current {
-    Cell cell;
-    std::string scratch;
-  };
-  static void Read(const DataSet* ds, int index, Current& out) {
-    out.cell = ds->CurrentCell(index, out.scratch);
+  // The rows to read from directly, when no edit buffer stands in between.
+  static const RowSet* Browsing(const DataSet* ds) {
+    return !ds->editBuffer_ && ds->HasCurrentRow() ? ds->rows_.get() : nullptr;
+  }
+  static int Row(const DataSet* ds) { return ds->cur_; }
+  static Cell Read(const DataSet* ds, int index, std::string& scratch) {
+    return ds->CurrentCell(index, scratch);
   }
 };
-
-namespace {
-using Current = DataSetAccess::Current;
-}
 
 // ----- Field ----------------------------------------------------------------------
 
 Field::Field(DataSet* owner, int index, QString name, FieldType type)
     : owner_(owner), index_(index), name_(std::move(name)), type_(type) {}
 
-bool Field::IsNull() const {
-  Current c;
-  DataSetAccess::Read(owner_, index_, c);
-  return c.cell.kind == Cell::Null;
-}
-
-#define KDB_FIELD_GETTER(Result, Name, Conv)       \
-  Result Field::Name() const {                     \
-    Current c;                                     \
-    DataSetAccess::Read(owner_, index_, c);        \
-    return conv::Conv(c.cell, type_);              \
+// Rows being browsed are read in place; the scratch text is only needed for
+// a value in the edit buffer.
+#define KDB_FIELD_GETTER(Result, Name, Conv)                                 \
+  Result Field::Name() const {                                               \
+    if (const RowSet* rows = DataSetAccess::Browsing(owner_))                \
+      return Conv(rows->Get(DataSetAccess::Row(owner_), index_), type_);     \
+    std::string scratch;                                                     \
+    return Conv(DataSetAccess::Read(owner_, index_, scratch), type_);        \
   }
-KDB_FIELD_GETTER(QString, AsString, ToText)
-KDB_FIELD_GETTER(qint64, AsInteger, ToInt)
-KDB_FIELD_GETTER(double, AsFloat, ToFloat)
-KDB_FIELD_GETTER(Currency, AsCurrency, ToMoney)
-KDB_FIELD_GETTER(bool, AsBoolean, ToBool)
-KDB_FIELD_GETTER(QDateTime, AsDateTime, ToDateTime)
+namespace {
+bool CellIsNull(const Cell& c, FieldType) { return c.kind == Cell::Null; }
+}  // namespace
+KDB_FIELD_GETTER(bool, IsNull, CellIsNull)
+KDB_FIELD_GETTER(QString, AsString, conv::ToText)
+KDB_FIELD_GETTER(qint64, AsInteger, conv::ToInt)
+KDB_FIELD_GETTER(double, AsFloat, conv::ToFloat)
+KDB_FIELD_GETTER(Currency, AsCurrency, conv::ToMoney)
+KDB_FIELD_GETTER(bool, AsBoolean, conv::ToBool)
+KDB_FIELD_GETTER(QDateTime, AsDateTime, conv::ToDateTime)
 #undef KDB_FIELD_GETTER
 
 QVariant Field::Value() const {
-  Current c;
-  DataSetAccess::Read(owner_, index_, c);
-  QVariant v = conv::ToValue(c.cell, type_);
+  std::string scratch;
+  QVariant v = conv::ToValue(DataSetAccess::Read(owner_, index_, scratch), type_);
   // Money leaves as a number every QVariant user understands; AsCurrency
   // is the exact way.
   if (v.metaType() == QMetaType::fromType<Currency>()) return v.value<Currency>().ToDouble();
@@ -153,6 +150,7 @@ void DataSet::BindFields(const RowSet& columns) {
   for (int c = 0; c < columns.ColumnCount(); ++c) {
     const Column& col = columns.Col(c);
     fields_.push_back(std::unique_ptr<Field>(new Field(this, c, col.name, col.type)));
+    fields_.back()->sqlName_ = col.sqlName;
     index_.emplace_back(col.name, c);
   }
   // Sorted once, searched without building upper-case copies of the name.

@@ -50,6 +50,9 @@ QString Date(const QDate& d);
 class Field {
  public:
   QString FieldName() const { return name_; }
+  // The name as the engine spells it: as the SELECT list wrote it (SQLite),
+  // unquoted names folded to lower case (PostgreSQL).
+  QString SqlName() const { return sqlName_; }
   FieldType DataType() const { return type_; }
   bool IsNull() const;
   // The value as the field shows it: integers plainly, money and floats in the
@@ -81,6 +84,7 @@ class Field {
   int index_;
   QString name_;
   FieldType type_;
+  QString sqlName_;
 };
 
 class Session;
@@ -223,7 +227,6 @@ class DataSet {
   virtual void SetFieldValue(int index, const QVariant& v);
 
  private:
-  friend class Query;
   std::vector<std::pair<QString, int>> index_;  // upper-case name -> field, sorted
 };
 
@@ -232,9 +235,11 @@ class Query : public DataSet {
  public:
   using DataSet::DataSet;
   QString SQL;
-  int RemoteReadSize = 10;
-  int MaxRowCount = -1;
-  // Called repeatedly while a statement runs; setting abort stops it.
+  int RemoteReadSize = 10;   // kept for the settings; every row is fetched at once
+  int MaxRowCount = -1;      // rows kept of a result; -1: all
+  // Called repeatedly (about every 50 ms) while a statement runs, on both
+  // engines; percentDone is 0 (the engines do not know). Setting abort
+  // cancels the statement, which then throws DbError.
   std::function<void(int percentDone, bool& abort)> OnQueryProgress;
 
   // Runs SQL. A statement returning rows leaves them open here, on the first
@@ -253,7 +258,13 @@ class Query : public DataSet {
 // other table: ID). Edit locks the row (pessimistic locking) until Post or
 // Cancel; a row held by another program makes Edit throw after the session's
 // lock retries. Post writes the row, reads it back (so an auto-incremented ID
-// is there) and runs AfterPost.
+// is there) and runs AfterPost. Inside Database::StartTransaction the lock
+// and the write belong to the caller's unit of work: Post does not commit.
+// SQLite locks the whole file for writing (BEGIN IMMEDIATE) while a row is
+// in Edit, PostgreSQL only the row. Values Post writes are bound, and only
+// the fields that were set (an insert leaves the others to their defaults).
+// RecordCount and RecNo of a table ask the database (a table is read a page
+// at a time, never whole).
 class Table : public DataSet {
  public:
   enum class State { Inactive, Browse, Edit, Insert };

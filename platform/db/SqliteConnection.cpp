@@ -10,11 +10,47 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <mutex>
 #include <thread>
 
 namespace kdb {
 
 namespace {
+
+// Result blocks freed by one query serve the next: fresh memory from the
+// system costs a page fault per 4 KB, more than filling it does.
+class BlockPool {
+ public:
+  static constexpr size_t kBlock = 1 << 20;
+  static constexpr size_t kKeep = 32;
+
+  static std::unique_ptr<char[]> Take() {
+    {
+      BlockPool& p = Instance();
+      std::lock_guard<std::mutex> lock(p.mutex_);
+      if (!p.free_.empty()) {
+        auto b = std::move(p.free_.back());
+        p.free_.pop_back();
+        return b;
+      }
+    }
+    return std::make_unique_for_overwrite<char[]>(kBlock);
+  }
+  static void Give(std::unique_ptr<char[]> b) {
+    BlockPool& p = Instance();
+    std::lock_guard<std::mutex> lock(p.mutex_);
+    if (p.free_.size() < kKeep) p.free_.push_back(std::move(b));
+  }
+
+ private:
+  // Never destroyed: a result may be freed during the program's exit.
+  static BlockPool& Instance() {
+    static BlockPool* pool = new BlockPool;
+    return *pool;
+  }
+  std::mutex mutex_;
+  std::vector<std::unique_ptr<char[]>> free_;
+};
 
 // Rows buffered compactly, row after row in large blocks: per row one kind
 // byte per column, then one 8-byte word per column (the integer, the double's
@@ -96,6 +132,10 @@ class SqliteRowSet : public RowSet {
     }
   }
 
+  ~SqliteRowSet() override {
+    for (auto& b : blocks_) BlockPool::Give(std::move(b));
+  }
+
   Cell Get(int row, int col) const override {
     const char* r = rowStart_[size_t(row)];
     Cell c;
@@ -114,14 +154,16 @@ class SqliteRowSet : public RowSet {
   }
 
  private:
-  static constexpr size_t kBlock = 1 << 20;
   static size_t Align(size_t n) { return (n + 7) & ~size_t(7); }
 
   char* Allocate(size_t size) {
     size = Align(size);
-    if (blocks_.empty() || used_ + size > blockSize_) {
-      blockSize_ = std::max(kBlock, size);
-      blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize_));
+    if (size > BlockPool::kBlock) {  // a row of huge texts gets a block of its own
+      big_.push_back(std::make_unique_for_overwrite<char[]>(size));
+      return big_.back().get();
+    }
+    if (blocks_.empty() || used_ + size > BlockPool::kBlock) {
+      blocks_.push_back(BlockPool::Take());
       used_ = 0;
     }
     char* p = blocks_.back().get() + used_;
@@ -136,7 +178,7 @@ class SqliteRowSet : public RowSet {
   std::vector<sqlite3_value*> values_;
   std::vector<std::unique_ptr<char[]>> blocks_;
   size_t used_ = 0;
-  size_t blockSize_ = 0;
+  std::vector<std::unique_ptr<char[]>> big_;
   std::vector<const char*> rowStart_;
 };
 
@@ -248,7 +290,11 @@ class SqliteConnection : public Connection {
       const int rc = sqlite3_step(st);
       if (rc == SQLITE_DONE) break;
       if (rc != SQLITE_ROW) Fail();
-      if (maxRows < 0 || rows->RowCount() < maxRows) rows->Append(st);
+      if (maxRows < 0 || rows->RowCount() < maxRows) {
+        rows->Append(st);
+      } else if (sqlite3_stmt_readonly(st)) {
+        break;  // a SELECT need not run to its end; a write must
+      }
     }
     rows->GuessTypes();
     return rows;

@@ -18,6 +18,11 @@
 #include <QTextEdit>
 #include <QUuid>
 
+#include <ostream>
+
+// Readable failures for texts.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace fwdbtest {
 
 inline QByteArray ReadAll(const QString& path) {

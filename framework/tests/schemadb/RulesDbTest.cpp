@@ -89,7 +89,7 @@ TEST_P(RulesDbTest, SaveParamAddsThenEditsTheSameRow) {
   EXPECT_TRUE(LogText().contains("[x]after post: PARAMETERS[=]"));
 
   const int first = id;
-  ASSERT_TRUE(rules->SaveParam(id, "COLOUR", "BLUES", "7", Currency(), 0.0f, "O'NEILL BLUE"));
+  ASSERT_TRUE(rules->SaveParam(id, "COLOUR", "BLUES", "7", "", Currency(), 0.0f, "O'NEILL BLUE"));
   EXPECT_EQ(id, first);
   EXPECT_EQ(One(row), "O'NEILL BLUE|COLOUR||7");  // the extra form writes an empty extra too
   EXPECT_EQ(One("SELECT PARENT_NAME FROM PARAMETERS WHERE ID = " + QString::number(id)), "BLUES");

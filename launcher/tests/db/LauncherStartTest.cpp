@@ -8,6 +8,7 @@
 #include "KvDbTestSupport.h"
 
 #include <QStackedWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -90,7 +91,11 @@ TEST_P(LauncherStartTest, AStartLogsTheFixedUserInAndHandsItOver) {
   EXPECT_EQ(form->PanelTop->text(), "Quick Start Edition");
   EXPECT_EQ(form->MBottomPageIndex(), -1);
   EXPECT_TRUE(boxes.isEmpty()) << boxes.join("|").toStdString();
-  if (!Pg()) kvtest::SaveScreenshot(form.get(), "MenuHostMainMenu");
+  if (!Pg()) {
+    kvtest::SaveScreenshot(form.get(), "MenuHostMainMenu");
+    form->SpButParam->click();
+    kvtest::SaveScreenshot(form.get(), "MenuHostSetupMenu");
+  }
 }
 
 TEST_P(LauncherStartTest, WithoutTheFixedUserNothingIsHandedOver) {

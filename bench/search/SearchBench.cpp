@@ -1,0 +1,155 @@
+// Loading a style search's rows into the results dialog (LoadResults: grid,
+// root PLU list, wait window) against the bare query and fetch of the same
+// rows, on SQLite and PostgreSQL. One PRODUCTS row per root PLU, 100,000 rows
+// (KV_BENCH_SCALE=small: 2,000, the smoke run).
+//
+// Counters: fetch_ms is the bare query and fetch of every row and column,
+// load_ms the same query plus LoadResults, both measured in each iteration;
+// ratio = load_ms / fetch_ms (target: at most 2).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <map>
+#include <memory>
+
+#include "KvDb.h"
+#include "KvDbTestSupport.h"
+#include "SchemaClass.h"
+#include "SearchResultsForm.h"
+
+namespace {
+
+using kvtest::Engine;
+
+int Rows() { return qEnvironmentVariable("KV_BENCH_SCALE") == "small" ? 2000 : 100000; }
+
+// The style editor's style list statement without a condition.
+const QString kStyleList =
+    "select root_plu, supplier_name, style, style_ref, description,"
+    "colour_name, season_name, category_name, department_name,"
+    "subdepartment_name, brandlabel_name, sizesscale_name, vat_rate,"
+    "current_cost_price, retail_price from products order by style, colour_name";
+
+// Prices as a shop has them (a few hundred distinct values), or every row
+// with prices of its own (the worst case for the results' formatting).
+enum class Prices { ShopLike, AllDistinct };
+
+QString ProductValues(int i, Prices prices) {
+  const QString root = QString("%1").arg(i, 8, 10, QLatin1Char('0'));
+  const QString cost = prices == Prices::ShopLike ? QString("%1.5").arg(i % 90)
+                                                  : QString("%1.%2").arg(i / 7).arg(i % 10000, 4, 10, QLatin1Char('0'));
+  const QString retail = prices == Prices::ShopLike ? QString("%1.99").arg(i % 200)
+                                                    : QString("%1.%2").arg(i / 3).arg(i % 100, 2, 10, QLatin1Char('0'));
+  return QString("('%1', '%2', 'STYLE %3', 'REF %3', 'DESCRIPTION OF STYLE %3', 'COLOUR %4', "
+                 "'SUPPLIER %5', 'BRAND %5', 'SEASON %6', 'CATEGORY %4', 'DEPARTMENT %6', "
+                 "'SUBDEPT %5', 'SCALE %6', 20.0, %7, %8)")
+      .arg(root, root + "00", QString::number(i / 3), QString::number(i % 40),
+           QString::number(i % 25), QString::number(i % 7), cost, retail);
+}
+
+// A database per engine with the suite's schema and the rows, made once.
+struct Fixture {
+  std::unique_ptr<kvtest::TestDatabase> database;
+  kvtest::DbHandle handle;
+
+  Fixture(Engine e, Prices prices) : database(std::make_unique<kvtest::TestDatabase>(e)) {
+    handle = database->Connect();
+    kdb::Database& db = *handle.db;
+    kvschema::CreateSchema(db);
+    const int rows = Rows();
+    constexpr int kBatch = 500;
+    db.StartTransaction();
+    for (int first = 1; first <= rows; first += kBatch) {
+      QStringList values;
+      for (int i = first; i < first + kBatch && i <= rows; ++i) values << ProductValues(i, prices);
+      db.Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE, STYLE_REF, DESCRIPTION, "
+                 "COLOUR_NAME, SUPPLIER_NAME, BRANDLABEL_NAME, SEASON_NAME, CATEGORY_NAME, "
+                 "DEPARTMENT_NAME, SUBDEPARTMENT_NAME, SIZESSCALE_NAME, VAT_RATE, "
+                 "CURRENT_COST_PRICE, RETAIL_PRICE) VALUES " + values.join(", "));
+    }
+    db.Commit();
+  }
+};
+
+// Dropped before the program ends (main), while everything they use still lives.
+std::map<std::pair<Engine, Prices>, std::unique_ptr<Fixture>> fixtures;
+
+Fixture& FixtureFor(Engine e, Prices prices) {
+  auto& f = fixtures[{e, prices}];
+  if (!f) f = std::make_unique<Fixture>(e, prices);
+  return *f;
+}
+
+// The query run and every column of every row read, as any reader of the
+// rows must at least do.
+double BareFetchMs(kdb::Database& db) {
+  QElapsedTimer t;
+  t.start();
+  kdb::Query q(&db);
+  q.SQL = kStyleList;
+  q.ExecSQL();
+  qsizetype chars = 0;
+  for (q.First(); !q.Eof(); q.Next())
+    for (int c = 0; c < q.FieldCount(); ++c) chars += q.Fields(c).AsString().size();
+  benchmark::DoNotOptimize(chars);
+  return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+
+double LoadMs(kdb::Database& db, TFormSearchResults& form) {
+  QElapsedTimer t;
+  t.start();
+  kdb::Query q(&db);
+  q.SQL = kStyleList;
+  q.ExecSQL();
+  form.LoadResults(q);
+  return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+
+void BM_LoadResults(benchmark::State& state, Engine engine, Prices prices) {
+  kdb::Database* db = nullptr;
+  try {
+    db = FixtureFor(engine, prices).handle.db.get();
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    return;
+  }
+  TFormSearchResults form;
+  double fetch = 0;
+  double load = 0;
+  for (auto _ : state) {
+    const double f = BareFetchMs(*db);
+    const double l = LoadMs(*db, form);
+    fetch += f;
+    load += l;
+    state.SetIterationTime(l / 1000.0);
+  }
+  if (form.RootPLUs.size() != Rows()) state.SkipWithError("not every row was loaded");
+  const double n = static_cast<double>(state.iterations());
+  state.counters["rows"] = Rows();
+  state.counters["fetch_ms"] = fetch / n;
+  state.counters["load_ms"] = load / n;
+  state.counters["ratio"] = load / fetch;
+}
+BENCHMARK_CAPTURE(BM_LoadResults, SQLite, Engine::SQLite, Prices::ShopLike)
+    ->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadResults, PostgreSQL, Engine::PostgreSQL, Prices::ShopLike)
+    ->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadResults, SQLite_DistinctPrices, Engine::SQLite, Prices::AllDistinct)
+    ->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadResults, PostgreSQL_DistinctPrices, Engine::PostgreSQL, Prices::AllDistinct)
+    ->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  fixtures.clear();
+  return 0;
+}

@@ -1,0 +1,367 @@
+// TForm1: the pick-list loaders, showing the window and loading one root PLU.
+#include "StyleKeeperForm.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPixmap>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include "DMBRulesF.h"
+#include "DataModF.h"
+#include "Format.h"
+#include "KvEdit.h"
+#include "PickList.h"
+#include "WaitClass.h"
+
+namespace {
+
+// The columns of a root PLU's first row that the window shows.
+struct StyleRow {
+  QString rootPLU, style, styleRef, description;
+  bool ecom = false;
+  Currency cost, retail, wholesale, sale;
+  QString supplier, colour, season, brand, category, department, subDepartment, sizeScale, vat;
+  QDateTime created;
+};
+
+StyleRow ReadStyleRow(kdb::Query& q) {
+  const auto text = [&q](const char* column) { return q.FieldByName(column).AsString(); };
+  StyleRow r;
+  r.rootPLU = text("root_plu");
+  r.style = text("style");
+  r.styleRef = text("style_ref");
+  r.description = text("description");
+  r.ecom = q.FieldByName("ecom_flag").AsBoolean();
+  r.cost = q.FieldByName("current_cost_price").AsCurrency();
+  r.retail = q.FieldByName("retail_price").AsCurrency();
+  r.wholesale = q.FieldByName("wholesale_price").AsCurrency();
+  r.sale = q.FieldByName("saleprice").AsCurrency();
+  r.supplier = text("supplier_name");
+  r.colour = text("colour_name");
+  r.season = text("season_name");
+  r.brand = text("brandlabel_name");
+  r.category = text("category_name");
+  r.department = text("department_name");
+  r.subDepartment = text("subdepartment_name");
+  r.sizeScale = text("sizesscale_name");
+  r.vat = text("vat_name");
+  r.created = q.FieldByName("date_created").AsDateTime();
+  return r;
+}
+
+// The value part of a chosen item as it stands bare in a statement.
+QString SelectedId(const QComboBox* combo) { return kdb::sql::Int(kui::SelectedPickValue(combo)); }
+
+}  // namespace
+
+// ----- pick lists -------------------------------------------------------------------
+
+int TForm1::FillPickList(QComboBox* combo, const QString& sql, const QString& defaultColumn) {
+  return FillPickList(combo, sql, DMDB->DBQueryRemote1, "NAME", "ID", defaultColumn);
+}
+
+int TForm1::FillPickList(QComboBox* combo, const QString& sql, kdb::Query* query,
+                         const char* nameColumn, const char* valueColumn,
+                         const QString& defaultColumn) {
+  QStringList items;
+  int defaultIndex = -1;
+  if (DMDB->RunQuery(sql, query)) {
+    for (query->First(); !query->Eof(); query->Next()) {
+      items << query->FieldByName(nameColumn).AsString() + "=" +
+                   query->FieldByName(valueColumn).AsString();
+      // The default row of a list points at itself; the last one found wins.
+      if (!defaultColumn.isEmpty() &&
+          query->FieldByName(defaultColumn).AsInteger() == query->FieldByName("ID").AsInteger())
+        defaultIndex = static_cast<int>(items.size()) - 1;
+    }
+  }
+  kui::SetPickItems(combo, items);
+  return defaultIndex;
+}
+
+void TForm1::LoadSuppliers() {
+  FillPickList(ComboBoxSuppliers,
+               "SELECT ID, NAME FROM PARAMETERS WHERE TYPE='SUPPLIER'" + QString(" ORDER BY NAME"),
+               QString());
+  RememberedSupplierIndex = -1;
+  if (!CommandLineSupplierID.isEmpty())
+    RememberedSupplierIndex = kui::IndexOfPickValue(ComboBoxSuppliers, CommandLineSupplierID);
+}
+
+void TForm1::LoadCategories() {
+  FillPickList(ComboBoxCategories,
+               "SELECT ID, NAME FROM PARAMETERS WHERE TYPE='CATEGORY' ORDER BY NAME", QString());
+}
+
+void TForm1::LoadColours() {
+  FillPickList(ComboBoxColours, "SELECT ID, NAME FROM PARAMETERS WHERE TYPE='COLOUR' ORDER BY NAME",
+               QString());
+}
+
+void TForm1::LoadBrandLabelList() {
+  DefaultBrandIndex = FillPickList(
+      ComboBoxBrands, "SELECT ID, NAME, PARENT_ID FROM PARAMETERS WHERE TYPE='BRANDLABEL' ORDER BY NAME",
+      "PARENT_ID");
+}
+
+void TForm1::LoadVatRateList() {
+  DefaultVATIndex = FillPickList(
+      ComboBoxTaxRates, "SELECT ID, NAME, PARENT_ID FROM PARAMETERS WHERE TYPE='VAT' ORDER BY NAME",
+      "PARENT_ID");
+}
+
+void TForm1::LoadSeasons() {
+  DefaultSeasonIndex = FillPickList(
+      ComboBoxSeasons,
+      "SELECT ID, NAME, PARENT_ID FROM PARAMETERS WHERE TYPE='SEASON'" + QString(" ORDER BY NAME"),
+      "PARENT_ID");
+}
+
+void TForm1::LoadSizeScaleList() {
+  DefaultSizeScaleIndex = FillPickList(
+      ComboBoxSizeRanges, "SELECT ID, NAME, DEFAULT_ID FROM SIZESSCALE ORDER BY NAME", "DEFAULT_ID");
+}
+
+void TForm1::LoadCurrencies() {
+  FillPickList(ComboBoxCurrency, "SELECT RATE, EXTRA FROM PARAMETERS WHERE TYPE='CURRENCY' ORDER BY EXTRA",
+               DMDB->DBQueryRemote1, "EXTRA", "RATE", QString());
+  RememberedCurrencyIndex = -1;
+}
+
+void TForm1::LoadDepartments() {
+  kui::ClearPickItems(ComboBoxDepartments);
+  kui::ClearPickItems(ComboBoxProductGroups);
+  if (ComboBoxCategories->currentIndex() < 0) return;
+  try {
+    FillPickList(ComboBoxDepartments,
+                 "SELECT ID, NAME FROM PARAMETERS WHERE TYPE='DEPARTMENT' " +
+                     QString(" AND PARENT_ID =") + SelectedId(ComboBoxCategories) + " ORDER BY NAME",
+                 DMDB->DBQueryRemote2, "NAME", "ID", QString());
+  } catch (const std::exception& e) {
+    DMDB->LogException(e, "TForm1::LoadDepartments");
+  }
+}
+
+void TForm1::LoadSubDepartmentList() {
+  kui::ClearPickItems(ComboBoxProductGroups);
+  if (ComboBoxDepartments->currentIndex() < 0) return;
+  try {
+    FillPickList(ComboBoxProductGroups,
+                 "SELECT ID, NAME FROM PARAMETERS WHERE TYPE='SUBDEPARTMENT' " +
+                     QString(" AND PARENT_ID =") + SelectedId(ComboBoxDepartments) + " ORDER BY NAME",
+                 DMDB->DBQueryRemote2, "NAME", "ID", QString());
+  } catch (const std::exception& e) {
+    DMDB->LogException(e, "TForm1::LoadSubDepartmentList");
+  }
+  // Sub-department names are long: the list drops wider than the box.
+  ComboBoxProductGroups->view()->setMinimumWidth(ComboBoxProductGroups->width() + 100);
+}
+
+int TForm1::IndexOfName(const QComboBox* combo, const QString& text) {
+  for (int i = 0; i < combo->count(); ++i)
+    if (kui::PickNameAt(combo, i).compare(text, Qt::CaseInsensitive) == 0) return i;
+  return -1;
+}
+
+int TForm1::IndexOfID(const QComboBox* combo, int id) {
+  for (int i = 0; i < combo->count(); ++i)
+    if (kui::PickValueAt(combo, i).toInt() == id) return i;  // toInt gives 0 for no number
+  return -1;
+}
+
+void TForm1::ComboBoxCategoriesSelect() { LoadDepartments(); }
+
+void TForm1::ComboBoxCategoriesExit() { LoadDepartments(); }
+
+void TForm1::ComboBoxDepartmentsSelect() { LoadSubDepartmentList(); }
+
+void TForm1::ComboBoxDepartmentsExit() { LoadSubDepartmentList(); }
+
+void TForm1::ComboBoxTaxRatesSelect() {
+  kdb::Query* q = DMDB->DBQueryRemote2;
+  const QString sql = "SELECT RATE FROM PARAMETERS WHERE TYPE ='VAT'" + QString(" AND NAME=") +
+                      kdb::sql::Quote(kui::SelectedPickName(ComboBoxTaxRates));
+  const bool found = DMDB->RunQuery(sql, q) && q->RecordCount() > 0;
+  PanelVATRate->setText(found ? q->FieldByName("RATE").AsString() : QStringLiteral("0"));
+  CalcMarkup();
+  PricesTouched = true;
+}
+
+void TForm1::ComboBoxSizeRangesSelect() {
+  kdb::Query* q = DMDB->DBQueryRemote2;
+  const QString sql = "SELECT COUNTER FROM SIZESSCALE WHERE " + QString(" NAME=") +
+                      kdb::sql::Quote(kui::SelectedPickName(ComboBoxSizeRanges));
+  const bool found = DMDB->RunQuery(sql, q) && q->RecordCount() > 0;
+  PanelSizes->setText(found ? q->FieldByName("COUNTER").AsString() : QString());
+}
+
+void TForm1::ComboBoxCurrencySelect() { RememberedCurrencyIndex = ComboBoxCurrency->currentIndex(); }
+
+// ----- showing the window --------------------------------------------------------------
+
+void TForm1::FormShow() {
+  TWaitClass wait;
+  wait.Show("Please wait...");
+  ClearStyleForm();
+  SetViewMode();
+  if (!RootPLUToOpen.isEmpty()) {
+    wait.Show("Please wait searching for style details...");
+    kdb::Query* q = DMDB->DBQueryRemote1;
+    if (DMDB->RunQuery(StyleByRootPLUSQL(RootPLUToOpen), q) && q->RecordCount() > 0) {
+      setEnabled(false);
+      wait.Close();
+      LoadStyleDetails();
+      ComboBoxRootPLU->lineEdit()->selectAll();
+      setEnabled(true);
+      return;
+    }
+    wait.Close();
+  }
+  for (QToolButton* b : {SpButTabStock, SpButShowMinStock, SpButShowMaxStock, SpButTabImage,
+                         SpButTabExternal, SpButTabBCodes, SpButTabPackage, SpButTabPrices,
+                         ButtonAddNewColour, SpeedButtonClone, SpButSeason, SpButStyleInfo})
+    b->hide();
+  // The command-line supplier opens one new style, once.
+  if (!CommandLineSupplierID.isEmpty() && CommandLineSupplierID.toInt() != 0) {
+    SpButAddClick();
+    CommandLineSupplierID.clear();
+  }
+  ShownTime = QDateTime::currentDateTime();
+}
+
+// ----- the root PLU box -------------------------------------------------------------------
+
+bool TForm1::ComboBoxRootPLUKeyPress(QChar key) {
+  if (key == QChar('\r') || key == QChar('\n')) {
+    ComboBoxRootPLUSelect();
+    return false;
+  }
+  return key == QChar('\b') || (key >= QChar('0') && key <= QChar('9'));
+}
+
+void TForm1::ComboBoxRootPLUSelect() {
+  try {
+    QString text = ComboBoxRootPLU->currentText();
+    if (!text.isEmpty()) {
+      const std::optional<double> number = kos::TextToFloat(text);
+      if (!number) throw kdb::DbError("'" + text + "' is not a valid floating point value");
+      text = kos::FormatFloat("00000000", *number);
+      ComboBoxRootPLU->setEditText(text);
+    }
+    kdb::Query* q = DMDB->DBQueryRemote1;
+    const QString sql = "SELECT ROOT_PLU FROM PRODUCTS WHERE ROOT_PLU=" + kdb::sql::Quote(text);
+    if (DMDB->RunQuery(sql, q) && q->RecordCount() > 0) {
+      RootPLUToOpen = q->FieldByName("ROOT_PLU").AsString();
+      FormShow();
+    } else {
+      DMDB->ShowMessage("Unable to find Style Details with Root PLU: " + text);
+    }
+  } catch (const std::exception& e) {
+    DMDB->LogException(e, "TForm1::ComboBoxRootPLUSelect");
+    setEnabled(true);
+  }
+}
+
+// ----- loading one root PLU -------------------------------------------------------------------
+
+QString TForm1::StyleByRootPLUSQL(const QString& rootPLU) {
+  return "select root_plu, style, style_ref, description, ecom_flag," +
+         QString("current_cost_price, retail_price, supplier_name, colour_name, season_name, ") +
+         "brandlabel_name, category_name, department_name, subdepartment_name," +
+         "sizesscale_name, vat_name, date_created, wholesale_price, saleprice" + " from products" +
+         " where root_plu = " + kdb::sql::Quote(rootPLU);
+}
+
+void TForm1::LoadPriceBox(QLineEdit* box, Currency value) {
+  box->setText(kos::FormatFloat("0.00", value));
+}
+
+void TForm1::LoadStyleDetails() {
+  TWaitClass wait;
+  wait.Show("Please wait loading style details...");
+  PageCtrlSF->setCurrentWidget(TabShStyleDetails);
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  q->First();
+  // The row is read whole first: the list reloads below run queries of their own.
+  const StyleRow row = ReadStyleRow(*q);
+
+  EditSupplierStyle->setText(row.style);
+  EditStyleRef->setText(row.styleRef);
+  EditDescription->setText(row.description);
+  if (ComboBoxRootPLU->findText(row.rootPLU, Qt::MatchExactly) < 0) ComboBoxRootPLU->addItem(row.rootPLU);
+  ComboBoxRootPLU->setEditText(row.rootPLU);
+  ComboBoxECommerce->setCurrentIndex(row.ecom ? 1 : 0);
+  LabelRootPLU->setText(row.rootPLU);
+  LoadPriceBox(EditCostPrice, row.cost);
+  LoadPriceBox(EditRetailPrice, row.retail);
+  LoadPriceBox(EditWSPrice, row.wholesale);
+  SalePrice = row.sale;
+
+  ComboBoxSuppliers->setCurrentIndex(IndexOfName(ComboBoxSuppliers, row.supplier));
+  ComboBoxColours->setCurrentIndex(IndexOfName(ComboBoxColours, row.colour));
+  ComboBoxSeasons->setCurrentIndex(IndexOfName(ComboBoxSeasons, row.season));
+  ComboBoxBrands->setCurrentIndex(IndexOfName(ComboBoxBrands, row.brand));
+  ComboBoxCategories->setCurrentIndex(IndexOfName(ComboBoxCategories, row.category));
+  LoadDepartments();
+  ComboBoxDepartments->setCurrentIndex(IndexOfName(ComboBoxDepartments, row.department));
+  LoadSubDepartmentList();
+  ComboBoxProductGroups->setCurrentIndex(IndexOfName(ComboBoxProductGroups, row.subDepartment));
+  ComboBoxSizeRanges->setCurrentIndex(IndexOfName(ComboBoxSizeRanges, row.sizeScale));
+  ComboBoxSizeRangesSelect();
+  ComboBoxTaxRates->setCurrentIndex(IndexOfName(ComboBoxTaxRates, row.vat));
+  ComboBoxTaxRatesSelect();
+  QApplication::processEvents();
+
+  ShowProductAge(row.created);
+  wait.Show("Please wait loading style colours..");
+  LoadColourList();
+  LoadPictures(row.rootPLU);
+  setEnabled(true);
+}
+
+void TForm1::LoadPictures(const QString& rootPLU) {
+  QPixmap picture;
+  const QString name = rootPLU.isEmpty() ? QString() : TDMBRules::GetImgFileName(rootPLU);
+  // A missing or broken file simply leaves the style without a picture.
+  const bool shown = DMDB->Setup->LOUseImages && !name.isEmpty() && picture.load(ImagesFolder + name);
+  for (QLabel* image : {ImageLarge, ImageSmall}) {
+    if (shown)
+      image->setPixmap(picture.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    else
+      image->clear();
+    image->setVisible(shown);
+  }
+}
+
+// ----- the product's age ------------------------------------------------------------------------
+
+QString TForm1::ProductAgeText(const QDateTime& created, const QDateTime& now) {
+  if (!created.isValid() || !now.isValid() || created > now) throw kdb::DbError("Invalid date");
+  const QDate from = created.date();
+  const QDate to = now.date();
+  int months = (to.year() - from.year()) * 12 + (to.month() - from.month());
+  if (months > 0 && created.addMonths(months) > now) --months;
+  const QDateTime m = created.addMonths(months);
+  const qint64 days = m.secsTo(now) / 86400;
+  const qint64 weeks = days / 7;
+  QString text;
+  if (months > 0) text += QString::number(months) + " months ";
+  if (weeks > 0) text += QString::number(weeks) + " weeks";
+  if (months == 0 && weeks == 0) text = QString::number(days) + " days";
+  return text.trimmed();
+}
+
+void TForm1::ShowProductAge(const QDateTime& created) {
+  try {
+    EditProdAge->setText(ProductAgeText(created, QDateTime::currentDateTime()));
+  } catch (...) {
+    EditProdAge->clear();
+  }
+  EditProdCreated->setText(created.isValid() ? QLocale::system().toString(created.date(), QLocale::ShortFormat)
+                                             : QString());
+}
