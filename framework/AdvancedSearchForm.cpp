@@ -175,7 +175,8 @@ QString TFormAdvancedSearch::GetWhereClause() {
 QString TFormAdvancedSearch::Condition(const Field& f) {
   const QString text = f.edit->text();
   const QString column = QLatin1String(f.column);
-  if (use_ == TUse::Valuation) return " and " + column + " like " + kdb::sql::Quote("%" + text + "%");
+  if (use_ == TUse::Valuation)
+    return " and " + column + " like " + kdb::sql::Quote("%" + text + "%");
   const QString pattern = f.matchAnywhere ? "%" + text + "%" : text + "%";
   return NextJoin() + column + " like " + kdb::sql::Quote(pattern);
 }

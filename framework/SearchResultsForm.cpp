@@ -63,7 +63,8 @@ class ColumnText {
     switch (shown_) {
       case Shown::Float: {
         const double v = field_->AsFloat();
-        return Cached(std::bit_cast<qint64>(v), [v] { return kos::FormatFloat(QStringLiteral("0.00"), v); });
+        return Cached(std::bit_cast<qint64>(v),
+                      [v] { return kos::FormatFloat(QStringLiteral("0.00"), v); });
       }
       case Shown::Money: {
         const Currency v = field_->AsCurrency();
@@ -92,8 +93,7 @@ class ColumnText {
 
 // The wait window of a long fill. The running text changes every few rows;
 // showing each change (pumping events, repainting) would cost more than the
-// fill, so the window is brought up to date with the latest text at most
-// every kPumpMs.
+// fill, so a change is shown only when kPumpMs have passed since the last.
 class ThrottledWait : public kui::KvWaitIndicator {
  public:
   void ShowWait(const QString& message, const QString& info) override {

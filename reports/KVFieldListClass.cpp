@@ -63,7 +63,7 @@ kdb::Field* KVDBFieldListClass::FieldByName(const QString& name) {
   ++searches_;
   for (int i = 0; i < Fields->FieldCount(); ++i) {
     kdb::Field& field = Fields->Fields(i);
-    if (field.FieldName() == name) {
+    if (field.SqlName() == name) {
       index_->AddObject(name, &field);
       return &field;
     }

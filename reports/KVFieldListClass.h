@@ -7,7 +7,9 @@
 //   fields.Fields = DMDB->DBQueryRemote1;     // not owned
 //   for (...) grid->SetCell(1, row, fields.FieldByName("style")->AsString());
 //
-// Names are compared case-sensitively, in the cache and against the dataset.
+// Names are compared case-sensitively, in the cache and against the names
+// of the dataset's columns as the engine spells them (Field::SqlName): the
+// lower-case names of a lower-case SELECT list on both engines.
 // The cache holds the dataset's field objects: call Clear whenever the
 // dataset runs another statement (its fields are made anew).
 #include <QString>

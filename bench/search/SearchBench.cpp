@@ -38,10 +38,11 @@ enum class Prices { ShopLike, AllDistinct };
 
 QString ProductValues(int i, Prices prices) {
   const QString root = QString("%1").arg(i, 8, 10, QLatin1Char('0'));
-  const QString cost = prices == Prices::ShopLike ? QString("%1.5").arg(i % 90)
-                                                  : QString("%1.%2").arg(i / 7).arg(i % 10000, 4, 10, QLatin1Char('0'));
-  const QString retail = prices == Prices::ShopLike ? QString("%1.99").arg(i % 200)
-                                                    : QString("%1.%2").arg(i / 3).arg(i % 100, 2, 10, QLatin1Char('0'));
+  const bool shop = prices == Prices::ShopLike;
+  const QString cost = shop ? QString("%1.5").arg(i % 90)
+                            : QString("%1.%2").arg(i / 7).arg(i % 10000, 4, 10, QLatin1Char('0'));
+  const QString retail = shop ? QString("%1.99").arg(i % 200)
+                              : QString("%1.%2").arg(i / 3).arg(i % 100, 2, 10, QLatin1Char('0'));
   return QString("('%1', '%2', 'STYLE %3', 'REF %3', 'DESCRIPTION OF STYLE %3', 'COLOUR %4', "
                  "'SUPPLIER %5', 'BRAND %5', 'SEASON %6', 'CATEGORY %4', 'DEPARTMENT %6', "
                  "'SUBDEPT %5', 'SCALE %6', 20.0, %7, %8)")
@@ -138,7 +139,8 @@ BENCHMARK_CAPTURE(BM_LoadResults, PostgreSQL, Engine::PostgreSQL, Prices::ShopLi
     ->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_LoadResults, SQLite_DistinctPrices, Engine::SQLite, Prices::AllDistinct)
     ->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_LoadResults, PostgreSQL_DistinctPrices, Engine::PostgreSQL, Prices::AllDistinct)
+BENCHMARK_CAPTURE(BM_LoadResults, PostgreSQL_DistinctPrices, Engine::PostgreSQL,
+                  Prices::AllDistinct)
     ->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

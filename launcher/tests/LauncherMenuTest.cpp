@@ -5,7 +5,10 @@
 
 #include "FormUpgradeF.h"
 #include "KuiColour.h"
+#include "FileVersion.h"
 #include "Process.h"
+
+#include <QRegularExpression>
 
 #include <QScrollArea>
 #include <QScrollBar>
@@ -187,6 +190,16 @@ TEST_F(LauncherMenuTest, TheNoticeNeverShowsAYearBefore2010) {
   form->ShowVersionInfo();
   EXPECT_EQ(form->LabelCopyInfo->text(), "Copyright (c) Tarnwick Systems Ltd 2031");
   EXPECT_EQ(form->LabelCopyTrademark->text(), TMainForm::kTrademark);
+}
+
+TEST_F(LauncherMenuTest, TheVersionIsReadFromTheLaunchersOwnFile) {
+  const QString program = qEnvironmentVariable("KV_BIN_DIR") + "/menuhost";
+  const QString version = kos::GetFileVersion(program);
+  ASSERT_TRUE(QRegularExpression("^\\d+\\.\\d+\\.\\d+\\.\\d+$").match(version).hasMatch())
+      << version.toStdString();
+  dm->SetProgramFile(program);
+  form->ShowVersionInfo();
+  EXPECT_EQ(form->LabelCopyVersion->text(), QString("Tessarin") + QChar(0x2122) + " Version " + version);
 }
 
 TEST_F(LauncherMenuTest, WithoutAUserTheLogInPageStays) {

@@ -10,33 +10,47 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <cstdlib>
 #include <mutex>
+#include <new>
+
+#include <sys/mman.h>
 #include <thread>
 
 namespace kdb {
 
 namespace {
 
+struct FreeBlock {
+  void operator()(char* p) const { std::free(p); }
+};
+using Block = std::unique_ptr<char, FreeBlock>;
+
 // Result blocks freed by one query serve the next: fresh memory from the
-// system costs a page fault per 4 KB, more than filling it does.
+// system costs a page fault per 4 KB, more than filling it does. Blocks are
+// huge-page sized and aligned, and ask for huge pages where the system
+// grants them on request.
 class BlockPool {
  public:
-  static constexpr size_t kBlock = 1 << 20;
-  static constexpr size_t kKeep = 32;
+  static constexpr size_t kBlock = 2 << 20;
+  static constexpr size_t kKeep = 16;
 
-  static std::unique_ptr<char[]> Take() {
+  static Block Take() {
     {
       BlockPool& p = Instance();
       std::lock_guard<std::mutex> lock(p.mutex_);
       if (!p.free_.empty()) {
-        auto b = std::move(p.free_.back());
+        Block b = std::move(p.free_.back());
         p.free_.pop_back();
         return b;
       }
     }
-    return std::make_unique_for_overwrite<char[]>(kBlock);
+    Block b(static_cast<char*>(std::aligned_alloc(kBlock, kBlock)));
+    if (!b) throw std::bad_alloc();
+    madvise(b.get(), kBlock, MADV_HUGEPAGE);
+    return b;
   }
-  static void Give(std::unique_ptr<char[]> b) {
+  static void Give(Block b) {
     BlockPool& p = Instance();
     std::lock_guard<std::mutex> lock(p.mutex_);
     if (p.free_.size() < kKeep) p.free_.push_back(std::move(b));
@@ -49,7 +63,7 @@ class BlockPool {
     return *pool;
   }
   std::mutex mutex_;
-  std::vector<std::unique_ptr<char[]>> free_;
+  std::vector<Block> free_;
 };
 
 // Rows buffered compactly, row after row in large blocks: per row one kind
@@ -176,7 +190,7 @@ class SqliteRowSet : public RowSet {
   std::vector<int> types_;        // of the row being appended
   std::vector<quint32> sizes_;
   std::vector<sqlite3_value*> values_;
-  std::vector<std::unique_ptr<char[]>> blocks_;
+  std::vector<Block> blocks_;
   size_t used_ = 0;
   std::vector<std::unique_ptr<char[]>> big_;
   std::vector<const char*> rowStart_;

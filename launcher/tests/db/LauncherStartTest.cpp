@@ -139,6 +139,17 @@ TEST_P(LauncherStartTest, AnUnreadableCompanyTableIsLoggedByTheLauncher) {
   EXPECT_TRUE(boxes.isEmpty());
 }
 
+TEST_P(LauncherStartTest, AnUnwritableUserFileIsReportedAndTheMenuStillShows) {
+  Prepare();
+  // A folder where the file should be: the hand-over cannot be written.
+  QDir().mkpath((Pg() ? lt::MultiUserFolder() : lt::SingleUserFolder()) + "user.txt");
+  StartAndShow();
+  EXPECT_TRUE(LogText().contains("TDMDB::SaveUser\r\n")) << LogText().toStdString();
+  EXPECT_GE(kui::ModalSeam::ShownCount(), 1);  // the failure's message was shown
+  EXPECT_EQ(form->PageControlTop->currentWidget(), form->TabSheetMainMenu);
+  EXPECT_EQ(form->PanelTop->text(), "Quick Start Edition");
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, LauncherStartTest,
                          ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          kvtest::EngineParamName());
