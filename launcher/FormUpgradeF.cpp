@@ -4,6 +4,7 @@
 #include "MessageFrame.h"
 #include "ModalSeam.h"
 #include "ScreenFit.h"
+#include "TestForm.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -19,8 +20,6 @@ const QColor kAccent = kui::BgrColour(0x2F7DE0);
 const QColor kPaper = kui::BgrColour(0xF4F7F8);
 const QColor kMuted = kui::BgrColour(0x6E6A6B);
 
-// The support address printed on the page (the launcher's "Contact Us").
-constexpr const char* kPageAddress = "www.tarnwick.example/tessarin";
 
 void Text(QPainter& p, const QRectF& r, int px, bool bold, const QColor& c, const QString& text,
           int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap) {
@@ -109,8 +108,8 @@ void Footer(QPainter& p) {
   p.fillRect(QRectF(0, top, TFormUpgrade::kImageWidth, 150), kAccent);
   Text(p, QRectF(56, top + 30, 680, 40), 26, true, Qt::white,
        QStringLiteral("Ready for more than one shop?"));
-  Text(p, QRectF(56, top + 78, 680, 40), 18, false, Qt::white,
-       QStringLiteral("Ask us about the Multi-User Edition: ") + kPageAddress);
+  Text(p, QRectF(56, top + 76, 680, 60), 16, false, Qt::white,
+       QStringLiteral("Ask us about the Multi-User Edition:\n") + TMainForm::kSupportAddress);
 }
 
 }  // namespace

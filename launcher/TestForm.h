@@ -7,7 +7,6 @@
 
 #include <QString>
 
-#include <exception>
 #include <functional>
 
 class QLabel;

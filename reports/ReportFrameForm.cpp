@@ -244,14 +244,7 @@ void TReportFrameForm::Terminate() {
 
 void TReportFrameForm::LoadLists() { LoadBranches(); }
 
-void TReportFrameForm::LoadBranches() {
-  QStringList items;
-  kdb::Query* q = DMDB->DBQueryRemote1;
-  if (DMDB->RunQuery("select id, name from branches order by name", q))
-    for (q->First(); !q->Eof(); q->Next())
-      items << q->FieldByName("name").AsString() + "=" + q->FieldByName("id").AsString();
-  kui::SetPickItems(ComboBoxBranch, items);
-}
+void TReportFrameForm::LoadBranches() { DMDB->GetBranchList(ComboBoxBranch, true); }
 
 void TReportFrameForm::ResetGrid() {
   SGridRep->hide();

@@ -126,7 +126,7 @@ class TReportFrameForm : public kui::KvMainWindow {
   virtual bool AskReportInput() { return true; }
   // The pick lists filled after connecting: by default the branches.
   virtual void LoadLists();
-  // "select id, name from branches order by name" as name=id items, none selected.
+  // Every branch as name=id items in name order (TDMDB::GetBranchList), none selected.
   virtual void LoadBranches();
   // Columns, widths, one fixed header row, no data; totals back to 0. The
   // frame's own reset empties the grid and hides it.

@@ -42,7 +42,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   ApplyModuleSettings();
   // Without settings, database or user the program ends quietly: the data
   // module has said what there was to say.
-  if (DMDB->LogFileName.isEmpty() || !DMDB->ConnectAndLoadUser(false)) {
+  if (!settingsFound_ || !DMDB->ConnectAndLoadUser(false)) {
     terminateRequested_ = true;
     return;
   }
@@ -99,7 +99,7 @@ void TForm1::Guard(const char* where, const std::function<void()>& f, bool tell)
 }
 
 void TForm1::ApplyModuleSettings() {
-  DMDB->Init();
+  settingsFound_ = DMDB->Init();
   const TBOSetupClass& setup = *DMDB->Setup;
   ImagesFolder = setup.GetImagesFolder();
   SpButBSPrices->setVisible(setup.LOUseBSPrice);

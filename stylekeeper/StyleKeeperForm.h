@@ -322,7 +322,7 @@ class TForm1 : public kui::KvMainWindow {
 
   QStringList arguments_;
   bool terminateRequested_ = false;
-  bool loadingStyle_ = false;
+  bool settingsFound_ = false;
 };
 
 // The main window of the running program.

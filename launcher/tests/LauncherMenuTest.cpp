@@ -248,6 +248,7 @@ TEST_F(PictureWindowTest, ShowsTheBrochureCentredOnBlackAndAKeyClosesIt) {
     EXPECT_EQ(w.ScrollBoxImg->x(), w.width() / 2 - 410);
     EXPECT_EQ(w.ScrollBoxImg->verticalScrollBar()->value(), 0);
     kvtest::SaveScreenshot(&w, "FormUpgrade");
+    kvtest::SaveScreenshot(w.Image1, "FormUpgradePicture");
     QTest::keyClick(w.ScrollBoxImg, Qt::Key_A);
   });
   EXPECT_TRUE(closed);

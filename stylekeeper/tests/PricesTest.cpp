@@ -143,7 +143,9 @@ TEST(ProductAge, MonthsThenWeeksOrDays) {
   EXPECT_EQ(TForm1::ProductAgeText(At("2024-03-20T09:00:00"), At("2024-03-25T08:00:00")), "4 days");
   EXPECT_EQ(TForm1::ProductAgeText(At("2024-03-25T09:00:00"), At("2024-03-25T10:00:00")), "0 days");
   // The day of the month not reached yet: one month less.
-  EXPECT_EQ(TForm1::ProductAgeText(At("2024-01-31T09:00:00"), At("2024-02-29T09:00:00")), "4 weeks");
+  EXPECT_EQ(TForm1::ProductAgeText(At("2024-01-31T09:00:00"), At("2024-02-28T09:00:00")), "4 weeks");
+  // A month on from the 31st ends on the last day of a shorter month.
+  EXPECT_EQ(TForm1::ProductAgeText(At("2024-01-31T09:00:00"), At("2024-02-29T09:00:00")), "1 months");
 }
 
 TEST(ProductAge, NoAgeForAnInvalidOrFutureDate) {

@@ -1,0 +1,488 @@
+// The style editor's window on both engines: a shop database made by the
+// schema tool with its starter data, a few styles inserted by the test, and
+// the real window started on it as the program starts it.
+#include "../SkTestUtil.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "KvDbTestSupport.h"
+#include "KvEdit.h"
+#include "KvStringGrid.h"
+#include "PickList.h"
+#include "Pricecalcform.h"
+#include "SchemaClass.h"
+#include "StarterDataClass.h"
+
+namespace {
+
+using kvtest::Engine;
+
+// One style and colour as the test inserts it: three sizes of WAIST 30-40.
+struct StyleSpec {
+  QString rootPLU = "00000042";
+  QString style = "JEAN01";
+  QString colour = "DENIM";
+  QString supplier = "SOLENT DENIM";
+  QString season = "SPRING SUMMER 2025";
+  QString category = "MENSWEAR";
+  QString department = "JEANS";
+  QString subDepartment = "SLIM FIT";
+  QString cost = "25.00", retail = "60.00", wholesale = "40.00", sale = "49.99";
+};
+
+void InsertStyle(kdb::Database& db, const StyleSpec& s) {
+  using kdb::sql::Quote;
+  const QStringList sizes = {"30", "32", "34"};
+  for (int i = 0; i < sizes.size(); ++i) {
+    const QString idOf = "(SELECT ID FROM PARAMETERS WHERE TYPE=%1 AND NAME=%2)";
+    db.Execute(
+        "INSERT INTO PRODUCTS (ROOT_PLU, PLU, DATE_CREATED, DATE_LASTDEL, STYLE, STYLE_REF, DESCRIPTION,"
+        " COLOUR_ID, COLOUR_NAME, SUPPLIER_ID, SUPPLIER_NAME, BRANDLABEL_NAME, SEASON_NAME, CATEGORY_NAME,"
+        " DEPARTMENT_NAME, SUBDEPARTMENT_NAME, ECOM_FLAG, SIZESSCALE_NAME, SIZE_NAME, SIZE_OFFSET, VAT_NAME,"
+        " VAT_RATE, CURRENT_COST_PRICE, RETAIL_PRICE, WHOLESALE_PRICE, SALEPRICE) VALUES (" +
+        QStringList{Quote(s.rootPLU), Quote(s.rootPLU + QString("%1").arg(i, 2, 10, QChar('0'))),
+                    "'2024-01-10 09:00:00'", "'2024-01-10 09:00:00'", Quote(s.style), Quote("REF-" + s.style),
+                    Quote("SLIM JEAN"), idOf.arg(Quote("COLOUR"), Quote(s.colour)), Quote(s.colour),
+                    idOf.arg(Quote("SUPPLIER"), Quote(s.supplier)), Quote(s.supplier), Quote("TESSARIN"),
+                    Quote(s.season), Quote(s.category), Quote(s.department), Quote(s.subDepartment), "true",
+                    Quote("WAIST 30-40"), Quote(sizes[i]), QString::number(i), Quote("STANDARD"), "20",
+                    s.cost, s.retail, s.wholesale, s.sale}
+            .join(", ") +
+        ")");
+  }
+}
+
+class StyleKeeperDbTest : public ::testing::TestWithParam<Engine>, protected sktest::FormTestBase {
+ protected:
+  std::unique_ptr<kvtest::TestDatabase> server;
+  kvtest::DbHandle h;  // the test's own connection
+  std::unique_ptr<TForm1> form;
+
+  bool Pg() const { return GetParam() == Engine::PostgreSQL; }
+
+  void SetUp() override {
+    SetUpModules();
+    try {
+      if (Pg()) PrepareServer(); else PrepareSingleUser();
+      kvschema::CreateSchema(*h.db);
+      kvschema::LoadStarterData(*h.db);
+      kvschema::SyncIdCounters(*h.db);
+      InsertStyle(*h.db, StyleSpec{});
+      StyleSpec black;
+      black.rootPLU = "00000043";
+      black.colour = "BLACK";
+      black.retail = "65.00";
+      InsertStyle(*h.db, black);
+    } catch (const kdb::DbError& e) {
+      GTEST_FAIL() << e.Message().toStdString();
+    }
+    CreateModules();
+  }
+
+  void PrepareServer() {
+    server = std::make_unique<kvtest::TestDatabase>(Engine::PostgreSQL);
+    const kvtest::DbFacts& f = server->Facts();
+    qputenv("TESSARIN_DB_PORT", QByteArray::number(f.port));
+    sktest::WriteFile(sktest::MultiUserFolder() + "SetupVELT.ini",
+                      "[Database]\nDBHost=" + f.host.toUtf8() + "\nDBLiveName=" + f.database.toUtf8() +
+                          "\nDBSharePath=" + sktest::MultiUserFolder().toUtf8() + "share/\n"
+                          "[Local]\nLOUseImages=1\n");
+    sktest::WriteFile(sktest::MultiUserFolder() + "user.txt", "1\r\n1\r\n");
+    h = server->Connect();
+  }
+
+  void PrepareSingleUser() {
+    sktest::WriteFile(programDir + "menuhost", "#!/bin/sh\n");
+    kvtest::DbFacts f;
+    f.engine = Engine::SQLite;
+    f.localDataFolder = sktest::SingleUserFolder();
+    f.dataDir = f.localDataFolder + "db/data/";
+    f.tempDir = f.localDataFolder + "db/temp/";
+    QDir().mkpath(f.dataDir);
+    QDir().mkpath(f.tempDir);
+    sktest::WriteFile(f.localDataFolder + "user.txt", "1\r\n1\r\n");
+    h = kvtest::DbHandle{std::make_unique<kdb::Session>(), std::make_unique<kdb::Database>()};
+    kvtest::TestDatabase::Configure(f, *h.session, *h.db);
+    h.db->Open();
+  }
+
+  void TearDown() override {
+    form.reset();
+    TearDownModules();
+    h.db.reset();
+    h.session.reset();
+    server.reset();
+    qunsetenv("TESSARIN_DB_PORT");
+  }
+
+  // Starts the window as the program does and shows it.
+  TForm1& Start(const QStringList& args = {}) {
+    form = std::make_unique<TForm1>(args, nullptr);
+    EXPECT_FALSE(form->TerminateRequested()) << dm->LastError.toStdString();
+    form->show();
+    QApplication::processEvents();
+    return *form;
+  }
+
+  void Activate() {
+    QApplication::setActiveWindow(form.get());
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  }
+
+  void Focus(QWidget* w) {
+    w->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+  }
+
+  int SupplierId(const QString& name) {
+    kdb::Query q(h.db.get());
+    q.SQL = "SELECT ID FROM PARAMETERS WHERE TYPE='SUPPLIER' AND NAME=" + kdb::sql::Quote(name);
+    q.ExecSQL();
+    return static_cast<int>(q.FieldByName("ID").AsInteger());
+  }
+
+  static bool Shown(QWidget* w) { return !w->isHidden(); }
+};
+
+// ----- start-up and command line ------------------------------------------------------
+
+TEST_P(StyleKeeperDbTest, StartsInViewWithItsPickListsLoaded) {
+  TForm1& f = Start();
+  EXPECT_EQ(f.Mode(), "View");
+  EXPECT_EQ(f.windowTitle(), "Style Keeper");
+  EXPECT_EQ(kui::PickItems(f.ComboBoxSuppliers).size(), 4);
+  EXPECT_EQ(kui::PickNameAt(f.ComboBoxSuppliers, 0), "ASHWORTH KNITWEAR");
+  EXPECT_EQ(f.ComboBoxColours->count(), 20);
+  EXPECT_EQ(f.ComboBoxSizeRanges->count(), 7);
+  EXPECT_EQ(f.ComboBoxCurrency->count(), 3);
+  EXPECT_EQ(kui::PickNameAt(f.ComboBoxCurrency, 0), "EUR");
+  EXPECT_EQ(kui::PickValueAt(f.ComboBoxCurrency, 0), "1.17");
+  EXPECT_EQ(f.ComboBoxDepartments->count(), 0);  // no category chosen yet
+  EXPECT_EQ(kui::PickNameAt(f.ComboBoxSeasons, f.DefaultSeasonIndex), "AUTUMN WINTER 2025");
+  EXPECT_EQ(kui::PickNameAt(f.ComboBoxBrands, f.DefaultBrandIndex), "TESSARIN");
+  EXPECT_EQ(kui::PickNameAt(f.ComboBoxTaxRates, f.DefaultVATIndex), "STANDARD");
+  EXPECT_EQ(kui::PickNameAt(f.ComboBoxSizeRanges, f.DefaultSizeScaleIndex), "LADIES 8-18");
+  EXPECT_EQ(f.ComboBoxSuppliers->currentIndex(), -1);
+  EXPECT_FALSE(f.ComboBoxSuppliers->isEnabled());
+  EXPECT_TRUE(f.EditCostPrice->isReadOnly());
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+}
+
+TEST_P(StyleKeeperDbTest, ASupplierOnTheCommandLineOpensAddOnce) {
+  const int id = SupplierId("SOLENT DENIM");
+  TForm1& f = Start({QString::number(id)});
+  EXPECT_EQ(f.Mode(), "Add");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSuppliers), "SOLENT DENIM");
+  EXPECT_TRUE(f.CommandLineSupplierID.isEmpty());
+  EXPECT_TRUE(Shown(f.SpButSave));
+  EXPECT_FALSE(f.ComboBoxRootPLU->isEnabled());
+  f.SpButCancel->click();
+  EXPECT_EQ(f.Mode(), "View");
+  f.FormShow();
+  EXPECT_EQ(f.Mode(), "View");
+  // The supplier is remembered for the next new style.
+  f.SpButAdd->click();
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSuppliers), "SOLENT DENIM");
+}
+
+TEST_P(StyleKeeperDbTest, ZeroOrTextAsSupplierGivesPlainView) {
+  for (const QString& arg : {QString("0"), QString("ABC")}) {
+    TForm1& f = Start({arg});
+    EXPECT_EQ(f.Mode(), "View") << arg.toStdString();
+    EXPECT_EQ(f.RememberedSupplierIndex, -1);
+  }
+}
+
+TEST_P(StyleKeeperDbTest, ARootPLUOnTheCommandLineIsShownInView) {
+  TForm1& f = Start({"", "00000042"});
+  EXPECT_EQ(f.Mode(), "View");
+  EXPECT_EQ(f.LoadedRootPLU(), "00000042");
+  EXPECT_EQ(f.ComboBoxRootPLU->currentText(), "00000042");
+  EXPECT_EQ(f.EditSupplierStyle->text(), "JEAN01");
+  EXPECT_EQ(f.EditStyleRef->text(), "REF-JEAN01");
+  EXPECT_EQ(f.EditDescription->text(), "SLIM JEAN");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSuppliers), "SOLENT DENIM");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxColours), "DENIM");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSeasons), "SPRING SUMMER 2025");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxDepartments), "JEANS");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxProductGroups), "SLIM FIT");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSizeRanges), "WAIST 30-40");
+  EXPECT_EQ(f.PanelSizes->text(), "6");
+  EXPECT_EQ(f.PanelVATRate->text(), "20");
+  EXPECT_EQ(f.ComboBoxECommerce->currentText(), "YES");
+  EXPECT_EQ(f.EditCostPrice->text(), "25.00");
+  EXPECT_EQ(f.EditRetailPrice->text(), "60.00");
+  EXPECT_EQ(f.EditWSPrice->text(), "40.00");
+  EXPECT_EQ(f.SalePrice, Currency::FromRaw(499900));
+  // Net retail 60 / 1.2 = 50: (50 - 25) / 50; wholesale (40 - 25) / 40.
+  EXPECT_EQ(f.PanelMarkup->text(), "(37.50) 50.00");
+  EXPECT_FALSE(f.EditProdAge->text().isEmpty());
+  // Both colours of the style are listed.
+  EXPECT_EQ(f.SGridStyleColours->RowCount(), 2);
+  EXPECT_EQ(f.SGridStyleColours->Cell(2, 0), "BLACK");
+  EXPECT_EQ(f.SGridStyleColours->Cell(4, 1), "60.00");
+  for (QToolButton* b : {f.SpButTabStyle, f.SpButTabStock, f.SpButTabImage, f.SpButTabExternal,
+                         f.SpButTabPrices, f.SpeedButtonClone, f.SpButSeason, f.ButtonAddNewColour})
+    EXPECT_TRUE(Shown(b)) << b->objectName().toStdString();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+}
+
+TEST_P(StyleKeeperDbTest, AnUnknownRootPLUGivesAnEmptyViewWithoutAMessage) {
+  TForm1& f = Start({"", "00009999"});
+  EXPECT_EQ(f.Mode(), "View");
+  EXPECT_TRUE(f.EditSupplierStyle->text().isEmpty());
+  EXPECT_TRUE(messages.isEmpty());
+  for (QToolButton* b : {f.SpButTabStyle, f.SpButPrint, f.SpButAdd, f.SpButEdit})
+    EXPECT_TRUE(Shown(b)) << b->objectName().toStdString();
+  for (QToolButton* b : {f.SpButTabStock, f.SpButShowMinStock, f.SpButShowMaxStock, f.SpButTabImage,
+                         f.SpButTabExternal, f.SpButTabBCodes, f.SpButTabPackage, f.SpButTabPrices,
+                         f.ButtonAddNewColour, f.SpeedButtonClone, f.SpButSeason, f.SpButStyleInfo,
+                         f.SpButCancel, f.SpButSave})
+    EXPECT_FALSE(Shown(b)) << b->objectName().toStdString();
+}
+
+// ----- the root PLU box ------------------------------------------------------------------------
+
+TEST_P(StyleKeeperDbTest, FortyTwoAndEnterFindsTheRootPLU) {
+  TForm1& f = Start();
+  QLineEdit* box = f.ComboBoxRootPLU->lineEdit();
+  QTest::keyClicks(box, "4x2");  // letters are dropped
+  EXPECT_EQ(box->text(), "42");
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_EQ(f.ComboBoxRootPLU->currentText(), "00000042");
+  EXPECT_EQ(f.EditSupplierStyle->text(), "JEAN01");
+  EXPECT_EQ(f.RootPLUToOpen, "00000042");
+  EXPECT_TRUE(messages.isEmpty());
+
+  box->setText("77");
+  QTest::keyClick(box, Qt::Key_Enter);
+  EXPECT_EQ(messages, QStringList{"Unable to find Style Details with Root PLU: 00000077"});
+  EXPECT_EQ(f.EditSupplierStyle->text(), "JEAN01");  // the shown style stays
+}
+
+TEST_P(StyleKeeperDbTest, TheRootPLUBoxLeavesEditWithoutSaving) {
+  TForm1& f = Start({"", "00000042"});
+  f.SpButEdit->click();
+  f.EditDescription->setText("CHANGED");
+  f.ComboBoxRootPLU->setEditText("43");
+  f.ComboBoxRootPLUSelect();
+  EXPECT_EQ(f.Mode(), "View");
+  EXPECT_EQ(f.LoadedRootPLU(), "00000043");
+  EXPECT_EQ(f.EditDescription->text(), "SLIM JEAN");
+  EXPECT_EQ(f.ComboBoxRootPLU->count(), 2);
+}
+
+TEST_P(StyleKeeperDbTest, ATextThatIsNoNumberIsLoggedNotShown) {
+  TForm1& f = Start();
+  f.ComboBoxRootPLU->setEditText("A1B");
+  f.ComboBoxRootPLUSelect();
+  EXPECT_TRUE(messages.isEmpty());
+  QFile log(dm->LogFileName);
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(log.readAll().contains("TForm1::ComboBoxRootPLUSelect\r\n"));
+}
+
+// ----- modes ------------------------------------------------------------------------------------
+
+TEST_P(StyleKeeperDbTest, EditWithoutAStyleAsksForOne) {
+  TForm1& f = Start();
+  f.SpButEdit->click();
+  EXPECT_EQ(messages, QStringList{"Please select a style."});
+  EXPECT_EQ(f.Mode(), "View");
+  EXPECT_TRUE(Shown(f.SpButEdit));
+}
+
+TEST_P(StyleKeeperDbTest, EditKeepsWhatMakesTheRootPLU) {
+  TForm1& f = Start({"", "00000042"});
+  f.SpButEdit->click();
+  EXPECT_EQ(f.Mode(), "Edit");
+  EXPECT_FALSE(f.PricesTouched);
+  for (QComboBox* c : {f.ComboBoxSuppliers, f.ComboBoxColours, f.ComboBoxSizeRanges, f.ComboBoxCurrency})
+    EXPECT_FALSE(c->isEnabled()) << c->objectName().toStdString();
+  for (QComboBox* c : {f.ComboBoxSeasons, f.ComboBoxBrands, f.ComboBoxCategories, f.ComboBoxDepartments,
+                       f.ComboBoxProductGroups, f.ComboBoxTaxRates, f.ComboBoxECommerce})
+    EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
+  EXPECT_TRUE(f.EditSupplierStyle->isReadOnly());
+  EXPECT_FALSE(f.EditDescription->isReadOnly());
+  EXPECT_FALSE(f.EditRetailPrice->isReadOnly());
+  EXPECT_TRUE(f.ComboBoxRootPLU->isEnabled());
+  EXPECT_FALSE(f.SGridStyleColours->isEnabled());
+  for (QToolButton* b : {f.SpButTabStyle, f.SpButTabStock, f.SpButTabImage, f.SpButStyleInfo, f.SpButAdd,
+                         f.SpButEdit, f.SpButPrint, f.SpButNavSearch})
+    EXPECT_FALSE(Shown(b)) << b->objectName().toStdString();
+  EXPECT_TRUE(Shown(f.SpButSave));
+  EXPECT_TRUE(Shown(f.SpButCancel));
+}
+
+TEST_P(StyleKeeperDbTest, AddPreselectsTheDefaults) {
+  TForm1& f = Start({"", "00000042"});
+  f.SpButAddClick();
+  EXPECT_EQ(f.Mode(), "Add");
+  EXPECT_TRUE(f.EditSupplierStyle->text().isEmpty());
+  EXPECT_EQ(f.EditRetailPrice->text(), "0.00");
+  EXPECT_EQ(f.ComboBoxRootPLU->currentText(), "");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSeasons), "AUTUMN WINTER 2025");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxBrands), "TESSARIN");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSizeRanges), "LADIES 8-18");
+  EXPECT_EQ(f.PanelSizes->text(), "6");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxTaxRates), "STANDARD");
+  EXPECT_EQ(f.PanelVATRate->text(), "20");
+  // Four suppliers and none remembered: none chosen.
+  EXPECT_EQ(f.ComboBoxSuppliers->currentIndex(), -1);
+  EXPECT_EQ(f.ComboBoxCategories->currentIndex(), -1);
+  EXPECT_EQ(f.ComboBoxDepartments->count(), 0);
+}
+
+TEST_P(StyleKeeperDbTest, AListOfOneSeasonOrSupplierPreselectsIt) {
+  h.db->Execute("DELETE FROM PARAMETERS WHERE TYPE='SEASON' AND NAME<>'CONTINUITY'");
+  h.db->Execute("UPDATE PARAMETERS SET PARENT_ID=0 WHERE TYPE='SEASON'");  // no default row left
+  h.db->Execute("DELETE FROM PARAMETERS WHERE TYPE='SUPPLIER' AND NAME<>'WILLOW AND WREN'");
+  TForm1& f = Start();
+  EXPECT_EQ(f.DefaultSeasonIndex, -1);
+  f.SpButAddClick();
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSeasons), "CONTINUITY");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSuppliers), "WILLOW AND WREN");
+}
+
+TEST_P(StyleKeeperDbTest, ARememberedSupplierWinsOverTheOnlyOne) {
+  h.db->Execute("DELETE FROM PARAMETERS WHERE TYPE='SUPPLIER' AND NAME<>'WILLOW AND WREN'");
+  TForm1& f = Start();
+  f.RememberedSupplierIndex = 5;  // no longer inside the list: nothing chosen
+  f.SpButAddClick();
+  EXPECT_EQ(f.ComboBoxSuppliers->currentIndex(), -1);
+}
+
+TEST_P(StyleKeeperDbTest, LeavingTheCategoryReloadsTheDepartments) {
+  TForm1& f = Start({"", "00000042"});
+  f.SpButEdit->click();
+  Activate();
+  ASSERT_EQ(kui::SelectedPickName(f.ComboBoxDepartments), "JEANS");
+  Focus(f.ComboBoxCategories);
+  Focus(f.EditDescription);
+  EXPECT_EQ(f.ComboBoxDepartments->count(), 4);  // MENSWEAR's departments
+  EXPECT_EQ(f.ComboBoxDepartments->currentIndex(), -1);
+  EXPECT_EQ(f.ComboBoxProductGroups->count(), 0);
+  // Choosing a category reloads them too.
+  f.ComboBoxCategories->setCurrentIndex(TForm1::IndexOfName(f.ComboBoxCategories, "ACCESSORIES"));
+  f.ComboBoxCategoriesSelect();
+  EXPECT_EQ(kui::PickNameAt(f.ComboBoxDepartments, 0), "BAGS");
+  f.ComboBoxDepartments->setCurrentIndex(0);
+  f.ComboBoxDepartmentsSelect();
+  EXPECT_EQ(f.ComboBoxProductGroups->count(), 0);  // BAGS has no sub-departments
+}
+
+TEST_P(StyleKeeperDbTest, TheSingleUserEditionHidesWhatItDoesNotKeep) {
+  sktest::WriteFile(programDir + "packlabelprint", "#!/bin/sh\n");
+  TForm1& f = Start({"", "00000042"});
+  const bool single = !Pg();
+  EXPECT_EQ(dm->Setup->LocalMode, single);
+  for (QWidget* w : std::initializer_list<QWidget*>{f.SpButShowMinStock, f.SpButShowMaxStock, f.SpButTabBCodes,
+                                                     f.SpButTabPackage, f.SpButStyleInfo, f.SpButStockUseRatio,
+                                                     f.CheckBoxMinStock, f.CheckBoxMaxStock,
+                                                     f.CheckBoxCreateBarcodes})
+    EXPECT_EQ(Shown(w), !single) << w->objectName().toStdString();
+  EXPECT_TRUE(Shown(f.SpButTabStock));
+  f.SpButStyleInfoClick();
+  EXPECT_EQ(f.PageCtrlSF->currentWidget(), f.TabShInfo);
+  EXPECT_EQ(f.PanelInfoStyle->text(), "JEAN01");
+  EXPECT_EQ(f.EditProdColour->text(), "DENIM");
+  EXPECT_TRUE(Shown(f.SpButInfoComments));
+  for (QToolButton* b : {f.SpButInfoMoreDetail, f.SpButInfoCharges, f.SpButInfoHist, f.SpButInfoContent})
+    EXPECT_EQ(Shown(b), !single) << b->objectName().toStdString();
+  // The single-user edition makes no labels; the multi-user default does.
+  EXPECT_EQ(f.CheckBoxCreateBarcodes->isChecked(), !single);
+}
+
+TEST_P(StyleKeeperDbTest, PackageOnlyWithThePackLabelProgram) {
+  if (!Pg()) GTEST_SKIP() << "the single-user edition never shows the package tab";
+  Start({"", "00000042"});
+  EXPECT_FALSE(Shown(form->SpButTabPackage));
+  sktest::WriteFile(programDir + "packlabelprint", "#!/bin/sh\n");
+  form->SetViewMode();
+  EXPECT_TRUE(Shown(form->SpButTabPackage));
+}
+
+TEST_P(StyleKeeperDbTest, EscClosesTheWindowInEveryMode) {
+  const std::function<void(TForm1&)> modes[] = {[](TForm1&) {}, [](TForm1& f) { f.SpButAddClick(); },
+                                                [](TForm1& f) { f.SpButEditClick(); }};
+  const char* words[] = {"View", "Add", "Edit"};
+  for (int i = 0; i < 3; ++i) {
+    TForm1& f = Start({"", "00000042"});
+    modes[i](f);
+    ASSERT_EQ(f.Mode(), words[i]);
+    QTest::keyClick(f.EditDescription, Qt::Key_Escape);
+    EXPECT_FALSE(f.isVisible()) << words[i];
+  }
+}
+
+// ----- pictures --------------------------------------------------------------------------------
+
+TEST_P(StyleKeeperDbTest, ThePictureOfTheRootPLUIsShownAndABrokenOneHidden) {
+  TForm1& f = Start();
+  ASSERT_FALSE(f.ImagesFolder.isEmpty());
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  QDir().mkpath(f.ImagesFolder);
+  ASSERT_TRUE(picture.save(f.ImagesFolder + "00000042.jpg", "JPEG"));
+  sktest::WriteFile(f.ImagesFolder + "00000043.jpg", "not a picture");
+  f.RootPLUToOpen = "00000042";
+  f.FormShow();
+  EXPECT_TRUE(Shown(f.ImageSmall));
+  EXPECT_TRUE(Shown(f.ImageLarge));
+  f.RootPLUToOpen = "00000043";
+  f.FormShow();
+  EXPECT_EQ(f.LoadedRootPLU(), "00000043");
+  EXPECT_FALSE(Shown(f.ImageSmall));
+  EXPECT_FALSE(Shown(f.ImageLarge));
+}
+
+// ----- the window as a person uses it ------------------------------------------------------------
+
+TEST_P(StyleKeeperDbTest, LoadEditChangeTheRetailPriceAndCancel) {
+  TForm1& f = Start({"", "00000042"});
+  Activate();
+  ASSERT_EQ(f.EditRetailPrice->text(), "60.00");
+  kvtest::SaveScreenshot(&f, "StyleKeeper");
+
+  QTest::mouseClick(f.SpButEdit, Qt::LeftButton);
+  ASSERT_EQ(f.Mode(), "Edit");
+  // Entering the retail box opens the calculator; this time it is cancelled.
+  int calculators = 0;
+  onDialog = [&](QDialog& d) {
+    if (qobject_cast<TFormPriceCalc*>(&d)) ++calculators;
+    d.reject();
+  };
+  Focus(f.EditRetailPrice);
+  QTest::qWait(20);
+  EXPECT_EQ(calculators, dm->Setup->SFPriceCalc ? 1 : 0);
+  EXPECT_FALSE(f.PricesTouched);
+  Activate();  // back from the calculator
+  f.EditRetailPrice->selectAll();
+  QTest::keyClicks(f.EditRetailPrice, "75");
+  EXPECT_EQ(f.EditRetailPrice->text(), "75");
+  EXPECT_TRUE(f.PricesTouched);
+  Focus(f.EditDescription);
+  EXPECT_EQ(f.EditRetailPrice->text(), "75.00");
+  // Net 75 / 1.2 = 62.50: (62.50 - 25) / 62.50 = 60%.
+  EXPECT_EQ(f.PanelMarkup->text(), "(37.50) 60.00");
+
+  QTest::mouseClick(f.SpButCancel, Qt::LeftButton);
+  EXPECT_EQ(f.Mode(), "View");
+  EXPECT_EQ(f.EditRetailPrice->text(), "60.00");
+  EXPECT_EQ(f.PanelMarkup->text(), "(37.50) 50.00");
+  EXPECT_TRUE(f.isEnabled());
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, StyleKeeperDbTest,
+                         ::testing::Values(Engine::SQLite, Engine::PostgreSQL), kvtest::EngineParamName());
+
+}  // namespace
