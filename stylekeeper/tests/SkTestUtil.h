@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+#include "ConfirmMessageForm.h"
 #include "DMBRulesF.h"
 #include "DataModF.h"
 #include "KvTestSupport.h"
@@ -44,6 +45,8 @@ class FormTestBase {
   QStringList messages;  // texts of the message windows and system boxes shown
   // Called for any other dialog (the price calculator); rejects by default.
   std::function<void(QDialog&)> onDialog;
+  // How confirmations are answered (their texts go to messages too).
+  bool confirmYes = true;
   std::unique_ptr<TDMDB> dm;
   std::unique_ptr<TDMBRules> rules;
 
@@ -71,6 +74,9 @@ class FormTestBase {
     if (auto* box = qobject_cast<QMessageBox*>(&d)) {
       messages << box->text();
       box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
+    } else if (auto* confirm = qobject_cast<TFormMsgConfirm*>(&d)) {
+      messages << confirm->MemoMsg->toPlainText();
+      (confirmYes ? confirm->BitBtnYes : confirm->BitBtnNo)->click();
     } else if (auto* frame = qobject_cast<TMessageFrame*>(&d)) {
       messages << frame->MemoMsg->toPlainText();
       frame->accept();
