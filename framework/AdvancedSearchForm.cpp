@@ -22,23 +22,16 @@ constexpr int kTitleHeight = 72;
 constexpr int kEditWidth = 200;
 constexpr int kEditHeight = 27;
 
-void PaintWindow(QWidget* w, quint32 bgr) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, kvColour(bgr));
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
-
 // A magnifying glass over a tag: the picture of the title panel.
 QPixmap SearchPicture() {
   QPixmap pm(56, 56);
   pm.fill(Qt::white);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(0x29, 0x29, 0x29), 5, Qt::SolidLine, Qt::RoundCap));
+  p.setPen(QPen(kvColour(0x292929), 5, Qt::SolidLine, Qt::RoundCap));
   p.drawLine(QPointF(34, 34), QPointF(50, 50));
   p.setBrush(kvColour(TFormAdvancedSearch::kFormColour));
-  p.setPen(QPen(QColor(0x29, 0x29, 0x29), 4));
+  p.setPen(QPen(kvColour(0x292929), 4));
   p.drawEllipse(QPointF(23, 23), 16, 16);
   return pm;
 }
@@ -50,7 +43,7 @@ TFormAdvancedSearch::TFormAdvancedSearch(QWidget* parent, TUse use)
   setObjectName("FormAdvancedSearch");
   setWindowTitle("Advanced Search");
   setFixedSize(kClientWidth, kClientHeight);
-  PaintWindow(this, kFormColour);
+  kui::PaintBackground(this, kvColour(kFormColour));
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   BitBtnOK = buttons->button(QDialogButtonBox::Ok);
@@ -83,7 +76,7 @@ QWidget* TFormAdvancedSearch::BuildTitle() {
   auto* panel = new QWidget(this);
   panel->setObjectName("PanelTop");
   panel->setFixedHeight(kTitleHeight);
-  PaintWindow(panel, 0xFFFFFF);
+  kui::PaintBackground(panel, kvColour(0xFFFFFF));
   auto* picture = new QLabel(panel);
   picture->setObjectName("ImageTitle");
   picture->setPixmap(SearchPicture());

@@ -132,7 +132,11 @@ void TDMDB::WriteLogLine(const QString& text) {
     // read the file at any time, and a lost line costs only itself.
     QFile file(LogFileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return;
-    file.write(text.toUtf8() + "\r\n");
+    // A text of several lines (a server's error message, a statement) keeps
+    // the file's CR LF line ends too.
+    QByteArray bytes = text.toUtf8();
+    bytes.replace("\r\n", "\n").replace("\n", "\r\n");
+    file.write(bytes + "\r\n");
     file.close();
   } catch (...) {
     // A log line must never disturb the work.

@@ -185,7 +185,8 @@ class TDMDB : public QObject {
   void CreateComponents();
   void CloseDataSets();
   bool Connected() const;
-  bool ConnectFailed(const std::exception& e, const QString& where, bool showErrors);
+  bool Connect(const QString& waitText, const QString& logText, const QString& where, bool showErrors,
+               const std::function<void()>& configure);
 };
 
 // The data module of the running program.

@@ -58,71 +58,62 @@ bool TDMDB::Connected() const {
   return DBSessionRemote->Active() && DBDatabaseRemote->Connected();
 }
 
-bool TDMDB::ConnectFailed(const std::exception& e, const QString& where, bool showErrors) {
-  LogException(e, where);
-  if (showErrors) MsgBox(where + " " + ExceptionMessage(e), MB_ICONERROR);
-  return false;
-}
-
-bool TDMDB::ConnectRemoteDB(bool showErrors) {
-  if (Setup->LocalMode) return ConnectDBQSMode(showErrors);
+// The frame of both connects: nothing to do when connected; else the wait
+// window and the log line, the session and database closed, `configure`
+// points them at their place, and they open. A failure is logged (and shown
+// when asked).
+bool TDMDB::Connect(const QString& waitText, const QString& logText, const QString& where, bool showErrors,
+                    const std::function<void()>& configure) {
   TWaitClass wait;
   try {
     if (Connected()) return true;
-    wait.Show("Connecting to Back Office: " + Setup->DBHost, QString());
-    Log("DB Connecting to: " + Setup->DBHost, true);
+    wait.Show(waitText, QString());
+    Log(logText, true);
     QCoreApplication::processEvents();
-
     DBSessionRemote->SetActive(false);
     DBDatabaseRemote->Close();
-    DBSessionRemote->SessionType = kdb::Session::Type::Remote;
-    DBSessionRemote->RemoteHost = Setup->DBHost;
-    DBSessionRemote->RemoteUser = kRemoteUser;
-    DBSessionRemote->RemotePassword = kRemotePassword;
-    if (Setup->DBUseInternet) {
-      DBSessionRemote->RemoteTransport = kdb::Session::RemoteType::Internet;
-      DBSessionRemote->RemoteSslRootCert = qEnvironmentVariable("TESSARIN_DB_SSLROOTCERT");
-    }
-    DBDatabaseRemote->Close();
-    DBDatabaseRemote->RemoteDatabase = Setup->DBName;
+    configure();
     DBDatabaseRemote->Open();
     DBSessionRemote->SetActive(true);
     wait.Close();
     return true;
   } catch (const std::exception& e) {
     wait.Close();
-    return ConnectFailed(e, "TDMDB::ConnectRemoteDB", showErrors);
+    LogException(e, where);
+    if (showErrors) MsgBox(where + " " + ExceptionMessage(e), MB_ICONERROR);
+    return false;
   }
 }
 
-bool TDMDB::ConnectDBQSMode(bool showErrors) {
-  TWaitClass wait;
-  try {
-    if (Connected()) return true;
-    wait.Show("Connecting to database...", QString());
-    Log("DB Connecting...", true);
-    QCoreApplication::processEvents();
+bool TDMDB::ConnectRemoteDB(bool showErrors) {
+  if (Setup->LocalMode) return ConnectDBQSMode(showErrors);
+  return Connect("Connecting to Back Office: " + Setup->DBHost, "DB Connecting to: " + Setup->DBHost,
+                 "TDMDB::ConnectRemoteDB", showErrors, [this] {
+                   DBSessionRemote->SessionType = kdb::Session::Type::Remote;
+                   DBSessionRemote->RemoteHost = Setup->DBHost;
+                   DBSessionRemote->RemoteUser = kRemoteUser;
+                   DBSessionRemote->RemotePassword = kRemotePassword;
+                   if (Setup->DBUseInternet) {
+                     DBSessionRemote->RemoteTransport = kdb::Session::RemoteType::Internet;
+                     DBSessionRemote->RemoteSslRootCert = qEnvironmentVariable("TESSARIN_DB_SSLROOTCERT");
+                   }
+                   DBDatabaseRemote->RemoteDatabase = Setup->DBName;
+                 });
+}
 
+bool TDMDB::ConnectDBQSMode(bool showErrors) {
+  return Connect("Connecting to database...", "DB Connecting...", "TDMDB::ConnectDBQSMode", showErrors, [this] {
     const QString base = Setup->LocalDataFolder;
     // Without a settings folder the files would land below whatever folder
     // the program happens to run in.
     if (base.isEmpty()) throw kdb::DbError("No local data folder.");
-    DBSessionRemote->SetActive(false);
-    DBDatabaseRemote->Close();
     DBSessionRemote->SessionType = kdb::Session::Type::Local;
     DBSessionRemote->PrivateDir = base + "db/temp/";
     DBDatabaseRemote->Directory = base + "db/data/";
     for (const QString& folder : {DBSessionRemote->PrivateDir, DBDatabaseRemote->Directory})
       if (!kos::ForceDirectories(folder))
         throw kdb::DbError("Could not create directory: " + folder);
-    DBDatabaseRemote->Open();
-    DBSessionRemote->SetActive(true);
-    wait.Close();
-    return true;
-  } catch (const std::exception& e) {
-    wait.Close();
-    return ConnectFailed(e, "TDMDB::ConnectDBQSMode", showErrors);
-  }
+  });
 }
 
 void TDMDB::CloseDataSets() {

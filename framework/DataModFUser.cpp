@@ -11,6 +11,8 @@ QStringList ReadLines(const QString& path) {
   if (!file.open(QIODevice::ReadOnly))
     throw kdb::DbError("Cannot open file \"" + path + "\". " + file.errorString());
   QString text = QString::fromUtf8(file.readAll());
+  // An empty file holds no line at all, not one empty line.
+  if (text.isEmpty()) return {};
   text.replace("\r\n", "\n").replace('\r', '\n');
   QStringList lines = text.split('\n');
   if (text.endsWith('\n')) lines.removeLast();
@@ -61,7 +63,8 @@ bool TDMDB::LoadUser(kdb::Query* query, bool showErrors) {
     const QStringList lines = ReadLines(UserFileName());
     // What the file holds is taken line by line: a file of one line still
     // gives the user name.
-    if (!lines.isEmpty()) UserName = lines.at(0);
+    if (lines.isEmpty()) throw kdb::DbError("List index out of bounds (0)");
+    UserName = lines.at(0);
     if (lines.size() < 2) throw kdb::DbError("List index out of bounds (1)");
     StaffID = lines.at(1);
   } catch (const std::exception& e) {

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -55,11 +54,11 @@ QString BranchListSql(bool all) {
 }
 
 // The kinds of control whose font a form smooths: labels, panels, edit
-// boxes, buttons, memos and date-time pickers, with the classes derived from
-// them. Lists and grids keep their own fonts.
+// boxes, speed buttons (tool buttons), memos and date-time pickers, with the
+// classes derived from them. Push buttons, lists and grids keep their own fonts.
 bool TakesSmoothFont(const QWidget* w) {
   if (qobject_cast<const QLabel*>(w) || qobject_cast<const QLineEdit*>(w) ||
-      qobject_cast<const QToolButton*>(w) || qobject_cast<const QPushButton*>(w) ||
+      qobject_cast<const QToolButton*>(w) ||
       qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
       qobject_cast<const QDateTimeEdit*>(w))
     return true;

@@ -24,13 +24,6 @@ constexpr int kBarWidth = 648;
 constexpr int kBarHeight = 88;
 constexpr int kPanelWidth = 59;
 
-void Fill(QWidget* w, quint32 bgr) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, kvColour(bgr));
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
-
 QLabel* TextPanel(QWidget* parent, const char* name, int height, quint32 bg, const QColor& fg) {
   auto* l = new QLabel(parent);
   l->setObjectName(name);
@@ -38,7 +31,7 @@ QLabel* TextPanel(QWidget* parent, const char* name, int height, quint32 bg, con
   l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   l->setMargin(2);
   l->setFont(kvVerdana(19));
-  Fill(l, bg);
+  kui::PaintBackground(l, kvColour(bg));
   QPalette p = l->palette();
   p.setColor(QPalette::WindowText, fg);
   l->setPalette(p);
@@ -68,17 +61,14 @@ TFormLoading::TFormLoading(QWidget* parent)
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   setObjectName("FormLoading");
   setFixedSize(kClientWidth + 2, kClientHeight + 2);
-  QPalette black = palette();
-  black.setColor(QPalette::Window, Qt::black);
-  setPalette(black);
-  setAutoFillBackground(true);
+  kui::PaintBackground(this, Qt::black);
 
   auto* logo = new QLabel(this);
   logo->setObjectName("PanelLogo");
   logo->setFixedWidth(kLogoWidth);
   logo->setAlignment(Qt::AlignCenter);
   logo->setPixmap(Logo());
-  Fill(logo, 0xFFFFFF);
+  kui::PaintBackground(logo, kvColour(0xFFFFFF));
 
   auto* right = new QWidget(this);
   right->setObjectName("PanelRight");
@@ -109,7 +99,7 @@ QWidget* TFormLoading::BuildBar() {
   auto* bar = new QWidget(this);
   bar->setObjectName("PanelBar");
   bar->setFixedSize(kBarWidth, kBarHeight);
-  Fill(bar, 0xF4F4F4);
+  kui::PaintBackground(bar, kvColour(0xF4F4F4));
   for (int i = 0; i < kBarPanels; ++i) {
     auto* panel = new QWidget(bar);
     panel->setObjectName(QStringLiteral("Panel%1").arg(i, 2, 10, QLatin1Char('0')));
@@ -120,7 +110,7 @@ QWidget* TFormLoading::BuildBar() {
 }
 
 void TFormLoading::PaintPanel(int index, quint32 bgr) {
-  Fill(BarPanels[static_cast<size_t>(index)], bgr);
+  kui::PaintBackground(BarPanels[static_cast<size_t>(index)], kvColour(bgr));
 }
 
 quint32 TFormLoading::PanelColour(int index) const {

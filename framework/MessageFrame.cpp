@@ -17,13 +17,6 @@ constexpr int kClientWidth = 517;
 constexpr int kBorder = 1;
 constexpr int kTopHeight = 75;
 constexpr quint32 kPanelColour = 0xC6FFFF;
-
-void Paint(QWidget* w, const QColor& c) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, c);
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
 }  // namespace
 
 QFont kvVerdana(int pixelSize, bool bold) {
@@ -37,14 +30,14 @@ TMessageFrame::TMessageFrame(const QString& caption, int clientHeight, int botto
                              QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
   setFixedSize(kClientWidth + 2 * kBorder, clientHeight + 2 * kBorder);
-  Paint(this, Qt::black);
+  kui::PaintBackground(this, Qt::black);
 
   PanelTop = new QLabel(caption, this);
   PanelTop->setObjectName("PanelTop");
   PanelTop->setAlignment(Qt::AlignCenter);
   PanelTop->setFixedHeight(kTopHeight);
   PanelTop->setFont(kvVerdana(29, true));
-  Paint(PanelTop, kvColour(kPanelColour));
+  kui::PaintBackground(PanelTop, kvColour(kPanelColour));
 
   MemoMsg = new QTextEdit(this);
   MemoMsg->setObjectName("MemoMsg");
@@ -55,7 +48,7 @@ TMessageFrame::TMessageFrame(const QString& caption, int clientHeight, int botto
   PanelBottom = new QWidget(this);
   PanelBottom->setObjectName("PanelBottom");
   PanelBottom->setFixedHeight(bottomHeight);
-  Paint(PanelBottom, kvColour(kPanelColour));
+  kui::PaintBackground(PanelBottom, kvColour(kPanelColour));
   auto* buttons = new QHBoxLayout(PanelBottom);
   buttons->setContentsMargins(8, 0, 8, 0);
   buttons->setSpacing(40);

@@ -114,13 +114,6 @@ struct CloseWaitAtEnd {
   ~CloseWaitAtEnd() { wait.CloseWait(); }
 };
 
-void PaintWindow(QWidget* w, quint32 bgr) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, kvColour(bgr));
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
-
 QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(name);
@@ -137,7 +130,7 @@ TFormSearchResults::TFormSearchResults(QWidget* parent) : kui::KvDialog(parent, 
   setWindowTitle("Search Results");
   SetMaximised(true);
   resize(1024, 700);  // until the window manager maximises it
-  PaintWindow(this, kFormColour);
+  kui::PaintBackground(this, kvColour(kFormColour));
 
   BuildGrid();
   auto* column = new QVBoxLayout(this);
@@ -163,7 +156,7 @@ QWidget* TFormSearchResults::BuildTitle() {
   PanelTitle->setFont(kvVerdana(27, true));
   PanelTitle->setAlignment(Qt::AlignCenter);
   PanelTitle->setFixedHeight(68);
-  PaintWindow(PanelTitle, 0xFFFFFF);
+  kui::PaintBackground(PanelTitle, kvColour(0xFFFFFF));
   return PanelTitle;
 }
 
@@ -191,7 +184,7 @@ QWidget* TFormSearchResults::BuildBottom() {
   PanelFound->setFont(kvVerdana(19, true));
   PanelFound->setFixedSize(260, 50);
   PanelFound->setAlignment(Qt::AlignCenter);
-  PaintWindow(PanelFound, 0xFFFFFF);
+  kui::PaintBackground(PanelFound, kvColour(0xFFFFFF));
   BitBtnNewSearch = Button(bottom, "BitBtnNewSearch", "Clear");
   BitBtnOK = Button(bottom, "BitBtnOK", "OK");
   BitBtnOK->setDefault(true);

@@ -1,13 +1,14 @@
 #include "FormUpgradeF.h"
 
 #include "KuiColour.h"
+#include "KvMainWindow.h"
 #include "MessageFrame.h"
 #include "ModalSeam.h"
-#include "ScreenFit.h"
 #include "TestForm.h"
 
 #include <QEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -184,7 +185,7 @@ void TFormUpgrade::resizeEvent(QResizeEvent* event) {
 
 void TFormUpgrade::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  launcher::FitMaximisedWindow(this);
+  kui::FitMaximisedWindow(this);
   FormShow();
 }
 
@@ -194,6 +195,9 @@ bool TFormUpgrade::eventFilter(QObject* watched, QEvent* event) {
       FormKeyPress();
       return true;
     case QEvent::MouseButtonRelease:
+      // A click is the left button's; the other buttons leave the window open.
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+        return QDialog::eventFilter(watched, event);
       FormClick();
       return true;
     case QEvent::Wheel:

@@ -6,7 +6,6 @@
 #include "MenuGlyphs.h"
 #include "MessageFrame.h"
 #include "Process.h"
-#include "ScreenFit.h"
 #include "WaitClass.h"
 
 #include <QHBoxLayout>
@@ -329,7 +328,6 @@ void TMainForm::LoadCompanyDetails() {
 
 void TMainForm::showEvent(QShowEvent* event) {
   kui::KvMainWindow::showEvent(event);
-  launcher::FitMaximisedWindow(this);
   // Only the program's own showing counts, not the desktop restoring the window.
   if (!event->spontaneous()) Guard(QStringLiteral("TMainForm::FormShow"), [this] { AutoLogin(); });
 }

@@ -55,7 +55,7 @@ QPixmap ExitPicture() {
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(Qt::NoPen);
-  p.setBrush(QColor(0xC8, 0x28, 0x28));
+  p.setBrush(kvColour(0x2828C8));
   p.drawEllipse(QRectF(6, 6, kExitSize - 12, kExitSize - 12));
   p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
   p.drawLine(QPointF(17, 17), QPointF(kExitSize - 17, kExitSize - 17));

@@ -12,6 +12,7 @@
 //     TMainForm() {
 //       SetReportTitle("Product Stock Listing");
 //       PrintRefusal = "Please run the report first.";
+//       SetEscapeCloses(false);  // Escape closes the others, not this listing
 //       AddFilterOption(ComboBoxGroupBy = new QComboBox);
 //     }
 //    protected:

@@ -28,10 +28,15 @@ if [ ! -d "$settings" ]; then
   mkdir -p "$settings"
   say "created the single-user settings folder $settings"
 fi
-if [ ! -d "${settings}db/data" ] || [ -z "$(ls -A "${settings}db/data" 2>/dev/null)" ]; then
-  "$BIN/dbsetup" --local "$settings" --starter
-  say "created the single-user database with starter data"
+# dbsetup only adds what is missing: tables of a database that a program
+# opened before it existed, and starter data into a database without data.
+# Rows already there are never changed.
+if ! "$BIN/dbsetup" --local "$settings" --starter > "${settings}dbsetup.log" 2>&1; then
+  cat "${settings}dbsetup.log" >&2
+  say "could not prepare the single-user database in ${settings}db/data/"
+  exit 1
 fi
+grep -q -i 'starter data loaded' "${settings}dbsetup.log" && say "created the single-user database with starter data"
 
 # Starts Xvfb on the first free display from :90 and waits until it takes
 # connections; sets display and xvfb_pid. Returns 1 when none could be started.

@@ -2,13 +2,13 @@
 // KV_BENCH_SCALE=small) printed to PDF through the frame's standard print
 // form and exported to CSV, and in the same run the grid's text written to a
 // plain file: the floor neither output can beat.
+#include "KvBenchMain.h"
 #include "KVExportClass.h"
 #include "KvStringGrid.h"
 #include "Report1Form.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -96,12 +96,4 @@ BENCHMARK(BM_PlainTextFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);  // fonts and the grid need a GUI application
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return kvbench::RunGuiBenchmarks(argc, argv); }

@@ -3,9 +3,10 @@
 // file in the same run, as the floor a printout cannot beat.
 #include <QuickReport.h>
 
+#include "KvBenchMain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -110,12 +111,4 @@ BENCHMARK(BM_PlainTextFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);  // fonts need a GUI application
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return kvbench::RunGuiBenchmarks(argc, argv); }

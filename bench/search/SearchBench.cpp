@@ -8,12 +8,12 @@
 // ratio = load_ms / fetch_ms (target: at most 2).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
 
 #include <map>
 #include <memory>
 
+#include "KvBenchMain.h"
 #include "KvDb.h"
 #include "KvDbTestSupport.h"
 #include "SchemaClass.h"
@@ -146,12 +146,5 @@ BENCHMARK_CAPTURE(BM_LoadResults, PostgreSQL_DistinctPrices, Engine::PostgreSQL,
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  fixtures.clear();
-  return 0;
+  return kvbench::RunGuiBenchmarks(argc, argv, [] { fixtures.clear(); });
 }

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+#include "KuiColour.h"
+#include "KvBenchMain.h"
 #include "KvStringGrid.h"
 
 namespace {
@@ -57,7 +59,7 @@ void BM_ScrollPainted(benchmark::State& state) {
   Fill(*g, rows);
   g->OnDrawCell = [](kui::KvStringGrid& grid, QPainter& p, int col, int row, const QRect& r,
                      kui::KvGridDrawState st) {
-    p.fillRect(r, st.fixed ? QColor(0xFF, 0xFF, 0xC6) : row % 2 ? Qt::white : QColor(0xE9, 0xE9, 0xE9));
+    p.fillRect(r, kui::BgrColour(st.fixed ? 0xC6FFFF : row % 2 ? 0xFFFFFF : 0xE9E9E9));
     kui::KvStringGrid::DrawCellText(p, r, grid.Cell(col, row), col > 4 ? Qt::AlignRight : Qt::AlignLeft);
   };
   QApplication::processEvents();
@@ -77,12 +79,4 @@ BENCHMARK(BM_ScrollPainted)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return kvbench::RunGuiBenchmarks(argc, argv); }

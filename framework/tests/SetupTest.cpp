@@ -82,7 +82,7 @@ TEST_F(SetupTest, SettingsFilesThatAreNoSettingsFailToLoad) {
   TBOSetupClass s;
   ASSERT_TRUE(s.Locate());
   EXPECT_FALSE(s.Load());  // no file
-  for (const QByteArray& bytes : {QByteArray(), QByteArray("\x00\x01\x02\xff[x]\x00garbage", 16)}) {
+  for (const QByteArray& bytes : {QByteArray("\x00\x01\x02\xff[x]\x00garbage", 16)}) {
     WriteSettings(bytes);
     TBOSetupClass t;
     ASSERT_TRUE(t.Locate());

@@ -105,9 +105,9 @@ TEST_F(UtilsTest, SmoothFormFontsTouchesTheNamedKindsOnly) {
   auto m = Module();
   struct PriceLabel : QLabel {};  // derived classes count too
   QWidget form;
-  QList<QWidget*> smooth{new QLabel(&form),    new PriceLabel(),        new QFrame(&form),
-                         new QLineEdit(&form), new QPushButton(&form), new QToolButton(&form),
-                         new QTextEdit(&form), new QDateEdit(&form)};
+  QList<QWidget*> smooth{new QLabel(&form),    new PriceLabel(),      new QFrame(&form),
+                         new QLineEdit(&form), new QToolButton(&form), new QTextEdit(&form),
+                         new QDateEdit(&form)};
   smooth[1]->setParent(&form);
   const QList<QWidget*> plain{new QListWidget(&form), new QTableWidget(&form), new QComboBox(&form)};
   auto smoothed = [](QWidget* w) { return (w->font().styleStrategy() & QFont::PreferAntialias) != 0; };

@@ -22,19 +22,9 @@ namespace {
 
 using lt::At;
 
-// The single-user edition with its settings folder but an empty database: the
-// start-up runs through, the log-in finds no user.
-class LauncherMenuTest : public lt::LauncherTestBase<::testing::Test> {
+// The main menu (see lt::MenuTestBase) and its buttons.
+class LauncherMenuTest : public lt::MenuTestBase {
  protected:
-  void SetUp() override {
-    LauncherTestBase::SetUp();
-    AddLauncherFile();
-    QDir().mkpath(lt::SingleUserFolder());
-    Start();
-    ASSERT_FALSE(form->Terminating());
-    form->ShowMainMenu();
-  }
-
   QToolButton* Button(const char* name) {
     auto* b = form->findChild<QToolButton*>(name);
     EXPECT_NE(b, nullptr) << name;
@@ -134,10 +124,9 @@ TEST_F(LauncherMenuTest, EveryStartButtonAsksTheShellForItsProgram) {
 }
 
 TEST_F(LauncherMenuTest, ABareNameIsFoundInTheWorkingFolderAndAMissingOneStartsNothing) {
-  const QString folder = kvtest::TempRoot() + "/work-" + QUuid::createUuid().toString(QUuid::Id128);
-  QDir().mkpath(folder);
-  lt::WriteFile(folder + "/StyleKeeper", "#!/bin/sh\nexit 0\n");
-  QFile::setPermissions(folder + "/StyleKeeper", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const QString folder = kvtest::FreshFolder("work");
+  lt::WriteFile(folder + "StyleKeeper", "#!/bin/sh\nexit 0\n");
+  QFile::setPermissions(folder + "StyleKeeper", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   const QString before = QDir::currentPath();
   QDir::setCurrent(folder);
   std::vector<kos::StartRequest> asked;
@@ -152,7 +141,7 @@ TEST_F(LauncherMenuTest, ABareNameIsFoundInTheWorkingFolderAndAMissingOneStartsN
   QDir::setCurrent(before);
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(QFileInfo(asked[0].program).canonicalFilePath(),
-            QFileInfo(folder + "/StyleKeeper").canonicalFilePath());
+            QFileInfo(folder + "StyleKeeper").canonicalFilePath());
   EXPECT_TRUE(asked[1].program.isEmpty());
   EXPECT_TRUE(boxes.isEmpty());  // a program that is not there is not reported
 }

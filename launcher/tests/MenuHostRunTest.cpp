@@ -18,7 +18,8 @@ TEST(MenuHostRun, TheBuiltLauncherLogsTheFixedUserInAndHandsItOver) {
   ASSERT_TRUE(common.isValid());
   const QString settings = common.path() + "/Tarnwick/TessarinQS/";
   QString staffId;
-  lt::MakeLocalDatabase(settings, [&](kdb::Database& db) { staffId = lt::FixedUserId(db); });
+  kvfwtest::MakeLocalDatabase(settings,
+                              kvfwtest::StarterData([&](kdb::Database& db) { staffId = lt::FixedUserId(db); }));
   const QString userFile = settings + "user.txt";
 
   QProcess launcher;

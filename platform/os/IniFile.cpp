@@ -58,10 +58,12 @@ IniFile::IniFile(const QString& fileName) : fileName_(fileName) {
 bool IniFile::Parse(const QString& text) {
   QHash<QString, QString>* current = nullptr;
   bool anySection = false;
+  bool anyLine = false;  // a line that is neither blank nor a comment
   const auto lines = QStringView(text).split(u'\n');
   for (QStringView raw : lines) {
     const QStringView line = raw.trimmed();
     if (line.isEmpty() || line.front() == ';' || line.front() == '#') continue;
+    anyLine = true;
     if (line.front() == '[') {
       const qsizetype close = line.indexOf(u']');
       const QStringView name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
@@ -75,7 +77,7 @@ bool IniFile::Parse(const QString& text) {
     if (key.isEmpty() || current->contains(key)) continue;  // the first one wins
     current->insert(key, Unquote(line.mid(eq + 1).trimmed().toString()));
   }
-  return anySection;
+  return anySection || !anyLine;
 }
 
 const QString* IniFile::Find(const QString& section, const QString& key) const {

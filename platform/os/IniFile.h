@@ -10,8 +10,10 @@
 // missing keeps the default the caller gives.
 //
 // A file that cannot be read as settings - missing, a folder, unreadable,
-// empty, binary, or without any section - is not Loaded(); every read then
-// returns its default.
+// binary, or holding key lines without any section - is not Loaded(); every
+// read then returns its default. An empty file (or one of blank lines and
+// comments only) is read: a settings file without keys, so every read gives
+// its default.
 #include <QHash>
 #include <QString>
 

@@ -1,5 +1,7 @@
 #include "KuiColour.h"
 
+#include <QWidget>
+
 namespace kui {
 
 QColor BgrColour(quint32 bgr) {
@@ -18,6 +20,13 @@ QColor BgrColourOr(const QString& text, const QColor& fallback) {
   const qlonglong v = text.trimmed().toLongLong(&ok);
   if (!ok) return fallback;
   return BgrColour(static_cast<quint32>(v & 0xFFFFFFFF));
+}
+
+void PaintBackground(QWidget* w, const QColor& colour) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, colour);
+  w->setPalette(p);
+  w->setAutoFillBackground(true);
 }
 
 }  // namespace kui

@@ -10,6 +10,8 @@
 #include <QColor>
 #include <QString>
 
+class QWidget;
+
 namespace kui {
 
 // 0x00BBGGRR -> colour; the top byte is ignored.
@@ -21,5 +23,8 @@ quint32 ToBgr(const QColor& colour);
 // The colour of an integer text (decimal, as the database's colour values are
 // written), or `fallback` when the text is empty or not an integer.
 QColor BgrColourOr(const QString& text, const QColor& fallback);
+
+// Fills a widget's background with a colour (the palette's window colour).
+void PaintBackground(QWidget* w, const QColor& colour);
 
 }  // namespace kui

@@ -24,7 +24,15 @@ KvBusyGuard::KvBusyGuard(QWidget* window, const QString& message, const QString&
     window_->setEnabled(false);
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  if (indicator_) indicator_->ShowWait(message, info);
+  if (!indicator_) return;
+  try {
+    indicator_->ShowWait(message, info);
+  } catch (...) {
+    // No destructor runs for a guard whose constructor throws: undo here.
+    QApplication::restoreOverrideCursor();
+    if (window_) window_->setEnabled(wasEnabled_);
+    throw;
+  }
 }
 
 KvBusyGuard::~KvBusyGuard() {

@@ -12,8 +12,9 @@
 // The wait window itself belongs to the framework: it implements
 // KvWaitIndicator and registers it once with SetDefaultIndicator (or passes
 // one to a guard). Without an indicator the guard only disables and shows the
-// wait cursor. Guards nest: an inner guard leaves the window as the outer one
-// had it.
+// wait cursor. When the wait window cannot be shown the constructor throws,
+// with window and cursor already restored. Guards nest: an inner guard leaves
+// the window as the outer one had it.
 #include <QPointer>
 #include <QString>
 #include <QWidget>

@@ -1,6 +1,7 @@
 #include "KvMainWindow.h"
 
 #include <QKeyEvent>
+#include <QScreen>
 
 namespace kui {
 
@@ -10,6 +11,11 @@ KvMainWindow::KvMainWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::F
 
 void KvMainWindow::ShowWindow() { showMaximized(); }
 
+void KvMainWindow::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  FitMaximisedWindow(this);
+}
+
 void KvMainWindow::keyPressEvent(QKeyEvent* e) {
   if (escapeCloses_ && e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
     e->accept();
@@ -17,6 +23,12 @@ void KvMainWindow::keyPressEvent(QKeyEvent* e) {
     return;
   }
   QWidget::keyPressEvent(e);
+}
+
+void FitMaximisedWindow(QWidget* window) {
+  if (!window || !(window->windowState() & Qt::WindowMaximized) || !window->screen()) return;
+  const QRect free = window->screen()->availableGeometry();
+  if (window->geometry() != free) window->setGeometry(free);
 }
 
 }  // namespace kui

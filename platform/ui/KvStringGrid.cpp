@@ -104,15 +104,15 @@ void KvStringGrid::SetRowCount(int n) {
 // data cell.
 void KvStringGrid::SetFixedCols(int n) {
   fixedCols_ = std::max(0, n);
-  if (editing_) HideEditor();
-  col_ = fixedCols_;
-  row_ = fixedRows_;
-  ClampCurrent();
-  GeometryChanged();
+  ToFirstDataCell();
 }
 
 void KvStringGrid::SetFixedRows(int n) {
   fixedRows_ = std::max(0, n);
+  ToFirstDataCell();
+}
+
+void KvStringGrid::ToFirstDataCell() {
   if (editing_) HideEditor();
   col_ = fixedCols_;
   row_ = fixedRows_;
@@ -449,12 +449,15 @@ void KvStringGrid::PaintCell(QPainter& p, int col, int row, const QRect& rect) {
     state.selected = HasOption(goRowSelect) || col == col_;
     state.focused = col == col_ && HasFocusInside();
   }
+  // A disabled grid is only read-only: it keeps the colours it has enabled
+  // (the palette of a disabled widget would grey its text and selection).
   const QPalette& pal = palette();
+  const QPalette::ColorGroup group = isEnabled() ? pal.currentColorGroup() : QPalette::Active;
   QColor back = state.fixed ? fixedColour_ : colour_;
-  QColor fore = pal.color(QPalette::Text);
+  QColor fore = pal.color(group, QPalette::Text);
   if (state.selected && !state.fixed) {
-    back = pal.color(QPalette::Highlight);
-    fore = pal.color(QPalette::HighlightedText);
+    back = pal.color(group, QPalette::Highlight);
+    fore = pal.color(group, QPalette::HighlightedText);
   }
   p.save();
   p.setClipRect(rect, Qt::IntersectClip);

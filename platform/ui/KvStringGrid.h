@@ -226,6 +226,8 @@ class KvStringGrid : public QAbstractScrollArea {
   bool MoveTo(int col, int row, bool byUser);
   bool IsDataCell(int col, int row) const;
   void ClampCurrent();
+  // After new fixed counts: the editor closed, the current cell on the first data cell.
+  void ToFirstDataCell();
   int ViewX(int col) const;
   int ViewY(int row) const;
   int FixedWidth() const { return cols_.Pos(fixedCols_); }

@@ -88,43 +88,44 @@ TEST(ExportFileName, CsvIsAddedOnlyToANameWithoutExtension) {
   EXPECT_EQ(KVExportDialogClass::WithCsvExtension("/home/u.v/stock"), "/home/u.v/stock.csv");
 }
 
-class ExportCommand : public reptest::ModuleTest {
+class ExportCommand : public kvfwtest::ModuleTest<> {
  protected:
   kui::KvStringGrid grid;
   QString dir = reptest::FreshFolder("cmd");
 
   void SetUp() override {
     ModuleTest::SetUp();
-    AddLauncher();
-    ASSERT_TRUE(Module().Init());
+    SingleUserEdition();
+    dm = Module("ItemStockReport");
+    ASSERT_TRUE(dm->Init());
     reptest::FillGrid(grid, {{"PLU", "Qty"}, {"0000001200", "3"}});
   }
 };
 
 TEST_F(ExportCommand, WritesTheChosenFileWithCsvAddedAndSaysSo) {
-  saveAs = dir + "stock";
+  fileChoice = dir + "stock";
   EXPECT_TRUE(KVExportGridCommand(&grid, "TMainForm::SpButExportClick"));
-  EXPECT_EQ(saveDialogs, 1);
-  EXPECT_TRUE(saveFilter.startsWith("CSV files (*.csv)"));
+  EXPECT_EQ(fileDialogs, 1);
+  EXPECT_TRUE(fileFilter.startsWith("CSV files (*.csv)"));
   EXPECT_EQ(ReadAll(dir + "stock.csv"), QByteArray("PLU,Qty\r\n0000001200,3\r\n"));
   EXPECT_FALSE(QFileInfo::exists(dir + "stock"));
   EXPECT_EQ(messages, QStringList{"Export complete."});
 }
 
 TEST_F(ExportCommand, CancelledDialogWritesNothingAndSaysNothing) {
-  saveAs.clear();
+  fileChoice.clear();
   EXPECT_FALSE(KVExportGridCommand(&grid, "TMainForm::SpButExportClick"));
-  EXPECT_EQ(saveDialogs, 1);
+  EXPECT_EQ(fileDialogs, 1);
   EXPECT_TRUE(messages.isEmpty());
   EXPECT_TRUE(QDir(dir).isEmpty());
 }
 
 TEST_F(ExportCommand, AFileThatCannotBeWrittenIsReportedAndLogged) {
-  saveAs = dir + "missing/stock.csv";
+  fileChoice = dir + "missing/stock.csv";
   EXPECT_FALSE(KVExportGridCommand(&grid, "TMainForm::SpButExportClick"));
   ASSERT_EQ(messages.size(), 1);
-  EXPECT_TRUE(messages[0].startsWith("The file " + saveAs + " could not be written.\n")) << messages[0].toStdString();
-  EXPECT_GT(messages[0].size(), QString("The file " + saveAs + " could not be written.\n").size());  // the reason
+  EXPECT_TRUE(messages[0].startsWith("The file " + fileChoice + " could not be written.\n")) << messages[0].toStdString();
+  EXPECT_GT(messages[0].size(), QString("The file " + fileChoice + " could not be written.\n").size());  // the reason
   EXPECT_TRUE(LogText().contains("TMainForm::SpButExportClick"));
 }
 

@@ -4,26 +4,11 @@
 
 #include "Report1Form.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-
 #include <cmath>
 
 namespace {
 
 using kr::BandType;
-
-QString PdfText(const QString& pdf) {
-  const QString tool = QStandardPaths::findExecutable("pdftotext");
-  if (tool.isEmpty()) {
-    ADD_FAILURE() << "pdftotext (poppler-utils) is needed to read the PDF back";
-    return {};
-  }
-  QProcess p;
-  p.start(tool, {"-layout", pdf, "-"});
-  EXPECT_TRUE(p.waitForFinished(60000));
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 class GridPrintForm : public ::testing::Test {
  protected:
@@ -122,7 +107,7 @@ TEST_F(GridPrintForm, ThreePagesEachWithTitleDateAndPageNumber) {
   // The same form printed to PDF: the text stays text.
   const QString pdf = reptest::FreshFolder("pdf") + "listing.pdf";
   ASSERT_TRUE(form->QuickRep1.ExportToPdf(pdf));
-  const QString text = PdfText(pdf);
+  const QString text = kvtest::PdfText(pdf);
   EXPECT_EQ(text.count("Product Stock Listing"), 6);  // title and footer of three pages
   EXPECT_TRUE(text.contains("ROW 00001"));
   EXPECT_TRUE(text.contains(expected.last()));

@@ -52,18 +52,24 @@ void PgAdminExecute(const QString& statement) {
   db.Execute(statement);
 }
 
-TestDatabase::TestDatabase(Engine e) {
+TestDatabase::TestDatabase(Engine e) : TestDatabase(e, QString()) {}
+
+TestDatabase::TestDatabase(Engine e, const QString& settingsFolder) {
   if (e == Engine::PostgreSQL) {
     const QString name = UniqueDatabaseName();
     PgAdminExecute("CREATE DATABASE " + name + " TEMPLATE template0 ENCODING 'UTF8' LC_COLLATE 'C' LC_CTYPE 'C'");
     facts_ = PgFacts(RequirePgServer(), name);
     return;
   }
-  const QString root = TempRoot().isEmpty() ? QDir::tempPath() : TempRoot();
-  dir_ = std::make_unique<QTemporaryDir>(root + "/kvdb-XXXXXX");
-  if (!dir_->isValid()) throw kdb::DbError("Cannot create a temporary folder below " + root);
+  QString folder = settingsFolder;
+  if (folder.isEmpty()) {
+    const QString root = TempRoot().isEmpty() ? QDir::tempPath() : TempRoot();
+    dir_ = std::make_unique<QTemporaryDir>(root + "/kvdb-XXXXXX");
+    if (!dir_->isValid()) throw kdb::DbError("Cannot create a temporary folder below " + root);
+    folder = dir_->path() + "/";
+  }
   facts_.engine = Engine::SQLite;
-  facts_.localDataFolder = dir_->path() + "/";
+  facts_.localDataFolder = folder;
   facts_.dataDir = facts_.localDataFolder + "db/data/";
   facts_.tempDir = facts_.localDataFolder + "db/temp/";
 }
@@ -76,6 +82,15 @@ TestDatabase::~TestDatabase() {
     ADD_FAILURE() << "Dropping test database " << facts_.database.toStdString() << ": "
                   << e.Message().toStdString();
   }
+}
+
+QStringList Column(kdb::Database& db, const QString& sql) {
+  kdb::Query q(&db);
+  q.SQL = sql;
+  q.ExecSQL();
+  QStringList out;
+  for (q.First(); !q.Eof(); q.Next()) out << q.Fields(0).AsString();
+  return out;
 }
 
 void TestDatabase::Configure(const DbFacts& f, kdb::Session& s, kdb::Database& db) {

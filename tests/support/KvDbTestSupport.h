@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <ostream>
@@ -56,6 +57,10 @@ struct DbHandle {
 class TestDatabase {
  public:
   explicit TestDatabase(Engine e);
+  // SQLite: the database below a given settings folder (db/data/, db/temp/),
+  // where a single-user program looks for it; the folder is the caller's to
+  // remove. PostgreSQL: as above, the folder is not used.
+  TestDatabase(Engine e, const QString& settingsFolder);
   ~TestDatabase();
   TestDatabase(const TestDatabase&) = delete;
   TestDatabase& operator=(const TestDatabase&) = delete;
@@ -74,6 +79,9 @@ class TestDatabase {
 // Runs one statement on the test server's "postgres" database as Admin.
 void PgAdminExecute(const QString& statement);
 
+// The first column of every row a statement returns, as text.
+QStringList Column(kdb::Database& db, const QString& sql);
+
 class DbTest : public ::testing::TestWithParam<Engine> {
  protected:
   void SetUp() override;
@@ -85,6 +93,7 @@ class DbTest : public ::testing::TestWithParam<Engine> {
   bool isPg() const { return GetParam() == Engine::PostgreSQL; }
   // A second program on the same database.
   DbHandle Connect() const { return database_->Connect(); }
+  QStringList Column(const QString& sql) { return kvtest::Column(db(), sql); }
 
  private:
   std::unique_ptr<TestDatabase> database_;

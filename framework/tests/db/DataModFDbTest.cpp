@@ -1,90 +1,37 @@
 // The data module on both engines: the single-user edition on local SQLite
 // files, the multi-user edition on the test run's PostgreSQL server.
-#include "../FwTestUtil.h"
+#include "KvFwTestSupport.h"
 
-#include "LoadingForm.h"
-
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QLabel>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-using fwtest::ReadAll;
+using kvfwtest::NoWaitWindowLeft;
+using kvfwtest::WaitWindowSpy;
+using kvtest::ReadAll;
 
 namespace {
 
-enum class Engine { SQLite, PostgreSQL };
-
-// The database of this test program on the server, made once.
-QString ServerDatabase() {
-  static const QString name = [] {
-    const kvtest::PgServer pg = kvtest::TestPgServer();
-    if (!pg.valid()) return QString();
-    const QString db = QStringLiteral("kvfw_%1").arg(QCoreApplication::applicationPid());
-    kdb::Session s;
-    s.RemoteHost = pg.host;
-    s.RemotePort = pg.port;
-    s.RemoteUser = TDMDB::kRemoteUser;
-    s.RemotePassword = TDMDB::kRemotePassword;
-    kdb::Database admin(&s);
-    admin.RemoteDatabase = "postgres";
-    admin.Open();
-    admin.Execute("DROP DATABASE IF EXISTS " + db);
-    admin.Execute("CREATE DATABASE " + db);
-    return db;
-  }();
-  return name;
-}
-
-bool NoWaitWindowLeft() {
-  const QWidgetList windows = QApplication::topLevelWidgets();
-  return std::none_of(windows.begin(), windows.end(),
-                      [](QWidget* w) { return qobject_cast<TFormLoading*>(w) != nullptr; });
-}
-
-// Records the wait windows that were shown.
-class WaitWindowSpy : public QObject {
- public:
-  QStringList shown;
-  WaitWindowSpy() { qApp->installEventFilter(this); }
-  ~WaitWindowSpy() override { qApp->removeEventFilter(this); }
-  bool eventFilter(QObject* o, QEvent* e) override {
-    if (e->type() == QEvent::Show)
-      if (auto* w = qobject_cast<TFormLoading*>(o)) shown << w->PanelMsg->text();
-    return false;
-  }
-};
-
-class DataModFDbTest : public fwtest::DataModuleTest,
-                       public ::testing::WithParamInterface<Engine> {
+class DataModFDbTest : public kvfwtest::EditionDbTest {
  protected:
   std::unique_ptr<TDMDB> m;
 
-  bool Pg() const { return GetParam() == Engine::PostgreSQL; }
+  bool Pg() const { return isPg(); }
 
   void SetUp() override {
-    DataModuleTest::SetUp();
-    if (Pg()) {
-      const kvtest::PgServer pg = kvtest::TestPgServer();
-      ASSERT_TRUE(pg.valid()) << "the PostgreSQL test server is not running";
-      qputenv("TESSARIN_DB_PORT", QByteArray::number(pg.port));
-      WriteSettings("[Database]\nDBHost=" + pg.host.toUtf8() + "\nDBName=NOT_THIS\nDBLiveName=" +
-                    ServerDatabase().toUtf8() + "\n");
-    } else {
-      AddLauncher();
-      QDir().mkpath(fwtest::SingleUserFolder());
-    }
+    EditionDbTest::SetUp();
+    // The live name counts, not the name the file gives.
+    PrepareDatabase({}, "DBName=NOT_THIS\n");
     m = Module();
     ASSERT_TRUE(m->Init());
   }
   void TearDown() override {
     m.reset();
-    qunsetenv("TESSARIN_DB_PORT");
-    DataModuleTest::TearDown();
+    EditionDbTest::TearDown();
   }
 
   QByteArray LogText() const { return ReadAll(m->LogFileName); }
@@ -114,15 +61,15 @@ TEST_P(DataModFDbTest, ConnectShowsTheWaitWindowLogsOnceAndAgainDoesNothing) {
 TEST_P(DataModFDbTest, TheDatabaseIsChosenByTheEdition) {
   ASSERT_TRUE(m->ConnectRemoteDB(false));
   if (Pg()) {
-    EXPECT_EQ(m->DBDatabaseRemote->RemoteDatabase, ServerDatabase());
+    EXPECT_EQ(m->DBDatabaseRemote->RemoteDatabase, facts().database);
     EXPECT_EQ(m->DBSessionRemote->RemoteUser, "Admin");
     EXPECT_EQ(m->DBSessionRemote->RemoteTransport, kdb::Session::RemoteType::LAN);
     Exec("select current_database() as name");
-    EXPECT_EQ(m->DBQueryRemote2->FieldByName("name").AsString(), ServerDatabase());
+    EXPECT_EQ(m->DBQueryRemote2->FieldByName("name").AsString(), facts().database);
   } else {
-    EXPECT_EQ(m->DBDatabaseRemote->Directory, fwtest::SingleUserFolder() + "db/data/");
-    EXPECT_TRUE(QFileInfo(fwtest::SingleUserFolder() + "db/data").isDir());
-    EXPECT_TRUE(QFileInfo(fwtest::SingleUserFolder() + "db/temp").isDir());
+    EXPECT_EQ(m->DBDatabaseRemote->Directory, kvtest::SingleUserFolder() + "db/data/");
+    EXPECT_TRUE(QFileInfo(kvtest::SingleUserFolder() + "db/data").isDir());
+    EXPECT_TRUE(QFileInfo(kvtest::SingleUserFolder() + "db/temp").isDir());
     EXPECT_EQ(m->DBSessionRemote->SessionType, kdb::Session::Type::Local);
   }
 }
@@ -144,7 +91,8 @@ TEST_P(DataModFDbTest, AFailedStatementLeavesFourEntriesInOrder) {
   EXPECT_FALSE(m->RunQuery(sql, m->DBQueryBRules));
   ASSERT_FALSE(m->LastError.isEmpty());
   const QByteArray t = "2024-03-05 09:15:30\r\n";
-  const QByteArray expected = "TDMDB::RunQuery\r\n" + t + m->LastError.toUtf8() + "\r\n\r\n" + t +
+  const QByteArray message = m->LastError.toUtf8().replace("\n", "\r\n");  // CR LF lines in the log
+  const QByteArray expected = "TDMDB::RunQuery\r\n" + t + message + "\r\n\r\n" + t +
                               "Exception SQL:\r\n" + sql.toUtf8() + "\r\n";
   EXPECT_TRUE(LogText().endsWith(expected)) << LogText().toStdString();
   EXPECT_TRUE(boxes.isEmpty());
@@ -217,11 +165,7 @@ TEST_P(DataModFDbTest, DisconnectAndReconnect) {
   EXPECT_EQ(m->DBQueryRemote3->FieldByName("ONE").AsInteger(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, DataModFDbTest,
-                         ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
-                         [](const auto& info) {
-                           return info.param == Engine::SQLite ? "SQLite" : "PostgreSQL";
-                         });
+KV_DB_ENGINES(DataModFDbTest);
 
 // ----- the multi-user edition's connection failures and transports --------------
 
@@ -238,11 +182,11 @@ int ClosedPort() {
   return ntohs(a.sin_port);
 }
 
-class ServerConnectTest : public fwtest::DataModuleTest {
+class ServerConnectTest : public kvfwtest::ModuleTest<> {
  protected:
   void TearDown() override {
     qunsetenv("TESSARIN_DB_PORT");
-    DataModuleTest::TearDown();
+    ModuleTest::TearDown();
   }
 };
 
@@ -259,7 +203,7 @@ TEST_F(ServerConnectTest, AClosedPortFailsFastAndIsLogged) {
   EXPECT_FALSE(m->LastError.isEmpty());
   const QByteArray log = ReadAll(m->LogFileName);
   EXPECT_TRUE(log.contains("DB Connecting to: 127.0.0.1\r\nTDMDB::ConnectRemoteDB\r\n2024-03-05 09:15:30\r\n" +
-                           m->LastError.toUtf8() + "\r\n\r\n"))
+                           m->LastError.toUtf8().replace("\n", "\r\n") + "\r\n\r\n"))
       << log.toStdString();
   EXPECT_EQ(boxes, QStringList{"TDMDB::ConnectRemoteDB " + m->LastError});
   EXPECT_TRUE(NoWaitWindowLeft());
@@ -270,12 +214,11 @@ TEST_F(ServerConnectTest, AClosedPortFailsFastAndIsLogged) {
 }
 
 TEST_F(ServerConnectTest, InternetUsesTheEncryptedTransport) {
-  const kvtest::PgServer pg = kvtest::TestPgServer();
-  ASSERT_TRUE(pg.valid());
-  qputenv("TESSARIN_DB_PORT", QByteArray::number(pg.port));
-  qputenv("TESSARIN_DB_SSLROOTCERT", pg.sslRootCert.toUtf8());
+  const kvtest::TestDatabase server(kvtest::Engine::PostgreSQL);
+  qputenv("TESSARIN_DB_PORT", QByteArray::number(server.Facts().port));
+  qputenv("TESSARIN_DB_SSLROOTCERT", server.Facts().sslRootCert.toUtf8());
   WriteSettings("[Database]\nDBHost=127.0.0.1\nDBUseInternet=1\nDBLiveName=" +
-                ServerDatabase().toUtf8() + "\n");
+                server.Facts().database.toUtf8() + "\n");
   auto m = Module();
   ASSERT_TRUE(m->Init());
   const bool connected = m->ConnectRemoteDB(false);

@@ -18,7 +18,7 @@ class UserDbTest : public fwdbtest::FwDbTest {
         "(6, 'TWIN', 'same', 1, 'One'), (7, 'TWIN', 'same', 1, 'Two')");
     Exec("INSERT INTO SECURITY (SECURITY_LEVEL, SECURITY_FUNCTION) VALUES (3, 'Edit Stock')");
   }
-  void WriteUserFile(const QByteArray& bytes) { Write(m->UserFileName(), bytes); }
+  void WriteUserFile(const QByteArray& bytes) { kvtest::WriteFile(m->UserFileName(), bytes); }
   int StaffRows() { return static_cast<int>(Column("SELECT ID FROM STAFF").size()); }
 };
 
@@ -61,7 +61,7 @@ TEST_P(UserDbTest, QuotesInNamesAndPasswordsAreDataNotStatement) {
 
 TEST_P(UserDbTest, TheHandOverFileBringsTheUserToATool) {
   ASSERT_TRUE(m->SaveUser("ADMIN", "4"));
-  EXPECT_EQ(fwdbtest::ReadAll(m->UserFileName()), "ADMIN\r\n4\r\n");
+  EXPECT_EQ(kvtest::ReadAll(m->UserFileName()), "ADMIN\r\n4\r\n");
   m->StaffID.clear();
   m->UserName.clear();
   ASSERT_TRUE(m->ConnectAndLoadUser(true));

@@ -17,36 +17,24 @@ using lt::ReadAll;
 
 class LauncherStartTest : public lt::LauncherTestBase<::testing::TestWithParam<Engine>> {
  protected:
-  std::unique_ptr<kvtest::TestDatabase> server;
+  std::unique_ptr<kvfwtest::EditionDatabase> database;
   QString fixedUserId;
 
   bool Pg() const { return GetParam() == Engine::PostgreSQL; }
 
   void TearDown() override {
     LauncherTestBase::TearDown();  // the window and the data module first: they hold the connection
-    server.reset();
-    qunsetenv("TESSARIN_DB_PORT");
+    database.reset();
   }
 
   // The database with the starter data and the change, and the settings
   // that lead the launcher to it.
   void Prepare(const lt::DataChange& change = {}) {
-    if (Pg()) {
-      server = std::make_unique<kvtest::TestDatabase>(Engine::PostgreSQL);
-      const kvtest::DbFacts& f = server->Facts();
-      kvtest::DbHandle h = server->Connect();
-      lt::FillStarter(*h.db, change);
-      fixedUserId = lt::FixedUserId(*h.db);
-      qputenv("TESSARIN_DB_PORT", QByteArray::number(f.port));
-      lt::WriteFile(lt::MultiUserFolder() + "SetupVELT.ini",
-                    "[Database]\nDBHost=" + f.host.toUtf8() + "\nDBLiveName=" + f.database.toUtf8() + "\n");
-    } else {
-      AddLauncherFile();
-      lt::MakeLocalDatabase(lt::SingleUserFolder(), [&](kdb::Database& db) {
-        if (change) change(db);
-        fixedUserId = lt::FixedUserId(db);
-      });
-    }
+    database = std::make_unique<kvfwtest::EditionDatabase>(
+        GetParam(), programDir, kvfwtest::StarterData([&](kdb::Database& db) {
+          if (change) change(db);
+          fixedUserId = lt::FixedUserId(db);
+        }));
   }
 
   void ExpectNoLogIn(const QByteArray& userFileBefore) {

@@ -1,4 +1,5 @@
 #include "FileVersion.h"
+#include "KvTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +11,7 @@ namespace {
 
 const QString kProbe = QStringLiteral(KV_VERSION_PROBE);
 
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using kvtest::ReadAll;
 
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
   const QString path = dir.path() + "/" + name;

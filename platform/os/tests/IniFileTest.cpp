@@ -96,13 +96,22 @@ TEST_F(IniFileTest, FilesThatAreNoSettingsAreNotLoadedAndGiveDefaults) {
   for (int i = 0; i < 512; ++i) garbage.append(static_cast<char>((i * 37 + 11) % 256));
   garbage.append("\n[Database]\nDBHost=x\n");
   QDir(dir.path()).mkdir("folder.ini");
-  const QStringList paths = {Write("", "empty.ini"), Write("\r\n  \r\n; only a comment\r\n", "blank.ini"),
-                             Write("DBHost=x\n", "nosection.ini"), Write(garbage, "garbage.ini"),
+  const QStringList paths = {Write("DBHost=x\n", "nosection.ini"), Write(garbage, "garbage.ini"),
                              dir.path() + "/folder.ini", dir.path() + "/missing.ini"};
   for (const QString& path : paths) {
     const IniFile ini(path);
     EXPECT_FALSE(ini.Loaded()) << path.toStdString();
     EXPECT_EQ(ini.ReadString("Database", "DBHost", "def"), "def") << path.toStdString();
+    EXPECT_EQ(ini.ReadInteger("Local", "LOBranchID", 3), 3);
+  }
+}
+
+TEST_F(IniFileTest, AFileWithoutKeysIsReadAndGivesEveryDefault) {
+  for (const QString& path : {Write("", "empty.ini"), Write("\r\n  \r\n; only a comment\r\n", "blank.ini")}) {
+    const IniFile ini(path);
+    EXPECT_TRUE(ini.Loaded()) << path.toStdString();
+    EXPECT_FALSE(ini.SectionExists("Database"));
+    EXPECT_EQ(ini.ReadString("Database", "DBHost", "def"), "def");
     EXPECT_EQ(ini.ReadInteger("Local", "LOBranchID", 3), 3);
   }
 }

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QStandardPaths>
+#include "KvTestSupport.h"
 
 #include <cmath>
 
@@ -75,17 +74,7 @@ inline QStringList DetailCodes(const std::vector<kr::RenderedPage>& pages) {
   return out;
 }
 
-inline QString PdfText(const QString& pdf) {
-  const QString tool = QStandardPaths::findExecutable("pdftotext");
-  if (tool.isEmpty()) {
-    ADD_FAILURE() << "pdftotext (poppler-utils) is needed to read the PDF back";
-    return {};
-  }
-  QProcess p;
-  p.start(tool, {"-layout", pdf, "-"});
-  EXPECT_TRUE(p.waitForFinished(60000));
-  EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
+// The text of a PDF file, as pdftotext reads it.
+using kvtest::PdfText;
 
 }  // namespace kr_test

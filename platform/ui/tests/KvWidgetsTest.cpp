@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -222,6 +223,29 @@ TEST(KvDialog, ExecuteThroughTheSeam) {
     ScopedAnswerer none([](QDialog&) {});  // left open: closed as Cancel
     EXPECT_EQ(dlg.ExecuteResult(), KvDialog::mrCancel);
   }
+}
+
+// Where nobody acts on "maximised" (a bare X server) the window is fitted to
+// the screen's free area itself; a window that is not maximised keeps its size.
+TEST(KvMainWindow, AMaximisedWindowCoversTheScreensFreeArea) {
+  QWidget plain;
+  plain.setGeometry(10, 20, 200, 100);
+  FitMaximisedWindow(&plain);
+  EXPECT_EQ(plain.geometry(), QRect(10, 20, 200, 100));
+
+  QWidget maximised;
+  maximised.setGeometry(10, 20, 200, 100);
+  maximised.setWindowState(Qt::WindowMaximized);
+  ASSERT_NE(maximised.geometry(), maximised.screen()->availableGeometry());
+  FitMaximisedWindow(&maximised);
+  EXPECT_EQ(maximised.geometry(), maximised.screen()->availableGeometry());
+  FitMaximisedWindow(nullptr);  // nothing to fit
+
+  // Fitted as it shows, before any platform event could resize it.
+  KvMainWindow w;
+  w.resize(200, 100);
+  w.ShowWindow();
+  EXPECT_EQ(w.geometry(), w.screen()->availableGeometry());
 }
 
 TEST(KvMainWindow, EscapeClosesOnlyWhenAsked) {

@@ -83,39 +83,20 @@ class TTestReport : public TReportFrameForm {
   Qt::Alignment ColumnAlignment(int col) const override { return col == 2 ? Qt::AlignRight : Qt::AlignLeft; }
 };
 
-// The test program's database on the server, made once.
-QString ServerDatabase() {
-  static const QString name = [] {
-    const QString db = QStringLiteral("kvrep_%1").arg(QCoreApplication::applicationPid());
-    kvtest::PgAdminExecute("DROP DATABASE IF EXISTS " + db);
-    kvtest::PgAdminExecute("CREATE DATABASE " + db);
-    return db;
-  }();
-  return name;
-}
-
-class ReportFrame : public reptest::ModuleTest, public ::testing::WithParamInterface<Engine> {
+class ReportFrame : public kvfwtest::EditionDbTest {
  protected:
   std::unique_ptr<TTestReport> form;
   int previews = 0;
   int previewPages = 0;
 
   void SetUp() override {
-    ModuleTest::SetUp();
-    if (GetParam() == Engine::PostgreSQL) {
-      const kvtest::PgServer pg = kvtest::TestPgServer();
-      ASSERT_TRUE(pg.valid()) << "the PostgreSQL test server is not running";
-      qputenv("TESSARIN_DB_PORT", QByteArray::number(pg.port));
-      reptest::WriteFile(MultiUserFolder() + "SetupVELT.ini",
-                         "[Database]\nDBHost=" + pg.host.toUtf8() + "\nDBLiveName=" + ServerDatabase().toUtf8() + "\n");
-    } else {
-      AddLauncher();
-    }
-    TDMDB& m = Module();
+    EditionDbTest::SetUp();
+    PrepareDatabase();
+    dm = Module("ItemStockReport");
+    TDMDB& m = *dm;
     ASSERT_TRUE(m.Init());
     ASSERT_TRUE(m.ConnectRemoteDB(false)) << m.LastError.toStdString();
     for (const char* sql : {
-             "DROP TABLE IF EXISTS staff", "DROP TABLE IF EXISTS branches", "DROP TABLE IF EXISTS stockitems",
              "CREATE TABLE staff (id INTEGER, username VARCHAR(20), security_level INTEGER)",
              "CREATE TABLE branches (id INTEGER, name VARCHAR(30))",
              "CREATE TABLE stockitems (code VARCHAR(20), name VARCHAR(40), qty INTEGER, branch_id INTEGER)",
@@ -127,8 +108,7 @@ class ReportFrame : public reptest::ModuleTest, public ::testing::WithParamInter
   }
   void TearDown() override {
     form.reset();
-    qunsetenv("TESSARIN_DB_PORT");
-    ModuleTest::TearDown();
+    EditionDbTest::TearDown();
   }
   void OtherDialog(QDialog& d) override {
     if (auto* preview = qobject_cast<kr::PreviewDialog*>(&d)) {
@@ -177,7 +157,7 @@ TEST_P(ReportFrame, BeforeARunPrintAndExportOnlyRefuse) {
   EXPECT_EQ(messages, (QStringList{"Please run the report first.",
                                    "There is nothing to print, please run the report."}));
   EXPECT_EQ(previews, 0);
-  EXPECT_EQ(saveDialogs, 0);
+  EXPECT_EQ(fileDialogs, 0);
   EXPECT_EQ(kui::ModalSeam::ShownCount(), 2);
 }
 
@@ -237,9 +217,9 @@ TEST_P(ReportFrame, AFailedRunIsLoggedAndLeavesTheWindowEnabledAndTheGridHidden)
 TEST_P(ReportFrame, ExportWritesEveryRowAndColumnOfTheGrid) {
   TTestReport& f = Start();
   f.SpButView->click();
-  saveAs = reptest::FreshFolder("export") + "stock";
+  fileChoice = reptest::FreshFolder("export") + "stock";
   f.SpButExport->click();
-  EXPECT_EQ(ReadAll(saveAs + ".csv"), QByteArray("Code,Name,Qty,Branch\r\n"
+  EXPECT_EQ(ReadAll(fileChoice + ".csv"), QByteArray("Code,Name,Qty,Branch\r\n"
                                                  "A001,\"DRESS, RED\",4,1\r\n"
                                                  "A002,SKIRT,-1,2\r\n"
                                                  "A003,COAT,10,2\r\n"

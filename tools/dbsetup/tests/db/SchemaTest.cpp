@@ -51,15 +51,6 @@ const QMap<QString, QStringList>& UsedColumns() {
 
 class SchemaTest : public kvtest::DbTest {
  protected:
-  // Runs a statement that returns rows and gives the first column's values.
-  QStringList Values(const QString& sql) {
-    kdb::Query q(&db());
-    q.SQL = sql;
-    q.ExecSQL();
-    QStringList out;
-    for (q.First(); !q.Eof(); q.Next()) out << q.Fields(0).AsString();
-    return out;
-  }
   void ExpectRejected(const QString& statement) {
     EXPECT_THROW(db().Execute(statement), kdb::DbError) << statement.toStdString();
   }
@@ -83,7 +74,7 @@ TEST_P(SchemaTest, SecondRunChangesNothing) {
   db().Execute("INSERT INTO PARAMETERS (NAME, TYPE, RATE) VALUES ('RED', 'COLOUR', 255)");
   const kvschema::SchemaChanges again = kvschema::CreateSchema(db());
   EXPECT_TRUE(again.Empty()) << again.Lines().join("; ").toStdString();
-  EXPECT_EQ(Values("SELECT NAME FROM PARAMETERS"), QStringList{"RED"});
+  EXPECT_EQ(Column("SELECT NAME FROM PARAMETERS"), QStringList{"RED"});
 }
 
 TEST_P(SchemaTest, AddsMissingColumnsAndKeepsRows) {
@@ -95,8 +86,8 @@ TEST_P(SchemaTest, AddsMissingColumnsAndKeepsRows) {
   EXPECT_TRUE(done.columns.contains("PRODUCTS.ROOT_PLU"));
   EXPECT_FALSE(done.columns.contains("PRODUCTS.STYLE"));
   EXPECT_FALSE(done.tables.contains("PRODUCTS"));
-  EXPECT_EQ(Values("SELECT STYLE FROM PRODUCTS WHERE ID = 7"), QStringList{"KEEP ME"});
-  EXPECT_EQ(Values("SELECT SKU FROM PRODUCTS WHERE ID = 7"), QStringList{""});
+  EXPECT_EQ(Column("SELECT STYLE FROM PRODUCTS WHERE ID = 7"), QStringList{"KEEP ME"});
+  EXPECT_EQ(Column("SELECT SKU FROM PRODUCTS WHERE ID = 7"), QStringList{""});
   EXPECT_TRUE(kvschema::CreateSchema(db()).Empty());
 }
 
@@ -113,8 +104,8 @@ TEST_P(SchemaTest, KeyIndexesRefuseDuplicates) {
   ExpectRejected("INSERT INTO WSPACKS (STYLE) VALUES ('DRESS')");
 
   // A new stock row starts at zero, not at an empty quantity.
-  EXPECT_EQ(Values("SELECT STOCK_QUANTITY FROM BRANCHSTOCK WHERE BRANCH_ID = 2"), QStringList{"0"});
-  EXPECT_EQ(Values("SELECT COUNT(*) AS N FROM PRODUCTS"), QStringList{"2"});
+  EXPECT_EQ(Column("SELECT STOCK_QUANTITY FROM BRANCHSTOCK WHERE BRANCH_ID = 2"), QStringList{"0"});
+  EXPECT_EQ(Column("SELECT COUNT(*) AS N FROM PRODUCTS"), QStringList{"2"});
 }
 
 TEST_P(SchemaTest, IdsAreAssignedAndTextKeepsBytes) {
@@ -123,12 +114,12 @@ TEST_P(SchemaTest, IdsAreAssignedAndTextKeepsBytes) {
   db().Execute("INSERT INTO PARAMETERS (NAME, TYPE) VALUES (" + kdb::sql::Quote(odd) + ", 'SUPPLIER')");
   db().Execute("INSERT INTO PARAMETERS (NAME, TYPE) VALUES ('apple', 'SUPPLIER')");
   db().Execute("INSERT INTO PARAMETERS (NAME, TYPE) VALUES ('BANANA', 'SUPPLIER')");
-  EXPECT_EQ(Values("SELECT NAME FROM PARAMETERS WHERE NAME = " + kdb::sql::Quote(odd)),
+  EXPECT_EQ(Column("SELECT NAME FROM PARAMETERS WHERE NAME = " + kdb::sql::Quote(odd)),
             QStringList{odd});
   // Byte order: capitals before small letters, on both engines.
-  EXPECT_EQ(Values("SELECT NAME FROM PARAMETERS ORDER BY NAME"),
+  EXPECT_EQ(Column("SELECT NAME FROM PARAMETERS ORDER BY NAME"),
             (QStringList{"BANANA", odd, "apple"}));
-  EXPECT_EQ(Values("SELECT ID FROM PARAMETERS ORDER BY ID"), (QStringList{"1", "2", "3"}));
+  EXPECT_EQ(Column("SELECT ID FROM PARAMETERS ORDER BY ID"), (QStringList{"1", "2", "3"}));
 }
 
 TEST_P(SchemaTest, SyncedCountersFollowExplicitIds) {
@@ -136,7 +127,7 @@ TEST_P(SchemaTest, SyncedCountersFollowExplicitIds) {
   db().Execute("INSERT INTO BRANCHES (ID, NAME) VALUES (5, 'YORK')");
   kvschema::SyncIdCounters(db());
   db().Execute("INSERT INTO BRANCHES (NAME) VALUES ('LEEDS')");
-  EXPECT_EQ(Values("SELECT ID FROM BRANCHES WHERE NAME = 'LEEDS'"), QStringList{"6"});
+  EXPECT_EQ(Column("SELECT ID FROM BRANCHES WHERE NAME = 'LEEDS'"), QStringList{"6"});
 }
 
 KV_DB_ENGINES(SchemaTest);

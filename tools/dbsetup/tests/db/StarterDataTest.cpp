@@ -22,16 +22,8 @@ class StarterDataTest : public kvtest::DbTest {
     kvschema::CreateSchema(db());
     loaded_ = kvschema::LoadStarterData(db());
   }
-  QStringList Values(const QString& sql) {
-    kdb::Query q(&db());
-    q.SQL = sql;
-    q.ExecSQL();
-    QStringList out;
-    for (q.First(); !q.Eof(); q.Next()) out << q.Fields(0).AsString();
-    return out;
-  }
   QString One(const QString& sql) {
-    const QStringList v = Values(sql);
+    const QStringList v = Column(sql);
     EXPECT_EQ(v.size(), 1) << sql.toStdString();
     return v.value(0);
   }
@@ -42,20 +34,20 @@ TEST_P(StarterDataTest, FixedUserMayEditStock) {
   ASSERT_TRUE(loaded_.loaded);
   // The launcher's log-in: exactly one row for the fixed pair.
   const QStringList level =
-      Values("select security_level from staff where username = " + kdb::sql::Quote(starter::kUserName) +
+      Column("select security_level from staff where username = " + kdb::sql::Quote(starter::kUserName) +
              " and password = " + kdb::sql::Quote(starter::kPassword));
   ASSERT_EQ(level.size(), 1);
   // The security check compares the level as text, as the programs do.
-  EXPECT_EQ(Values("SELECT SECURITY_LEVEL FROM SECURITY WHERE SECURITY_LEVEL = " +
+  EXPECT_EQ(Column("SELECT SECURITY_LEVEL FROM SECURITY WHERE SECURITY_LEVEL = " +
                    kdb::sql::Quote(level[0]) + " AND SECURITY_FUNCTION = " +
                    kdb::sql::Quote(starter::kEditStock))
                 .size(),
             1);
-  EXPECT_TRUE(Values("SELECT SECURITY_LEVEL FROM SECURITY WHERE SECURITY_LEVEL = '" +
+  EXPECT_TRUE(Column("SELECT SECURITY_LEVEL FROM SECURITY WHERE SECURITY_LEVEL = '" +
                      QString::number(starter::kAssistantLevel) + "'")
                   .isEmpty());
   EXPECT_EQ(One("SELECT COUNT(*) AS N FROM COMPANY"), "1");
-  EXPECT_EQ(Values("SELECT ID FROM BRANCHES WHERE ID IN (1, 2, 3) ORDER BY ID"),
+  EXPECT_EQ(Column("SELECT ID FROM BRANCHES WHERE ID IN (1, 2, 3) ORDER BY ID"),
             (QStringList{"1", "2", "3"}));
   EXPECT_EQ(One("SELECT COUNT(*) AS N FROM PRODUCTS"), "0");
 }
@@ -90,32 +82,32 @@ TEST_P(StarterDataTest, CodeListsAreLinked) {
                 " (SELECT D.ID FROM PARAMETERS D WHERE D.TYPE = 'DEPARTMENT' AND D.ID = S.PARENT_ID)"),
             "0");
   // Root PLU prefix codes: one character per season, two per sub-department.
-  for (const QString& code : Values("SELECT EXTRA FROM PARAMETERS WHERE TYPE = 'SEASON'"))
+  for (const QString& code : Column("SELECT EXTRA FROM PARAMETERS WHERE TYPE = 'SEASON'"))
     EXPECT_EQ(code.size(), 1);
-  for (const QString& code : Values("SELECT EXTRA FROM PARAMETERS WHERE TYPE = 'SUBDEPARTMENT'"))
+  for (const QString& code : Column("SELECT EXTRA FROM PARAMETERS WHERE TYPE = 'SUBDEPARTMENT'"))
     EXPECT_EQ(code.size(), 2);
   // Names the editors keep in capitals.
-  for (const QString& name : Values("SELECT NAME FROM PARAMETERS WHERE TYPE <> 'PRODUCT OPTION'"))
+  for (const QString& name : Column("SELECT NAME FROM PARAMETERS WHERE TYPE <> 'PRODUCT OPTION'"))
     EXPECT_EQ(name, name.toUpper());
   // Suppliers: the three address rows each.
   const QStringList perSupplier =
-      Values("SELECT COUNT(A.ID) AS N FROM PARAMETERS P LEFT JOIN ADDRESSES A ON (A.PARENT_ID = P.ID)"
+      Column("SELECT COUNT(A.ID) AS N FROM PARAMETERS P LEFT JOIN ADDRESSES A ON (A.PARENT_ID = P.ID)"
              " WHERE P.TYPE = 'SUPPLIER' GROUP BY P.ID");
   EXPECT_GE(perSupplier.size(), 3);
   EXPECT_EQ(perSupplier.count("3"), perSupplier.size());
 }
 
 TEST_P(StarterDataTest, SizesFollowTheirOffsets) {
-  const QStringList scales = Values("SELECT ID FROM SIZESSCALE ORDER BY ID");
+  const QStringList scales = Column("SELECT ID FROM SIZESSCALE ORDER BY ID");
   ASSERT_FALSE(scales.isEmpty());
   for (const QString& id : scales) {
-    const QStringList offsets = Values("SELECT \"offset\" FROM SIZES WHERE SIZESSCALE_ID = " +
+    const QStringList offsets = Column("SELECT \"offset\" FROM SIZES WHERE SIZESSCALE_ID = " +
                                        kdb::sql::Int(id) + " ORDER BY \"offset\"");
     EXPECT_EQ(One("SELECT COUNTER FROM SIZESSCALE WHERE ID = " + kdb::sql::Int(id)),
               QString::number(offsets.size()));
     for (int i = 0; i < offsets.size(); ++i) EXPECT_EQ(offsets[i], QString::number(i));
   }
-  EXPECT_EQ(Values("SELECT S.NAME FROM SIZES S INNER JOIN SIZESSCALE C ON (C.ID = S.SIZESSCALE_ID)"
+  EXPECT_EQ(Column("SELECT S.NAME FROM SIZES S INNER JOIN SIZESSCALE C ON (C.ID = S.SIZESSCALE_ID)"
                    " WHERE C.NAME = 'MENS S-XXL' ORDER BY S.\"offset\""),
             (QStringList{"S", "M", "L", "XL", "XXL"}));
 }

@@ -1,0 +1,196 @@
+// Saving a new style of 30 sizes in 10 colours through the style editor's
+// window: the first colour by Add and Save, the other nine as alternate
+// colours picked in one go; against the same 300 PRODUCTS rows inserted
+// directly in one transaction, on SQLite and PostgreSQL.
+// (KV_BENCH_SCALE=small: 3 sizes in 3 colours, the smoke run.)
+//
+// Counters: rows written per iteration, save_ms (the window's save),
+// direct_ms (the plain inserts), ratio = save_ms / direct_ms.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <memory>
+
+#include "FormCheckListF.h"
+#include "KvCheckListBox.h"
+#include "KvEdit.h"
+#include "PickList.h"
+#include "StyleKeeperDbFixture.h"
+
+namespace {
+
+using kdb::sql::Quote;
+using kvtest::Engine;
+
+bool Small() { return qEnvironmentVariable("KV_BENCH_SCALE") == "small"; }
+int Sizes() { return Small() ? 3 : 30; }
+int Colours() { return Small() ? 3 : 10; }
+const char* kScale = "BENCH SCALE";
+
+// The shop with the style editor's window open on it, made once per engine.
+class Shop : public sktest::ShopFixture {
+ public:
+  explicit Shop(Engine e) {
+    SetUpShop(e, false);
+    h.db->Execute("INSERT INTO SIZESSCALE (NAME, COUNTER, DEFAULT_ID) VALUES (" + Quote(kScale) + ", " +
+                  QString::number(Sizes()) + ", 1)");
+    const QString scale = Value("SELECT ID FROM SIZESSCALE WHERE NAME=" + Quote(kScale));
+    for (int i = 0; i < Sizes(); ++i)
+      h.db->Execute("INSERT INTO SIZES (SIZESSCALE_ID, NAME, \"offset\", RATIO) VALUES (" + scale + ", " +
+                    Quote("S" + QString::number(i)) + ", " + QString::number(i * 10) + ", 1)");
+    colours_ = Column("SELECT NAME FROM PARAMETERS WHERE TYPE='COLOUR' ORDER BY NAME").mid(0, Colours());
+    StartForm();
+    if (form->TerminateRequested()) throw kdb::DbError("The window did not start: " + dm->LastError);
+    // The alternate colours picker: every colour but the first.
+    onDialog = [this](QDialog& d) {
+      auto* picker = qobject_cast<TFormCheckList*>(&d);
+      if (!picker) return d.reject();
+      for (int i = 0; i < picker->CheckListBoxList->Count(); ++i)
+        picker->CheckListBoxList->SetChecked(
+            i, colours_.mid(1).contains(kui::PickName(picker->CheckListBoxList->Item(i))));
+      picker->SpButRightClick();
+      picker->BitBtnOkClick();
+    };
+  }
+  ~Shop() { TearDownShop(); }
+
+  // One new style in every colour through the window; throws when a save
+  // did not write every row.
+  void SaveThroughWindow(const QString& style) {
+    TForm1& f = *form;
+    messages.clear();
+    f.SpButAdd->click();
+    const auto pick = [](QComboBox* c, const QString& name) { c->setCurrentIndex(TForm1::IndexOfName(c, name)); };
+    pick(f.ComboBoxSuppliers, "SOLENT DENIM");
+    f.EditSupplierStyle->setText(style);
+    f.EditDescription->setText("BENCH " + style);
+    pick(f.ComboBoxColours, colours_.value(0));
+    pick(f.ComboBoxCategories, "MENSWEAR");
+    f.ComboBoxCategoriesSelect();
+    pick(f.ComboBoxDepartments, "JEANS");
+    f.ComboBoxDepartmentsSelect();
+    pick(f.ComboBoxSizeRanges, kScale);
+    f.ComboBoxSizeRangesSelect();
+    f.EditCostPrice->setText("10.00");
+    f.EditRetailPrice->setText("30.00");
+    f.SpButSave->click();
+    f.ButtonAddNewColour->click();
+    if (!messages.isEmpty()) throw kdb::DbError(messages.join(" | "));
+    if (Value("SELECT COUNT(*) FROM PRODUCTS WHERE STYLE=" + Quote(style)).toInt() != Rows())
+      throw kdb::DbError("not every row of " + style + " was written");
+  }
+
+  // The same rows as plain inserts in one transaction.
+  void InsertDirectly(const QString& style) {
+    kdb::Database& db = *h.db;
+    db.StartTransaction();
+    for (int c = 0; c < Colours(); ++c) {
+      const QString root = "D" + QString::number(++directRoots_).rightJustified(7, '0');
+      for (int s = 0; s < Sizes(); ++s)
+        db.Execute(
+            "INSERT INTO PRODUCTS (ROOT_PLU, PLU, DATE_CREATED, DATE_LASTDEL, STYLE, STYLE_REF, DESCRIPTION,"
+            " COLOUR_ID, COLOUR_NAME, COLOUR_VALUE, SUPPLIER_ID, SUPPLIER_NAME, BRANDLABEL_ID, BRANDLABEL_NAME,"
+            " SEASON_ID, SEASON_NAME, CATEGORY_ID, CATEGORY_NAME, DEPARTMENT_ID, DEPARTMENT_NAME,"
+            " SUBDEPARTMENT_ID, SUBDEPARTMENT_NAME, ECOM_FLAG, SIZESSCALE_ID, SIZESSCALE_NAME, SIZE_ID,"
+            " SIZE_NAME, SIZE_OFFSET, VAT_ID, VAT_NAME, VAT_RATE, CURRENT_COST_PRICE, RETAIL_PRICE,"
+            " WHOLESALE_PRICE, SALEPRICE) VALUES (" +
+            QStringList{Quote(root), Quote(root + QString::number(s).rightJustified(2, '0')),
+                        "'2025-01-01 10:00:00'", "'2025-01-01 10:00:00'", Quote(style), Quote(style),
+                        Quote("BENCH " + style), "1", Quote(colours_.value(c)), "255", "1", Quote("SOLENT DENIM"),
+                        "1", Quote("TESSARIN"), "1", Quote("AUTUMN WINTER 2025"), "1", Quote("MENSWEAR"), "1",
+                        Quote("JEANS"), "NULL", "NULL", "false", "1", Quote(kScale), "1", Quote("S"),
+                        QString::number(s), "1", Quote("STANDARD"), "20", "10", "30", "0", "0"}
+                .join(", ") +
+            ")");
+    }
+    db.Commit();
+  }
+
+  static int Rows() { return Sizes() * Colours(); }
+  kvtest::Engine ShopEngine() const { return engine; }
+
+ private:
+  QStringList colours_;
+  int directRoots_ = 0;
+
+  QStringList Column(const QString& sql) {
+    kdb::Query q(h.db.get());
+    q.SQL = sql;
+    q.ExecSQL();
+    QStringList out;
+    for (q.First(); !q.Eof(); q.Next()) out << q.Fields(0).AsString();
+    return out;
+  }
+  QString Value(const QString& sql) { return Column(sql).value(0); }
+};
+
+// One shop at a time: the window and its data module are the program's only ones.
+std::unique_ptr<Shop> shop;
+
+double Ms(const QElapsedTimer& t) { return static_cast<double>(t.nsecsElapsed()) / 1e6; }
+
+void BM_SaveNewStyle(benchmark::State& state, Engine engine) {
+  try {
+    if (!shop || shop->ShopEngine() != engine) {
+      shop.reset();
+      shop = std::make_unique<Shop>(engine);
+    }
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    return;
+  }
+  static int styles = 0;
+  double save = 0, direct = 0;
+  for (auto _ : state) {
+    const QString style = "BENCH" + QString::number(++styles);
+    QElapsedTimer t;
+    t.start();
+    try {
+      shop->SaveThroughWindow(style);
+    } catch (const kdb::DbError& e) {
+      state.SkipWithError(e.Message().toStdString().c_str());
+      return;
+    }
+    const double s = Ms(t);
+    t.restart();
+    shop->InsertDirectly("DIRECT" + QString::number(styles));
+    direct += Ms(t);
+    save += s;
+    state.SetIterationTime(s / 1000.0);
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["rows"] = Shop::Rows();
+  state.counters["save_ms"] = save / n;
+  state.counters["direct_ms"] = direct / n;
+  state.counters["ratio"] = save / direct;
+}
+BENCHMARK_CAPTURE(BM_SaveNewStyle, SQLite, Engine::SQLite)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveNewStyle, PostgreSQL, Engine::PostgreSQL)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A private home, as the programs' settings and logs go there.
+  QTemporaryDir root(QDir::tempPath() + "/kvbench-XXXXXX");
+  const QString r = root.path();
+  QDir().mkpath(r + "/home/.local/share");
+  QDir().mkpath(r + "/common");
+  qputenv("KV_TEST_ROOT", r.toUtf8());
+  qputenv("HOME", (r + "/home").toUtf8());
+  qputenv("XDG_DATA_HOME", (r + "/home/.local/share").toUtf8());
+  qputenv("TESSARIN_COMMON_APPDATA", (r + "/common").toUtf8());
+  qputenv("XDG_RUNTIME_DIR", r.toUtf8());
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  shop.reset();
+  return 0;
+}
