@@ -147,6 +147,10 @@ void TFormPriceCalc::BoxChanged(QLineEdit* box) {
 }
 
 void TFormPriceCalc::BoxExit(QLineEdit* box) {
+  // A box left as the calculator filled it changes nothing: clicking OK
+  // straight away must not turn a mark-up of 3.000 on a cost of 33.33 into a
+  // retail price of 99.99.
+  if (!box->isModified()) return;
   SetBox(box, RoundInput(box->text()));
   if (box == EditRetailMarkup) SetBox(EditRetailPrice, PriceFromMarkup(box->text()));
   else if (box == EditRetailPrice) SetBox(EditRetailMarkup, MarkupFromPrice(box->text()));
@@ -161,8 +165,11 @@ bool TFormPriceCalc::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->matches(QKeySequence::Paste)) return false;
     const QString text = key->text();
-    // Keys without a character (arrows, Delete) move and edit as usual.
-    if (text.isEmpty() || key->key() == Qt::Key_Escape) return false;
+    // Keys without a character (arrows, Delete) move and edit as usual; Tab
+    // moves on and Esc cancels before any box sees them.
+    if (text.isEmpty() || key->key() == Qt::Key_Escape || key->key() == Qt::Key_Tab ||
+        key->key() == Qt::Key_Backtab)
+      return false;
     return !KeyPasses(box->text(), text.at(0));
   }
   if (event->type() == QEvent::FocusOut) {

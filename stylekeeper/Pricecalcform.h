@@ -43,7 +43,8 @@ class TFormPriceCalc : public kui::KvDialog {
   // box holds none. True when the character may reach the box.
   static bool KeyPasses(const QString& boxText, QChar key);
 
-  // The five editable boxes.
+  // The five editable boxes. Leaving a box rounds it and updates its
+  // partner only when the person changed it since it was last filled.
   void BoxChanged(QLineEdit* box);
   void BoxExit(QLineEdit* box);
 

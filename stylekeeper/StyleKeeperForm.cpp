@@ -39,10 +39,10 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   CopyBuffer = std::make_unique<QStringList>();
 
   StartTime = QDateTime::currentDateTime();
+  // Without settings the tool goes on with the built-in defaults (the data
+  // module has told the user); without database or user it ends quietly.
   ApplyModuleSettings();
-  // Without settings, database or user the program ends quietly: the data
-  // module has said what there was to say.
-  if (!settingsFound_ || !DMDB->ConnectAndLoadUser(false)) {
+  if (!DMDB->ConnectAndLoadUser(false)) {
     terminateRequested_ = true;
     return;
   }
@@ -84,6 +84,17 @@ QString TForm1::LoadedRootPLU() const { return LabelRootPLU->text(); }
 
 void TForm1::SetModeWord(const QString& word) { PanelAction->setText(word); }
 
+TForm1::DisabledWindow::DisabledWindow(QWidget* window) : window_(window), focus_(window->focusWidget()) {
+  window_->setEnabled(false);
+}
+
+TForm1::DisabledWindow::~DisabledWindow() {
+  window_->setEnabled(true);
+  // The focus comes back as to a window made active again: the box is not
+  // entered anew (the retail box would open the calculator once more).
+  if (focus_ && focus_->isEnabled() && focus_->isVisible()) focus_->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void TForm1::Guard(const char* where, const std::function<void()>& f, bool tell) {
   try {
     f();
@@ -99,7 +110,7 @@ void TForm1::Guard(const char* where, const std::function<void()>& f, bool tell)
 }
 
 void TForm1::ApplyModuleSettings() {
-  settingsFound_ = DMDB->Init();
+  DMDB->Init();
   const TBOSetupClass& setup = *DMDB->Setup;
   ImagesFolder = setup.GetImagesFolder();
   SpButBSPrices->setVisible(setup.LOUseBSPrice);
@@ -150,7 +161,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         FormKeyPress(QChar(27));
         return true;
       }
-      if (watched == ComboBoxRootPLU->lineEdit() && !key->text().isEmpty()) {
+      // Typed keys reach the root PLU box itself, which hands them on to its
+      // line edit; Tab moves on before the box's key filter sees it.
+      const bool rootPLUBox = watched == ComboBoxRootPLU || watched == ComboBoxRootPLU->lineEdit();
+      const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+      if (rootPLUBox && !key->text().isEmpty() && !tab) {
         bool dropped = false;
         Guard("TForm1::ComboBoxRootPLUKeyPress",
               [&] { dropped = !ComboBoxRootPLUKeyPress(key->text().at(0)); }, false);
@@ -178,6 +193,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         Guard("TForm1::ComboBoxCategoriesExit", [this] { ComboBoxCategoriesExit(); });
       else if (watched == ComboBoxDepartments)
         Guard("TForm1::ComboBoxDepartmentsExit", [this] { ComboBoxDepartmentsExit(); });
+      else if (watched == EditSupplierStyle)
+        // After the move has settled: the step disables the window while it looks.
+        QMetaObject::invokeMethod(
+            this, [this] { Guard("TForm1::EditSupplierStyleExit", [this] { EditSupplierStyleExit(); }); },
+            Qt::QueuedConnection);
       return false;
     }
     default:

@@ -28,11 +28,14 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPainter;
+class QRect;
 class QStackedWidget;
 class QToolButton;
 class QWidget;
 
 namespace kdb {
+class Database;
 class Query;
 }  // namespace kdb
 
@@ -156,10 +159,36 @@ class TForm1 : public kui::KvMainWindow {
   void ClearColourList();
   void LoadColourList();
 
-  // ----- style save and validation ------------------------------------------------
-  // SpButSaveClick, ValidateStyle, d_SaveStyle, StyleHasColour, ColourValueOf
-  // and ConvertPricesByCurrency come here (own file); the Save button is
-  // already laid out and switched by the modes.
+  // ----- style save and validation (StyleKeeperFormSave.cpp) -----------------------
+  // Validates, saves in one transaction and reloads the saved style in View;
+  // after a failed save the window stays in its mode with the input kept.
+  void SpButSaveClick();
+  // True when the form may be saved; on false the user has been told.
+  bool ValidateStyle();
+  // Writes one PRODUCTS row per size of the scale (Add) or rewrites the
+  // colour's rows (Edit), all or nothing; in Add the new root PLU becomes the
+  // root PLU box's text. False (the user told, nothing written) on failure.
+  bool d_SaveStyle();
+  bool StyleHasColour(const QString& style, const QString& colourId);
+  // The colour row's display colour as decimal integer text ("0" when none).
+  QString ColourValueOf(const QString& colourId);
+  void ConvertPricesByCurrency();
+  // Makes concurrent savers of new styles number one after the other: call it
+  // first thing in the save's transaction. Throws kdb::DbError (also when the
+  // lock is not granted within the session's lock wait).
+  static void LockProductsForNumbering(kdb::Database& db);
+  // The next plain root PLU: the highest PRODUCTS ID plus one as 8 digits, or
+  // the first free one after it; "" when there is none. Run it on the save's
+  // connection after LockProductsForNumbering. Throws kdb::DbError.
+  static QString NextPlainRootPLU(kdb::Query& query);
+
+  // ----- cloning and alternate colours (StyleKeeperFormClone.cpp) ------------------
+  void SpeedButtonCloneClick();
+  void SpButSeasonClick();
+  void EditSupplierStyleExit();
+  void ButtonAddNewColourClick();
+  void SGridStyleColoursDrawCell(QPainter& painter, int col, int row, const QRect& rect);
+  void SGridStyleColoursClick();
 
   // ----- components -----------------------------------------------------------------
   // Title panel and bars.
@@ -301,6 +330,8 @@ class TForm1 : public kui::KvMainWindow {
   void BuildPricesSheet();
   void BuildInfoSheet();
   void ConnectHandlers();
+  // The save, clone and colour-list handlers (StyleKeeperFormClone.cpp).
+  void ConnectSaveHandlers();
   QWidget* AddSheet(const QString& name, const QString& title);
 
   // Loaders share one shape: NAME=ID items, optionally the default row.
@@ -320,9 +351,23 @@ class TForm1 : public kui::KvMainWindow {
   // Tells the user with the failure's text when `tell`.
   void Guard(const char* where, const std::function<void()>& f, bool tell = true);
 
+  // Disables the window for a scope and gives the focus back afterwards: a
+  // disabled window loses its focus, and a root PLU typed and loaded with
+  // Enter should leave the box ready for the next one.
+  class DisabledWindow {
+   public:
+    explicit DisabledWindow(QWidget* window);
+    ~DisabledWindow();
+    DisabledWindow(const DisabledWindow&) = delete;
+    DisabledWindow& operator=(const DisabledWindow&) = delete;
+
+   private:
+    QWidget* window_;
+    QPointer<QWidget> focus_;
+  };
+
   QStringList arguments_;
   bool terminateRequested_ = false;
-  bool settingsFound_ = false;
 };
 
 // The main window of the running program.

@@ -63,8 +63,9 @@ kui::KvEdit* MakeEdit(QWidget* parent, const char* name, int maxLength = 0) {
 
 QLabel* MakePanel(QWidget* parent, const char* name, const QString& caption) {
   auto* p = MakeLabel(parent, name, caption);
-  p->setFrameShape(QFrame::Panel);
-  p->setFrameShadow(QFrame::Sunken);
+  // A plain grey box: the light half of a sunken bevel would vanish into
+  // the white form.
+  p->setStyleSheet("QLabel { border: 1px solid #a0a0a0; padding: 1px 4px; }");
   p->setMinimumWidth(90);
   return p;
 }
@@ -438,4 +439,5 @@ void TForm1::ConnectHandlers() {
   onChange(EditCostPrice, "TForm1::EditCostPriceChange", &TForm1::EditCostPriceChange);
   onChange(EditRetailPrice, "TForm1::EditRetailPriceChange", &TForm1::EditRetailPriceChange);
   onChange(EditWSPrice, "TForm1::EditWSPriceChange", &TForm1::EditWSPriceChange);
+  ConnectSaveHandlers();
 }

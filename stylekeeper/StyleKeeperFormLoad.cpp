@@ -213,11 +213,10 @@ void TForm1::FormShow() {
     wait.Show("Please wait searching for style details...");
     kdb::Query* q = DMDB->DBQueryRemote1;
     if (DMDB->RunQuery(StyleByRootPLUSQL(RootPLUToOpen), q) && q->RecordCount() > 0) {
-      setEnabled(false);
+      DisabledWindow disabled(this);
       wait.Close();
       LoadStyleDetails();
       ComboBoxRootPLU->lineEdit()->selectAll();
-      setEnabled(true);
       return;
     }
     wait.Close();

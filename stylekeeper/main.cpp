@@ -5,6 +5,7 @@
 
 #include "DMBRulesF.h"
 #include "DataModF.h"
+#include "SeasonsForm.h"
 #include "StyleKeeperForm.h"
 
 int main(int argc, char** argv) {
@@ -18,8 +19,9 @@ int main(int argc, char** argv) {
     rules = std::make_unique<TDMBRules>();
     mainForm = std::make_unique<TForm1>();
     if (mainForm->TerminateRequested()) return 0;
-    // The kept dialogs of the searches, seasons, ratio and quick-add come
-    // here, created once for the run, as their units arrive.
+    // The kept dialogs of the searches, ratio and quick-add come here,
+    // created once for the run, as their units arrive.
+    new TFormSeasons(mainForm.get());  // owned by the main window
     mainForm->ShowWindow();
     const int code = QApplication::exec();
     mainForm.reset();

@@ -118,14 +118,17 @@ TEST_F(PriceCalcTest, PrepareValuesShowsMarkupsWithoutTouchingThePrices) {
 TEST_F(PriceCalcTest, LeavingABoxRoundsItAndUpdatesItsPartner) {
   Cost("10");
   calc.EditRetailMarkup->setText("2.5");
+  calc.EditRetailMarkup->setModified(true);  // as typed
   calc.BoxExit(calc.EditRetailMarkup);
   EXPECT_EQ(calc.EditRetailMarkup->text(), "2.50");
   EXPECT_EQ(calc.EditRetailPrice->text(), "25.00");
   calc.EditWSPrice->setText("15");
+  calc.EditWSPrice->setModified(true);  // as typed
   calc.BoxExit(calc.EditWSPrice);
   EXPECT_EQ(calc.EditWSPrice->text(), "15.00");
   EXPECT_EQ(calc.EditWSMarkup->text(), "1.500");
   calc.EditSalePrice->setText("12.34567");
+  calc.EditSalePrice->setModified(true);  // as typed
   calc.BoxExit(calc.EditSalePrice);
   EXPECT_EQ(calc.EditSalePrice->text(), "12.35");
   EXPECT_EQ(calc.EditRetailPrice->text(), "25.00");
@@ -232,8 +235,10 @@ TEST_F(PriceBoxTest, TheCalculatorTakesOverRetailWholesaleAndSalePrice) {
     seen << calc->EditCostPrice->text() << calc->EditVATRate->text() << calc->EditRetailMarkup->text()
          << calc->EditSalePrice->text();
     calc->EditRetailMarkup->setText("2.5");
+    calc->EditRetailMarkup->setModified(true);  // as typed
     calc->BoxExit(calc->EditRetailMarkup);
     calc->EditSalePrice->setText("12.34567");
+    calc->EditSalePrice->setModified(true);  // as typed
     calc->BoxExit(calc->EditSalePrice);
     kvtest::SaveScreenshot(calc, "FormPriceCalc");
     calc->BitBtnOK->click();

@@ -60,6 +60,7 @@ class ShopFixture : protected FormTestBase {
   std::unique_ptr<kvtest::TestDatabase> server;
   kvtest::DbHandle h;  // the test's own connection
   std::unique_ptr<TForm1> form;
+  kvtest::DbFacts localFacts;  // the single-user database (SQLite)
 
   bool Pg() const { return engine == Engine::PostgreSQL; }
 
@@ -96,7 +97,7 @@ class ShopFixture : protected FormTestBase {
 
   void PrepareSingleUser() {
     WriteFile(programDir + "menuhost", "#!/bin/sh\n");
-    kvtest::DbFacts f;
+    kvtest::DbFacts& f = localFacts;
     f.engine = Engine::SQLite;
     f.localDataFolder = SingleUserFolder();
     f.dataDir = f.localDataFolder + "db/data/";
@@ -107,6 +108,15 @@ class ShopFixture : protected FormTestBase {
     h = kvtest::DbHandle{std::make_unique<kdb::Session>(), std::make_unique<kdb::Database>()};
     kvtest::TestDatabase::Configure(f, *h.session, *h.db);
     h.db->Open();
+  }
+
+  // Another program's connection to the same database.
+  kvtest::DbHandle OtherConnection() const {
+    if (Pg()) return server->Connect();
+    kvtest::DbHandle other{std::make_unique<kdb::Session>(), std::make_unique<kdb::Database>()};
+    kvtest::TestDatabase::Configure(localFacts, *other.session, *other.db);
+    other.db->Open();
+    return other;
   }
 
   void TearDownShop() {

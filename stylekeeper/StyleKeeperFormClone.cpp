@@ -1,0 +1,232 @@
+// TForm1: further root PLUs from the style on screen (clone, clone into
+// another season, alternate colours), the supplier-style exit step that hands
+// an existing style's settings over, and drawing and clicking the colour list.
+// Every write goes through the style save (StyleKeeperFormSave.cpp).
+#include "StyleKeeperForm.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include "DMBRulesF.h"
+#include "DataModF.h"
+#include "FormCheckListF.h"
+#include "Format.h"
+#include "KuiColour.h"
+#include "KvEdit.h"
+#include "KvStringGrid.h"
+#include "PickList.h"
+#include "SeasonsForm.h"
+#include "WaitClass.h"
+
+namespace {
+
+constexpr const char* kView = "View";
+constexpr const char* kAdd = "Add";
+
+// Column of the colour list.
+enum ColourCol { ccShown = 0, ccRootPLU = 1, ccName = 2, ccValue = 3, ccRetail = 4 };
+
+void SelectByName(QComboBox* combo, const QString& name) { combo->setCurrentIndex(TForm1::IndexOfName(combo, name)); }
+
+}  // namespace
+
+void TForm1::ConnectSaveHandlers() {
+  const auto onClick = [this](QToolButton* b, const char* where, void (TForm1::*handler)()) {
+    connect(b, &QToolButton::clicked, this, [this, where, handler] { Guard(where, [&] { (this->*handler)(); }); });
+  };
+  onClick(SpButSave, "TForm1::SpButSaveClick", &TForm1::SpButSaveClick);
+  onClick(SpeedButtonClone, "TForm1::SpeedButtonCloneClick", &TForm1::SpeedButtonCloneClick);
+  onClick(SpButSeason, "TForm1::SpButSeasonClick", &TForm1::SpButSeasonClick);
+  onClick(ButtonAddNewColour, "TForm1::ButtonAddNewColourClick", &TForm1::ButtonAddNewColourClick);
+
+  SGridStyleColours->SetOption(kui::KvStringGrid::goRowSelect, true);
+  SGridStyleColours->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  SGridStyleColours->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  SGridStyleColours->OnDrawCell = [this](kui::KvStringGrid&, QPainter& p, int col, int row, const QRect& r,
+                                         kui::KvGridDrawState) {
+    try {
+      SGridStyleColoursDrawCell(p, col, row, r);
+    } catch (const std::exception& e) {
+      DMDB->LogException(e, "TForm1::SGridStyleColoursDrawCell");
+    }
+  };
+  SGridStyleColours->OnClick = [this](kui::KvStringGrid&) {
+    Guard("TForm1::SGridStyleColoursClick", [this] { SGridStyleColoursClick(); });
+  };
+}
+
+// ----- clone -------------------------------------------------------------------------------
+
+void TForm1::SpeedButtonCloneClick() {
+  PageCtrlSF->setCurrentWidget(TabShStyleDetails);
+  SetEditMode();
+  SetModeWord(kAdd);
+  ComboBoxSuppliers->setFocus();
+  for (QToolButton* b : {ButtonAddNewColour, SpButTabStock, SpButShowMinStock, SpButShowMaxStock, SpButTabExternal,
+                         SpButTabPrices, SpButTabBCodes, SpButTabPackage, SpeedButtonClone, SpButStyleInfo,
+                         SpButTabImage})
+    b->hide();
+  ComboBoxRootPLU->setEditText(QString());
+  ComboBoxRootPLU->setEnabled(false);
+  // Everything else stays as the shown style has it.
+  EditSupplierStyle->clear();
+  EditStyleRef->clear();
+  EditDescription->clear();
+}
+
+void TForm1::SpButSeasonClick() {
+  const QString seasonId = kui::SelectedPickValue(ComboBoxSeasons);
+  QString sql = "SELECT NAME, ID FROM PARAMETERS WHERE TYPE='SEASON'";
+  if (kdb::sql::IsInteger(seasonId)) sql += " AND  " + QString(" ID <> ") + kdb::sql::Int(seasonId);
+  if (!FormSeasons) new TFormSeasons(this);  // kept for the run
+  QListWidget* list = FormSeasons->ListBox1;
+  list->clear();
+  const QString styleRef = EditStyleRef->text();
+  const QString description = EditDescription->text();
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  if (DMDB->RunQuery(sql, q))
+    for (q->First(); !q->Eof(); q->Next())
+      list->addItem(q->FieldByName("NAME").AsString() + "=" + q->FieldByName("ID").AsString());
+  if (list->count() > 0) list->setCurrentRow(0);
+  if (FormSeasons->ExecuteResult() == kui::KvDialog::mrCancel) return;
+
+  const QString chosen = list->currentItem() ? list->currentItem()->text() : QString();
+  SpeedButtonCloneClick();
+  EditDescription->setText(description);
+  EditStyleRef->setText(styleRef);
+  EditSupplierStyle->setText(styleRef + "/" + kui::PickValue(chosen));
+  SelectByName(ComboBoxSeasons, kui::PickName(chosen));
+  SpButSaveClick();
+}
+
+// ----- the supplier style ------------------------------------------------------------------------
+
+void TForm1::EditSupplierStyleExit() {
+  if (Mode() == kView) return;
+  const QString style = EditSupplierStyle->text();
+  if (EditStyleRef->text().isEmpty()) EditStyleRef->setText(style);
+  if (DMDB->Setup->SFCopyStyleToDesc && EditDescription->text().isEmpty()) EditDescription->setText(style);
+
+  DisabledWindow disabled(this);
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  const QString sql = "select supplier_name, season_name, brandlabel_name, sizesscale_name," +
+                      QString(" vat_name, category_name, department_name, subdepartment_name, retail_price, "
+                              "current_cost_price") +
+                      " from products where style = " + kdb::sql::Quote(style) + " LIMIT 1";
+  if (!DMDB->RunQuery(sql, q) || q->RecordCount() == 0) {
+    ComboBoxSuppliers->setEnabled(true);
+    ComboBoxSizeRanges->setEnabled(true);
+    return;
+  }
+  // The row is read whole first: the select steps below run queries of their own.
+  const auto text = [q](const char* column) { return q->FieldByName(column).AsString(); };
+  const QString supplier = text("supplier_name"), season = text("season_name"), brand = text("brandlabel_name"),
+                sizeScale = text("sizesscale_name"), vat = text("vat_name"), category = text("category_name"),
+                department = text("department_name"), subDepartment = text("subdepartment_name");
+  const Currency retail = q->FieldByName("retail_price").AsCurrency();
+  const Currency cost = q->FieldByName("current_cost_price").AsCurrency();
+
+  // Every colour of one style has one supplier and one size scale.
+  SelectByName(ComboBoxSuppliers, supplier);
+  if (ComboBoxSeasons->currentIndex() < 0) SelectByName(ComboBoxSeasons, season);
+  if (ComboBoxBrands->currentIndex() < 0) SelectByName(ComboBoxBrands, brand);
+  SelectByName(ComboBoxSizeRanges, sizeScale);
+  ComboBoxSizeRangesSelect();
+  if (ComboBoxTaxRates->currentIndex() < 0) {
+    SelectByName(ComboBoxTaxRates, vat);
+    ComboBoxTaxRatesSelect();
+  }
+  if (ComboBoxCategories->currentIndex() < 0) {
+    SelectByName(ComboBoxCategories, category);
+    ComboBoxCategoriesSelect();
+    SelectByName(ComboBoxDepartments, department);
+    ComboBoxDepartmentsSelect();
+    SelectByName(ComboBoxProductGroups, subDepartment);
+  }
+  if (EditRetailPrice->text().isEmpty()) EditRetailPrice->setText(kos::FormatFloat("0.00", retail));
+  if (EditCostPrice->text().isEmpty()) EditCostPrice->setText(kos::FormatFloat("0.00", cost));
+  CalcMarkup();
+  ComboBoxSuppliers->setEnabled(false);
+  ComboBoxSizeRanges->setEnabled(false);
+}
+
+// ----- alternate colours ---------------------------------------------------------------------------
+
+void TForm1::ButtonAddNewColourClick() {
+  if (SGridStyleColours->Cell(ccRootPLU, 0).isEmpty()) {
+    DMDB->ShowMessage("Please select a style.");
+    return;
+  }
+  // When no colour gets saved, the style shown now is shown again.
+  if (!LoadedRootPLU().isEmpty()) RootPLUToOpen = LoadedRootPLU();
+  try {
+    PageCtrlSF->setCurrentWidget(TabShStyleDetails);
+    TFormCheckList picker(this);
+    picker.SetTitle("Select Alternate Colours");
+    picker.SetParamType("COLOUR");
+    if (picker.Execute()) {
+      TWaitClass wait;
+      wait.Show("Saving new colours...");
+      const QString style = EditSupplierStyle->text();
+      for (int i = 0; i < picker.SelectedCount(); ++i) {
+        const QString id = picker.SelectedId(i);
+        if (StyleHasColour(style, id)) continue;
+        kui::SetPickItems(ComboBoxColours, {picker.SelectedName(i) + "=" + id});
+        ComboBoxColours->setCurrentIndex(0);
+        SetModeWord(kAdd);
+        SpButSaveClick();
+      }
+    }
+  } catch (const std::exception& e) {
+    // The colours saved so far stay; the rest are not tried.
+    DMDB->LogException(e, "TForm1::ButtonAddNewColourClick");
+  }
+  LoadColours();
+  FormShow();
+}
+
+// ----- the colour list ---------------------------------------------------------------------------------
+
+void TForm1::SGridStyleColoursDrawCell(QPainter& painter, int col, int row, const QRect& rect) {
+  if (col != ccShown) return;
+  kui::KvStringGrid* g = SGridStyleColours;
+  const QColor back = kui::BgrColourOr(g->Cell(ccValue, row), Qt::white);
+  painter.fillRect(rect, back);
+  painter.setPen(kui::BgrColour(DMDB->ContrastFontColour(kui::ToBgr(back))));
+  QRect r = rect.adjusted(2, 2, -2, -2);
+  painter.drawText(r, Qt::AlignLeft | Qt::AlignTop, g->Cell(ccName, row));
+  r.setTop(r.top() + 22);
+  painter.drawText(r, Qt::AlignLeft | Qt::AlignTop, g->Cell(ccRetail, row));
+  r.setLeft(r.left() + 100);
+  r.setRight(r.right() - 24);
+  QString picture = "N/A";
+  if (DMDB->Setup->LOUseImages) {
+    const QString rootPLU = g->Cell(ccRootPLU, row);
+    const bool has = !rootPLU.isEmpty() && QFileInfo::exists(ImagesFolder + TDMBRules::GetImgFileName(rootPLU));
+    picture = has ? "Has image" : "No image";
+  }
+  // Right-aligned at the rectangle's right edge; a text wider than the
+  // rectangle runs on to the left rather than losing its first letters.
+  painter.drawText(r, Qt::AlignRight | Qt::AlignTop | Qt::TextDontClip, picture);
+}
+
+void TForm1::SGridStyleColoursClick() {
+  kui::KvStringGrid* g = SGridStyleColours;
+  const int row = g->Row();
+  const QString rootPLU = g->Cell(ccRootPLU, row);
+  if (rootPLU.isEmpty()) return;
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  if (!DMDB->RunQuery(StyleByRootPLUSQL(rootPLU), q) || q->RecordCount() == 0) {
+    DMDB->ShowMessage("Unable to find Style Details with Colour: " + g->Cell(ccName, row));
+    return;
+  }
+  DisabledWindow disabled(this);
+  LoadStyleDetails();
+  g->SetRow(row);
+}

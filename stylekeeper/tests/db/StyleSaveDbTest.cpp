@@ -1,0 +1,435 @@
+// Saving styles through the style editor's window on both engines: new
+// styles and their root PLUs and PLUs, edits, the checks before a save,
+// cloning (also into another season), alternate colours, the numbering of
+// two programs saving at once, and a save that fails half-way.
+#include "StyleKeeperDbFixture.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include "FormCheckListF.h"
+#include "KuiColour.h"
+#include "KvCheckListBox.h"
+#include "KvEdit.h"
+#include "KvStringGrid.h"
+#include "PickList.h"
+#include "SeasonsForm.h"
+
+namespace {
+
+using kdb::sql::Quote;
+using kvtest::Engine;
+
+class StyleSaveDbTest : public sktest::StyleKeeperDbFixture {
+ protected:
+  static void Pick(QComboBox* combo, const QString& name) {
+    const int i = TForm1::IndexOfName(combo, name);
+    ASSERT_GE(i, 0) << name.toStdString();
+    combo->setCurrentIndex(i);
+  }
+
+  // Add with a new style of SOLENT DENIM in MENSWEAR / JEANS; season, brand
+  // and VAT rate are the defaults, no sub-department.
+  void FillNewStyle(TForm1& f, const QString& style, const QString& colour,
+                    const QString& scale = "WAIST 30-40") {
+    f.SpButAdd->click();
+    ASSERT_EQ(f.Mode(), "Add");
+    Pick(f.ComboBoxSuppliers, "SOLENT DENIM");
+    f.EditSupplierStyle->setText(style);
+    f.EditDescription->setText("TEST " + style);
+    Pick(f.ComboBoxColours, colour);
+    Pick(f.ComboBoxCategories, "MENSWEAR");
+    f.ComboBoxCategoriesSelect();
+    Pick(f.ComboBoxDepartments, "JEANS");
+    f.ComboBoxDepartmentsSelect();
+    Pick(f.ComboBoxSizeRanges, scale);
+    f.ComboBoxSizeRangesSelect();
+    f.EditCostPrice->setText("10.00");
+    f.EditRetailPrice->setText("30.00");
+    f.EditWSPrice->setText("20.00");
+  }
+
+  // The first column of every row, as text, on the test's own connection.
+  QStringList Column(const QString& sql) {
+    kdb::Query q(h.db.get());
+    q.SQL = sql;
+    q.ExecSQL();
+    QStringList out;
+    for (q.First(); !q.Eof(); q.Next()) out << q.Fields(0).AsString();
+    return out;
+  }
+  QString Scalar(const QString& sql) { return Column(sql).value(0); }
+  int Count(const QString& where) { return Scalar("SELECT COUNT(*) FROM PRODUCTS WHERE " + where).toInt(); }
+  QString Id(const QString& type, const QString& name) {
+    return Scalar("SELECT ID FROM PARAMETERS WHERE TYPE=" + Quote(type) + " AND NAME=" + Quote(name));
+  }
+
+  // A size scale with sizes (name, OFFSET) inserted in the order given.
+  void AddScale(const QString& name, const QList<QPair<QString, int>>& sizes) {
+    h.db->Execute("INSERT INTO SIZESSCALE (NAME, COUNTER, DEFAULT_ID) VALUES (" + Quote(name) + ", " +
+                  QString::number(sizes.size()) + ", 1)");
+    const QString scale = Scalar("SELECT ID FROM SIZESSCALE WHERE NAME=" + Quote(name));
+    for (const auto& [size, offset] : sizes)
+      h.db->Execute("INSERT INTO SIZES (SIZESSCALE_ID, NAME, \"offset\", RATIO) VALUES (" + scale + ", " +
+                    Quote(size) + ", " + QString::number(offset) + ", 1)");
+  }
+
+  bool Logged(const QString& text) {
+    QFile log(dm->LogFileName);
+    return log.open(QIODevice::ReadOnly) && log.readAll().contains(text.toUtf8());
+  }
+};
+
+// ----- new styles ------------------------------------------------------------------------
+
+TEST_P(StyleSaveDbTest, ANewStyleGetsOneRowPerSizeNumberedByPosition) {
+  AddScale("TRIO", {{"L", 7}, {"S", 0}, {"M", 5}});
+  TForm1& f = Start();
+  FillNewStyle(f, "TRIO01", "RED", "TRIO");
+  f.SpButSave->click();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+
+  // Six starter rows (IDs 1-6): the next root PLU is 7.
+  const QString root = "00000007";
+  EXPECT_EQ(Column("SELECT PLU FROM PRODUCTS WHERE STYLE='TRIO01' ORDER BY PLU"),
+            (QStringList{root + "00", root + "01", root + "02"}));
+  EXPECT_EQ(Column("SELECT SIZE_NAME FROM PRODUCTS WHERE STYLE='TRIO01' ORDER BY PLU"), (QStringList{"S", "M", "L"}));
+  EXPECT_EQ(Column("SELECT SIZE_OFFSET FROM PRODUCTS WHERE STYLE='TRIO01' ORDER BY PLU"), (QStringList{"0", "1", "2"}));
+  EXPECT_EQ(Count("ROOT_PLU=" + Quote(root)), 3);
+  // One save time in both dates of every row.
+  EXPECT_EQ(Scalar("SELECT COUNT(DISTINCT DATE_CREATED) FROM PRODUCTS WHERE STYLE='TRIO01'"), "1");
+  EXPECT_EQ(Count("STYLE='TRIO01' AND DATE_CREATED = DATE_LASTDEL"), 3);
+  EXPECT_EQ(Scalar("SELECT COLOUR_VALUE FROM PRODUCTS WHERE STYLE='TRIO01'"),
+            QString::number(Scalar("SELECT RATE FROM PARAMETERS WHERE TYPE='COLOUR' AND NAME='RED'").toDouble()));
+  EXPECT_EQ(Count("STYLE='TRIO01' AND COLOUR_NAME='RED' AND SUPPLIER_NAME='SOLENT DENIM' AND SEASON_NAME="
+                  "'AUTUMN WINTER 2025' AND VAT_NAME='STANDARD' AND VAT_RATE=20 AND RETAIL_PRICE=30 AND "
+                  "CURRENT_COST_PRICE=10 AND WHOLESALE_PRICE=20 AND ECOM_FLAG=false AND SIZESSCALE_NAME='TRIO' "
+                  "AND SUPPLIER_ID=" + Id("SUPPLIER", "SOLENT DENIM")),
+            3);
+  // No sub-department: no id and no name, on both engines alike.
+  EXPECT_EQ(Count("STYLE='TRIO01' AND SUBDEPARTMENT_ID IS NULL AND COALESCE(SUBDEPARTMENT_NAME, '') = ''"), 3);
+
+  // The window shows the new style in View; the next new style keeps the supplier.
+  EXPECT_EQ(f.Mode(), "View");
+  EXPECT_EQ(f.LoadedRootPLU(), root);
+  EXPECT_EQ(f.ComboBoxRootPLU->currentText(), root);
+  EXPECT_TRUE(f.isEnabled());
+  f.SpButAdd->click();
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSuppliers), "SOLENT DENIM");
+}
+
+TEST_P(StyleSaveDbTest, AStyleThatHasTheColourAlreadyIsRefused) {
+  TForm1& f = Start({"", "00000042"});
+  Activate();
+  FillNewStyle(f, "JEAN01", "BLACK");
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{"Style: JEAN01 already has Colour: BLACK\n\nPlease select another colour."});
+  EXPECT_EQ(f.focusWidget(), f.ComboBoxColours);
+  EXPECT_EQ(f.Mode(), "Add");
+  EXPECT_EQ(Count("STYLE='JEAN01'"), 6);
+}
+
+TEST_P(StyleSaveDbTest, ValidationNamesTheFirstMissingFieldAndEmptyWholesaleIsZero) {
+  TForm1& f = Start();
+  FillNewStyle(f, "  VAL01 ", "RED");
+  f.ComboBoxDepartments->setCurrentIndex(-1);
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{"Please select a department."});
+  EXPECT_EQ(f.EditSupplierStyle->text(), "VAL01");  // trimmed in its box
+  Pick(f.ComboBoxDepartments, "JEANS");
+  f.EditWSPrice->setText(" ");
+  messages.clear();
+  f.SpButSave->click();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_EQ(Count("STYLE='VAL01' AND WHOLESALE_PRICE=0"), 6);
+}
+
+TEST_P(StyleSaveDbTest, AScaleWithoutSizesSavesNothingAndSaysSo) {
+  AddScale("EMPTY SCALE", {});
+  TForm1& f = Start();
+  FillNewStyle(f, "NOSIZE", "RED", "EMPTY SCALE");
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{"The size scale EMPTY SCALE has no sizes.\n\nThe style was not saved."});
+  EXPECT_EQ(Count("STYLE='NOSIZE'"), 0);
+  // The input stays for another scale.
+  EXPECT_EQ(f.Mode(), "Add");
+  EXPECT_EQ(f.EditSupplierStyle->text(), "NOSIZE");
+  EXPECT_TRUE(f.isEnabled());
+  Pick(f.ComboBoxSizeRanges, "WAIST 30-40");
+  messages.clear();
+  f.SpButSave->click();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_EQ(Count("STYLE='NOSIZE'"), 6);
+}
+
+TEST_P(StyleSaveDbTest, AFailedWriteHalfWayWritesNothingAndKeepsTheInput) {
+  TForm1& f = Start();
+  // A stray row holds the PLU that the second size of the next root PLU gets.
+  h.db->Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES ('STRAY', 'STRAY', 'STRAY')");
+  const QString next = QString::number(Scalar("SELECT ID FROM PRODUCTS WHERE PLU='STRAY'").toLongLong() + 1)
+                           .rightJustified(8, '0');
+  h.db->Execute("UPDATE PRODUCTS SET PLU=" + Quote(next + "01") + " WHERE STYLE='STRAY'");
+  FillNewStyle(f, "FAIL01", "RED");
+  f.SpButSave->click();
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].startsWith("ERROR: The style was not saved.")) << messages[0].toStdString();
+  EXPECT_EQ(Count("ROOT_PLU=" + Quote(next)), 0);  // the first size is gone again
+  EXPECT_EQ(Count("STYLE='FAIL01'"), 0);
+  EXPECT_TRUE(Logged("TForm1::d_SaveStyle"));
+  EXPECT_EQ(f.Mode(), "Add");
+  EXPECT_EQ(f.EditSupplierStyle->text(), "FAIL01");
+  EXPECT_TRUE(f.isEnabled());
+  EXPECT_EQ(f.ComboBoxRootPLU->findText(next), -1);
+
+  h.db->Execute("DELETE FROM PRODUCTS WHERE STYLE='STRAY'");
+  messages.clear();
+  f.SpButSave->click();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_EQ(Count("STYLE='FAIL01'"), 6);
+}
+
+// Another program numbers a new style in its open transaction; this window
+// saves meanwhile, waits for it and numbers after it.
+TEST_P(StyleSaveDbTest, TwoProgramsSavingAtOnceGetTwoRootPLUs) {
+  TForm1& f = Start();
+  FillNewStyle(f, "RACE01", "RED");
+  kvtest::DbHandle other = OtherConnection();
+  std::promise<QString> numbered;
+  std::future<QString> otherRoot = numbered.get_future();
+  std::thread program([&] {
+    kdb::Database& db = *other.db;
+    bool told = false;
+    try {
+      db.StartTransaction();
+      TForm1::LockProductsForNumbering(db);
+      kdb::Query q(&db);
+      const QString root = TForm1::NextPlainRootPLU(q);
+      db.Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES (" + Quote(root) + ", " + Quote(root + "00") +
+                 ", 'OTHER')");
+      numbered.set_value(root);
+      told = true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(400));
+      db.Commit();
+    } catch (...) {
+      db.Rollback();
+      if (!told) numbered.set_exception(std::current_exception());
+    }
+  });
+  QString theirs;
+  try {
+    theirs = otherRoot.get();
+  } catch (const kdb::DbError& e) {
+    ADD_FAILURE() << e.Message().toStdString();
+  }
+  f.SpButSave->click();
+  program.join();
+  ASSERT_EQ(theirs, "00000007");
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_EQ(Count("STYLE='OTHER'"), 1);
+  // Its row took ID 7; this save numbered after it.
+  EXPECT_EQ(f.LoadedRootPLU(), "00000008");
+  EXPECT_EQ(Count("STYLE='RACE01' AND ROOT_PLU='00000008'"), 6);
+}
+
+TEST_P(StyleSaveDbTest, PlainNumberingFollowsTheHighestIdAndSkipsTakenRootPLUs) {
+  // A prefixed root PLU sorts last by PLU; a "000" one looks like a plain one.
+  h.db->Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES ('00000009', '0000000900', 'HEX')");
+  h.db->Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES ('WJK00001', 'WJK0000100', 'PREFIX')");
+  kdb::Query q(h.db.get());
+  // IDs 1-8 are taken, so 9 comes next, but a row has that root PLU already.
+  EXPECT_EQ(TForm1::NextPlainRootPLU(q), "00000010");
+  h.db->Execute("UPDATE PRODUCTS SET ROOT_PLU='00000010' WHERE STYLE='HEX'");
+  EXPECT_EQ(TForm1::NextPlainRootPLU(q), "00000009");
+}
+
+// ----- edits ---------------------------------------------------------------------------------
+
+TEST_P(StyleSaveDbTest, ADescriptionEditRewritesThisColourAndKeepsPricesAndDates) {
+  TForm1& f = Start({"", "00000042"});
+  f.SpButEdit->click();
+  f.EditDescription->setText("SKINNY JEAN");
+  f.SpButSave->click();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();  // no price confirmation
+  EXPECT_EQ(Count("ROOT_PLU='00000042' AND DESCRIPTION='SKINNY JEAN'"), 3);
+  EXPECT_EQ(Count("ROOT_PLU='00000043' AND DESCRIPTION='SLIM JEAN'"), 3);  // the other colour
+  // The scale has six sizes, the colour three rows: the missing ones are not made.
+  EXPECT_EQ(Count("ROOT_PLU='00000042'"), 3);
+  EXPECT_EQ(Count("ROOT_PLU='00000042' AND CURRENT_COST_PRICE=25 AND RETAIL_PRICE=60 AND WHOLESALE_PRICE=40 AND "
+                  "SALEPRICE=49.99 AND VAT_NAME='STANDARD' AND DATE_CREATED=DATE_LASTDEL AND "
+                  "DATE_CREATED < '2024-01-11'"),
+            3);
+  EXPECT_EQ(f.Mode(), "View");
+  EXPECT_EQ(f.EditDescription->text(), "SKINNY JEAN");
+}
+
+TEST_P(StyleSaveDbTest, APriceEditAsksFirstAndNoKeepsTheRows) {
+  TForm1& f = Start({"", "00000042"});
+  f.SpButEdit->click();
+  f.EditRetailPrice->setText("75.00");
+  f.EditWSPrice->clear();
+  confirmYes = false;
+  f.SpButSave->click();
+  const QString question =
+      "Style: JEAN01, DENIM\n\nThe cost and retail prices will be set to\nCost: 25.00, Retail: 75.00\n"
+      "for all sizes.\n\nAre you sure?";
+  EXPECT_EQ(messages, QStringList{question});
+  EXPECT_EQ(f.Mode(), "Edit");
+  EXPECT_EQ(f.EditWSPrice->text(), "0.00");
+  EXPECT_EQ(Count("ROOT_PLU='00000042' AND RETAIL_PRICE=60 AND WHOLESALE_PRICE=40"), 3);
+
+  confirmYes = true;
+  messages.clear();
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{question});
+  EXPECT_EQ(Count("ROOT_PLU='00000042' AND RETAIL_PRICE=75 AND WHOLESALE_PRICE=0 AND SALEPRICE=49.99 AND "
+                  "VAT_ID=" + Id("VAT", "STANDARD")),
+            3);
+  EXPECT_EQ(Count("ROOT_PLU='00000043' AND RETAIL_PRICE=65"), 3);
+  EXPECT_EQ(f.Mode(), "View");
+}
+
+// ----- clones -----------------------------------------------------------------------------------
+
+TEST_P(StyleSaveDbTest, ACloneKeepsEverythingButTheStyleTexts) {
+  TForm1& f = Start({"", "00000042"});
+  f.SpeedButtonClone->click();
+  EXPECT_EQ(f.Mode(), "Add");
+  EXPECT_TRUE(f.EditSupplierStyle->text().isEmpty());
+  EXPECT_TRUE(f.EditDescription->text().isEmpty());
+  EXPECT_TRUE(f.ComboBoxRootPLU->currentText().isEmpty());
+  EXPECT_FALSE(f.ComboBoxRootPLU->isEnabled());
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxColours), "DENIM");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxProductGroups), "SLIM FIT");
+  EXPECT_EQ(f.EditRetailPrice->text(), "60.00");
+  EXPECT_TRUE(f.SpeedButtonClone->isHidden());
+  f.EditSupplierStyle->setText("JEAN02");
+  f.EditDescription->setText("BOOTCUT JEAN");
+  f.SpButSave->click();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  // The style ref was empty: the exit step copied the style into it.
+  EXPECT_EQ(Count("STYLE='JEAN02' AND STYLE_REF='JEAN02' AND COLOUR_NAME='DENIM' AND RETAIL_PRICE=60 AND "
+                  "SUBDEPARTMENT_NAME='SLIM FIT' AND SUBDEPARTMENT_ID=" + Id("SUBDEPARTMENT", "SLIM FIT")),
+            6);
+  EXPECT_EQ(f.EditSupplierStyle->text(), "JEAN02");
+  EXPECT_EQ(f.Mode(), "View");
+}
+
+TEST_P(StyleSaveDbTest, CloningIntoASeasonSavesAtOnce) {
+  TForm1& f = Start({"", "00000042"});
+  const QString autumn = Id("SEASON", "AUTUMN WINTER 2025");
+  QStringList offered;
+  onDialog = [&](QDialog& d) {
+    auto* seasons = qobject_cast<TFormSeasons*>(&d);
+    ASSERT_NE(seasons, nullptr);
+    for (int i = 0; i < seasons->ListBox1->count(); ++i) offered << seasons->ListBox1->item(i)->text();
+    seasons->ListBox1->setCurrentRow(static_cast<int>(offered.indexOf("AUTUMN WINTER 2025=" + autumn)));
+    seasons->BitBtn1->click();
+  };
+  f.SpButSeason->click();
+  EXPECT_FALSE(offered.isEmpty());
+  EXPECT_FALSE(offered.join("|").contains("SPRING SUMMER 2025"));  // the style's own season
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  const QString style = "REF-JEAN01/" + autumn;
+  EXPECT_EQ(Count("STYLE=" + Quote(style) + " AND STYLE_REF='REF-JEAN01' AND DESCRIPTION='SLIM JEAN' AND "
+                  "SEASON_NAME='AUTUMN WINTER 2025' AND SEASON_ID=" + autumn),
+            6);
+  EXPECT_EQ(f.EditSupplierStyle->text(), style);
+
+  // Cancel clones nothing.
+  onDialog = [](QDialog& d) { qobject_cast<TFormSeasons*>(&d)->BitBtn2->click(); };
+  const int before = Count("1=1");
+  f.SpButSeason->click();
+  EXPECT_EQ(Count("1=1"), before);
+  EXPECT_EQ(f.Mode(), "View");
+}
+
+// ----- the supplier style and alternate colours ------------------------------------------------------
+
+TEST_P(StyleSaveDbTest, AnExistingSupplierStyleHandsItsSettingsOver) {
+  TForm1& f = Start();
+  f.SpButAdd->click();
+  f.EditSupplierStyle->setText("JEAN01");
+  f.EditSupplierStyleExit();
+  EXPECT_EQ(f.EditStyleRef->text(), "JEAN01");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSuppliers), "SOLENT DENIM");
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSizeRanges), "WAIST 30-40");
+  EXPECT_FALSE(f.ComboBoxSuppliers->isEnabled());
+  EXPECT_FALSE(f.ComboBoxSizeRanges->isEnabled());
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSeasons), "AUTUMN WINTER 2025");  // chosen already: kept
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxDepartments), "JEANS");            // none chosen: taken over
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxProductGroups), "SLIM FIT");
+  EXPECT_EQ(f.EditRetailPrice->text(), "0.00");  // not empty: kept
+  f.EditSupplierStyle->setText("NEW99");
+  f.EditSupplierStyleExit();
+  EXPECT_TRUE(f.ComboBoxSuppliers->isEnabled());
+  EXPECT_TRUE(f.ComboBoxSizeRanges->isEnabled());
+  EXPECT_EQ(f.EditStyleRef->text(), "JEAN01");  // filled only when empty
+}
+
+TEST_P(StyleSaveDbTest, AlternateColoursAreSavedInTurnSkippingOwnedOnes) {
+  TForm1& f = Start({"", "00000042"});
+  onDialog = [&](QDialog& d) {
+    auto* picker = qobject_cast<TFormCheckList*>(&d);
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->PanelTop->text(), "Select Alternate Colours");
+    picker->BitBtnOk->click();  // nothing chosen yet: stays open
+    picker->EditSearch->setText("b");
+    EXPECT_EQ(picker->CheckListBoxList->Count(), 4);  // BLACK, BLUSH PINK, BOTTLE GREEN, BURGUNDY
+    picker->EditSearch->clear();
+    for (int i = 0; i < picker->CheckListBoxList->Count(); ++i) {
+      const QString name = kui::PickName(picker->CheckListBoxList->Item(i));
+      picker->CheckListBoxList->SetChecked(i, name == "BLACK" || name == "RED" || name == "NAVY");
+    }
+    picker->SpButRightClick();
+    picker->SpButRightClick();  // twice: each item once
+    EXPECT_EQ(picker->SelectedCount(), 3);
+    kvtest::SaveScreenshot(picker, "FormCheckList");
+    picker->BitBtnOk->click();
+  };
+  f.ButtonAddNewColour->click();
+  EXPECT_EQ(messages, QStringList{"Please select an item."});
+  EXPECT_EQ(Count("STYLE='JEAN01' AND COLOUR_NAME='BLACK'"), 3);  // owned: skipped
+  // NAVY first (the list's order): after the 6 starter rows it is 7, RED after NAVY's six rows 13.
+  EXPECT_EQ(Count("STYLE='JEAN01' AND COLOUR_NAME='NAVY' AND ROOT_PLU='00000007'"), 6);
+  EXPECT_EQ(Count("STYLE='JEAN01' AND COLOUR_NAME='RED' AND ROOT_PLU='00000013'"), 6);
+  EXPECT_EQ(Count("STYLE='JEAN01' AND COLOUR_NAME IN ('NAVY', 'RED') AND DESCRIPTION='SLIM JEAN' AND "
+                  "RETAIL_PRICE=60 AND SEASON_NAME='SPRING SUMMER 2025'"),
+            12);
+  EXPECT_EQ(f.ComboBoxColours->count(), 20);  // the colour list is whole again
+  EXPECT_EQ(f.Mode(), "View");
+
+  // The colour list: BLACK, DENIM, NAVY, RED, each painted in its colour.
+  kui::KvStringGrid* g = f.SGridStyleColours;
+  ASSERT_EQ(g->RowCount(), 4);
+  EXPECT_EQ(g->Cell(2, 2), "NAVY");
+  const QRect navy = g->CellRect(0, 2);
+  ASSERT_FALSE(navy.isEmpty());
+  const QImage shot = g->viewport()->grab().toImage();
+  const QString rate = Scalar("SELECT RATE FROM PARAMETERS WHERE TYPE='COLOUR' AND NAME='NAVY'");
+  EXPECT_EQ(shot.pixelColor(navy.right() - 8, navy.top() + 8),
+            kui::BgrColour(static_cast<quint32>(rate.toDouble())));
+
+  // Clicking an entry opens that colour.
+  g->SetRow(0);
+  f.SGridStyleColoursClick();
+  EXPECT_EQ(f.LoadedRootPLU(), "00000043");
+  EXPECT_EQ(g->Row(), 0);
+}
+
+TEST_P(StyleSaveDbTest, AlternateColoursNeedAStyle) {
+  TForm1& f = Start();
+  f.ButtonAddNewColourClick();
+  EXPECT_EQ(messages, QStringList{"Please select a style."});
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, StyleSaveDbTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
+                         kvtest::EngineParamName());
+
+}  // namespace
