@@ -3,13 +3,13 @@
 // form and exported to CSV, and in the same run the grid's text written to a
 // plain file: the floor neither output can beat.
 #include "KvBenchMain.h"
+#include "KvBenchOutput.h"
 #include "KVExportClass.h"
 #include "KvStringGrid.h"
 #include "Report1Form.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -44,12 +44,6 @@ kui::KvStringGrid& Grid() {
   return *grid;
 }
 
-void Counters(benchmark::State& state, const QString& path) {
-  state.counters["rows"] = Rows();
-  state.counters["rows_per_s"] = benchmark::Counter(Rows(), benchmark::Counter::kIsIterationInvariantRate);
-  state.counters["file_kB"] = static_cast<double>(QFileInfo(path).size()) / 1024.0;
-}
-
 void BM_GridToPdf(benchmark::State& state) {
   TReport1Form form(120);
   form.AddGridColumnLabels(Grid(), [](int col) { return col >= 9 ? kr::Alignment::Right : kr::Alignment::Left; });
@@ -63,7 +57,7 @@ void BM_GridToPdf(benchmark::State& state) {
   }
   pages = form.QuickRep1.RenderPages().size();
   state.counters["pages"] = static_cast<double>(pages);
-  Counters(state, path);
+  kvbench::OutputCounters(state, Rows(), QFileInfo(path).size());
 }
 
 void BM_GridToCsv(benchmark::State& state) {
@@ -74,20 +68,15 @@ void BM_GridToCsv(benchmark::State& state) {
     exporter.Grid = &Grid();
     exporter.Export(path);
   }
-  Counters(state, path);
+  kvbench::OutputCounters(state, Rows(), QFileInfo(path).size());
 }
 
 // The same cells joined by commas, one write per line, without looking at
 // what the cells hold.
 void BM_PlainTextFile(benchmark::State& state) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("listing.txt");
-  for (auto _ : state) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) state.SkipWithError("file not written");
+  kvbench::PlainTextFile(state, Rows(), [](QFile& f) {
     for (int r = 0; r < Grid().RowCount(); ++r) f.write((Grid().RowTexts(r).join(',') + "\r\n").toUtf8());
-  }
-  Counters(state, path);
+  });
 }
 
 BENCHMARK(BM_GridToPdf)->Unit(benchmark::kMillisecond);

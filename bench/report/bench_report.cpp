@@ -4,10 +4,10 @@
 #include <QuickReport.h>
 
 #include "KvBenchMain.h"
+#include "KvBenchOutput.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -70,18 +70,12 @@ struct Listing {
   }
 };
 
-void Counters(benchmark::State& state, qint64 bytes) {
-  state.counters["rows"] = Rows();
-  state.counters["rows_per_s"] = benchmark::Counter(Rows(), benchmark::Counter::kIsIterationInvariantRate);
-  state.counters["file_kB"] = static_cast<double>(bytes) / 1024.0;
-}
-
 void BM_ReportLayoutPages(benchmark::State& state) {
   Listing listing;
   size_t pages = 0;
   for (auto _ : state) pages = listing.rep.RenderPages().size();
   state.counters["pages"] = static_cast<double>(pages);
-  Counters(state, 0);
+  kvbench::OutputCounters(state, Rows(), 0);
 }
 
 void BM_ReportToPdf(benchmark::State& state) {
@@ -90,19 +84,14 @@ void BM_ReportToPdf(benchmark::State& state) {
   const QString path = dir.filePath("listing.pdf");
   for (auto _ : state)
     if (!listing.rep.ExportToPdf(path)) state.SkipWithError("PDF not written");
-  Counters(state, QFileInfo(path).size());
+  kvbench::OutputCounters(state, Rows(), QFileInfo(path).size());
 }
 
 void BM_PlainTextFile(benchmark::State& state) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("listing.txt");
-  for (auto _ : state) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) state.SkipWithError("file not written");
+  kvbench::PlainTextFile(state, Rows(), [](QFile& f) {
     QTextStream out(&f);
     for (const auto& row : Grid()) out << row.join('\t') << '\n';
-  }
-  Counters(state, QFileInfo(path).size());
+  });
 }
 
 BENCHMARK(BM_ReportLayoutPages)->Unit(benchmark::kMillisecond);

@@ -8,15 +8,13 @@
 // direct_ms (the plain inserts), ratio = save_ms / direct_ms.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <memory>
 
 #include "FormCheckListF.h"
+#include "KvBenchMain.h"
 #include "KvCheckListBox.h"
 #include "KvEdit.h"
 #include "PickList.h"
@@ -32,18 +30,27 @@ int Sizes() { return Small() ? 3 : 30; }
 int Colours() { return Small() ? 3 : 10; }
 const char* kScale = "BENCH SCALE";
 
+// What the module fixture stands on outside GoogleTest: the shop calls its
+// SetUp and TearDown itself.
+struct Unattended {
+  virtual ~Unattended() = default;
+  virtual void SetUp() {}
+  virtual void TearDown() {}
+};
+
 // The shop with the style editor's window open on it, made once per engine.
-class Shop : public sktest::ShopFixture {
+class Shop : public sktest::StyleKeeperTest<kvfwtest::ModuleTest<Unattended>> {
  public:
-  explicit Shop(Engine e) {
-    SetUpShop(e, false);
-    h.db->Execute("INSERT INTO SIZESSCALE (NAME, COUNTER, DEFAULT_ID) VALUES (" + Quote(kScale) + ", " +
-                  QString::number(Sizes()) + ", 1)");
-    const QString scale = Value("SELECT ID FROM SIZESSCALE WHERE NAME=" + Quote(kScale));
-    for (int i = 0; i < Sizes(); ++i)
-      h.db->Execute("INSERT INTO SIZES (SIZESSCALE_ID, NAME, \"offset\", RATIO) VALUES (" + scale + ", " +
-                    Quote("S" + QString::number(i)) + ", " + QString::number(i * 10) + ", 1)");
+  explicit Shop(Engine e) : engine_(e) {
+    SetUp();
+    QList<QPair<QString, int>> sizes;
+    for (int i = 0; i < Sizes(); ++i) sizes.append({"S" + QString::number(i), i * 10});
+    database_ = std::make_unique<kvfwtest::EditionDatabase>(
+        e, programDir, sktest::ShopData(false, [&](kdb::Database& db) { sktest::AddScale(db, kScale, sizes); }),
+        sktest::ShopSettings());
+    sktest::HandOverUser(e);
     colours_ = Column("SELECT NAME FROM PARAMETERS WHERE TYPE='COLOUR' ORDER BY NAME").mid(0, Colours());
+    CreateModules();
     StartForm();
     if (form->TerminateRequested()) throw kdb::DbError("The window did not start: " + dm->LastError);
     // The alternate colours picker: every colour but the first.
@@ -57,37 +64,29 @@ class Shop : public sktest::ShopFixture {
       picker->BitBtnOkClick();
     };
   }
-  ~Shop() { TearDownShop(); }
+  ~Shop() override {
+    TearDown();  // the window and modules before the database they run on
+    database_.reset();
+  }
 
   // One new style in every colour through the window; throws when a save
   // did not write every row.
   void SaveThroughWindow(const QString& style) {
     TForm1& f = *form;
-    messages.clear();
+    ClearShownTexts();
     f.SpButAdd->click();
-    const auto pick = [](QComboBox* c, const QString& name) { c->setCurrentIndex(TForm1::IndexOfName(c, name)); };
-    pick(f.ComboBoxSuppliers, "SOLENT DENIM");
-    f.EditSupplierStyle->setText(style);
-    f.EditDescription->setText("BENCH " + style);
-    pick(f.ComboBoxColours, colours_.value(0));
-    pick(f.ComboBoxCategories, "MENSWEAR");
-    f.ComboBoxCategoriesSelect();
-    pick(f.ComboBoxDepartments, "JEANS");
-    f.ComboBoxDepartmentsSelect();
-    pick(f.ComboBoxSizeRanges, kScale);
-    f.ComboBoxSizeRangesSelect();
-    f.EditCostPrice->setText("10.00");
-    f.EditRetailPrice->setText("30.00");
+    sktest::FillNewStyle(f, style, "BENCH " + style, colours_.value(0), kScale,
+                         [](QComboBox* c, const QString& name) { c->setCurrentIndex(TForm1::IndexOfName(c, name)); });
     f.SpButSave->click();
     f.ButtonAddNewColour->click();
-    if (!messages.isEmpty()) throw kdb::DbError(messages.join(" | "));
+    if (!ShownTexts().isEmpty()) throw kdb::DbError(ShownTexts().join(" | "));
     if (Value("SELECT COUNT(*) FROM PRODUCTS WHERE STYLE=" + Quote(style)).toInt() != Rows())
       throw kdb::DbError("not every row of " + style + " was written");
   }
 
   // The same rows as plain inserts in one transaction.
   void InsertDirectly(const QString& style) {
-    kdb::Database& db = *h.db;
+    kdb::Database& db = database_->Db();
     db.StartTransaction();
     for (int c = 0; c < Colours(); ++c) {
       const QString root = "D" + QString::number(++directRoots_).rightJustified(7, '0');
@@ -112,20 +111,15 @@ class Shop : public sktest::ShopFixture {
   }
 
   static int Rows() { return Sizes() * Colours(); }
-  kvtest::Engine ShopEngine() const { return engine; }
+  kvtest::Engine ShopEngine() const { return engine_; }
 
  private:
+  Engine engine_;
+  std::unique_ptr<kvfwtest::EditionDatabase> database_;
   QStringList colours_;
   int directRoots_ = 0;
 
-  QStringList Column(const QString& sql) {
-    kdb::Query q(h.db.get());
-    q.SQL = sql;
-    q.ExecSQL();
-    QStringList out;
-    for (q.First(); !q.Eof(); q.Next()) out << q.Fields(0).AsString();
-    return out;
-  }
+  QStringList Column(const QString& sql) { return kvtest::Column(database_->Db(), sql); }
   QString Value(const QString& sql) { return Column(sql).value(0); }
 };
 
@@ -175,22 +169,6 @@ BENCHMARK_CAPTURE(BM_SaveNewStyle, PostgreSQL, Engine::PostgreSQL)->UseManualTim
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A private home, as the programs' settings and logs go there.
-  QTemporaryDir root(QDir::tempPath() + "/kvbench-XXXXXX");
-  const QString r = root.path();
-  QDir().mkpath(r + "/home/.local/share");
-  QDir().mkpath(r + "/common");
-  qputenv("KV_TEST_ROOT", r.toUtf8());
-  qputenv("HOME", (r + "/home").toUtf8());
-  qputenv("XDG_DATA_HOME", (r + "/home/.local/share").toUtf8());
-  qputenv("TESSARIN_COMMON_APPDATA", (r + "/common").toUtf8());
-  qputenv("XDG_RUNTIME_DIR", r.toUtf8());
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  shop.reset();
-  return 0;
+  const kvtest::PrivateHome home;  // the programs' settings and logs go there
+  return kvbench::RunGuiBenchmarks(argc, argv, [] { shop.reset(); });
 }

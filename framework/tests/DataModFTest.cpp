@@ -1,18 +1,22 @@
-#include "FwTestUtil.h"
+#include "KvFwTestSupport.h"
 
 #include "ConfirmMessageForm.h"
 #include "MessageForm.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
 #include <stdexcept>
 
-using fwtest::DataModuleTest;
-using fwtest::ReadAll;
+using kvtest::ReadAll;
 
 namespace {
 
 const QString kNoSettings = "Error: There are no settings available.";
 
-class DataModFTest : public DataModuleTest {
+class DataModFTest : public kvfwtest::ModuleTest<> {
  protected:
   QString LogFolder(const QString& settings, const QString& program) {
     return settings + "bologs/" + program + "/";
@@ -46,7 +50,7 @@ TEST_F(DataModFTest, MultiUserStartCreatesFoldersAndLogsTheStartedLines) {
   EXPECT_TRUE(boxes.isEmpty());
   EXPECT_FALSE(m->Setup->LocalMode);
   EXPECT_EQ(m->Setup->DBHost, "server");
-  const QString settings = fwtest::MultiUserFolder();
+  const QString settings = kvtest::MultiUserFolder();
   for (const char* folder : {"bologs/StyleKeeper", "datapoll", "labels", "bookgoodsin"})
     EXPECT_TRUE(QFileInfo(settings + folder).isDir()) << folder;
   EXPECT_EQ(m->LogFileName, LogFolder(settings, "StyleKeeper") + "2024-03-05 StyleKeeper.log");
@@ -60,7 +64,7 @@ TEST_F(DataModFTest, StopLinesFollowAndAMidnightRunKeepsTheStartDaysFile) {
     auto m = Module("suppliers.bin");
     ASSERT_TRUE(m->Init());
     logFile = m->LogFileName;
-    clock = fwtest::At("2024-03-06T00:01:02");
+    clock = kvtest::At("2024-03-06T00:01:02");
     m->Log("after midnight", true);
   }
   EXPECT_TRUE(logFile.endsWith("/bologs/suppliers/2024-03-05 suppliers.log"));
@@ -90,7 +94,7 @@ TEST_F(DataModFTest, WithoutSettingsFileInitFailsAndNothingIsWritten) {
   m->Log("dropped", true);
   m->ShowMessage("also dropped");
   m.reset();
-  EXPECT_FALSE(QFileInfo(fwtest::MultiUserFolder() + "bologs").exists());
+  EXPECT_FALSE(QFileInfo(kvtest::MultiUserFolder() + "bologs").exists());
 }
 
 TEST_F(DataModFTest, BeforeInitLogWritesNothingAndRaisesNothing) {
@@ -104,16 +108,16 @@ TEST_F(DataModFTest, BeforeInitLogWritesNothingAndRaisesNothing) {
 TEST_F(DataModFTest, LauncherBesideTheProgramSelectsSingleUserAndIgnoresTheSettingsFile) {
   AddLauncher();
   WriteSettings("[Local]\nLOBranchID=7\n[Database]\nDBHost=server\n");
-  QDir().mkpath(fwtest::SingleUserFolder());
+  QDir().mkpath(kvtest::SingleUserFolder());
   auto m = Module("departments");
   ASSERT_TRUE(m->Init());
   EXPECT_TRUE(m->Setup->LocalMode);
   EXPECT_EQ(m->Setup->LOBranchID, 1);
   EXPECT_EQ(m->Setup->DBHost, "localhost");
-  EXPECT_EQ(m->Setup->SettingsFolder, fwtest::SingleUserFolder());
-  EXPECT_EQ(m->Setup->DBSharePath, fwtest::SingleUserFolder());
-  EXPECT_TRUE(m->LogFileName.startsWith(fwtest::SingleUserFolder() + "bologs/departments/"));
-  EXPECT_TRUE(QFileInfo(fwtest::SingleUserFolder() + "bookgoodsin").isDir());
+  EXPECT_EQ(m->Setup->SettingsFolder, kvtest::SingleUserFolder());
+  EXPECT_EQ(m->Setup->DBSharePath, kvtest::SingleUserFolder());
+  EXPECT_TRUE(m->LogFileName.startsWith(kvtest::SingleUserFolder() + "bologs/departments/"));
+  EXPECT_TRUE(QFileInfo(kvtest::SingleUserFolder() + "bookgoodsin").isDir());
 }
 
 TEST_F(DataModFTest, SingleUserWithoutItsFolderHasNoSettingsAndNoFallBack) {
@@ -123,8 +127,8 @@ TEST_F(DataModFTest, SingleUserWithoutItsFolderHasNoSettingsAndNoFallBack) {
   EXPECT_FALSE(m->Init());
   EXPECT_EQ(boxes, QStringList{kNoSettings});
   EXPECT_EQ(m->Setup->LOBranchID, 0);
-  EXPECT_FALSE(QFileInfo(fwtest::SingleUserFolder()).exists());
-  EXPECT_FALSE(QFileInfo(fwtest::MultiUserFolder() + "bologs").exists());
+  EXPECT_FALSE(QFileInfo(kvtest::SingleUserFolder()).exists());
+  EXPECT_FALSE(QFileInfo(kvtest::MultiUserFolder() + "bologs").exists());
 }
 
 TEST_F(DataModFTest, UnusableSettingsFileTakesTheNoSettingsPath) {
@@ -136,11 +140,11 @@ TEST_F(DataModFTest, UnusableSettingsFileTakesTheNoSettingsPath) {
 
 TEST_F(DataModFTest, LogFolderThatCannotBeCreatedStopsTheChainAndLoggingFailsSilently) {
   WriteSettings("[Local]\nLOBranchID=2\n");
-  fwtest::WriteFile(fwtest::MultiUserFolder() + "bologs", "a file where the folder goes");
+  kvtest::WriteFile(kvtest::MultiUserFolder() + "bologs", "a file where the folder goes");
   auto m = Module();
   ASSERT_TRUE(m->Init());
-  EXPECT_EQ(boxes, QStringList{"Could not create directory: \n" + fwtest::MultiUserFolder() + "bologs/"});
-  EXPECT_FALSE(QFileInfo::exists(fwtest::MultiUserFolder() + "datapoll"));
+  EXPECT_EQ(boxes, QStringList{"Could not create directory: \n" + kvtest::MultiUserFolder() + "bologs/"});
+  EXPECT_FALSE(QFileInfo::exists(kvtest::MultiUserFolder() + "datapoll"));
   EXPECT_TRUE(m->LoggingOn);
   EXPECT_NO_THROW(m->Log("lost", true));
   EXPECT_FALSE(QFileInfo::exists(m->LogFileName));

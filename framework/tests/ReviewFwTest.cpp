@@ -1,11 +1,14 @@
 // Start-up, settings and the message windows, checked against the fixed
 // texts and values the programs rely on.
-#include "FwTestUtil.h"
+#include "KvFwTestSupport.h"
 
 #include "ConfirmMessageForm.h"
 #include "MessageForm.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QScreen>
 
 #include <functional>
@@ -14,7 +17,7 @@ namespace {
 
 const QString kNoSettings = "Error: There are no settings available.";
 
-class ReviewFwTest : public fwtest::DataModuleTest {};
+class ReviewFwTest : public kvfwtest::ModuleTest<> {};
 
 // One key of the settings file: section, key, the field it fills, its
 // built-in default, the single-user value, and a value that differs from both.
@@ -59,7 +62,7 @@ std::vector<Key> TheSettingsTable(const QString& singleFolder) {
 }
 
 TEST_F(ReviewFwTest, EveryKeyOfTheSettingsTableWithItsDefaultFileAndSingleUserValue) {
-  const auto table = TheSettingsTable(fwtest::SingleUserFolder());
+  const auto table = TheSettingsTable(kvtest::SingleUserFolder());
   ASSERT_EQ(table.size(), 19u);
   QByteArray ini;
   for (const Key& k : table)
@@ -70,7 +73,7 @@ TEST_F(ReviewFwTest, EveryKeyOfTheSettingsTableWithItsDefaultFileAndSingleUserVa
   TBOSetupClass multi;
   ASSERT_TRUE(multi.Locate());
   ASSERT_TRUE(multi.Load());
-  QDir().mkpath(fwtest::SingleUserFolder());
+  QDir().mkpath(kvtest::SingleUserFolder());
   TBOSetupClass single;
   ASSERT_TRUE(single.LocateQS());
   single.ApplyQSDefaults();
@@ -94,19 +97,19 @@ TEST_F(ReviewFwTest, AnEmptySettingsFileKeepsEveryDefaultAndTheProgramStarts) {
     EXPECT_EQ(m->Setup->DBHost, "localhost");
     EXPECT_EQ(m->Setup->DBName, "DATA");
     EXPECT_TRUE(m->Setup->SFMakeTickets);
-    EXPECT_TRUE(fwtest::ReadAll(m->LogFileName).startsWith("[=]program started[=]\r\n"));
+    EXPECT_TRUE(kvtest::ReadAll(m->LogFileName).startsWith("[=]program started[=]\r\n"));
   }
 }
 
 TEST_F(ReviewFwTest, ASettingsFileThatCannotBeReadIsNoSettings) {
   // Reading this file fails with an I/O error whoever runs the test (root too).
-  QDir().mkpath(fwtest::MultiUserFolder());
-  ASSERT_TRUE(QFile::link("/proc/self/mem", fwtest::MultiUserFolder() + "SetupVELT.ini"));
+  QDir().mkpath(kvtest::MultiUserFolder());
+  ASSERT_TRUE(QFile::link("/proc/self/mem", kvtest::MultiUserFolder() + "SetupVELT.ini"));
   auto m = Module();
   EXPECT_FALSE(m->Init());
   EXPECT_EQ(boxes, QStringList{kNoSettings});
   EXPECT_FALSE(m->LoggingOn);
-  EXPECT_FALSE(QFileInfo::exists(fwtest::MultiUserFolder() + "bologs"));
+  EXPECT_FALSE(QFileInfo::exists(kvtest::MultiUserFolder() + "bologs"));
 }
 
 TEST_F(ReviewFwTest, TextsOfSeveralLinesKeepTheLogsCrLfLineEnds) {
@@ -117,7 +120,7 @@ TEST_F(ReviewFwTest, TextsOfSeveralLinesKeepTheLogsCrLfLineEnds) {
   m->ShowMessage("Sorry, you do not have the required security level.\n\nRequires: Edit Stock");
   m->LogException(QString("ERROR:  relation \"x\" does not exist\nLINE 1: SELECT * FROM x\r\n"),
                   "TDMDB::RunQuery");
-  const QByteArray log = fwtest::ReadAll(m->LogFileName);
+  const QByteArray log = kvtest::ReadAll(m->LogFileName);
   EXPECT_TRUE(log.endsWith("2024-03-05 09:15:30\r\nSorry, you do not have the required security level.\r\n"
                            "\r\nRequires: Edit Stock\r\nTDMDB::RunQuery\r\n2024-03-05 09:15:30\r\n"
                            "ERROR:  relation \"x\" does not exist\r\nLINE 1: SELECT * FROM x\r\n\r\n\r\n"))

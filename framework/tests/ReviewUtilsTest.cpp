@@ -1,23 +1,22 @@
 // Second look at the user hand-over file and the form-wide font smoothing:
 // an empty file and the kinds of button a form smooths.
-#include "FwTestUtil.h"
+#include "KvFwTestSupport.h"
 
 #include <QPushButton>
 #include <QToolButton>
 
-using fwtest::DataModuleTest;
-using fwtest::ReadAll;
+using kvtest::ReadAll;
 
 namespace {
 
-class ReviewUtilsTest : public DataModuleTest {};
+class ReviewUtilsTest : public kvfwtest::ModuleTest<> {};
 
 TEST_F(ReviewUtilsTest, AnEmptyHandOverFileHasNoLineAndKeepsTheNameHeldBefore) {
   WriteSettings("[Database]\nDBHost=server\n");
   auto m = Module();
   ASSERT_TRUE(m->Init());
   m->UserName = "EARLIER";
-  fwtest::WriteFile(m->UserFileName(), "");
+  kvtest::WriteFile(m->UserFileName(), "");
   EXPECT_FALSE(m->LoadUser(m->DBQueryRemote1, false));
   EXPECT_EQ(m->UserName, "EARLIER");  // no first line: nothing read
   EXPECT_TRUE(m->StaffID.isEmpty());
@@ -26,7 +25,7 @@ TEST_F(ReviewUtilsTest, AnEmptyHandOverFileHasNoLineAndKeepsTheNameHeldBefore) {
   EXPECT_TRUE(log.contains("List index out of bounds (0)")) << log.toStdString();
 
   // A file of one empty line, by contrast, does give an (empty) user name.
-  fwtest::WriteFile(m->UserFileName(), "\r\n");
+  kvtest::WriteFile(m->UserFileName(), "\r\n");
   EXPECT_FALSE(m->LoadUser(m->DBQueryRemote1, false));
   EXPECT_EQ(m->UserName, "");
 }

@@ -1,12 +1,14 @@
-#include "FwTestUtil.h"
+#include "KvFwTestSupport.h"
 
 #include "BOSetupClass.h"
 
-using fwtest::DataModuleTest;
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
-class SetupTest : public DataModuleTest {};
+class SetupTest : public kvfwtest::ModuleTest<> {};
 
 TEST_F(SetupTest, DefaultsOfTheSettings) {
   const TBOSetupClass s;
@@ -22,22 +24,22 @@ TEST_F(SetupTest, DefaultsOfTheSettings) {
 TEST_F(SetupTest, LocateCreatesTheMultiUserFolderAndLocateQSDoesNot) {
   TBOSetupClass s;
   ASSERT_TRUE(s.Locate());
-  EXPECT_EQ(s.SettingsFolder, fwtest::MultiUserFolder());
-  EXPECT_EQ(s.IniFileName, fwtest::MultiUserFolder() + "SetupVELT.ini");
+  EXPECT_EQ(s.SettingsFolder, kvtest::MultiUserFolder());
+  EXPECT_EQ(s.IniFileName, kvtest::MultiUserFolder() + "SetupVELT.ini");
   EXPECT_TRUE(QFileInfo(s.SettingsFolder).isDir());
-  EXPECT_EQ(s.GetAppDataFolder(), fwtest::UserFolder());
-  EXPECT_EQ(s.GetCommonAppDataFolder(), fwtest::CommonFolder());
+  EXPECT_EQ(s.GetAppDataFolder(), kvtest::UserFolder());
+  EXPECT_EQ(s.GetCommonAppDataFolder(), kvtest::CommonFolder());
 
   TBOSetupClass qs;
   EXPECT_FALSE(qs.LocateQS());
-  EXPECT_FALSE(QFileInfo(fwtest::SingleUserFolder()).exists());
-  QDir().mkpath(fwtest::SingleUserFolder());
+  EXPECT_FALSE(QFileInfo(kvtest::SingleUserFolder()).exists());
+  QDir().mkpath(kvtest::SingleUserFolder());
   ASSERT_TRUE(qs.LocateQS());
-  EXPECT_EQ(qs.LocalDataFolder, fwtest::SingleUserFolder());
+  EXPECT_EQ(qs.LocalDataFolder, kvtest::SingleUserFolder());
   qs.ApplyQSDefaults();
   EXPECT_TRUE(qs.LocalMode);
   EXPECT_EQ(qs.LOBranchID, 1);
-  EXPECT_EQ(qs.GetImagesFolder(), fwtest::SingleUserFolder() + "Images/");
+  EXPECT_EQ(qs.GetImagesFolder(), kvtest::SingleUserFolder() + "Images/");
 }
 
 TEST_F(SetupTest, LoadReadsEveryKeyAndAMissingKeyKeepsItsDefault) {

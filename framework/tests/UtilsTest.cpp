@@ -1,6 +1,6 @@
 // The data module's small utilities, the pick-list helpers and the user
 // hand-over file, without a database.
-#include "FwTestUtil.h"
+#include "KvFwTestSupport.h"
 
 #include "KvCheckListBox.h"
 #include "Kvutilsclass.h"
@@ -8,6 +8,8 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,8 +19,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-using fwtest::DataModuleTest;
-using fwtest::ReadAll;
+using kvtest::ReadAll;
 
 namespace {
 
@@ -65,7 +66,7 @@ TEST(KvUtilsTest, CheckAllItemsSetsEveryMark) {
 
 // ----- small utilities of the data module ------------------------------------------
 
-class UtilsTest : public DataModuleTest {};
+class UtilsTest : public kvfwtest::ModuleTest<> {};
 
 TEST_F(UtilsTest, ContrastColourMoneyAndVersionText) {
   auto m = Module();
@@ -135,7 +136,7 @@ TEST_F(UtilsTest, TheHandOverFileHasTwoCrLfLines) {
   auto m = Module();
   ASSERT_TRUE(m->Init());
   ASSERT_TRUE(m->SaveUser("ADMIN", "4"));
-  EXPECT_EQ(m->UserFileName(), fwtest::MultiUserFolder() + "user.txt");
+  EXPECT_EQ(m->UserFileName(), kvtest::MultiUserFolder() + "user.txt");
   EXPECT_EQ(ReadAll(m->UserFileName()), "ADMIN\r\n4\r\n");
   ASSERT_TRUE(m->SaveUser("BOB", "12"));  // replaced whole
   EXPECT_EQ(ReadAll(m->UserFileName()), "BOB\r\n12\r\n");
@@ -145,7 +146,7 @@ TEST_F(UtilsTest, AFileOfOneLineGivesTheNameButNoUser) {
   WriteSettings("[Database]\nDBHost=server\n");
   auto m = Module();
   ASSERT_TRUE(m->Init());
-  fwtest::WriteFile(m->UserFileName(), "ADMIN\r\n");
+  kvtest::WriteFile(m->UserFileName(), "ADMIN\r\n");
   EXPECT_FALSE(m->LoadUser(m->DBQueryRemote1, true));
   EXPECT_EQ(m->UserName, "ADMIN");
   EXPECT_TRUE(m->StaffID.isEmpty());

@@ -20,7 +20,7 @@
 
 namespace {
 
-using lt::At;
+using kvtest::At;
 
 // The main menu (see lt::MenuTestBase) and its buttons.
 class LauncherMenuTest : public lt::MenuTestBase {
@@ -125,7 +125,7 @@ TEST_F(LauncherMenuTest, EveryStartButtonAsksTheShellForItsProgram) {
 
 TEST_F(LauncherMenuTest, ABareNameIsFoundInTheWorkingFolderAndAMissingOneStartsNothing) {
   const QString folder = kvtest::FreshFolder("work");
-  lt::WriteFile(folder + "StyleKeeper", "#!/bin/sh\nexit 0\n");
+  kvtest::WriteFile(folder + "StyleKeeper", "#!/bin/sh\nexit 0\n");
   QFile::setPermissions(folder + "StyleKeeper", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   const QString before = QDir::currentPath();
   QDir::setCurrent(folder);
@@ -282,12 +282,12 @@ TEST_F(PictureWindowTest, TheWheelScrollsByTwoIncrements) {
 class LauncherNoSettingsTest : public lt::LauncherTestBase<::testing::Test> {};
 
 TEST_F(LauncherNoSettingsTest, TheLauncherEndsWithTheNoSettingsMessage) {
-  AddLauncherFile();  // single-user, but the all-users folder has no settings folder
+  AddLauncher();  // single-user, but the all-users folder has no settings folder
   Start();
   EXPECT_TRUE(form->Terminating());
   EXPECT_EQ(boxes, QStringList{"Error: There are no settings available."});
   EXPECT_FALSE(dm->LoggingOn);
-  EXPECT_TRUE(lt::NoWaitWindowLeft());
+  EXPECT_TRUE(kvfwtest::NoWaitWindowLeft());
   EXPECT_EQ(form->LabelCopyVersion->text(), "");  // start-up stopped before the version
 }
 

@@ -13,16 +13,6 @@
 
 namespace lt {
 
-using kvfwtest::DataChange;
-using kvfwtest::FixedUserId;
-using kvfwtest::NoWaitWindowLeft;
-using kvfwtest::WaitWindowSpy;
-using kvtest::At;
-using kvtest::MultiUserFolder;
-using kvtest::ReadAll;
-using kvtest::SingleUserFolder;
-using kvtest::WriteFile;
-
 // Every launcher test: the module fixture on `Base` (a GoogleTest fixture)
 // and the launcher's window on the fixture's module.
 template <class Base>
@@ -34,8 +24,6 @@ class LauncherTestBase : public kvfwtest::ModuleTest<Base> {
     form.reset();  // before the module it runs on
     kvfwtest::ModuleTest<Base>::TearDown();
   }
-
-  void AddLauncherFile() { this->AddLauncher(); }
 
   // The data module (program file programDir/menuhost), then the main window,
   // whose construction runs the start-up.

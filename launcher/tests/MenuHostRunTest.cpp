@@ -19,7 +19,7 @@ TEST(MenuHostRun, TheBuiltLauncherLogsTheFixedUserInAndHandsItOver) {
   const QString settings = common.path() + "/Tarnwick/TessarinQS/";
   QString staffId;
   kvfwtest::MakeLocalDatabase(settings,
-                              kvfwtest::StarterData([&](kdb::Database& db) { staffId = lt::FixedUserId(db); }));
+                              kvfwtest::StarterData([&](kdb::Database& db) { staffId = kvfwtest::FixedUserId(db); }));
   const QString userFile = settings + "user.txt";
 
   QProcess launcher;
@@ -45,11 +45,11 @@ TEST(MenuHostRun, TheBuiltLauncherLogsTheFixedUserInAndHandsItOver) {
   }
   EXPECT_TRUE(running) << launcher.readAllStandardError().toStdString();
 
-  EXPECT_EQ(lt::ReadAll(userFile), "1\r\n" + staffId.toUtf8() + "\r\n");
+  EXPECT_EQ(kvtest::ReadAll(userFile), "1\r\n" + staffId.toUtf8() + "\r\n");
   const QDir logs(settings + "bologs/menuhost");
   const QStringList files = logs.entryList({"* menuhost.log"}, QDir::Files);
   ASSERT_EQ(files.size(), 1) << files.join(",").toStdString();
-  const QByteArray log = lt::ReadAll(logs.filePath(files.first()));
+  const QByteArray log = kvtest::ReadAll(logs.filePath(files.first()));
   EXPECT_TRUE(log.startsWith("[=]program started[=]\r\n")) << log.toStdString();
   EXPECT_TRUE(log.contains("\r\nmenuhost\r\n"));
   EXPECT_TRUE(log.contains("\r\nLoading company details...\r\n"));

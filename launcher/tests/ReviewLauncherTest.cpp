@@ -10,17 +10,8 @@
 
 namespace {
 
-class ReviewLauncherTest : public lt::LauncherTestBase<::testing::Test> {
- protected:
-  void SetUp() override {
-    LauncherTestBase::SetUp();
-    AddLauncherFile();
-    QDir().mkpath(lt::SingleUserFolder());
-    Start();
-    ASSERT_FALSE(form->Terminating());
-    form->ShowMainMenu();
-  }
-};
+// The main menu of the single-user edition (see lt::MenuTestBase).
+class ReviewLauncherTest : public lt::MenuTestBase {};
 
 TEST_F(ReviewLauncherTest, OnlyTheLeftButtonClosesThePictureWindow) {
   int opened = 0;

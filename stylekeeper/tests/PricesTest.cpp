@@ -136,7 +136,7 @@ TEST_F(PriceCalcTest, LeavingABoxRoundsItAndUpdatesItsPartner) {
 
 // ----- the product's age ------------------------------------------------------------------
 
-QDateTime At(const char* iso) { return QDateTime::fromString(iso, Qt::ISODate); }
+using kvtest::At;
 
 TEST(ProductAge, MonthsThenWeeksOrDays) {
   EXPECT_EQ(TForm1::ProductAgeText(At("2024-01-10T09:00:00"), At("2024-03-25T09:00:00")),
@@ -158,18 +158,12 @@ TEST(ProductAge, NoAgeForAnInvalidOrFutureDate) {
 
 // ----- the window's price boxes, without a database ------------------------------------------
 
-class PriceBoxTest : public ::testing::Test, protected sktest::FormTestBase {
+// The message the window gives without settings is not what these tests look at.
+class PriceBoxTest : public sktest::FormTest {
  protected:
-  std::unique_ptr<TForm1> form;
   void SetUp() override {
-    SetUpModules();
-    CreateModules();
-    form = std::make_unique<TForm1>(QStringList{}, nullptr);
-    messages.clear();
-  }
-  void TearDown() override {
-    form.reset();
-    TearDownModules();
+    FormTest::SetUp();
+    ClearShownTexts();
   }
 };
 
@@ -180,11 +174,11 @@ TEST_F(PriceBoxTest, WithoutSettingsTheWindowAsksToEnd) {
 TEST_F(PriceBoxTest, ASecondPointIsRefusedWithItsMessageOnce) {
   form->EditCostPrice->setText("12.5.0");
   EXPECT_EQ(form->EditCostPrice->text(), "12.50");
-  EXPECT_EQ(messages, QStringList{"Cost Price value can only have one decimal point!"});
-  messages.clear();
+  EXPECT_EQ(ShownTexts(), QStringList{"Cost Price value can only have one decimal point!"});
+  ClearShownTexts();
   form->EditWSPrice->setText("1..");
   EXPECT_EQ(form->EditWSPrice->text(), "1.");
-  EXPECT_EQ(messages, QStringList{"Wholesale price can only have one decimal point!"});
+  EXPECT_EQ(ShownTexts(), QStringList{"Wholesale price can only have one decimal point!"});
   // The message box is not the logged message window.
   EXPECT_FALSE(dm->LoggingOn);
 }
@@ -194,7 +188,7 @@ TEST_F(PriceBoxTest, PastedLettersAreDroppedAndTheCaretStays) {
   form->EditRetailPrice->insert("1ab2");
   EXPECT_EQ(form->EditRetailPrice->text(), "12");
   EXPECT_EQ(form->EditRetailPrice->cursorPosition(), 2);
-  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_TRUE(ShownTexts().isEmpty());
   EXPECT_TRUE(form->PricesTouched);
   EXPECT_FALSE(form->EditRetailPrice->isUndoAvailable());
 }

@@ -20,25 +20,8 @@
 
 namespace {
 
-class ReviewSkTest : public ::testing::Test, protected sktest::FormTestBase {
+class ReviewSkTest : public sktest::FormTest {
  protected:
-  std::unique_ptr<TForm1> form;
-  void SetUp() override {
-    SetUpModules();
-    CreateModules();
-    form = std::make_unique<TForm1>(QStringList{}, nullptr);
-  }
-  void TearDown() override {
-    form.reset();
-    TearDownModules();
-  }
-
-  static void Activate(QWidget* w) {
-    QApplication::setActiveWindow(w);
-    w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-  }
-
   // Opens the calculator from the retail box with these prices and lets
   // `person` work it.
   void OpenCalculator(const char* cost, const char* retail, const char* wholesale,
@@ -67,7 +50,7 @@ class ReviewSkTest : public ::testing::Test, protected sktest::FormTestBase {
 TEST_F(ReviewSkTest, WithoutSettingsTheToolStillTriesItsDatabase) {
   // The tool goes on with the built-in defaults after the message; here no
   // database answers there, so it ends at the connection, quietly.
-  EXPECT_EQ(messages, QStringList{"Error: There are no settings available."});
+  EXPECT_EQ(ShownTexts(), QStringList{"Error: There are no settings available."});
   EXPECT_TRUE(form->TerminateRequested());
   EXPECT_FALSE(dm->LastError.isEmpty()) << "no connection was attempted";
 }
@@ -140,7 +123,7 @@ std::pair<int, int> DarkSpan(const QImage& img, int from, int top, int bottom) {
 TEST_F(ReviewSkTest, TheColourEntryShowsThePictureStateWhole) {
   dm->Setup->LOUseImages = true;
   form->ImagesFolder = kvtest::TempRoot() + "/review-sk-images/";
-  sktest::WriteFile(form->ImagesFolder + "00000042.jpg", "x");
+  kvtest::WriteFile(form->ImagesFolder + "00000042.jpg", "x");
   kui::KvStringGrid* g = form->SGridStyleColours;
   g->SetRowTexts(0, {QString(), "00000042", "BLACK", "16777215", "65.00", QString()});
   QImage img(188, 48, QImage::Format_RGB32);

@@ -1,90 +1,96 @@
 #pragma once
-// Helpers of the style editor's tests: a data module in a fresh program
-// folder, the answers to every modal window, and (for the database tests) a
-// shop database made by the schema tool with its starter data on either engine.
+// Helpers of the style editor's tests: the shared data-module fixture (a
+// fresh program folder, a fixed clock, every modal window answered) with the
+// business rules beside the module, the style window on them, and the answers
+// the style editor's own dialogs need.
+//
+//   class MyTest : public sktest::FormTest {};                      // no database
+//   class MyDbTest : public sktest::StyleKeeperTest<kvfwtest::EditionDbTest> {};
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QMessageBox>
+#include <QDialog>
 #include <QPushButton>
-#include <QTextEdit>
-#include <QUuid>
+#include <QStringList>
+#include <QTest>
 
 #include <functional>
 #include <memory>
 
 #include "ConfirmMessageForm.h"
 #include "DMBRulesF.h"
-#include "DataModF.h"
-#include "KvTestSupport.h"
-#include "MessageFrame.h"
-#include "ModalSeam.h"
+#include "KvFwTestSupport.h"
 #include "StyleKeeperForm.h"
 
 namespace sktest {
 
-inline QString UserFolder() { return qEnvironmentVariable("XDG_DATA_HOME") + "/"; }
-inline QString CommonFolder() { return qEnvironmentVariable("TESSARIN_COMMON_APPDATA") + "/"; }
-inline QString MultiUserFolder() { return UserFolder() + "Tarnwick/TessarinVELT/"; }
-inline QString SingleUserFolder() { return CommonFolder() + "Tarnwick/TessarinQS/"; }
-
-inline void WriteFile(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-  f.write(bytes);
-}
-
-// A data module and business-rules module for one test, in a program folder
-// of its own; every message and system box is recorded and answered.
-class FormTestBase {
+// The modules of the style editor on `Base` (kvfwtest::ModuleTest or a
+// fixture derived from it), and how its dialogs are answered: confirmations
+// by confirmYes, the program's other dialogs (price calculator, pickers) by
+// onDialog, rejected when it is not set.
+template <class Base>
+class StyleKeeperTest : public Base {
  protected:
-  QString programDir;
-  QStringList messages;  // texts of the message windows and system boxes shown
-  // Called for any other dialog (the price calculator); rejects by default.
   std::function<void(QDialog&)> onDialog;
-  // How confirmations are answered (their texts go to messages too).
   bool confirmYes = true;
-  std::unique_ptr<TDMDB> dm;
   std::unique_ptr<TDMBRules> rules;
+  std::unique_ptr<TForm1> form;
 
-  void SetUpModules() {
-    QDir(UserFolder() + "Tarnwick").removeRecursively();
-    QDir(CommonFolder() + "Tarnwick").removeRecursively();
-    programDir = kvtest::TempRoot() + "/bin-" + QUuid::createUuid().toString(QUuid::Id128) + "/";
-    QDir().mkpath(programDir);
-    kui::ModalSeam::SetAnswerer([this](QDialog& d) { Answer(d); });
+  void TearDown() override {
+    form.reset();  // before the modules it runs on
+    rules.reset();
+    Base::TearDown();
   }
 
+  // The data module (program file programDir/StyleKeeper) and the rules.
   void CreateModules() {
-    dm = std::make_unique<TDMDB>();
-    dm->SetProgramFile(programDir + "StyleKeeper");
+    this->dm = this->Module();
     rules = std::make_unique<TDMBRules>();
   }
 
-  void TearDownModules() {
-    kui::ModalSeam::ClearAnswerers();
-    rules.reset();
-    dm.reset();
+  // Starts the window as the program does and shows it.
+  TForm1& StartForm(const QStringList& args = {}) {
+    form = std::make_unique<TForm1>(args, nullptr);
+    if (!form->TerminateRequested()) form->show();
+    QApplication::processEvents();
+    return *form;
   }
 
-  void Answer(QDialog& d) {
-    if (auto* box = qobject_cast<QMessageBox*>(&d)) {
-      messages << box->text();
-      box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
-    } else if (auto* confirm = qobject_cast<TFormMsgConfirm*>(&d)) {
-      messages << confirm->MemoMsg->toPlainText();
+  // Makes a window the active one, as a person's click would.
+  static void Activate(QWidget* w) {
+    QApplication::setActiveWindow(w);
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+  }
+
+  // The texts of every message shown, system boxes first, then the
+  // program's message and confirmation windows.
+  QStringList ShownTexts() const { return this->boxes + this->messages; }
+  void ClearShownTexts() {
+    this->boxes.clear();
+    this->messages.clear();
+  }
+
+  void OtherDialog(QDialog& d) override {
+    if (auto* confirm = qobject_cast<TFormMsgConfirm*>(&d))
       (confirmYes ? confirm->BitBtnYes : confirm->BitBtnNo)->click();
-    } else if (auto* frame = qobject_cast<TMessageFrame*>(&d)) {
-      messages << frame->MemoMsg->toPlainText();
-      frame->accept();
-    } else if (onDialog) {
+    else if (qobject_cast<TMessageFrame*>(&d))
+      d.accept();
+    else if (onDialog)
       onDialog(d);
-    } else {
+    else
       d.reject();
-    }
+  }
+};
+
+// The style window without a database: built on the modules, and told to end
+// (there are no settings).
+class FormTest : public StyleKeeperTest<kvfwtest::ModuleTest<>> {
+ protected:
+  void SetUp() override {
+    StyleKeeperTest::SetUp();
+    CreateModules();
+    form = std::make_unique<TForm1>(QStringList{}, nullptr);
   }
 };
 

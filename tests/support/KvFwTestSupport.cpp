@@ -66,6 +66,10 @@ void SingleUserEdition(const QString& programDir) {
 
 void WriteSettings(const QByteArray& ini) { kvtest::WriteFile(kvtest::MultiUserFolder() + "SetupVELT.ini", ini); }
 
+QString EditionFolder(kvtest::Engine e) {
+  return e == kvtest::Engine::SQLite ? kvtest::SingleUserFolder() : kvtest::MultiUserFolder();
+}
+
 namespace {
 
 QString SettingsFolderOf(kvtest::Engine e) {
@@ -79,8 +83,8 @@ EditionDatabase::EditionDatabase(kvtest::Engine e, const QString& programDir, co
     : database_(e, SettingsFolderOf(e)) {
   if (e == kvtest::Engine::PostgreSQL) {
     qputenv("TESSARIN_DB_PORT", QByteArray::number(Facts().port));
-    WriteSettings("[Database]\nDBHost=" + Facts().host.toUtf8() + "\n" + settings +
-                  "DBLiveName=" + Facts().database.toUtf8() + "\n");
+    WriteSettings("[Database]\nDBHost=" + Facts().host.toUtf8() + "\nDBLiveName=" + Facts().database.toUtf8() +
+                  "\n" + settings);
   } else {
     SingleUserEdition(programDir);
   }

@@ -41,13 +41,17 @@ void AddLauncher(const QString& programDir);
 void SingleUserEdition(const QString& programDir);
 // The multi-user settings file SetupVELT.ini.
 void WriteSettings(const QByteArray& ini);
+// The settings folder of the edition a database engine serves: the
+// single-user folder for SQLite, the multi-user one for PostgreSQL.
+QString EditionFolder(kvtest::Engine e);
 
 // A fresh database of one engine and the settings that lead a program of
 // `programDir` to it: SQLite in the single-user settings folder with the
 // launcher's file beside the program, PostgreSQL on the test run's server
 // named by SetupVELT.ini (with TESSARIN_DB_PORT set while it lives). `fill`
 // runs on the database before any program connects; `settings` adds lines to
-// the [Database] section of the multi-user settings.
+// the multi-user settings after the database's own: more keys of [Database],
+// then other sections.
 class EditionDatabase {
  public:
   EditionDatabase(kvtest::Engine e, const QString& programDir, const DataChange& fill = {},
@@ -59,6 +63,8 @@ class EditionDatabase {
   const kvtest::DbFacts& Facts() const { return database_.Facts(); }
   // The test's own connection, apart from the programs' (opened on first use).
   kdb::Database& Db();
+  // Another program's connection to the same database.
+  kvtest::DbHandle Connect() const { return database_.Connect(); }
 
  private:
   kvtest::TestDatabase database_;
@@ -140,6 +146,8 @@ class EditionDbTest : public ModuleTest<::testing::TestWithParam<kvtest::Engine>
   void PrepareDatabase(const DataChange& fill = {}, const QByteArray& settings = {});
   const kvtest::DbFacts& facts() const { return database_->Facts(); }
   kdb::Database& db() { return database_->Db(); }
+  // Another program's connection to the test's database.
+  kvtest::DbHandle Connect() const { return database_->Connect(); }
   void Exec(const QString& sql) { db().Execute(sql); }
   QStringList Column(const QString& sql) { return kvtest::Column(db(), sql); }
 

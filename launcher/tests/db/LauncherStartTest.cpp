@@ -13,7 +13,7 @@
 namespace {
 
 using kvtest::Engine;
-using lt::ReadAll;
+using kvtest::ReadAll;
 
 class LauncherStartTest : public lt::LauncherTestBase<::testing::TestWithParam<Engine>> {
  protected:
@@ -29,11 +29,11 @@ class LauncherStartTest : public lt::LauncherTestBase<::testing::TestWithParam<E
 
   // The database with the starter data and the change, and the settings
   // that lead the launcher to it.
-  void Prepare(const lt::DataChange& change = {}) {
+  void Prepare(const kvfwtest::DataChange& change = {}) {
     database = std::make_unique<kvfwtest::EditionDatabase>(
         GetParam(), programDir, kvfwtest::StarterData([&](kdb::Database& db) {
           if (change) change(db);
-          fixedUserId = lt::FixedUserId(db);
+          fixedUserId = kvfwtest::FixedUserId(db);
         }));
   }
 
@@ -49,7 +49,7 @@ class LauncherStartTest : public lt::LauncherTestBase<::testing::TestWithParam<E
 TEST_P(LauncherStartTest, AStartLogsTheFixedUserInAndHandsItOver) {
   Prepare();
   ASSERT_FALSE(fixedUserId.isEmpty());
-  lt::WaitWindowSpy spy;
+  kvfwtest::WaitWindowSpy spy;
   StartAndShow();
 
   EXPECT_EQ(dm->Setup->LocalMode, !Pg());
@@ -66,7 +66,7 @@ TEST_P(LauncherStartTest, AStartLogsTheFixedUserInAndHandsItOver) {
   // The one start-up window opened first with the edition's starting text.
   ASSERT_FALSE(spy.shown.isEmpty());
   EXPECT_EQ(spy.shown.first(), "Starting Tessarin Quick Start Edition..");
-  EXPECT_TRUE(lt::NoWaitWindowLeft());
+  EXPECT_TRUE(kvfwtest::NoWaitWindowLeft());
 
   EXPECT_EQ(form->LabelCompName->text(), "Company Name:\t\tTESSARIN FASHIONS LTD");
   EXPECT_EQ(form->LabelCompNo->text(), "Company Reg No:\t09876543");
@@ -89,9 +89,9 @@ TEST_P(LauncherStartTest, AStartLogsTheFixedUserInAndHandsItOver) {
 TEST_P(LauncherStartTest, WithoutTheFixedUserNothingIsHandedOver) {
   Prepare([](kdb::Database& db) { db.Execute("DELETE FROM STAFF WHERE USERNAME = '1'"); });
   // A file of an earlier run stays as it was; the tools keep finding that user.
-  QDir().mkpath(Pg() ? lt::MultiUserFolder() : lt::SingleUserFolder());
+  QDir().mkpath(kvfwtest::EditionFolder(GetParam()));
   const QByteArray earlier = "7\r\n42\r\n";
-  lt::WriteFile((Pg() ? lt::MultiUserFolder() : lt::SingleUserFolder()) + "user.txt", earlier);
+  kvtest::WriteFile(kvfwtest::EditionFolder(GetParam()) + "user.txt", earlier);
   StartAndShow();
   ExpectNoLogIn(earlier);
 }
@@ -130,7 +130,7 @@ TEST_P(LauncherStartTest, AnUnreadableCompanyTableIsLoggedByTheLauncher) {
 TEST_P(LauncherStartTest, AnUnwritableUserFileIsReportedAndTheMenuStillShows) {
   Prepare();
   // A folder where the file should be: the hand-over cannot be written.
-  QDir().mkpath((Pg() ? lt::MultiUserFolder() : lt::SingleUserFolder()) + "user.txt");
+  QDir().mkpath(kvfwtest::EditionFolder(GetParam()) + "user.txt");
   StartAndShow();
   EXPECT_TRUE(LogText().contains("TDMDB::SaveUser\r\n")) << LogText().toStdString();
   EXPECT_GE(kui::ModalSeam::ShownCount(), 1);  // the failure's message was shown

@@ -32,7 +32,7 @@ TEST_P(ReviewSkDbTest, KeysTypedIntoTheRootPLUBoxAreFiltered) {
   QTest::keyClick(focused, Qt::Key_Return);
   EXPECT_EQ(f.LoadedRootPLU(), "00000042");
   EXPECT_EQ(f.EditSupplierStyle->text(), "JEAN01");
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
   // The box keeps the focus with its text selected, ready for the next one
   // (once the window is active again after the wait window).
   Activate();
@@ -46,7 +46,7 @@ TEST_P(ReviewSkDbTest, KeysTypedIntoTheRootPLUBoxAreFiltered) {
   QTest::keyClick(focused, Qt::Key_Tab);
   EXPECT_NE(QApplication::focusWidget(), f.ComboBoxRootPLU);
   EXPECT_NE(QApplication::focusWidget(), f.ComboBoxRootPLU->lineEdit());
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
 }
 
 TEST_P(ReviewSkDbTest, OpeningAColourFromTheListKeepsTheFocusThere) {

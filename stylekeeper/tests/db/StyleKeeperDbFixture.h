@@ -4,13 +4,12 @@
 // starter data, settings and user hand-over pointing at it, a few styles
 // inserted directly, and the real window started on it as the program starts it.
 #include <QComboBox>
-#include <QDir>
-#include <QTest>
+#include <QList>
+#include <QPair>
 
 #include "../SkTestUtil.h"
-#include "KvDbTestSupport.h"
-#include "SchemaClass.h"
-#include "StarterDataClass.h"
+#include "KvEdit.h"
+#include "KvShopTestSupport.h"
 
 namespace sktest {
 
@@ -51,104 +50,77 @@ inline void InsertStyle(kdb::Database& db, const StyleSpec& s) {
   }
 }
 
-// The shop, its settings and the modules on one engine, without GoogleTest's
-// fixture machinery (the benchmarks use it as it is). SetUpShop throws
-// kdb::DbError when the database cannot be made.
-class ShopFixture : protected FormTestBase {
- protected:
-  Engine engine = Engine::SQLite;
-  std::unique_ptr<kvtest::TestDatabase> server;
-  kvtest::DbHandle h;  // the test's own connection
-  std::unique_ptr<TForm1> form;
-  kvtest::DbFacts localFacts;  // the single-user database (SQLite)
-
-  bool Pg() const { return engine == Engine::PostgreSQL; }
-
-  // withStyles: the two colours (DENIM 00000042, BLACK 00000043) of JEAN01.
-  void SetUpShop(Engine e, bool withStyles = true) {
-    engine = e;
-    SetUpModules();
-    if (Pg()) PrepareServer(); else PrepareSingleUser();
-    kvschema::CreateSchema(*h.db);
-    kvschema::LoadStarterData(*h.db);
-    kvschema::SyncIdCounters(*h.db);
+// The shop's data: the starter data and, withStyles, the two colours (DENIM
+// 00000042, BLACK 00000043) of JEAN01; then `more`.
+inline kvfwtest::DataChange ShopData(bool withStyles, const kvfwtest::DataChange& more = {}) {
+  return kvfwtest::StarterData([withStyles, more](kdb::Database& db) {
     if (withStyles) {
-      InsertStyle(*h.db, StyleSpec{});
+      InsertStyle(db, StyleSpec{});
       StyleSpec black;
       black.rootPLU = "00000043";
       black.colour = "BLACK";
       black.retail = "65.00";
-      InsertStyle(*h.db, black);
+      InsertStyle(db, black);
     }
-    CreateModules();
-  }
+    if (more) more(db);
+  });
+}
 
-  void PrepareServer() {
-    server = std::make_unique<kvtest::TestDatabase>(Engine::PostgreSQL);
-    const kvtest::DbFacts& f = server->Facts();
-    qputenv("TESSARIN_DB_PORT", QByteArray::number(f.port));
-    WriteFile(MultiUserFolder() + "SetupVELT.ini",
-              "[Database]\nDBHost=" + f.host.toUtf8() + "\nDBLiveName=" + f.database.toUtf8() +
-                  "\nDBSharePath=" + MultiUserFolder().toUtf8() + "share/\n"
-                  "[Local]\nLOUseImages=1\n");
-    WriteFile(MultiUserFolder() + "user.txt", "1\r\n1\r\n");
-    h = server->Connect();
-  }
+// The shop's lines of the multi-user settings: a share folder and pictures.
+inline QByteArray ShopSettings() {
+  return "DBSharePath=" + kvtest::MultiUserFolder().toUtf8() + "share/\n[Local]\nLOUseImages=1\n";
+}
 
-  void PrepareSingleUser() {
-    WriteFile(programDir + "menuhost", "#!/bin/sh\n");
-    kvtest::DbFacts& f = localFacts;
-    f.engine = Engine::SQLite;
-    f.localDataFolder = SingleUserFolder();
-    f.dataDir = f.localDataFolder + "db/data/";
-    f.tempDir = f.localDataFolder + "db/temp/";
-    QDir().mkpath(f.dataDir);
-    QDir().mkpath(f.tempDir);
-    WriteFile(f.localDataFolder + "user.txt", "1\r\n1\r\n");
-    h = kvtest::DbHandle{std::make_unique<kdb::Session>(), std::make_unique<kdb::Database>()};
-    kvtest::TestDatabase::Configure(f, *h.session, *h.db);
-    h.db->Open();
-  }
+// The user the launcher hands over to the programs of the engine's edition.
+inline void HandOverUser(Engine e) { kvtest::WriteFile(kvfwtest::EditionFolder(e) + "user.txt", "1\r\n1\r\n"); }
 
-  // Another program's connection to the same database.
-  kvtest::DbHandle OtherConnection() const {
-    if (Pg()) return server->Connect();
-    kvtest::DbHandle other{std::make_unique<kdb::Session>(), std::make_unique<kdb::Database>()};
-    kvtest::TestDatabase::Configure(localFacts, *other.session, *other.db);
-    other.db->Open();
-    return other;
-  }
+// A size scale with sizes (name, OFFSET) inserted in the order given.
+inline void AddScale(kdb::Database& db, const QString& name, const QList<QPair<QString, int>>& sizes) {
+  using kdb::sql::Quote;
+  db.Execute("INSERT INTO SIZESSCALE (NAME, COUNTER, DEFAULT_ID) VALUES (" + Quote(name) + ", " +
+             QString::number(sizes.size()) + ", 1)");
+  const QString scale = kvtest::Column(db, "SELECT ID FROM SIZESSCALE WHERE NAME=" + Quote(name)).value(0);
+  for (const auto& [size, offset] : sizes)
+    db.Execute("INSERT INTO SIZES (SIZESSCALE_ID, NAME, \"offset\", RATIO) VALUES (" + scale + ", " + Quote(size) +
+               ", " + QString::number(offset) + ", 1)");
+}
 
-  void TearDownShop() {
-    form.reset();
-    TearDownModules();
-    h.db.reset();
-    h.session.reset();
-    server.reset();
-    qunsetenv("TESSARIN_DB_PORT");
-  }
+// Chooses a name in a pick list.
+using PickName = std::function<void(QComboBox*, const QString&)>;
 
-  // Starts the window as the program does and shows it.
-  TForm1& StartForm(const QStringList& args = {}) {
-    form = std::make_unique<TForm1>(args, nullptr);
-    if (!form->TerminateRequested()) form->show();
-    QApplication::processEvents();
-    return *form;
-  }
-};
+// What a person fills in after Add for a new style of SOLENT DENIM in
+// MENSWEAR / JEANS, cost 10.00 and retail 30.00; season, brand and VAT rate
+// stay the defaults, no sub-department, the wholesale price as Add left it.
+inline void FillNewStyle(TForm1& f, const QString& style, const QString& description, const QString& colour,
+                         const QString& scale, const PickName& pick) {
+  pick(f.ComboBoxSuppliers, "SOLENT DENIM");
+  f.EditSupplierStyle->setText(style);
+  f.EditDescription->setText(description);
+  pick(f.ComboBoxColours, colour);
+  pick(f.ComboBoxCategories, "MENSWEAR");
+  f.ComboBoxCategoriesSelect();
+  pick(f.ComboBoxDepartments, "JEANS");
+  f.ComboBoxDepartmentsSelect();
+  pick(f.ComboBoxSizeRanges, scale);
+  f.ComboBoxSizeRangesSelect();
+  f.EditCostPrice->setText("10.00");
+  f.EditRetailPrice->setText("30.00");
+}
 
-// The database tests' fixture: the shop on the test's engine.
-class StyleKeeperDbFixture : public ::testing::TestWithParam<Engine>, protected ShopFixture {
+// The database tests' fixture: the shop on the test's engine, the modules on
+// it, the window not started yet.
+class StyleKeeperDbFixture : public StyleKeeperTest<kvfwtest::EditionDbTest> {
  protected:
   void SetUp() override {
+    StyleKeeperTest::SetUp();
     try {
-      SetUpShop(GetParam());
+      PrepareDatabase(ShopData(true), ShopSettings());
     } catch (const kdb::DbError& e) {
       GTEST_FAIL() << e.Message().toStdString();
     }
+    HandOverUser(GetParam());
+    CreateModules();
   }
-
-  void TearDown() override { TearDownShop(); }
 
   TForm1& Start(const QStringList& args = {}) {
     TForm1& f = StartForm(args);
@@ -156,11 +128,7 @@ class StyleKeeperDbFixture : public ::testing::TestWithParam<Engine>, protected 
     return f;
   }
 
-  void Activate() {
-    QApplication::setActiveWindow(form.get());
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  }
+  void Activate() { StyleKeeperTest::Activate(form.get()); }
 
   void Focus(QWidget* w) {
     w->setFocus(Qt::TabFocusReason);
@@ -168,7 +136,7 @@ class StyleKeeperDbFixture : public ::testing::TestWithParam<Engine>, protected 
   }
 
   int SupplierId(const QString& name) {
-    kdb::Query q(h.db.get());
+    kdb::Query q(&db());
     q.SQL = "SELECT ID FROM PARAMETERS WHERE TYPE='SUPPLIER' AND NAME=" + kdb::sql::Quote(name);
     q.ExecSQL();
     return static_cast<int>(q.FieldByName("ID").AsInteger());

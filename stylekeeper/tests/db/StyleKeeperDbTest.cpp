@@ -46,7 +46,7 @@ TEST_P(StyleKeeperDbTest, StartsInViewWithItsPickListsLoaded) {
   EXPECT_EQ(f.ComboBoxSuppliers->currentIndex(), -1);
   EXPECT_FALSE(f.ComboBoxSuppliers->isEnabled());
   EXPECT_TRUE(f.EditCostPrice->isReadOnly());
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
 }
 
 TEST_P(StyleKeeperDbTest, ASupplierOnTheCommandLineOpensAddOnce) {
@@ -105,14 +105,14 @@ TEST_P(StyleKeeperDbTest, ARootPLUOnTheCommandLineIsShownInView) {
   for (QToolButton* b : {f.SpButTabStyle, f.SpButTabStock, f.SpButTabImage, f.SpButTabExternal,
                          f.SpButTabPrices, f.SpeedButtonClone, f.SpButSeason, f.ButtonAddNewColour})
     EXPECT_TRUE(Shown(b)) << b->objectName().toStdString();
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
 }
 
 TEST_P(StyleKeeperDbTest, AnUnknownRootPLUGivesAnEmptyViewWithoutAMessage) {
   TForm1& f = Start({"", "00009999"});
   EXPECT_EQ(f.Mode(), "View");
   EXPECT_TRUE(f.EditSupplierStyle->text().isEmpty());
-  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_TRUE(ShownTexts().isEmpty());
   for (QToolButton* b : {f.SpButTabStyle, f.SpButPrint, f.SpButAdd, f.SpButEdit})
     EXPECT_TRUE(Shown(b)) << b->objectName().toStdString();
   for (QToolButton* b : {f.SpButTabStock, f.SpButShowMinStock, f.SpButShowMaxStock, f.SpButTabImage,
@@ -133,11 +133,11 @@ TEST_P(StyleKeeperDbTest, FortyTwoAndEnterFindsTheRootPLU) {
   EXPECT_EQ(f.ComboBoxRootPLU->currentText(), "00000042");
   EXPECT_EQ(f.EditSupplierStyle->text(), "JEAN01");
   EXPECT_EQ(f.RootPLUToOpen, "00000042");
-  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_TRUE(ShownTexts().isEmpty());
 
   box->setText("77");
   QTest::keyClick(box, Qt::Key_Enter);
-  EXPECT_EQ(messages, QStringList{"Unable to find Style Details with Root PLU: 00000077"});
+  EXPECT_EQ(ShownTexts(), QStringList{"Unable to find Style Details with Root PLU: 00000077"});
   EXPECT_EQ(f.EditSupplierStyle->text(), "JEAN01");  // the shown style stays
 }
 
@@ -157,7 +157,7 @@ TEST_P(StyleKeeperDbTest, ATextThatIsNoNumberIsLoggedNotShown) {
   TForm1& f = Start();
   f.ComboBoxRootPLU->setEditText("A1B");
   f.ComboBoxRootPLUSelect();
-  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_TRUE(ShownTexts().isEmpty());
   QFile log(dm->LogFileName);
   ASSERT_TRUE(log.open(QIODevice::ReadOnly));
   EXPECT_TRUE(log.readAll().contains("TForm1::ComboBoxRootPLUSelect\r\n"));
@@ -168,7 +168,7 @@ TEST_P(StyleKeeperDbTest, ATextThatIsNoNumberIsLoggedNotShown) {
 TEST_P(StyleKeeperDbTest, EditWithoutAStyleAsksForOne) {
   TForm1& f = Start();
   f.SpButEdit->click();
-  EXPECT_EQ(messages, QStringList{"Please select a style."});
+  EXPECT_EQ(ShownTexts(), QStringList{"Please select a style."});
   EXPECT_EQ(f.Mode(), "View");
   EXPECT_TRUE(Shown(f.SpButEdit));
 }
@@ -215,9 +215,9 @@ TEST_P(StyleKeeperDbTest, AddPreselectsTheDefaults) {
 }
 
 TEST_P(StyleKeeperDbTest, AListOfOneSeasonOrSupplierPreselectsIt) {
-  h.db->Execute("DELETE FROM PARAMETERS WHERE TYPE='SEASON' AND NAME<>'CONTINUITY'");
-  h.db->Execute("UPDATE PARAMETERS SET PARENT_ID=0 WHERE TYPE='SEASON'");  // no default row left
-  h.db->Execute("DELETE FROM PARAMETERS WHERE TYPE='SUPPLIER' AND NAME<>'WILLOW AND WREN'");
+  db().Execute("DELETE FROM PARAMETERS WHERE TYPE='SEASON' AND NAME<>'CONTINUITY'");
+  db().Execute("UPDATE PARAMETERS SET PARENT_ID=0 WHERE TYPE='SEASON'");  // no default row left
+  db().Execute("DELETE FROM PARAMETERS WHERE TYPE='SUPPLIER' AND NAME<>'WILLOW AND WREN'");
   TForm1& f = Start();
   EXPECT_EQ(f.DefaultSeasonIndex, -1);
   f.SpButAddClick();
@@ -226,7 +226,7 @@ TEST_P(StyleKeeperDbTest, AListOfOneSeasonOrSupplierPreselectsIt) {
 }
 
 TEST_P(StyleKeeperDbTest, ARememberedSupplierWinsOverTheOnlyOne) {
-  h.db->Execute("DELETE FROM PARAMETERS WHERE TYPE='SUPPLIER' AND NAME<>'WILLOW AND WREN'");
+  db().Execute("DELETE FROM PARAMETERS WHERE TYPE='SUPPLIER' AND NAME<>'WILLOW AND WREN'");
   TForm1& f = Start();
   f.RememberedSupplierIndex = 5;  // no longer inside the list: nothing chosen
   f.SpButAddClick();
@@ -253,9 +253,9 @@ TEST_P(StyleKeeperDbTest, LeavingTheCategoryReloadsTheDepartments) {
 }
 
 TEST_P(StyleKeeperDbTest, TheSingleUserEditionHidesWhatItDoesNotKeep) {
-  sktest::WriteFile(programDir + "packlabelprint", "#!/bin/sh\n");
+  kvtest::WriteFile(programDir + "packlabelprint", "#!/bin/sh\n");
   TForm1& f = Start({"", "00000042"});
-  const bool single = !Pg();
+  const bool single = !isPg();
   EXPECT_EQ(dm->Setup->LocalMode, single);
   for (QWidget* w : std::initializer_list<QWidget*>{f.SpButShowMinStock, f.SpButShowMaxStock, f.SpButTabBCodes,
                                                      f.SpButTabPackage, f.SpButStyleInfo, f.SpButStockUseRatio,
@@ -275,10 +275,10 @@ TEST_P(StyleKeeperDbTest, TheSingleUserEditionHidesWhatItDoesNotKeep) {
 }
 
 TEST_P(StyleKeeperDbTest, PackageOnlyWithThePackLabelProgram) {
-  if (!Pg()) GTEST_SKIP() << "the single-user edition never shows the package tab";
+  if (!isPg()) GTEST_SKIP() << "the single-user edition never shows the package tab";
   Start({"", "00000042"});
   EXPECT_FALSE(Shown(form->SpButTabPackage));
-  sktest::WriteFile(programDir + "packlabelprint", "#!/bin/sh\n");
+  kvtest::WriteFile(programDir + "packlabelprint", "#!/bin/sh\n");
   form->SetViewMode();
   EXPECT_TRUE(Shown(form->SpButTabPackage));
 }
@@ -305,7 +305,7 @@ TEST_P(StyleKeeperDbTest, ThePictureOfTheRootPLUIsShownAndABrokenOneHidden) {
   picture.fill(Qt::red);
   QDir().mkpath(f.ImagesFolder);
   ASSERT_TRUE(picture.save(f.ImagesFolder + "00000042.jpg", "JPEG"));
-  sktest::WriteFile(f.ImagesFolder + "00000043.jpg", "not a picture");
+  kvtest::WriteFile(f.ImagesFolder + "00000043.jpg", "not a picture");
   f.RootPLUToOpen = "00000042";
   f.FormShow();
   EXPECT_TRUE(Shown(f.ImageSmall));
@@ -352,7 +352,7 @@ TEST_P(StyleKeeperDbTest, LoadEditChangeTheRetailPriceAndCancel) {
   EXPECT_EQ(f.EditRetailPrice->text(), "60.00");
   EXPECT_EQ(f.PanelMarkup->text(), "(37.50) 50.00");
   EXPECT_TRUE(f.isEnabled());
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, StyleKeeperDbTest,

@@ -35,66 +35,30 @@ class StyleSaveDbTest : public sktest::StyleKeeperDbFixture {
     combo->setCurrentIndex(i);
   }
 
-  // Add with a new style of SOLENT DENIM in MENSWEAR / JEANS; season, brand
-  // and VAT rate are the defaults, no sub-department.
+  // Add with a new style (see sktest::FillNewStyle), wholesale 20.00.
   void FillNewStyle(TForm1& f, const QString& style, const QString& colour,
                     const QString& scale = "WAIST 30-40") {
     f.SpButAdd->click();
     ASSERT_EQ(f.Mode(), "Add");
-    Pick(f.ComboBoxSuppliers, "SOLENT DENIM");
-    f.EditSupplierStyle->setText(style);
-    f.EditDescription->setText("TEST " + style);
-    Pick(f.ComboBoxColours, colour);
-    Pick(f.ComboBoxCategories, "MENSWEAR");
-    f.ComboBoxCategoriesSelect();
-    Pick(f.ComboBoxDepartments, "JEANS");
-    f.ComboBoxDepartmentsSelect();
-    Pick(f.ComboBoxSizeRanges, scale);
-    f.ComboBoxSizeRangesSelect();
-    f.EditCostPrice->setText("10.00");
-    f.EditRetailPrice->setText("30.00");
+    sktest::FillNewStyle(f, style, "TEST " + style, colour, scale, Pick);
     f.EditWSPrice->setText("20.00");
   }
 
-  // The first column of every row, as text, on the test's own connection.
-  QStringList Column(const QString& sql) {
-    kdb::Query q(h.db.get());
-    q.SQL = sql;
-    q.ExecSQL();
-    QStringList out;
-    for (q.First(); !q.Eof(); q.Next()) out << q.Fields(0).AsString();
-    return out;
-  }
   QString Scalar(const QString& sql) { return Column(sql).value(0); }
   int Count(const QString& where) { return Scalar("SELECT COUNT(*) FROM PRODUCTS WHERE " + where).toInt(); }
   QString Id(const QString& type, const QString& name) {
     return Scalar("SELECT ID FROM PARAMETERS WHERE TYPE=" + Quote(type) + " AND NAME=" + Quote(name));
-  }
-
-  // A size scale with sizes (name, OFFSET) inserted in the order given.
-  void AddScale(const QString& name, const QList<QPair<QString, int>>& sizes) {
-    h.db->Execute("INSERT INTO SIZESSCALE (NAME, COUNTER, DEFAULT_ID) VALUES (" + Quote(name) + ", " +
-                  QString::number(sizes.size()) + ", 1)");
-    const QString scale = Scalar("SELECT ID FROM SIZESSCALE WHERE NAME=" + Quote(name));
-    for (const auto& [size, offset] : sizes)
-      h.db->Execute("INSERT INTO SIZES (SIZESSCALE_ID, NAME, \"offset\", RATIO) VALUES (" + scale + ", " +
-                    Quote(size) + ", " + QString::number(offset) + ", 1)");
-  }
-
-  bool Logged(const QString& text) {
-    QFile log(dm->LogFileName);
-    return log.open(QIODevice::ReadOnly) && log.readAll().contains(text.toUtf8());
   }
 };
 
 // ----- new styles ------------------------------------------------------------------------
 
 TEST_P(StyleSaveDbTest, ANewStyleGetsOneRowPerSizeNumberedByPosition) {
-  AddScale("TRIO", {{"L", 7}, {"S", 0}, {"M", 5}});
+  sktest::AddScale(db(), "TRIO", {{"L", 7}, {"S", 0}, {"M", 5}});
   TForm1& f = Start();
   FillNewStyle(f, "TRIO01", "RED", "TRIO");
   f.SpButSave->click();
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
 
   // Six starter rows (IDs 1-6): the next root PLU is 7.
   const QString root = "00000007";
@@ -130,7 +94,7 @@ TEST_P(StyleSaveDbTest, AStyleThatHasTheColourAlreadyIsRefused) {
   Activate();
   FillNewStyle(f, "JEAN01", "BLACK");
   f.SpButSave->click();
-  EXPECT_EQ(messages, QStringList{"Style: JEAN01 already has Colour: BLACK\n\nPlease select another colour."});
+  EXPECT_EQ(ShownTexts(), QStringList{"Style: JEAN01 already has Colour: BLACK\n\nPlease select another colour."});
   EXPECT_EQ(f.focusWidget(), f.ComboBoxColours);
   EXPECT_EQ(f.Mode(), "Add");
   EXPECT_EQ(Count("STYLE='JEAN01'"), 6);
@@ -141,57 +105,57 @@ TEST_P(StyleSaveDbTest, ValidationNamesTheFirstMissingFieldAndEmptyWholesaleIsZe
   FillNewStyle(f, "  VAL01 ", "RED");
   f.ComboBoxDepartments->setCurrentIndex(-1);
   f.SpButSave->click();
-  EXPECT_EQ(messages, QStringList{"Please select a department."});
+  EXPECT_EQ(ShownTexts(), QStringList{"Please select a department."});
   EXPECT_EQ(f.EditSupplierStyle->text(), "VAL01");  // trimmed in its box
   Pick(f.ComboBoxDepartments, "JEANS");
   f.EditWSPrice->setText(" ");
-  messages.clear();
+  ClearShownTexts();
   f.SpButSave->click();
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
   EXPECT_EQ(Count("STYLE='VAL01' AND WHOLESALE_PRICE=0"), 6);
 }
 
 TEST_P(StyleSaveDbTest, AScaleWithoutSizesSavesNothingAndSaysSo) {
-  AddScale("EMPTY SCALE", {});
+  sktest::AddScale(db(), "EMPTY SCALE", {});
   TForm1& f = Start();
   FillNewStyle(f, "NOSIZE", "RED", "EMPTY SCALE");
   f.SpButSave->click();
-  EXPECT_EQ(messages, QStringList{"The size scale EMPTY SCALE has no sizes.\n\nThe style was not saved."});
+  EXPECT_EQ(ShownTexts(), QStringList{"The size scale EMPTY SCALE has no sizes.\n\nThe style was not saved."});
   EXPECT_EQ(Count("STYLE='NOSIZE'"), 0);
   // The input stays for another scale.
   EXPECT_EQ(f.Mode(), "Add");
   EXPECT_EQ(f.EditSupplierStyle->text(), "NOSIZE");
   EXPECT_TRUE(f.isEnabled());
   Pick(f.ComboBoxSizeRanges, "WAIST 30-40");
-  messages.clear();
+  ClearShownTexts();
   f.SpButSave->click();
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
   EXPECT_EQ(Count("STYLE='NOSIZE'"), 6);
 }
 
 TEST_P(StyleSaveDbTest, AFailedWriteHalfWayWritesNothingAndKeepsTheInput) {
   TForm1& f = Start();
   // A stray row holds the PLU that the second size of the next root PLU gets.
-  h.db->Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES ('STRAY', 'STRAY', 'STRAY')");
+  db().Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES ('STRAY', 'STRAY', 'STRAY')");
   const QString next = QString::number(Scalar("SELECT ID FROM PRODUCTS WHERE PLU='STRAY'").toLongLong() + 1)
                            .rightJustified(8, '0');
-  h.db->Execute("UPDATE PRODUCTS SET PLU=" + Quote(next + "01") + " WHERE STYLE='STRAY'");
+  db().Execute("UPDATE PRODUCTS SET PLU=" + Quote(next + "01") + " WHERE STYLE='STRAY'");
   FillNewStyle(f, "FAIL01", "RED");
   f.SpButSave->click();
-  ASSERT_EQ(messages.size(), 1);
-  EXPECT_TRUE(messages[0].startsWith("ERROR: The style was not saved.")) << messages[0].toStdString();
+  ASSERT_EQ(ShownTexts().size(), 1);
+  EXPECT_TRUE(ShownTexts()[0].startsWith("ERROR: The style was not saved.")) << ShownTexts()[0].toStdString();
   EXPECT_EQ(Count("ROOT_PLU=" + Quote(next)), 0);  // the first size is gone again
   EXPECT_EQ(Count("STYLE='FAIL01'"), 0);
-  EXPECT_TRUE(Logged("TForm1::d_SaveStyle"));
+  EXPECT_TRUE(LogText().contains("TForm1::d_SaveStyle"));
   EXPECT_EQ(f.Mode(), "Add");
   EXPECT_EQ(f.EditSupplierStyle->text(), "FAIL01");
   EXPECT_TRUE(f.isEnabled());
   EXPECT_EQ(f.ComboBoxRootPLU->findText(next), -1);
 
-  h.db->Execute("DELETE FROM PRODUCTS WHERE STYLE='STRAY'");
-  messages.clear();
+  db().Execute("DELETE FROM PRODUCTS WHERE STYLE='STRAY'");
+  ClearShownTexts();
   f.SpButSave->click();
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
   EXPECT_EQ(Count("STYLE='FAIL01'"), 6);
 }
 
@@ -200,7 +164,7 @@ TEST_P(StyleSaveDbTest, AFailedWriteHalfWayWritesNothingAndKeepsTheInput) {
 TEST_P(StyleSaveDbTest, TwoProgramsSavingAtOnceGetTwoRootPLUs) {
   TForm1& f = Start();
   FillNewStyle(f, "RACE01", "RED");
-  kvtest::DbHandle other = OtherConnection();
+  kvtest::DbHandle other = Connect();
   std::promise<QString> numbered;
   std::future<QString> otherRoot = numbered.get_future();
   std::thread program([&] {
@@ -231,7 +195,7 @@ TEST_P(StyleSaveDbTest, TwoProgramsSavingAtOnceGetTwoRootPLUs) {
   f.SpButSave->click();
   program.join();
   ASSERT_EQ(theirs, "00000007");
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
   EXPECT_EQ(Count("STYLE='OTHER'"), 1);
   // Its row took ID 7; this save numbered after it.
   EXPECT_EQ(f.LoadedRootPLU(), "00000008");
@@ -240,12 +204,12 @@ TEST_P(StyleSaveDbTest, TwoProgramsSavingAtOnceGetTwoRootPLUs) {
 
 TEST_P(StyleSaveDbTest, PlainNumberingFollowsTheHighestIdAndSkipsTakenRootPLUs) {
   // A prefixed root PLU sorts last by PLU; a "000" one looks like a plain one.
-  h.db->Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES ('00000009', '0000000900', 'HEX')");
-  h.db->Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES ('WJK00001', 'WJK0000100', 'PREFIX')");
-  kdb::Query q(h.db.get());
+  db().Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES ('00000009', '0000000900', 'HEX')");
+  db().Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES ('WJK00001', 'WJK0000100', 'PREFIX')");
+  kdb::Query q(&db());
   // IDs 1-8 are taken, so 9 comes next, but a row has that root PLU already.
   EXPECT_EQ(TForm1::NextPlainRootPLU(q), "00000010");
-  h.db->Execute("UPDATE PRODUCTS SET ROOT_PLU='00000010' WHERE STYLE='HEX'");
+  db().Execute("UPDATE PRODUCTS SET ROOT_PLU='00000010' WHERE STYLE='HEX'");
   EXPECT_EQ(TForm1::NextPlainRootPLU(q), "00000009");
 }
 
@@ -256,7 +220,7 @@ TEST_P(StyleSaveDbTest, ADescriptionEditRewritesThisColourAndKeepsPricesAndDates
   f.SpButEdit->click();
   f.EditDescription->setText("SKINNY JEAN");
   f.SpButSave->click();
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();  // no price confirmation
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();  // no price confirmation
   EXPECT_EQ(Count("ROOT_PLU='00000042' AND DESCRIPTION='SKINNY JEAN'"), 3);
   EXPECT_EQ(Count("ROOT_PLU='00000043' AND DESCRIPTION='SLIM JEAN'"), 3);  // the other colour
   // The scale has six sizes, the colour three rows: the missing ones are not made.
@@ -279,15 +243,15 @@ TEST_P(StyleSaveDbTest, APriceEditAsksFirstAndNoKeepsTheRows) {
   const QString question =
       "Style: JEAN01, DENIM\n\nThe cost and retail prices will be set to\nCost: 25.00, Retail: 75.00\n"
       "for all sizes.\n\nAre you sure?";
-  EXPECT_EQ(messages, QStringList{question});
+  EXPECT_EQ(ShownTexts(), QStringList{question});
   EXPECT_EQ(f.Mode(), "Edit");
   EXPECT_EQ(f.EditWSPrice->text(), "0.00");
   EXPECT_EQ(Count("ROOT_PLU='00000042' AND RETAIL_PRICE=60 AND WHOLESALE_PRICE=40"), 3);
 
   confirmYes = true;
-  messages.clear();
+  ClearShownTexts();
   f.SpButSave->click();
-  EXPECT_EQ(messages, QStringList{question});
+  EXPECT_EQ(ShownTexts(), QStringList{question});
   EXPECT_EQ(Count("ROOT_PLU='00000042' AND RETAIL_PRICE=75 AND WHOLESALE_PRICE=0 AND SALEPRICE=49.99 AND "
                   "VAT_ID=" + Id("VAT", "STANDARD")),
             3);
@@ -312,7 +276,7 @@ TEST_P(StyleSaveDbTest, ACloneKeepsEverythingButTheStyleTexts) {
   f.EditSupplierStyle->setText("JEAN02");
   f.EditDescription->setText("BOOTCUT JEAN");
   f.SpButSave->click();
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
   // The style ref was empty: the exit step copied the style into it.
   EXPECT_EQ(Count("STYLE='JEAN02' AND STYLE_REF='JEAN02' AND COLOUR_NAME='DENIM' AND RETAIL_PRICE=60 AND "
                   "SUBDEPARTMENT_NAME='SLIM FIT' AND SUBDEPARTMENT_ID=" + Id("SUBDEPARTMENT", "SLIM FIT")),
@@ -335,7 +299,7 @@ TEST_P(StyleSaveDbTest, CloningIntoASeasonSavesAtOnce) {
   f.SpButSeason->click();
   EXPECT_FALSE(offered.isEmpty());
   EXPECT_FALSE(offered.join("|").contains("SPRING SUMMER 2025"));  // the style's own season
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
   const QString style = "REF-JEAN01/" + autumn;
   EXPECT_EQ(Count("STYLE=" + Quote(style) + " AND STYLE_REF='REF-JEAN01' AND DESCRIPTION='SLIM JEAN' AND "
                   "SEASON_NAME='AUTUMN WINTER 2025' AND SEASON_ID=" + autumn),
@@ -394,7 +358,7 @@ TEST_P(StyleSaveDbTest, AlternateColoursAreSavedInTurnSkippingOwnedOnes) {
     picker->BitBtnOk->click();
   };
   f.ButtonAddNewColour->click();
-  EXPECT_EQ(messages, QStringList{"Please select an item."});
+  EXPECT_EQ(ShownTexts(), QStringList{"Please select an item."});
   EXPECT_EQ(Count("STYLE='JEAN01' AND COLOUR_NAME='BLACK'"), 3);  // owned: skipped
   // NAVY first (the list's order): after the 6 starter rows it is 7, RED after NAVY's six rows 13.
   EXPECT_EQ(Count("STYLE='JEAN01' AND COLOUR_NAME='NAVY' AND ROOT_PLU='00000007'"), 6);
@@ -426,7 +390,7 @@ TEST_P(StyleSaveDbTest, AlternateColoursAreSavedInTurnSkippingOwnedOnes) {
 TEST_P(StyleSaveDbTest, AlternateColoursNeedAStyle) {
   TForm1& f = Start();
   f.ButtonAddNewColourClick();
-  EXPECT_EQ(messages, QStringList{"Please select a style."});
+  EXPECT_EQ(ShownTexts(), QStringList{"Please select a style."});
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, StyleSaveDbTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),

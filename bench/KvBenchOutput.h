@@ -1,0 +1,20 @@
+#pragma once
+// What the output benchmarks (print forms, exports) share: the counters of a
+// listing written to a file, and the plain file of the same text, the floor
+// no output can beat.
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+
+#include <functional>
+
+namespace kvbench {
+
+// rows, rows_per_s (per second of an iteration) and file_kB of the file written.
+void OutputCounters(benchmark::State& state, int rows, qint64 fileBytes);
+
+// Each iteration writes a plain file anew (opened for writing, truncated)
+// through `write`; then the output counters of that file.
+void PlainTextFile(benchmark::State& state, int rows, const std::function<void(QFile&)>& write);
+
+}  // namespace kvbench
