@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Starts the suite on the single-user (embedded) database: makes the all-users
 # settings folder and its database with starter data when they are missing
-# (an existing database is never touched), then starts the launcher from the
+# (rows already there are never changed), then starts the launcher from the
 # build's bin folder, so the programs it starts by bare name are found.
 set -euo pipefail
-BUILD="$1"
+BUILD="$(cd "$1" && pwd)"
 BIN="$BUILD/bin"
 say() { printf 'suite: %s\n' "$*"; }
 
