@@ -46,6 +46,9 @@ class RowSet {
   int rows_ = 0;
 };
 
+// Field getters ask this for every value; it must not cost a call.
+inline bool DataSet::HasCurrentRow() const { return rows_ && cur_ >= 0 && cur_ < rows_->RowCount(); }
+
 using ProgressFn = std::function<void(int percentDone, bool& abort)>;
 
 // A statement to run: SQL with $1..$n placeholders and their values (already

@@ -80,8 +80,6 @@ void DataSet::ClearRows() {
 
 int DataSet::RecordCount() const { return rows_ ? rows_->RowCount() : 0; }
 
-bool DataSet::HasCurrentRow() const { return rows_ && cur_ >= 0 && cur_ < rows_->RowCount(); }
-
 int DataSet::RecNo() const { return HasCurrentRow() ? cur_ + 1 : 0; }
 
 void DataSet::First() {
@@ -115,12 +113,8 @@ void DataSet::Last() {
   bof_ = n == 0;
 }
 
-int DataSet::FieldCount() const { return int(fields_.size()); }
-
-Field& DataSet::Fields(int index) {
-  if (index < 0 || index >= FieldCount())
-    throw DbError(QString("Field index %1 out of range").arg(index));
-  return *fields_[size_t(index)];
+void DataSet::FieldIndexError(int index) {
+  throw DbError(QString("Field index %1 out of range").arg(index));
 }
 
 namespace {

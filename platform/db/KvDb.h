@@ -200,8 +200,11 @@ class DataSet {
   bool Bof() const { return bof_; }
   bool IsEmpty() const { return RecordCount() == 0; }
 
-  int FieldCount() const;
-  Field& Fields(int index);                 // throws when out of range
+  int FieldCount() const { return int(fields_.size()); }
+  Field& Fields(int index) {                // throws when out of range
+    if (index < 0 || index >= FieldCount()) FieldIndexError(index);
+    return *fields_[size_t(index)];
+  }
   Field& FieldByName(const QString& name);  // ignores case; throws when absent
   Field* FindField(const QString& name);    // ignores case; nullptr when absent
 
@@ -219,7 +222,7 @@ class DataSet {
   void BindFields();
   void BindFields(const RowSet& columns);
   void ClearRows();
-  bool HasCurrentRow() const;
+  bool HasCurrentRow() const;  // inline in Connection.h
   // The current row's value of a column, as the engine delivered it (or as
   // the edit buffer holds it); text may point into scratch.
   Cell CurrentCell(int index, std::string& scratch) const;
@@ -228,6 +231,7 @@ class DataSet {
 
  private:
   std::vector<std::pair<QString, int>> index_;  // upper-case name -> field, sorted
+  [[noreturn]] static void FieldIndexError(int index);
 };
 
 // ----- Query: one SQL statement and its result -------------------------------------

@@ -9,10 +9,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <cstdlib>
 #include <mutex>
 #include <new>
+#include <system_error>
 
 #include <sys/mman.h>
 #include <thread>
@@ -26,29 +28,34 @@ struct FreeBlock {
 };
 using Block = std::unique_ptr<char, FreeBlock>;
 
-// Result blocks freed by one query serve the next: fresh memory from the
-// system costs a page fault per 4 KB, more than filling it does. Blocks are
-// huge-page sized and aligned, and ask for huge pages where the system
-// grants them on request.
+// Result blocks freed by one query serve the next: fresh memory costs the
+// system a cleared page per fault, more than filling it does. Blocks are
+// huge-page sized and aligned, and ask for huge pages where the system grants
+// them on request. Once a result outgrows its first block, a helper thread
+// faults in the next few blocks, so the page clearing runs beside the fetch
+// instead of inside it.
 class BlockPool {
  public:
   static constexpr size_t kBlock = 2 << 20;
   static constexpr size_t kKeep = 16;
+  static constexpr size_t kAhead = 8;
 
-  static Block Take() {
+  // growing: the caller has taken blocks before, so more will follow.
+  static Block Take(bool growing) {
+    BlockPool& p = Instance();
     {
-      BlockPool& p = Instance();
       std::lock_guard<std::mutex> lock(p.mutex_);
+      if (growing) {
+        p.wanted_ = true;
+        p.wake_.notify_one();
+      }
       if (!p.free_.empty()) {
         Block b = std::move(p.free_.back());
         p.free_.pop_back();
         return b;
       }
     }
-    Block b(static_cast<char*>(std::aligned_alloc(kBlock, kBlock)));
-    if (!b) throw std::bad_alloc();
-    madvise(b.get(), kBlock, MADV_HUGEPAGE);
-    return b;
+    return Fresh();
   }
   static void Give(Block b) {
     BlockPool& p = Instance();
@@ -57,19 +64,56 @@ class BlockPool {
   }
 
  private:
+  BlockPool() {
+    try {
+      std::thread([this] { Prepare(); }).detach();
+    } catch (const std::system_error&) {
+      // no helper: every block is faulted in by the fetch itself
+    }
+  }
   // Never destroyed: a result may be freed during the program's exit.
   static BlockPool& Instance() {
     static BlockPool* pool = new BlockPool;
     return *pool;
   }
+  static char* Allocate() {
+    char* p = static_cast<char*>(std::aligned_alloc(kBlock, kBlock));
+    if (p) madvise(p, kBlock, MADV_HUGEPAGE);
+    return p;
+  }
+  static Block Fresh() {
+    Block b(Allocate());
+    if (!b) throw std::bad_alloc();
+    return b;
+  }
+  void Prepare() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [this] { return wanted_; });
+      wanted_ = false;
+      while (free_.size() < kAhead) {
+        lock.unlock();
+        Block b(Allocate());
+        for (size_t at = 0; b && at < kBlock; at += 4096) b.get()[at] = 0;  // faults the pages in
+        lock.lock();
+        if (!b) break;  // out of memory: the fetch will report it itself
+        if (free_.size() < kKeep) free_.push_back(std::move(b));
+      }
+    }
+  }
   std::mutex mutex_;
+  std::condition_variable wake_;
+  bool wanted_ = false;
   std::vector<Block> free_;
 };
 
-// Rows buffered compactly, row after row in large blocks: per row one kind
-// byte per column, then one 8-byte word per column (the integer, the double's
-// bits, or the text's offset from the row start and its length), then the
-// texts. Blocks never move, so rows are reached through a pointer each.
+// Rows buffered compactly, row after row in large blocks, much as SQLite keeps
+// its own records: per row one tag byte per column telling what the value is
+// and how many bytes it takes, then the values back to back (integers in as
+// few bytes as hold them, doubles in eight, texts as their UTF-8 bytes, a long
+// text after its four-byte length). A value is found by adding up the sizes of
+// those before it; the offsets of the row read last are kept, so reading the
+// fields of a row one after another decodes its tags once.
 class SqliteRowSet : public RowSet {
  public:
   explicit SqliteRowSet(sqlite3_stmt* st) {
@@ -78,106 +122,139 @@ class SqliteRowSet : public RowSet {
     for (int c = 0; c < n; ++c) {
       const QString name = QString::fromUtf8(sqlite3_column_name(st, c));
       columns_.push_back({name.toUpper(), name, conv::TypeFromDecl(sqlite3_column_decltype(st, c))});
+      untyped_ += columns_.back().type == FieldType::Unknown;
     }
-    wordsAt_ = Align(size_t(n));
-    header_ = wordsAt_ + 8 * size_t(n);
-    types_.resize(size_t(n));
-    sizes_.resize(size_t(n));
-    values_.resize(size_t(n));
-  }
-
-  void Append(sqlite3_stmt* st) {
-    const int n = ColumnCount();
-    size_t size = header_;
-    // One API call per column; the value_* accessors below are plain reads.
-    for (int c = 0; c < n; ++c) {
-      sqlite3_value* v = sqlite3_column_value(st, c);
-      values_[size_t(c)] = v;
-      types_[size_t(c)] = sqlite3_value_type(v);
-      const bool text = types_[size_t(c)] == SQLITE_TEXT || types_[size_t(c)] == SQLITE_BLOB;
-      sizes_[size_t(c)] = text ? quint32(sqlite3_value_bytes(v)) : 0;
-      size += sizes_[size_t(c)];
-    }
-    char* row = Allocate(size);
-    char* words = row + wordsAt_;
-    size_t textAt = header_;
-    for (int c = 0; c < n; ++c) {
-      qint64 word = 0;
-      Cell::Kind kind = Cell::Null;
-      switch (types_[size_t(c)]) {
-        case SQLITE_INTEGER:
-          kind = Cell::Int;
-          word = sqlite3_value_int64(values_[size_t(c)]);
-          break;
-        case SQLITE_FLOAT: {
-          kind = Cell::Real;
-          const double d = sqlite3_value_double(values_[size_t(c)]);
-          std::memcpy(&word, &d, sizeof word);
-          break;
-        }
-        case SQLITE_NULL: break;
-        default: {
-          kind = Cell::Text;
-          const quint32 len = sizes_[size_t(c)];
-          if (len) std::memcpy(row + textAt, sqlite3_value_blob(values_[size_t(c)]), len);
-          word = qint64(quint64(textAt) << 32 | len);
-          textAt += len;
-        }
-      }
-      row[c] = char(kind);
-      std::memcpy(words + 8 * size_t(c), &word, sizeof word);
-    }
-    rowStart_.push_back(row);
-    ++rows_;
-  }
-
-  // Expressions have no declared type: take it from the first value.
-  void GuessTypes() {
-    for (int c = 0; c < ColumnCount(); ++c) {
-      if (columns_[size_t(c)].type != FieldType::Unknown) continue;
-      for (int r = 0; r < rows_; ++r) {
-        const Cell v = Get(r, c);
-        if (v.kind == Cell::Null) continue;
-        columns_[size_t(c)].type = v.kind == Cell::Int    ? FieldType::Integer
-                                   : v.kind == Cell::Real ? FieldType::Float
-                                                          : FieldType::Text;
-        break;
-      }
-    }
+    pending_.resize(size_t(n));
+    offsets_.resize(size_t(n));
   }
 
   ~SqliteRowSet() override {
     for (auto& b : blocks_) BlockPool::Give(std::move(b));
   }
 
+  void Append(sqlite3_stmt* st) {
+    const size_t n = pending_.size();
+    size_t size = n;
+    // One API call per column for the value; the value_* reads are plain.
+    for (size_t c = 0; c < n; ++c) {
+      sqlite3_value* v = sqlite3_column_value(st, int(c));
+      Pending& p = pending_[c];
+      switch (sqlite3_value_type(v)) {
+        case SQLITE_INTEGER: p.i = sqlite3_value_int64(v), p.tag = IntTag(p.i); break;
+        case SQLITE_FLOAT: p.d = sqlite3_value_double(v), p.tag = kReal; break;
+        case SQLITE_NULL: p.tag = kNull; break;
+        default:  // text and blobs: the bytes as they are
+          p.s = sqlite3_value_blob(v);
+          p.len = quint32(sqlite3_value_bytes(v));
+          p.tag = p.len <= kMaxShort ? quint8(kShortText + p.len) : quint8(kLongText);
+      }
+      size += Size(p.tag, p.len);
+    }
+    if (untyped_ > 0) GuessTypes();
+    char* row = Allocate(size);
+    char* at = row + n;
+    for (size_t c = 0; c < n; ++c) {
+      const Pending& p = pending_[c];
+      row[c] = char(p.tag);
+      switch (p.tag) {
+        case kNull: break;
+        case kInt1: at = Store(at, qint8(p.i)); break;
+        case kInt2: at = Store(at, qint16(p.i)); break;
+        case kInt4: at = Store(at, qint32(p.i)); break;
+        case kInt8: at = Store(at, p.i); break;
+        case kReal: at = Store(at, p.d); break;
+        case kLongText: at = Store(at, p.len); [[fallthrough]];
+        default:
+          if (p.len) std::memcpy(at, p.s, p.len);
+          at += p.len;
+      }
+    }
+    rowStart_.push_back(row);
+    ++rows_;
+  }
+
   Cell Get(int row, int col) const override {
+    if (row != located_) Locate(row);
     const char* r = rowStart_[size_t(row)];
+    const char* p = r + offsets_[size_t(col)];
+    const quint8 tag = quint8(r[col]);
     Cell c;
-    c.kind = Cell::Kind(r[col]);
-    qint64 w;
-    std::memcpy(&w, r + wordsAt_ + 8 * size_t(col), sizeof w);
-    if (c.kind == Cell::Int) {
-      c.i = w;
-    } else if (c.kind == Cell::Real) {
-      std::memcpy(&c.d, &w, sizeof c.d);
-    } else if (c.kind == Cell::Text) {
-      c.s = r + (quint64(w) >> 32);
-      c.len = int(w & 0xffffffff);
+    switch (tag) {
+      case kNull: break;
+      case kInt1: c.kind = Cell::Int, c.i = Load<qint8>(p); break;
+      case kInt2: c.kind = Cell::Int, c.i = Load<qint16>(p); break;
+      case kInt4: c.kind = Cell::Int, c.i = Load<qint32>(p); break;
+      case kInt8: c.kind = Cell::Int, c.i = Load<qint64>(p); break;
+      case kReal: c.kind = Cell::Real, c.d = Load<double>(p); break;
+      case kLongText: c.kind = Cell::Text, c.len = int(Load<quint32>(p)), c.s = p + 4; break;
+      default: c.kind = Cell::Text, c.len = tag - kShortText, c.s = p;
     }
     return c;
   }
 
  private:
-  static size_t Align(size_t n) { return (n + 7) & ~size_t(7); }
+  // kShortText + n: a text of n bytes stored without its length.
+  enum Tag : quint8 { kNull, kInt1, kInt2, kInt4, kInt8, kReal, kLongText, kShortText };
+  static constexpr quint32 kMaxShort = 255 - kShortText;
+
+  struct Pending {  // a value of the row being appended
+    union {
+      qint64 i;
+      double d;
+      const void* s;
+    };
+    quint32 len = 0;
+    quint8 tag = kNull;
+  };
+
+  static Tag IntTag(qint64 i) {
+    return i == qint8(i) ? kInt1 : i == qint16(i) ? kInt2 : i == qint32(i) ? kInt4 : kInt8;
+  }
+  // Bytes of a value after the tags; len is the text's length.
+  static size_t Size(quint8 tag, quint32 len) {
+    static constexpr quint8 kFixed[] = {0, 1, 2, 4, 8, 8};
+    return tag < kLongText ? kFixed[tag] : tag == kLongText ? 4 + size_t(len) : size_t(tag - kShortText);
+  }
+  template <class T>
+  static char* Store(char* at, T v) {
+    std::memcpy(at, &v, sizeof v);
+    return at + sizeof v;
+  }
+  template <class T>
+  static T Load(const char* at) {
+    T v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+  }
+
+  // Expressions have no declared type: it is taken from the first value.
+  void GuessTypes() {
+    for (size_t c = 0; c < columns_.size(); ++c) {
+      const quint8 tag = pending_[c].tag;
+      if (columns_[c].type != FieldType::Unknown || tag == kNull) continue;
+      columns_[c].type = tag == kReal ? FieldType::Float : tag < kReal ? FieldType::Integer : FieldType::Text;
+      --untyped_;
+    }
+  }
+
+  void Locate(int row) const {
+    const char* r = rowStart_[size_t(row)];
+    size_t at = offsets_.size();
+    for (size_t c = 0; c < offsets_.size(); ++c) {
+      offsets_[c] = at;
+      const quint8 tag = quint8(r[c]);
+      at += Size(tag, tag == kLongText ? Load<quint32>(r + at) : 0);
+    }
+    located_ = row;
+  }
 
   char* Allocate(size_t size) {
-    size = Align(size);
     if (size > BlockPool::kBlock) {  // a row of huge texts gets a block of its own
       big_.push_back(std::make_unique_for_overwrite<char[]>(size));
       return big_.back().get();
     }
     if (blocks_.empty() || used_ + size > BlockPool::kBlock) {
-      blocks_.push_back(BlockPool::Take());
+      blocks_.push_back(BlockPool::Take(!blocks_.empty()));
       used_ = 0;
     }
     char* p = blocks_.back().get() + used_;
@@ -185,15 +262,15 @@ class SqliteRowSet : public RowSet {
     return p;
   }
 
-  size_t wordsAt_ = 0;  // offset of the words in a row
-  size_t header_ = 0;
-  std::vector<int> types_;        // of the row being appended
-  std::vector<quint32> sizes_;
-  std::vector<sqlite3_value*> values_;
+  std::vector<Pending> pending_;
+  int untyped_ = 0;  // columns whose type is still unknown
   std::vector<Block> blocks_;
   size_t used_ = 0;
   std::vector<std::unique_ptr<char[]>> big_;
   std::vector<const char*> rowStart_;
+  // Where each value of row located_ starts. A result is read by one thread.
+  mutable std::vector<size_t> offsets_;
+  mutable int located_ = -1;
 };
 
 struct StmtCloser {
@@ -310,7 +387,6 @@ class SqliteConnection : public Connection {
         break;  // a SELECT need not run to its end; a write must
       }
     }
-    rows->GuessTypes();
     return rows;
   }
 };

@@ -152,6 +152,54 @@ TEST_P(FieldTest, NavigationAndRecordCount) {
   EXPECT_FALSE(q.Active());
 }
 
+// Values of every size the result buffer distinguishes come back as stored,
+// read in any row order, across rows that fill several memory blocks.
+TEST_P(FieldTest, ValuesOfEverySizeSurviveTheResult) {
+  const std::vector<qint64> ints = {0, -1, 127, 128, -128, -129, 32767, 32768, -32769, 2147483647,
+                                    2147483648LL, -2147483649LL, INT64_MAX, INT64_MIN};
+  const std::vector<int> lengths = {0, 1, 247, 248, 249, 250, 70000, 3 << 20};
+  // ITEMS.QTY is 32 bits on PostgreSQL: these go in a wider column.
+  db().Execute("CREATE TABLE WIDE (ID INTEGER, N BIGINT, NAME TEXT, RATE DOUBLE PRECISION, PRICE NUMERIC(19,4))");
+  const size_t rows = std::max(ints.size(), lengths.size());
+  for (size_t k = 0; k < rows; ++k)
+    db().Execute(QString("INSERT INTO WIDE (ID, N, NAME, RATE) VALUES (%1, %2, '%3', %4)")
+                     .arg(k)
+                     .arg(sql::Int(ints[k % ints.size()]))
+                     .arg(QString(lengths[k % lengths.size()], QChar('a' + int(k))))
+                     .arg(k * -0.25));
+  Query q(&db());
+  // The expression columns have no declared type: the first value tells it.
+  q.SQL = "SELECT NAME, N, RATE, PRICE, CASE WHEN N > 0 THEN N END AS POSITIVE FROM WIDE ORDER BY ID";
+  q.ExecSQL();
+  ASSERT_EQ(q.RecordCount(), int(rows));
+  EXPECT_EQ(q.FieldByName("POSITIVE").DataType(), FieldType::Integer);
+  auto check = [&](size_t k) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(q.FieldByName("N").AsInteger(), ints[k % ints.size()]);
+    EXPECT_EQ(q.FieldByName("NAME").AsString(), QString(lengths[k % lengths.size()], QChar('a' + int(k))));
+    EXPECT_FALSE(q.FieldByName("NAME").IsNull());
+    EXPECT_DOUBLE_EQ(q.FieldByName("RATE").AsFloat(), k * -0.25);
+    EXPECT_TRUE(q.FieldByName("PRICE").IsNull());
+    EXPECT_EQ(q.FieldByName("POSITIVE").IsNull(), ints[k % ints.size()] <= 0);
+  };
+  for (size_t k = 0; k < rows; ++k, q.Next()) check(k);
+  for (size_t k = rows; k-- > 0; q.Prior()) check(k);
+
+  // Many rows of mid-sized texts span several blocks of the result.
+  const QString fill(900, QChar('x'));
+  QStringList values;
+  for (int k = 0; k < 6000; ++k) values << QString("('%1%2', %2)").arg(fill).arg(k);
+  db().Execute("DELETE FROM WIDE");
+  db().Execute("INSERT INTO WIDE (NAME, N) VALUES " + values.join(", "));
+  q.SQL = "SELECT N, NAME FROM WIDE ORDER BY N";
+  q.ExecSQL();
+  ASSERT_EQ(q.RecordCount(), 6000);
+  for (int k = 0; k < 6000; ++k, q.Next()) {
+    ASSERT_EQ(q.Fields(0).AsInteger(), k);
+    ASSERT_EQ(q.Fields(1).AsString(), fill + QString::number(k));
+  }
+}
+
 TEST_P(FieldTest, HostileTextsAreStoredAndFound) {
   const QStringList texts = {"O'Neil",        "''",          "it's a 'quoted' word", "back\\slash\\",
                              "semi; colon;",  "'; DROP TABLE ITEMS; --", "percent % and _",
