@@ -249,6 +249,15 @@ QWidget* TForm1::BuildStyleSheet() {
     if (extra2) grid->addWidget(extra2, row, 3);
     ++row;
   };
+  // A pick list with its label and its "+" quick-add button on one row.
+  const auto addPickRow = [&](QComboBox*& combo, const char* comboName, QLabel*& label,
+                              const char* labelName, const char* caption, QToolButton*& plus,
+                              const char* plusName) {
+    combo = MakePickList(sheet, comboName);
+    label = MakeLabel(sheet, labelName, caption);
+    plus = MakeButton(sheet, plusName, "+", 28);
+    addRow(label, combo, plus);
+  };
 
   ComboBoxRootPLU = new QComboBox(sheet);
   ComboBoxRootPLU->setObjectName("ComboBoxRootPLU");
@@ -260,10 +269,7 @@ QWidget* TForm1::BuildStyleSheet() {
   LabelRootPLU->hide();
   addRow(MakeLabel(sheet, nullptr, "Root PLU:"), ComboBoxRootPLU);
 
-  ComboBoxSuppliers = MakePickList(sheet, "ComboBoxSuppliers");
-  LabelSupplier = MakeLabel(sheet, "LabelSupplier", "Supplier:");
-  SpButAddSupplier = MakeButton(sheet, "SpButAddSupplier", "+", 28);
-  addRow(LabelSupplier, ComboBoxSuppliers, SpButAddSupplier);
+  addPickRow(ComboBoxSuppliers, "ComboBoxSuppliers", LabelSupplier, "LabelSupplier", "Supplier:", SpButAddSupplier, "SpButAddSupplier");
   EditSupplierStyle = MakeEdit(sheet, "EditSupplierStyle");
   addRow(MakeLabel(sheet, nullptr, "Supplier Style:"), EditSupplierStyle);
   EditStyleRef = MakeEdit(sheet, "EditStyleRef");
@@ -271,30 +277,12 @@ QWidget* TForm1::BuildStyleSheet() {
   EditDescription = MakeEdit(sheet, "EditDescription");
   addRow(MakeLabel(sheet, nullptr, "Description:"), EditDescription);
 
-  ComboBoxColours = MakePickList(sheet, "ComboBoxColours");
-  LabelColour = MakeLabel(sheet, "LabelColour", "Colour:");
-  SpButAddColour = MakeButton(sheet, "SpButAddColour", "+", 28);
-  addRow(LabelColour, ComboBoxColours, SpButAddColour);
-  ComboBoxSeasons = MakePickList(sheet, "ComboBoxSeasons");
-  LabelSeason = MakeLabel(sheet, "LabelSeason", "Season:");
-  SpButAddSeason = MakeButton(sheet, "SpButAddSeason", "+", 28);
-  addRow(LabelSeason, ComboBoxSeasons, SpButAddSeason);
-  ComboBoxCategories = MakePickList(sheet, "ComboBoxCategories");
-  LabelCat = MakeLabel(sheet, "LabelCat", "Category:");
-  SpButAddCat = MakeButton(sheet, "SpButAddCat", "+", 28);
-  addRow(LabelCat, ComboBoxCategories, SpButAddCat);
-  ComboBoxDepartments = MakePickList(sheet, "ComboBoxDepartments");
-  Label11 = MakeLabel(sheet, "Label11", "Department:");
-  SpButAddDept = MakeButton(sheet, "SpButAddDept", "+", 28);
-  addRow(Label11, ComboBoxDepartments, SpButAddDept);
-  ComboBoxProductGroups = MakePickList(sheet, "ComboBoxProductGroups");
-  Label12 = MakeLabel(sheet, "Label12", "Sub-Department:");
-  SpButAddSubDept = MakeButton(sheet, "SpButAddSubDept", "+", 28);
-  addRow(Label12, ComboBoxProductGroups, SpButAddSubDept);
-  ComboBoxBrands = MakePickList(sheet, "ComboBoxBrands");
-  LabelBrand = MakeLabel(sheet, "LabelBrand", "Brand:");
-  SpButAddBrand = MakeButton(sheet, "SpButAddBrand", "+", 28);
-  addRow(LabelBrand, ComboBoxBrands, SpButAddBrand);
+  addPickRow(ComboBoxColours, "ComboBoxColours", LabelColour, "LabelColour", "Colour:", SpButAddColour, "SpButAddColour");
+  addPickRow(ComboBoxSeasons, "ComboBoxSeasons", LabelSeason, "LabelSeason", "Season:", SpButAddSeason, "SpButAddSeason");
+  addPickRow(ComboBoxCategories, "ComboBoxCategories", LabelCat, "LabelCat", "Category:", SpButAddCat, "SpButAddCat");
+  addPickRow(ComboBoxDepartments, "ComboBoxDepartments", Label11, "Label11", "Department:", SpButAddDept, "SpButAddDept");
+  addPickRow(ComboBoxProductGroups, "ComboBoxProductGroups", Label12, "Label12", "Sub-Department:", SpButAddSubDept, "SpButAddSubDept");
+  addPickRow(ComboBoxBrands, "ComboBoxBrands", LabelBrand, "LabelBrand", "Brand:", SpButAddBrand, "SpButAddBrand");
   ComboBoxSizeRanges = MakePickList(sheet, "ComboBoxSizeRanges");
   LabelSizeScale = MakeLabel(sheet, "LabelSizeScale", "Size Scale:");
   SpButSSRatio = MakeButton(sheet, "SpButSSRatio", "Ratio", 50);
