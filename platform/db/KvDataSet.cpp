@@ -59,6 +59,7 @@ void Field::SetAsFloat(double v) { owner_->SetFieldValue(index_, v); }
 void Field::SetAsCurrency(Currency v) { owner_->SetFieldValue(index_, QVariant::fromValue(v)); }
 void Field::SetAsBoolean(bool v) { owner_->SetFieldValue(index_, v); }
 void Field::SetAsDateTime(const QDateTime& v) { owner_->SetFieldValue(index_, v); }
+void Field::SetValue(const QVariant& v) { owner_->SetFieldValue(index_, v); }
 void Field::Clear() { owner_->SetFieldValue(index_, QVariant()); }
 
 // ----- DataSet --------------------------------------------------------------------

@@ -74,6 +74,8 @@ class Field {
   void SetAsCurrency(Currency v);
   void SetAsBoolean(bool v);
   void SetAsDateTime(const QDateTime& v);
+  // Any value, converted by the column's type as the setters above do.
+  void SetValue(const QVariant& v);
   void Clear();  // NULL
 
  private:
