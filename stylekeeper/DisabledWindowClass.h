@@ -18,9 +18,15 @@ class TDisabledWindowClass {
   TDisabledWindowClass(const TDisabledWindowClass&) = delete;
   TDisabledWindowClass& operator=(const TDisabledWindowClass&) = delete;
 
+  // Gives the focus to `w` when the window is enabled again (at once when
+  // no window of `w` is disabled): a refusal made while the window is
+  // disabled can still point the person at the field.
+  static void FocusAfterwards(QWidget* w);
+
  private:
   QPointer<QWidget> window_;
   QPointer<QWidget> focus_;
+  TDisabledWindowClass* outer_;
 };
 
 // The one name the style editor uses for it.

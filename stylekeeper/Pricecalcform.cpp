@@ -11,9 +11,11 @@
 #include <QVBoxLayout>
 
 #include "DataModF.h"
+#include "EditingKeys.h"
 #include "Format.h"
 #include "KuiColour.h"
 #include "KvFocusColour.h"
+#include "StyleKeeperControls.h"
 
 namespace {
 
@@ -127,14 +129,14 @@ QString TFormPriceCalc::RoundInput(const QString& text) {
 }
 
 bool TFormPriceCalc::KeyPasses(const QString& boxText, QChar key) {
-  if (key == QChar('\b') || key == QChar('\r') || key == QChar(22)) return true;
+  if (skkeys::IsEditingKey(key) || key == QChar('\r') || key == QChar(22)) return true;
   if (key == QChar('.')) return !boxText.contains('.');
   return key >= QChar('0') && key <= QChar('9');
 }
 
 void TFormPriceCalc::SetBox(QLineEdit* box, const QString& text) {
   settingByCode_ = true;
-  box->setText(text);
+  skui::SetTextWhole(box, text);
   settingByCode_ = false;
 }
 

@@ -14,12 +14,15 @@
 #include "ControlEventsClass.h"
 #include "DMBRulesF.h"
 #include "DisabledWindowClass.h"
+#include "EditingKeys.h"
 #include "DataModF.h"
 #include "Format.h"
 #include "ImagePageF.h"
 #include "InfoPageF.h"
 #include "KvEdit.h"
 #include "PickList.h"
+#include "PictureFileClass.h"
+#include "StyleKeeperControls.h"
 #include "WaitClass.h"
 
 namespace {
@@ -241,7 +244,8 @@ void TForm1::FormShow() {
   if (!RootPLUToOpen.isEmpty()) {
     wait.Show("Please wait searching for style details...");
     kdb::Query* q = DMDB->DBQueryRemote1;
-    if (DMDB->RunQuery(StyleByRootPLUSQL(RootPLUToOpen), q) && q->RecordCount() > 0) {
+    const bool read = DMDB->RunQuery(StyleByRootPLUSQL(RootPLUToOpen), q);
+    if (read && q->RecordCount() > 0) {
       SkDisabledWindow disabled(this);
       wait.Close();
       LoadStyleDetails();
@@ -249,6 +253,9 @@ void TForm1::FormShow() {
       return;
     }
     wait.Close();
+    // A root PLU that is not there shows the empty window; one that could
+    // not be looked up is no such thing.
+    if (!read) DMDB->ShowMessage(StyleNotReadMessage());
   }
   for (QToolButton* b : {SpButTabStock, SpButShowMinStock, SpButShowMaxStock, SpButTabImage,
                          SpButTabExternal, SpButTabBCodes, SpButTabPackage, SpButTabPrices,
@@ -264,26 +271,53 @@ void TForm1::FormShow() {
 
 // ----- the root PLU box -------------------------------------------------------------------
 
+namespace {
+
+bool IsAsciiLetterOrDigit(QChar c) {
+  return (c >= QChar('0') && c <= QChar('9')) || (c >= QChar('A') && c <= QChar('Z')) ||
+         (c >= QChar('a') && c <= QChar('z'));
+}
+
+// The root PLU a text in the box names: digits alone are a plain root PLU,
+// padded to eight ("42" is 00000042); letters and digits are one of the
+// season prefix, as typed in capitals. Throws for any other text.
+QString RootPLUOfText(const QString& text) {
+  if (text.isEmpty()) return text;
+  bool digits = true, alnum = true;
+  for (const QChar c : text) {
+    digits = digits && c >= QChar('0') && c <= QChar('9');
+    alnum = alnum && IsAsciiLetterOrDigit(c);
+  }
+  if (digits) {
+    const std::optional<double> number = kos::TextToFloat(text);
+    if (number) return kos::FormatFloat("00000000", *number);
+  }
+  if (alnum) return text.toUpper();
+  throw kdb::DbError("'" + text + "' is not a valid root PLU");
+}
+
+}  // namespace
+
 bool TForm1::ComboBoxRootPLUKeyPress(QChar key) {
   if (key == QChar('\r') || key == QChar('\n')) {
     ComboBoxRootPLUSelect();
     return false;
   }
-  return key == QChar('\b') || (key >= QChar('0') && key <= QChar('9'));
+  return skkeys::IsEditingKey(key) || IsAsciiLetterOrDigit(key);
 }
 
 void TForm1::ComboBoxRootPLUSelect() {
   try {
     QString text = ComboBoxRootPLU->currentText();
     if (!text.isEmpty()) {
-      const std::optional<double> number = kos::TextToFloat(text);
-      if (!number) throw kdb::DbError("'" + text + "' is not a valid floating point value");
-      text = kos::FormatFloat("00000000", *number);
+      text = RootPLUOfText(text);
       ComboBoxRootPLU->setEditText(text);
     }
     kdb::Query* q = DMDB->DBQueryRemote1;
     const QString sql = "SELECT ROOT_PLU FROM PRODUCTS WHERE ROOT_PLU=" + kdb::sql::Quote(text);
-    if (DMDB->RunQuery(sql, q) && q->RecordCount() > 0) {
+    if (!DMDB->RunQuery(sql, q)) {
+      DMDB->ShowMessage(StyleNotReadMessage());
+    } else if (q->RecordCount() > 0) {
       RootPLUToOpen = q->FieldByName("ROOT_PLU").AsString();
       FormShow();
     } else {
@@ -293,6 +327,10 @@ void TForm1::ComboBoxRootPLUSelect() {
     DMDB->LogException(e, "TForm1::ComboBoxRootPLUSelect");
     setEnabled(true);
   }
+}
+
+QString TForm1::StyleNotReadMessage() {
+  return QStringLiteral("ERROR: The style could not be read from the database.\n\nPlease try again.");
 }
 
 // ----- loading one root PLU -------------------------------------------------------------------
@@ -306,7 +344,7 @@ QString TForm1::StyleByRootPLUSQL(const QString& rootPLU) {
 }
 
 void TForm1::LoadPriceBox(QLineEdit* box, Currency value) {
-  box->setText(kos::FormatFloat("0.00", value));
+  skui::SetTextWhole(box, kos::FormatFloat("0.00", value));
 }
 
 void TForm1::LoadStyleDetails() {
@@ -345,6 +383,7 @@ void TForm1::LoadStyleDetails() {
   ComboBoxTaxRatesSelect();
   QApplication::processEvents();
 
+  CaptureStyleBaseline(row.rootPLU);
   ShowProductAge(row.created);
   wait.Show("Please wait loading style colours..");
   LoadColourList();
@@ -353,13 +392,16 @@ void TForm1::LoadStyleDetails() {
 }
 
 void TForm1::LoadPictures(const QString& rootPLU) {
-  QPixmap picture;
   const QString name = rootPLU.isEmpty() ? QString() : TDMBRules::GetImgFileName(rootPLU);
-  // A missing or broken file simply leaves the style without a picture.
-  const bool shown = DMDB->Setup->LOUseImages && !name.isEmpty() && picture.load(ImagesFolder + name);
+  // A missing, broken or unreadable file simply leaves the style without a
+  // picture.
+  const QImage picture =
+      DMDB->Setup->LOUseImages && !name.isEmpty() ? TPictureFileClass::Load(ImagesFolder + name) : QImage();
+  const bool shown = !picture.isNull();
   for (QLabel* image : {ImagePage->ImageLarge, ImageSmall}) {
     if (shown)
-      image->setPixmap(picture.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+      image->setPixmap(QPixmap::fromImage(
+          picture.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     else
       image->clear();
     image->setVisible(shown);

@@ -202,6 +202,49 @@ TEST_P(StyleSaveDbTest, TwoProgramsSavingAtOnceGetTwoRootPLUs) {
   EXPECT_EQ(Count("STYLE='RACE01' AND ROOT_PLU='00000008'"), 6);
 }
 
+// Another program adds the same style and colour in its open transaction,
+// after this window checked; the window's save waits for it and is told,
+// instead of making a second root PLU of the colour.
+TEST_P(StyleSaveDbTest, TwoProgramsAddingTheSameColourMakeItOnce) {
+  TForm1& f = Start();
+  FillNewStyle(f, "TWIN01", "RED");
+  ASSERT_TRUE(f.ValidateStyle());  // nothing of TWIN01 yet
+  ClearShownTexts();
+  const QString red = Id("COLOUR", "RED");
+  kvtest::DbHandle other = Connect();
+  std::promise<void> added;
+  std::future<void> otherAdded = added.get_future();
+  std::thread program([&] {
+    kdb::Database& db = *other.db;
+    bool told = false;
+    try {
+      db.StartTransaction();
+      TForm1::LockProductsForNumbering(db);
+      db.Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE, COLOUR_ID, COLOUR_NAME) VALUES "
+                 "('T0000001', 'T000000100', 'TWIN01', " + red + ", 'RED')");
+      added.set_value();
+      told = true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(400));
+      db.Commit();
+    } catch (...) {
+      db.Rollback();
+      if (!told) added.set_exception(std::current_exception());
+    }
+  });
+  try {
+    otherAdded.get();
+  } catch (const kdb::DbError& e) {
+    ADD_FAILURE() << e.Message().toStdString();
+  }
+  f.SpButSave->click();
+  program.join();
+  EXPECT_EQ(ShownTexts(), QStringList{"Style: TWIN01 already has Colour: RED\n\nPlease select another colour."});
+  EXPECT_EQ(Count("STYLE='TWIN01'"), 1);  // the other program's row alone
+  EXPECT_EQ(f.Mode(), "Add");
+  EXPECT_EQ(f.focusWidget(), f.ComboBoxColours);
+  EXPECT_TRUE(f.isEnabled());
+}
+
 TEST_P(StyleSaveDbTest, PlainNumberingFollowsTheHighestIdAndSkipsTakenRootPLUs) {
   // A prefixed root PLU sorts last by PLU; a "000" one looks like a plain one.
   db().Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES ('00000009', '0000000900', 'HEX')");
