@@ -30,6 +30,17 @@ PrivateHome::~PrivateHome() = default;
 
 QString TempRoot() { return qEnvironmentVariable("KV_TEST_ROOT"); }
 
+namespace {
+int& EscapesExpectedCount() {
+  static int count = 0;
+  return count;
+}
+}  // namespace
+
+ExpectEscapes::ExpectEscapes() { ++EscapesExpectedCount(); }
+ExpectEscapes::~ExpectEscapes() { --EscapesExpectedCount(); }
+bool EscapesExpected() { return EscapesExpectedCount() > 0; }
+
 QString SaveScreenshot(QWidget* w, const QString& name) {
   const QString dir = qEnvironmentVariable("KV_SCREENS_DIR");
   if (dir.isEmpty() || !w) return {};
