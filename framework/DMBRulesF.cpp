@@ -127,13 +127,16 @@ bool TDMBRules::SaveWSPack(const QString& style, QString& barcode) {
     kdb::Transaction tx(*DMDB->DBDatabaseRemote);
     if (!DMDB->GetTable("WSPACKS", t)) throw kdb::DbError("The table WSPACKS could not be opened.");
     if (!t->FindKey({style})) {
+      t->Insert();
+      t->FieldByName("STYLE").SetAsString(style);
       try {
-        t->Insert();
-        t->FieldByName("STYLE").SetAsString(style);
         t->Post();
       } catch (const kdb::DbError&) {
-        // Another program added the style's pack at the same moment (the
-        // unique index refused this one): its row is the pack.
+        // The row was written and a later step failed: the unit rolls back.
+        if (t->GetState() != kdb::Table::State::Insert) throw;
+        // The insert itself was refused: another program added the style's
+        // pack at the same moment (the unique index keeps one), and its row
+        // is the pack.
         CancelPending(t);
         if (!t->FindKey({style})) throw;
       }

@@ -20,6 +20,7 @@
 
 #include <exception>
 #include <functional>
+#include <type_traits>
 #include <utility>
 
 namespace kui {
@@ -71,11 +72,15 @@ QString TakeEscapedHandlerName();
 void ForgetEscapedHandlerName();
 
 // The handler f, run inside a HandlerName scope of `where`: for connect.
+// f takes the signal's arguments, or none.
 template <class F>
 auto Named(QString where, F f) {
   return [where = std::move(where), f = std::move(f)](auto&&... args) {
     const HandlerName scope(where);
-    f(std::forward<decltype(args)>(args)...);
+    if constexpr (std::is_invocable_v<const F&, decltype(args)...>)
+      f(std::forward<decltype(args)>(args)...);
+    else
+      f();
   };
 }
 
