@@ -87,32 +87,23 @@ TEST_F(DataModFTest, TwoProgramsWriteTwoFilesInTwoFolders) {
   EXPECT_TRUE(b->LogFileName.endsWith("/bologs/brandnames/2024-03-05 brandnames.log"));
 }
 
-// How many of this process's open files are the given file.
-int OpenHandlesOf(const QString& path) {
-  const QString target = QFileInfo(path).canonicalFilePath();
-  int n = 0;
-  for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::Files | QDir::System))
-    if (fd.symLinkTarget() == target) ++n;
-  return n;
-}
-
 // The log file is opened once for the run; every record is in the file (as
 // another program reads it) as soon as the call that wrote it returns.
 TEST_F(DataModFTest, TheLogStaysOpenAndEachRecordIsInTheFileAtOnce) {
   WriteSettings("[Local]\nLOBranchID=2\n");
   auto m = Module("suppliers");
   ASSERT_TRUE(m->Init());
-  EXPECT_EQ(OpenHandlesOf(m->LogFileName), 1);
+  EXPECT_EQ(kvtest::OpenHandlesOf(m->LogFileName), 1);
   m->LogException(std::runtime_error("disk on fire"), "TDMDB::GetTable");
   EXPECT_TRUE(ReadAll(m->LogFileName).endsWith("TDMDB::GetTable\r\n2024-03-05 09:15:30\r\ndisk on fire\r\n\r\n"));
-  EXPECT_EQ(OpenHandlesOf(m->LogFileName), 1);
+  EXPECT_EQ(kvtest::OpenHandlesOf(m->LogFileName), 1);
 
   // Someone moved the day's file away: the next record makes it again.
   ASSERT_TRUE(QFile::rename(m->LogFileName, m->LogFileName + ".old"));
   m->Log("after the move", false);
   EXPECT_EQ(ReadAll(m->LogFileName), "after the move\r\n");
   m.reset();
-  EXPECT_EQ(OpenHandlesOf(kvtest::MultiUserFolder() + "bologs/suppliers/2024-03-05 suppliers.log"), 0);
+  EXPECT_EQ(kvtest::OpenHandlesOf(kvtest::MultiUserFolder() + "bologs/suppliers/2024-03-05 suppliers.log"), 0);
 }
 
 // A record reaches the file whole, in one write: the lines of a record are

@@ -98,6 +98,14 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
+int OpenHandlesOf(const QString& path) {
+  const QString target = QFileInfo(path).canonicalFilePath();
+  int n = 0;
+  for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::Files | QDir::System))
+    if (fd.symLinkTarget() == target) ++n;
+  return n;
+}
+
 QDateTime At(const char* iso) { return QDateTime::fromString(iso, Qt::ISODate); }
 
 QString PdfText(const QString& pdf) {

@@ -63,6 +63,8 @@ QString FreshFolder(const QString& prefix);
 QByteArray ReadAll(const QString& path);
 // Writes a file, making its folder; a file that cannot be written fails the test.
 void WriteFile(const QString& path, const QByteArray& bytes);
+// How many open files of this process are the given file.
+int OpenHandlesOf(const QString& path);
 
 // Test programs run under the application's net (kui::KvApplication): an
 // exception escaping an event handler fails the running test, unless the test

@@ -1,4 +1,5 @@
 #include "Files.h"
+#include "KvTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +18,6 @@ QByteArray ReadAll(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
-// How many of this process's open files are the given file.
-int OpenHandlesOf(const QString& path) {
-  const QString target = QFileInfo(path).canonicalFilePath();
-  int n = 0;
-  for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::Files | QDir::System))
-    if (fd.symLinkTarget() == target) ++n;
-  return n;
-}
-
 TEST(AppendFile, EachRecordIsInTheFileWhenAppendReturnsAndTheFileStaysOpen) {
   QTemporaryDir dir;
   const QString path = dir.path() + "/2024-03-05 suppliers.log";
@@ -33,12 +25,12 @@ TEST(AppendFile, EachRecordIsInTheFileWhenAppendReturnsAndTheFileStaysOpen) {
   ASSERT_TRUE(log.Append(path, "[=]program started[=]\r\n"));
   // Another reader sees it at once: nothing waits in a buffer of this program.
   EXPECT_EQ(ReadAll(path), "[=]program started[=]\r\n");
-  EXPECT_EQ(OpenHandlesOf(path), 1);
+  EXPECT_EQ(kvtest::OpenHandlesOf(path), 1);
   ASSERT_TRUE(log.Append(path, "2024-03-05 09:15:30\r\nsuppliers\r\n"));
   EXPECT_EQ(ReadAll(path), "[=]program started[=]\r\n2024-03-05 09:15:30\r\nsuppliers\r\n");
-  EXPECT_EQ(OpenHandlesOf(path), 1);  // the same file, not opened again
+  EXPECT_EQ(kvtest::OpenHandlesOf(path), 1);  // the same file, not opened again
   log.Close();
-  EXPECT_EQ(OpenHandlesOf(path), 0);
+  EXPECT_EQ(kvtest::OpenHandlesOf(path), 0);
 }
 
 TEST(AppendFile, TwoProgramsAppendingToOneFileKeepTheirRecordsWholeAndInOrder) {
