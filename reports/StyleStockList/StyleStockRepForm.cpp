@@ -53,9 +53,9 @@ TFormRep::TFormRep() : TReport1Form(kZoom, 1) {
 
   // The footer's overall total, between the title in the middle and the page number.
   const qreal right = BandWidth() - 250;
-  QRLabelOverallTotal = &QRBand3->AddLabel("QRLabelOverallTotal", {right - 250, 8, 110, 16}, "Overall Total:");
+  QRLabelOverallTotal = &QRBand3->AddLabel("QRLabelOverallTotal", {right - 270, 8, 125, 16}, "Overall Total:");
   QRLabelOverallTotal->Font = kr::PixelFont("Arial", 13, true);
-  QRLabelOverallTotals = &QRBand3->AddLabel("QRLabelOverallTotals", {right - 140, 8, 130, 16});
+  QRLabelOverallTotals = &QRBand3->AddLabel("QRLabelOverallTotals", {right - 135, 8, 125, 16});
   QRLabelOverallTotals->Font = kr::PixelFont("Arial", 13, true);
   QRLabelOverallTotals->Alignment = kr::Alignment::Right;
 }
