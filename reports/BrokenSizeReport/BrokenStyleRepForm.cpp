@@ -2,6 +2,7 @@
 
 #include "BrokenSizeGridClass.h"
 #include "KvColour.h"
+#include "Report1Form.h"
 
 namespace {
 constexpr qreal kDetailHeight = 18;
@@ -13,13 +14,7 @@ constexpr qreal kSizeStep = 31;
 }  // namespace
 
 TFormRep::TFormRep() : TGridReportForm(100, 0) {
-  kr::PageSetup& page = QuickRep1.Page;
-  page.PaperSize = QPageSize::A4;
-  page.Orientation = QPageLayout::Landscape;
-  page.LeftMargin = page.TopMargin = page.RightMargin = page.BottomMargin = 10;
-  page.Frame = kr::Frame::All();
-  QuickRep1.Options = {true, true};
-  QuickRep1.PrintIfEmpty = true;
+  TReport1Form::SetUpPage(QuickRep1);
 
   QRBandHead = &QuickRep1.AddBand(kr::BandType::PageHeader, 59, "QRBandHead");
   QRBandHead->Colour = Qt::white;

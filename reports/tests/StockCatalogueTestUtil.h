@@ -14,10 +14,17 @@
 //   O'HARA   PINK 50000001 (MENS S-XXL): YORK S 1, M 0.
 #include "KvDb.h"
 #include "KvDbTestSupport.h"
+#include "KvCheckListBox.h"
+#include "KvEdit.h"
 #include "KvShopTestSupport.h"
 #include "MessageFrame.h"
+#include "PreviewDialog.h"
+#include "QuickReport.h"
+#include "StylesListForm.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QPushButton>
 #include <QStringList>
 
 #include <functional>
@@ -131,12 +138,42 @@ inline void AwkwardCatalogue(kdb::Database& db) {
   AddStockRun(db, "50000001", kYork, {1, 0});
 }
 
+// The first page of a print as a picture in the screenshots folder.
+inline void SavePrintedPage(kr::QuickReport& report, const QString& name) {
+  const QString screens = qEnvironmentVariable("KV_SCREENS_DIR");
+  if (screens.isEmpty()) return;
+  QDir().mkpath(screens);
+  EXPECT_TRUE(report.RenderPageImage(0).save(screens + "/" + name + ".png"));
+}
+
 // A stock report's test on the catalogue, on both engines: the user handed
-// over, the program's data module made (not yet connected), every dialog
-// other than a message answered by onDialog (rejected without one).
+// over, the program's data module made (not yet connected). Dialogs other
+// than messages go to onDialog when set; otherwise a preview is counted and
+// closed, the style picker ticks `pick` (see Pick), and the rest is rejected.
 class StockReportDbTest : public kvfwtest::EditionDbTest {
  protected:
   std::function<void(QDialog&)> onDialog;
+  QStringList pick;  // the styles the picker ticks; none: the picker is cancelled
+  int pickers = 0;
+  int previews = 0;
+
+  // The person at the picker: lists every style when the list is empty, ticks
+  // the styles of `pick` and presses OK; with nothing to pick, ticks all and
+  // presses Cancel.
+  void Pick(TFormStylesList& p) {
+    if (p.ChListBoxStyles->Count() == 0) {
+      p.Edit1->setText("");
+      p.SpeedButton1->click();
+    }
+    p.SpButSelectNone->click();
+    if (pick.isEmpty()) {
+      p.SpButSelectAll->click();
+      p.BitBtnCancel->click();
+      return;
+    }
+    for (const QString& s : pick) p.ChListBoxStyles->SetChecked(p.ChListBoxStyles->IndexOf(s), true);
+    p.BitBtnOK->click();
+  }
 
   void SetUp() override {
     EditionDbTest::SetUp();
@@ -145,12 +182,19 @@ class StockReportDbTest : public kvfwtest::EditionDbTest {
                       "1\r\n" + kvfwtest::FixedUserId(db()).toUtf8() + "\r\n");
   }
   void OtherDialog(QDialog& d) override {
-    if (qobject_cast<TMessageFrame*>(&d))
+    if (qobject_cast<TMessageFrame*>(&d)) {
       d.reject();  // a message: recorded already
-    else if (onDialog)
+    } else if (onDialog) {
       onDialog(d);
-    else
+    } else if (qobject_cast<kr::PreviewDialog*>(&d)) {
+      ++previews;
       d.reject();
+    } else if (auto* picker = qobject_cast<TFormStylesList*>(&d)) {
+      ++pickers;
+      Pick(*picker);
+    } else {
+      d.reject();
+    }
   }
   // The data module connected, for tests of the reads without a window.
   TDMDB& Connected(const QString& program) {

@@ -80,34 +80,7 @@ QStringList Dump(const TBrokenStyle& style, const QStringList& branches) {
 class BrokenSizeReport : public reptest::StockReportDbTest {
  protected:
   std::unique_ptr<TMainForm> form;
-  QStringList pick;  // the styles the picker ticks; empty: cancel
-  int pickers = 0;
-  int previews = 0;
 
-  void SetUp() override {
-    StockReportDbTest::SetUp();
-    onDialog = [this](QDialog& d) {
-      if (qobject_cast<kr::PreviewDialog*>(&d)) {
-        ++previews;
-        d.reject();
-      } else if (auto* p = qobject_cast<TFormStylesList*>(&d)) {
-        ++pickers;
-        EXPECT_EQ(p->Use(), TFormStylesList::TUse::Broken);
-        if (pick.isEmpty()) {
-          p->Edit1->setText("O");
-          p->SpeedButton1->click();
-          p->SpButSelectAll->click();  // ticked, then cancelled
-          p->BitBtnCancel->click();
-          return;
-        }
-        p->SpeedButton1->click();
-        for (const QString& s : pick) p->ChListBoxStyles->SetChecked(p->ChListBoxStyles->IndexOf(s), true);
-        p->BitBtnOK->click();
-      } else {
-        d.reject();
-      }
-    };
-  }
   void TearDown() override {
     form.reset();
     StockReportDbTest::TearDown();
@@ -248,15 +221,18 @@ TEST_P(BrokenSizeReport, MoreThanTwentySizesWidenTheGridAndPrintTheFirstTwenty) 
   EXPECT_TRUE(text.contains("30000001"));
   EXPECT_TRUE(text.contains("MAIN STORE"));
   EXPECT_FALSE(text.contains("B21"));
-  const QString screens = qEnvironmentVariable("KV_SCREENS_DIR");
-  if (!screens.isEmpty()) {
-    QDir().mkpath(screens);
-    EXPECT_TRUE(print->QuickRep1.RenderPageImage(0).save(screens + "/BrokenSizeReport-print.png"));
-  }
+  reptest::SavePrintedPage(print->QuickRep1, "BrokenSizeReport-print");
 }
 
 TEST_P(BrokenSizeReport, ACancelledPickerRunsNothing) {
   TMainForm& f = Start();
+  onDialog = [this](QDialog& d) {
+    auto* p = qobject_cast<TFormStylesList*>(&d);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->Use(), TFormStylesList::TUse::Broken);
+    ++pickers;
+    Pick(*p);  // every style ticked, then Cancel
+  };
   Run({});
   EXPECT_EQ(pickers, 1);
   EXPECT_FALSE(f.ReportShown());

@@ -125,38 +125,10 @@ class WaitTextSpy : public QObject {
 class StyleStockList : public reptest::StockReportDbTest {
  protected:
   std::unique_ptr<TForm1> form;
-  QStringList pick;  // the styles the picker ticks; empty: cancel
-  int previews = 0;
 
-  void SetUp() override {
-    StockReportDbTest::SetUp();
-    onDialog = [this](QDialog& d) {
-      if (qobject_cast<kr::PreviewDialog*>(&d)) {
-        ++previews;
-        d.reject();
-      } else if (auto* p = qobject_cast<TFormStylesList*>(&d)) {
-        Pick(*p);
-      } else {
-        d.reject();
-      }
-    };
-  }
   void TearDown() override {
     form.reset();
     StockReportDbTest::TearDown();
-  }
-  void Pick(TFormStylesList& p) {
-    if (pick.isEmpty()) {
-      p.BitBtnCancel->click();
-      return;
-    }
-    if (p.ChListBoxStyles->Count() == 0) {
-      p.Edit1->setText("");
-      p.SpeedButton1->click();
-    }
-    p.SpButSelectNone->click();
-    for (const QString& s : pick) p.ChListBoxStyles->SetChecked(p.ChListBoxStyles->IndexOf(s), true);
-    p.BitBtnOK->click();
   }
   TForm1& Start() {
     dm = Module("StyleStockList");
@@ -333,11 +305,7 @@ TEST_P(StyleStockList, ThePrintFitsThePageAndTheExportKeepsTheHiddenBrand) {
   EXPECT_TRUE(text.contains(f.PanelOverallTotal->text()));
   EXPECT_TRUE(text.contains("B25"));
   EXPECT_TRUE(text.contains("REF-AWK"));
-  const QString screens = qEnvironmentVariable("KV_SCREENS_DIR");
-  if (!screens.isEmpty()) {
-    QDir().mkpath(screens);
-    EXPECT_TRUE(print->QuickRep1.RenderPageImage(0).save(screens + "/StyleStockList-print.png"));
-  }
+  reptest::SavePrintedPage(print->QuickRep1, "StyleStockList-print");
 
   fileChoice = kvtest::FreshFolder("export") + "listing";
   f.SpButExport->click();
