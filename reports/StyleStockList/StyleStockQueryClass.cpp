@@ -3,6 +3,8 @@
 #include "DataModF.h"
 #include "Format.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace {
@@ -12,6 +14,13 @@ void Run(TDMDB& dm, const QString& sql, kdb::Query* query) {
 }
 
 QString Money(kdb::Field& f) { return kos::FormatFloat("0.00", f.AsCurrency()); }
+
+QString QuotedList(const QStringList& texts) {
+  QStringList quoted;
+  quoted.reserve(texts.size());
+  for (const QString& t : texts) quoted << kdb::sql::Quote(t);
+  return quoted.join(", ");
+}
 
 // Quantities by offset, each offset once, ascending.
 void Settle(std::vector<std::pair<int, qint64>>& stock) {
@@ -32,16 +41,20 @@ TStyleStockQueryClass::TStyleStockQueryClass(TDMDB& dm, QString branchCondition)
     : dm_(dm), branchCondition_(std::move(branchCondition)) {}
 
 QString TStyleStockQueryClass::StockSql(const QStringList& styles, const QString& branchCondition) {
-  QStringList quoted;
-  quoted.reserve(styles.size());
-  for (const QString& s : styles) quoted << kdb::sql::Quote(s);
-  return "select p.style, bs.branch_id, p.root_plu, p.plu, p.size_offset, bs.stock_quantity,"
-         " p.colour_name, p.sizesscale_id, p.supplier_name, p.brandlabel_name, p.style_ref,"
-         " p.season_name, p.description, p.department_name, p.current_cost_price, p.retail_price"
+  // The figures only: the descriptive columns of a line come from its first
+  // PLU (AttributesSql), not from every stock row.
+  return "select p.style, bs.branch_id, p.root_plu, p.plu, p.size_offset, bs.stock_quantity"
          " from products p inner join branchstock bs on (bs.plu = p.plu)"
          " where p.style in (" +
-         quoted.join(", ") + ")" + branchCondition +
+         QuotedList(styles) + ")" + branchCondition +
          " order by p.style, coalesce(p.colour_name, ''), bs.branch_id, p.root_plu, p.plu";
+}
+
+QString TStyleStockQueryClass::AttributesSql(const QStringList& plus) {
+  return "select p.plu, p.colour_name, p.sizesscale_id, p.supplier_name, p.brandlabel_name, p.style_ref,"
+         " p.season_name, p.description, p.department_name, p.current_cost_price, p.retail_price"
+         " from products p where p.plu in (" +
+         QuotedList(plus) + ")";
 }
 
 QString TStyleStockQueryClass::ScaleSql(const QString& scaleId) {
@@ -60,47 +73,40 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
   }
   if (styles.isEmpty()) return result;
 
+  // The lines and their figures; each line notes its first PLU.
+  struct LineRef {
+    size_t style;
+    size_t line;
+    QString firstPLU;
+  };
+  std::vector<LineRef> lines;
   kdb::Query* q = dm_.DBQueryRemote1;
   Run(dm_, StockSql(styles, branchCondition_), q);
   kdb::Field& style = q->Fields(0);
   kdb::Field& branch = q->Fields(1);
   kdb::Field& root = q->Fields(2);
+  kdb::Field& plu = q->Fields(3);
   kdb::Field& offset = q->Fields(4);
   kdb::Field& quantity = q->Fields(5);
-
-  TStyleStock* current = nullptr;
   TStyleStockLine* line = nullptr;
-  QString lastStyle;
+  qint64 lineBranch = 0;
   for (q->First(); !q->Eof(); q->Next()) {
-    const QString styleText = style.AsString();
-    if (!current || styleText != lastStyle) {
+    const qint64 branchId = branch.AsInteger();
+    const QString rootPLU = root.AsString();
+    if (!line || lineBranch != branchId || line->RootPLU != rootPLU || line->Style != style.AsString()) {
       if (line) Settle(line->Stock);
       line = nullptr;
-      lastStyle = styleText;
-      const auto found = slot.constFind(styleText);
-      current = found == slot.cend() ? nullptr : &result[found.value()];
-    }
-    if (!current) continue;
-    const QString branchId = branch.AsString();
-    const QString rootPLU = root.AsString();
-    if (!line || line->BranchId != branchId || line->RootPLU != rootPLU) {
-      if (line) Settle(line->Stock);
-      // The first row of a line is its lowest PLU: it gives the descriptive columns.
-      TStyleStockLine& l = current->Lines.emplace_back();
-      l.BranchId = branchId;
+      const auto found = slot.constFind(style.AsString());
+      if (found == slot.cend()) continue;
+      TStyleStock& owner = result[found.value()];
+      TStyleStockLine& l = owner.Lines.emplace_back();
+      l.BranchId = branch.AsString();
+      lineBranch = branchId;
       l.RootPLU = rootPLU;
-      l.Colour = q->Fields(6).AsString();
-      l.SizesScaleId = q->Fields(7).AsString();
-      l.Supplier = q->Fields(8).AsString();
-      l.Brand = q->Fields(9).AsString();
-      l.Style = styleText;
-      l.StyleRef = q->Fields(10).AsString();
-      l.Season = q->Fields(11).AsString();
-      l.Description = q->Fields(12).AsString();
-      l.Department = q->Fields(13).AsString();
-      l.Cost = Money(q->Fields(14));
-      l.Retail = Money(q->Fields(15));
+      l.Style = owner.Style;
       line = &l;
+      // Rows of a line come in PLU order: the first is its lowest PLU.
+      lines.push_back({found.value(), owner.Lines.size() - 1, plu.AsString()});
     }
     if (offset.IsNull()) continue;
     const qint64 at = offset.AsInteger();
@@ -109,6 +115,46 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
   }
   if (line) Settle(line->Stock);
   q->Close();
+  if (lines.empty()) return result;
+
+  // The descriptive columns of the lines' first PLUs.
+  QStringList plus;
+  QSet<QString> asked;
+  for (const LineRef& l : lines)
+    if (!asked.contains(l.firstPLU)) {
+      asked.insert(l.firstPLU);
+      plus << l.firstPLU;
+    }
+  QHash<QString, TStyleStockLine> columns;
+  Run(dm_, AttributesSql(plus), q);
+  for (q->First(); !q->Eof(); q->Next()) {
+    TStyleStockLine& c = columns[q->Fields(0).AsString()];
+    c.Colour = q->Fields(1).AsString();
+    c.SizesScaleId = q->Fields(2).AsString();
+    c.Supplier = q->Fields(3).AsString();
+    c.Brand = q->Fields(4).AsString();
+    c.StyleRef = q->Fields(5).AsString();
+    c.Season = q->Fields(6).AsString();
+    c.Description = q->Fields(7).AsString();
+    c.Department = q->Fields(8).AsString();
+    c.Cost = Money(q->Fields(9));
+    c.Retail = Money(q->Fields(10));
+  }
+  q->Close();
+  for (const LineRef& ref : lines) {
+    TStyleStockLine& l = result[ref.style].Lines[ref.line];
+    const TStyleStockLine& c = columns[ref.firstPLU];
+    l.Colour = c.Colour;
+    l.SizesScaleId = c.SizesScaleId;
+    l.Supplier = c.Supplier;
+    l.Brand = c.Brand;
+    l.StyleRef = c.StyleRef;
+    l.Season = c.Season;
+    l.Description = c.Description;
+    l.Department = c.Department;
+    l.Cost = c.Cost;
+    l.Retail = c.Retail;
+  }
   return result;
 }
 

@@ -9,10 +9,11 @@
 //     ...
 //   }
 //
-// One statement per batch of styles (products of the styles joined to their
-// stock rows through the unique (PLU, BRANCH_ID) index; indexes used:
-// PRODUCTS(STYLE), BRANCHSTOCK(PLU, BRANCH_ID)), and one per size scale for the
-// whole run. A statement that fails throws kdb::DbError with the engine's
+// Two statements per batch of styles: the figures (products of the styles
+// joined to their stock rows through the unique (PLU, BRANCH_ID) index;
+// indexes used: PRODUCTS(STYLE), BRANCHSTOCK(PLU, BRANCH_ID)), then the
+// descriptive columns of each line's first PLU (by the unique PLU index); and
+// one statement per size scale for the whole run. A statement that fails throws kdb::DbError with the engine's
 // reason (it is logged with its text by TDMDB::RunQuery first): a report is
 // never built from a read that did not happen.
 //
@@ -72,6 +73,7 @@ class TStyleStockQueryClass {
   const TSizeScale& Scale(const QString& scaleId);
 
   static QString StockSql(const QStringList& styles, const QString& branchCondition);
+  static QString AttributesSql(const QStringList& plus);
   static QString ScaleSql(const QString& scaleId);
 
   static constexpr int kBatchStyles = 200;  // styles per statement
