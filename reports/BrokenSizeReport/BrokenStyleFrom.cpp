@@ -201,6 +201,11 @@ void TMainForm::FillReport() {
 }
 
 void TMainForm::RunReport() {
+  branches_.clear();
+  for (int i = 0; i < ComboBoxBranch->count(); ++i) {
+    const QString item = ComboBoxBranch->itemText(i);
+    branches_.emplace_back(kui::PickValue(item), kui::PickName(item));
+  }
   TBrokenSizeQueryClass reads(*DMDB, BranchFilterId);
   for (int at = 0; at < SelectedStyles.size(); at += TBrokenSizeQueryClass::kBatchStyles) {
     const QStringList batch = SelectedStyles.mid(at, TBrokenSizeQueryClass::kBatchStyles);
@@ -220,10 +225,9 @@ void TMainForm::ProcessColour(const TBrokenColour& colour) {
   CurrentColour = colour.Colour;
   ShowProgress("Processing style: " + CurrentStyle + " " + CurrentColour);
   // Branches in the selector's order (by name).
-  for (int i = 0; i < ComboBoxBranch->count(); ++i) {
-    const QString item = ComboBoxBranch->itemText(i);
-    CurrentBranchId = kui::PickValue(item);
-    CurrentBranchName = kui::PickName(item);
+  for (const auto& [id, name] : branches_) {
+    CurrentBranchId = id;
+    CurrentBranchName = name;
     if (!BranchFilterId.isEmpty() && BranchFilterId != CurrentBranchId) continue;
     if (CountMissing(colour.StockAt(CurrentBranchId)) <= 0) continue;
     AddRowWithHeader(colour);

@@ -83,5 +83,6 @@ class TMainForm : public TReportFrameForm {
 
  private:
   TBrokenSizeGridClass builder_;
+  std::vector<std::pair<QString, QString>> branches_;  // (id, name) of the selector's items, for a run
   void BuildLayout();
 };
