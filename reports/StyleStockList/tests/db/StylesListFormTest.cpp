@@ -39,6 +39,8 @@ TEST_P(StylesList, ASearchListsTheMatchingStylesInOrder) {
   EXPECT_EQ(Listed(), reptest::CatalogueStyles());
   EXPECT_EQ(picker->PanelFound->text(), "5");
   EXPECT_EQ(picker->CountChecked(), 0);
+  picker->ChListBoxStyles->SetChecked(1, true);
+  kvtest::SaveScreenshot(picker.get(), "StylesList");
 
   Search("O");  // anywhere in the code
   EXPECT_EQ(Listed(), (QStringList{"NOSTOCK", "O'HARA", "ONE"}));
