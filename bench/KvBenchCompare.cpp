@@ -1,5 +1,6 @@
 #include "KvBenchCompare.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 #include <algorithm>
@@ -57,6 +58,21 @@ void Comparison::Report() {
     if (Median(base_) > 0) state_.counters["ratio"] = Median(ours_) / Median(base_);
   }
   if (goal_ > 0) state_.counters["goal"] = goal_;
+}
+
+int RunRegistered(int& argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
+
+int RunBenchmarks(int argc, char** argv, const std::function<void()>& beforeExit) {
+  QCoreApplication app(argc, argv);
+  const int rc = RunRegistered(argc, argv);
+  if (beforeExit) beforeExit();
+  return rc;
 }
 
 }  // namespace kvbench

@@ -56,6 +56,12 @@ class Comparison {
   std::vector<double> ours_, base_;
 };
 
+// The main of a benchmark program without windows: a QCoreApplication, then
+// every registered benchmark; `beforeExit` runs while the application lives.
+int RunBenchmarks(int argc, char** argv, const std::function<void()>& beforeExit = {});
+// Every registered benchmark with the command line's options (any main).
+int RunRegistered(int& argc, char** argv);
+
 // Registers a row's benchmark under its table name (the engine as one part
 // of the name), timed by Comparison::Ours, in milliseconds.
 template <class Fn, class... Args>

@@ -248,11 +248,5 @@ const bool registered = [] {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  connections.clear();
-  return 0;
+  return kvbench::RunBenchmarks(argc, argv, [] { connections.clear(); });
 }
