@@ -1,8 +1,10 @@
 #include "KvApplication.h"
 
 #include "DataModF.h"
+#include "KvShownProbe.h"
 
 int KvRunApplication(const std::function<int()>& body) {
+  KvInstallShownProbe();
   try {
     return body();
   } catch (const std::exception& e) {
