@@ -210,6 +210,8 @@ void TCodeListFrameForm::AddField(QFrame* shape, const QString& caption, QWidget
   auto* grid = static_cast<QGridLayout*>(shape->layout());
   const int row = grid->rowCount() == 1 && !grid->itemAtPosition(0, 0) ? 0 : grid->rowCount();
   auto* label = new QLabel(caption, shape);
+  // A shape's style sheet stops the form's font at its border.
+  label->setFont(font());
   label->setBuddy(field);
   grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
   field->setParent(shape);

@@ -31,7 +31,9 @@ TQuickReport1::TQuickReport1(QPageLayout::Orientation orientation, int zoom, con
                                                 {c.left, kCaptionTop, c.width, kFieldHeight}, c.caption);
     caption.Font = kr::PixelFont("Arial", 13, true);
     caption.Alignment = c.alignment;
-    AddColumnLabel(*QRBandDetail, static_cast<int>(i), c.label, {c.left, 3, c.width, kFieldHeight}, c.alignment);
+    kr::Label& detail =
+        AddColumnLabel(*QRBandDetail, static_cast<int>(i), c.label, {c.left, 3, c.width, kFieldHeight}, c.alignment);
+    detail.Font = kr::PixelFont("Arial", c.fontPixels);
   }
 
   QRBandFooter = &QuickRep1.AddBand(kr::BandType::PageFooter, kFooterHeight, "QRBandFooter");

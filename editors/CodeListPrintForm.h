@@ -23,6 +23,7 @@ struct TPrintColumn {
   qreal left;   // design pixels
   qreal width;
   kr::Alignment alignment = kr::Alignment::Left;
+  int fontPixels = 13;  // of the detail label
 };
 
 class TQuickReport1 : public TGridReportForm {

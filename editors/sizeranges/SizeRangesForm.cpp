@@ -51,6 +51,7 @@ void TForm1::BuildFields() {
   PanelCounter = new QLabel(this);
   PanelCounter->setObjectName("PanelCounter");
   PanelCounter->setFixedWidth(80);
+  PanelCounter->setFont(font());
   PanelCounter->setAlignment(Qt::AlignCenter);
   PanelCounter->setStyleSheet("QLabel { background: white; border: 1px solid #a0a0a0; padding: 2px; }");
   AddField(scale, "No of Sizes:", PanelCounter);

@@ -138,9 +138,10 @@ bool TForm1::FillPrintGrid() {
 }
 
 std::unique_ptr<TQuickReport1> TForm1::CreatePrintForm() {
-  std::vector<TPrintColumn> columns{{"ID:", "QRLabelID", 4, 40}, {"NAME:", "QRLabelName", 48, 170}};
+  std::vector<TPrintColumn> columns{{"ID:", "QRLabelID", 4, 40}, {"NAME:", "QRLabelName", 48, 150}};
+  // Twenty columns across the landscape page, small enough for six characters.
   for (int i = 0; i < kPrintedSizes; ++i)
-    columns.push_back({QString::number(i), "QRLabelSize" + QString::number(i), 224.0 + 30 * i, 30,
-                       kr::Alignment::Center});
+    columns.push_back({QString::number(i), "QRLabelSize" + QString::number(i), 200.0 + 31 * i, 31,
+                       kr::Alignment::Center, 9});
   return std::make_unique<TQuickReport1>(QPageLayout::Landscape, 80, columns);
 }
