@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QToolButton>
 
 #include "CodeListSaveClass.h"
@@ -90,13 +91,12 @@ void TCodeListFrameForm::FormShow() {
 
 void TCodeListFrameForm::Terminate() {
   terminated_ = true;
-  if (OnTerminate) {
-    OnTerminate();
-    return;
-  }
-  // Queued: start-up runs before the application's loop, which must see the request.
-  QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-  QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+  // The program ends once its loop runs: start-up comes before it.
+  const std::function<void()> end = OnTerminate ? OnTerminate : [this] {
+    close();
+    QCoreApplication::quit();
+  };
+  QTimer::singleShot(0, this, end);
 }
 
 void TCodeListFrameForm::ImageExitClick() { close(); }

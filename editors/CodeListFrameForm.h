@@ -112,7 +112,8 @@ class TCodeListFrameForm : public kui::KvMainWindow {
   const TCodeListModeClass& ModeState() const { return mode_; }
   // True when start-up found no database or no user and asked the program to end.
   bool Terminated() const { return terminated_; }
-  // How the program ends; by default the application quits once its loop runs.
+  // How the program ends, called once the event loop runs; by default the
+  // window closes and the application quits.
   std::function<void()> OnTerminate;
 
   // ----- handlers ---------------------------------------------------------------------

@@ -12,6 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <functional>
+
 #include "CodeListGlyphs.h"
 #include "KuiColour.h"
 #include "KvEdit.h"
@@ -35,19 +37,23 @@ QFont Verdana(int pixels, bool bold = false) {
   return f;
 }
 
-// The items of the list are drawn by the window (ListBoxParamDrawItem).
-class ListItemDelegate : public QStyledItemDelegate {
+// An owner-drawn list: the window paints each item (ListBoxParamDrawItem and
+// the like), every item has one fixed height.
+class OwnerDraw : public QStyledItemDelegate {
  public:
-  explicit ListItemDelegate(TCodeListFrameForm* form) : QStyledItemDelegate(form), form_(form) {}
+  using Painter = std::function<void(QPainter&, const QStyleOptionViewItem&, int row)>;
+  OwnerDraw(QObject* owner, int itemHeight, Painter painter)
+      : QStyledItemDelegate(owner), height_(itemHeight), painter_(std::move(painter)) {}
   void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    form_->ListBoxParamDrawItem(*p, option, index.row());
+    painter_(*p, option, index.row());
   }
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), TCodeListFrameForm::kListItemHeight};
+    return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
   }
 
  private:
-  TCodeListFrameForm* form_;
+  int height_;
+  Painter painter_;
 };
 
 }  // namespace
@@ -151,7 +157,9 @@ void TCodeListFrameForm::BuildContent(QVBoxLayout* body) {
   ListBoxParam->setObjectName("ListBoxParam");
   ListBoxParam->setFont(Verdana(kListPixels));
   ListBoxParam->setUniformItemSizes(true);
-  ListBoxParam->setItemDelegate(new ListItemDelegate(this));
+  ListBoxParam->setItemDelegate(new OwnerDraw(this, kListItemHeight, [this](QPainter& p,
+                                                                           const QStyleOptionViewItem& option,
+                                                                           int row) { ListBoxParamDrawItem(p, option, row); }));
   ListBoxParam->setFixedWidth(kListWidth);
   connect(ListBoxParam, &QListWidget::currentRowChanged, this, [this] {
     if (!loading_) ListBoxParamClick();

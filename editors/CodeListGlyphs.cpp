@@ -16,86 +16,76 @@ const QColor kInk = kui::BgrColour(0x3A3A3A);
 const QColor kGreen = kui::BgrColour(0x3C9A2E);
 const QColor kRed = kui::BgrColour(0x2B39C0);
 const QColor kBlue = kui::BgrColour(0xB06A2A);
-const QColor kPaper = kui::BgrColour(0xF4F4F4);
 
-void Stroke(QPainter& p, const QColor& c, qreal width) {
-  p.setPen(QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  p.setBrush(Qt::NoBrush);
+QPainterPath Polygon(std::initializer_list<QPointF> points) {
+  QPainterPath path;
+  path.addPolygon(QPolygonF(points));
+  path.closeSubpath();
+  return path;
 }
 
-void Solid(QPainter& p, const QColor& c) {
-  p.setPen(Qt::NoPen);
-  p.setBrush(c);
+QPainterPath Rounded(const QRectF& r, qreal radius) {
+  QPainterPath path;
+  path.addRoundedRect(r, radius, radius);
+  return path;
 }
+
+QPen Line(const QColor& c, qreal width) { return QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
 
 void Printer(QPainter& p) {
-  Stroke(p, kInk, 2.5);
-  p.setBrush(kPaper);
-  p.drawRect(QRectF(14, 6, 20, 14));     // paper going in
-  Solid(p, kInk);
-  p.drawRoundedRect(QRectF(6, 18, 36, 16), 3, 3);
-  Stroke(p, kInk, 2.5);
-  p.setBrush(Qt::white);
-  p.drawRect(QRectF(13, 28, 22, 14));    // the printed sheet
-  Stroke(p, kInk, 1.5);
-  for (qreal y : {33.0, 37.0}) p.drawLine(QPointF(17, y), QPointF(31, y));
-  Solid(p, kGreen);
-  p.drawEllipse(QPointF(37, 23), 2, 2);
+  p.fillPath(Rounded({14, 6, 20, 14}, 1), kui::BgrColour(0xF4F4F4));
+  p.strokePath(Rounded({14, 6, 20, 14}, 1), Line(kInk, 2.5));
+  p.fillPath(Rounded({6, 18, 36, 16}, 3), kInk);
+  p.fillPath(Rounded({13, 28, 22, 14}, 1), Qt::white);
+  p.strokePath(Rounded({13, 28, 22, 14}, 1), Line(kInk, 2.5));
+  QPainterPath text;
+  for (qreal y : {33.0, 37.0}) {
+    text.moveTo(17, y);
+    text.lineTo(31, y);
+  }
+  p.strokePath(text, Line(kInk, 1.5));
+  p.fillPath(Rounded({35, 21, 4, 4}, 2), kGreen);
 }
 
 void Plus(QPainter& p) {
-  Solid(p, kGreen);
-  p.drawEllipse(QRectF(4, 4, 40, 40));
-  Stroke(p, Qt::white, 6);
-  p.drawLine(QPointF(24, 13), QPointF(24, 35));
-  p.drawLine(QPointF(13, 24), QPointF(35, 24));
+  p.fillPath(Rounded({4, 4, 40, 40}, 20), kGreen);
+  QPainterPath plus;
+  plus.moveTo(24, 13);
+  plus.lineTo(24, 35);
+  plus.moveTo(13, 24);
+  plus.lineTo(35, 24);
+  p.strokePath(plus, Line(Qt::white, 6));
 }
 
 void Pencil(QPainter& p) {
-  QPainterPath body;
-  body.moveTo(33, 6);
-  body.lineTo(42, 15);
-  body.lineTo(17, 40);
-  body.lineTo(8, 31);
-  body.closeSubpath();
-  Solid(p, kBlue);
-  p.drawPath(body);
-  QPainterPath tip;
-  tip.moveTo(8, 31);
-  tip.lineTo(17, 40);
-  tip.lineTo(5, 43);
-  tip.closeSubpath();
-  Solid(p, kInk);
-  p.drawPath(tip);
-  Stroke(p, Qt::white, 1.5);
-  p.drawLine(QPointF(29, 10), QPointF(38, 19));
+  p.fillPath(Polygon({{33, 6}, {42, 15}, {17, 40}, {8, 31}}), kBlue);
+  p.fillPath(Polygon({{8, 31}, {17, 40}, {5, 43}}), kInk);
+  QPainterPath shine;
+  shine.moveTo(29, 10);
+  shine.lineTo(38, 19);
+  p.strokePath(shine, Line(Qt::white, 1.5));
 }
 
 void Cross(QPainter& p, const QColor& ground) {
-  Solid(p, ground);
-  p.drawRoundedRect(QRectF(5, 5, 38, 38), 8, 8);
-  Stroke(p, Qt::white, 5);
-  p.drawLine(QPointF(15, 15), QPointF(33, 33));
-  p.drawLine(QPointF(33, 15), QPointF(15, 33));
+  p.fillPath(Rounded({5, 5, 38, 38}, 8), ground);
+  QPainterPath cross;
+  cross.moveTo(15, 15);
+  cross.lineTo(33, 33);
+  cross.moveTo(33, 15);
+  cross.lineTo(15, 33);
+  p.strokePath(cross, Line(Qt::white, 5));
 }
 
 void Disk(QPainter& p) {
-  QPainterPath body;
-  body.moveTo(6, 6);
-  body.lineTo(36, 6);
-  body.lineTo(42, 12);
-  body.lineTo(42, 42);
-  body.lineTo(6, 42);
-  body.closeSubpath();
-  Solid(p, kBlue);
-  p.drawPath(body);
-  Solid(p, Qt::white);
-  p.drawRect(QRectF(13, 6, 20, 12));   // the shutter's label
-  p.drawRect(QRectF(11, 26, 26, 16));  // the label
-  Solid(p, kBlue);
-  p.drawRect(QRectF(26, 8, 5, 8));
-  Stroke(p, kGreen, 3.5);
-  p.drawPolyline(QPolygonF({QPointF(16, 34), QPointF(21, 38), QPointF(32, 29)}));
+  p.fillPath(Polygon({{6, 6}, {36, 6}, {42, 12}, {42, 42}, {6, 42}}), kBlue);
+  p.fillPath(Rounded({13, 6, 20, 12}, 0), Qt::white);  // the shutter
+  p.fillPath(Rounded({26, 8, 5, 8}, 0), kBlue);
+  p.fillPath(Rounded({11, 26, 26, 16}, 0), Qt::white);  // the label
+  QPainterPath tick;
+  tick.moveTo(16, 34);
+  tick.lineTo(21, 38);
+  tick.lineTo(32, 29);
+  p.strokePath(tick, Line(kGreen, 3.5));
 }
 
 }  // namespace
