@@ -193,6 +193,7 @@ void TCodeListFrameForm::ShowName(const QString& name) {
 void TCodeListFrameForm::ApplyControls() {
   const TCodeListModeClass::Controls c = mode_.Shown();
   ListBoxParam->setEnabled(c.listsEnabled);
+  for (QListWidget* list : lists_) list->setEnabled(c.listsEnabled);
   EditName->setReadOnly(!c.fieldsWritable);
   SpButPrint->setVisible(c.viewButtons);
   SpButAdd->setVisible(c.viewButtons);

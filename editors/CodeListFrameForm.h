@@ -43,6 +43,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "CodeListModeClass.h"
 #include "CodeListPrintForm.h"
@@ -50,6 +51,7 @@
 #include "KvMainWindow.h"
 
 class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QPainter;
@@ -119,7 +121,9 @@ class TCodeListFrameForm : public kui::KvMainWindow {
   // ----- handlers ---------------------------------------------------------------------
   void FormShow();
   void ListBoxParamClick();
-  void ListBoxParamDrawItem(QPainter& p, const QStyleOptionViewItem& option, int index);
+  // Draws the name of an item of an owner-drawn list (the frame's list and
+  // any list added with AddListBefore).
+  void ListBoxParamDrawItem(QListWidget* list, QPainter& p, const QStyleOptionViewItem& option, int index);
   void SpButAddClick();
   void SpButEditClick();
   void SpButCancelClick();
@@ -201,6 +205,14 @@ class TCodeListFrameForm : public kui::KvMainWindow {
   QFrame* AddShape();
   // A caption and its field as the next row of a shape.
   void AddField(QFrame* shape, const QString& caption, QWidget* field);
+  // Another owner-drawn list under its caption, left of the frame's list
+  // (categories before their departments); enabled only in View, as the
+  // frame's list is. Its caption panel comes back through captionPanel.
+  QListWidget* AddListBefore(const QString& caption, const QString& name, QLabel** captionPanel = nullptr);
+  // A button at the right of a list's caption panel (PanelList when none is named).
+  void AddListButton(QWidget* button, QLabel* captionPanel = nullptr);
+  // A filter between the frame's list and its caption.
+  void AddListFilter(QWidget* filter);
   // A widget that is no edit box (a list) turns yellow while it has the focus too.
   void ColourOnFocus(QWidget* widget);
   // Puts a loaded name into EditName; a name longer than the box takes is
@@ -222,6 +234,7 @@ class TCodeListFrameForm : public kui::KvMainWindow {
   void BuildStrip(QVBoxLayout* body);
   void BuildContent(QVBoxLayout* body);
   QToolButton* SquareButton(const char* name, const QString& caption, int glyph);
+  QVBoxLayout* ListColumn(QLabel* caption, QListWidget* list);
   void ApplyControls();
   void SetCurrentID(const QString& id);
   void Reselect(const QString& savedName);
@@ -234,6 +247,9 @@ class TCodeListFrameForm : public kui::KvMainWindow {
 
   TCodeListModeClass mode_;
   QVBoxLayout* fields_ = nullptr;
+  QHBoxLayout* content_ = nullptr;
+  QVBoxLayout* listColumn_ = nullptr;
+  std::vector<QListWidget*> lists_;  // lists added beside the frame's own
   kui::KvBusyGuard* busy_ = nullptr;  // during a save
   bool loading_ = false;              // while an entry is loaded
   bool shown_ = false;

@@ -145,28 +145,16 @@ void TCodeListFrameForm::BuildContent(QVBoxLayout* body) {
   content->setContentsMargins(12, 12, 12, 12);
   content->setSpacing(16);
 
-  auto* listColumn = new QVBoxLayout;
-  listColumn->setSpacing(0);
+  content_ = content;
   PanelList = new QLabel(this);
   PanelList->setObjectName("PanelList");
-  PanelList->setAlignment(Qt::AlignCenter);
-  PanelList->setFixedHeight(36);
-  PanelList->setFont(Verdana(kFieldPixels, true));
-  kui::PaintBackground(PanelList, kui::BgrColour(kYellowColour));
   ListBoxParam = new QListWidget(this);
   ListBoxParam->setObjectName("ListBoxParam");
-  ListBoxParam->setFont(Verdana(kListPixels));
-  ListBoxParam->setUniformItemSizes(true);
-  ListBoxParam->setItemDelegate(new OwnerDraw(this, kListItemHeight, [this](QPainter& p,
-                                                                           const QStyleOptionViewItem& option,
-                                                                           int row) { ListBoxParamDrawItem(p, option, row); }));
-  ListBoxParam->setFixedWidth(kListWidth);
   connect(ListBoxParam, &QListWidget::currentRowChanged, this, [this] {
     if (!loading_) ListBoxParamClick();
   });
-  listColumn->addWidget(PanelList);
-  listColumn->addWidget(ListBoxParam, 1);
-  content->addLayout(listColumn);
+  listColumn_ = ListColumn(PanelList, ListBoxParam);
+  content->addLayout(listColumn_);
 
   PanelFields = new QWidget(this);
   PanelFields->setObjectName("PanelFields");
@@ -197,6 +185,50 @@ void TCodeListFrameForm::BuildContent(QVBoxLayout* body) {
   buttons->addStretch();
   content->addLayout(buttons);
   body->addLayout(content, 1);
+}
+
+QVBoxLayout* TCodeListFrameForm::ListColumn(QLabel* caption, QListWidget* list) {
+  auto* column = new QVBoxLayout;
+  column->setSpacing(0);
+  caption->setAlignment(Qt::AlignCenter);
+  caption->setFixedHeight(36);
+  caption->setFont(Verdana(kFieldPixels, true));
+  kui::PaintBackground(caption, kui::BgrColour(kYellowColour));
+  auto* buttons = new QHBoxLayout(caption);  // room for a list's own buttons at the right
+  buttons->setContentsMargins(0, 0, 4, 0);
+  buttons->addStretch();
+  list->setFont(Verdana(kListPixels));
+  list->setUniformItemSizes(true);
+  list->setFixedWidth(kListWidth);
+  list->setItemDelegate(new OwnerDraw(this, kListItemHeight,
+                                      [this, list](QPainter& p, const QStyleOptionViewItem& option, int row) {
+                                        ListBoxParamDrawItem(list, p, option, row);
+                                      }));
+  column->addWidget(caption);
+  column->addWidget(list, 1);
+  return column;
+}
+
+QListWidget* TCodeListFrameForm::AddListBefore(const QString& caption, const QString& name, QLabel** captionPanel) {
+  auto* label = new QLabel(caption, this);
+  label->setObjectName("Panel" + name);
+  auto* list = new QListWidget(this);
+  list->setObjectName(name);
+  content_->insertLayout(0, ListColumn(label, list));
+  lists_.push_back(list);
+  if (captionPanel) *captionPanel = label;
+  return list;
+}
+
+void TCodeListFrameForm::AddListButton(QWidget* button, QLabel* captionPanel) {
+  QLabel* caption = captionPanel ? captionPanel : PanelList;
+  button->setParent(caption);
+  static_cast<QHBoxLayout*>(caption->layout())->addWidget(button);
+}
+
+void TCodeListFrameForm::AddListFilter(QWidget* filter) {
+  filter->setParent(this);
+  listColumn_->insertWidget(1, filter);
 }
 
 QFrame* TCodeListFrameForm::AddShape() {
@@ -245,7 +277,9 @@ QString TCodeListFrameForm::Title() const { return PanelTop->text(); }
 
 void TCodeListFrameForm::SetListCaption(const QString& caption) { PanelList->setText(caption); }
 
-void TCodeListFrameForm::ListBoxParamDrawItem(QPainter& p, const QStyleOptionViewItem& option, int index) {
+void TCodeListFrameForm::ListBoxParamDrawItem(QListWidget* list, QPainter& p, const QStyleOptionViewItem& option,
+                                              int index) {
+  if (!list) return;
   const QPalette& pal = option.palette;
   const bool selected = option.state & QStyle::State_Selected;
   const QColor ink = selected                                   ? pal.color(QPalette::HighlightedText)
@@ -254,8 +288,8 @@ void TCodeListFrameForm::ListBoxParamDrawItem(QPainter& p, const QStyleOptionVie
   p.save();
   p.fillRect(option.rect, selected ? pal.highlight() : pal.base());
   p.setPen(ink);
-  p.setFont(ListBoxParam->font());
+  p.setFont(list->font());
   p.drawText(option.rect.adjusted(4, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-             ListBoxParam->item(index) ? ListBoxParam->item(index)->text() : QString());
+             list->item(index) ? list->item(index)->text() : QString());
   p.restore();
 }

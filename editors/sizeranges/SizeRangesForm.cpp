@@ -141,6 +141,8 @@ void TForm1::LoadRecord() {
   Baseline.Set("NAME", q->FieldByName("NAME").Value());
   Baseline.SetCaption("NAME", "Name");
   PanelCounter->setText(q->FieldByName("COUNTER").AsString());
+  Baseline.Set("COUNTER", q->FieldByName("COUNTER").Value());
+  Baseline.SetCaption("COUNTER", "No of Sizes");
   loadedDefault_ = q->FieldByName("DEFAULT_ID").AsString() == CurrentID();
   ComboBoxDefault->setCurrentIndex(loadedDefault_ ? 1 : 0);
 

@@ -42,7 +42,7 @@ class TForm1 : public TCodeListFrameForm {
   // ----- handlers ----------------------------------------------------------------------
   void ListBoxScalesClick() { ListBoxParamClick(); }
   void ListBoxScalesDrawItem(QPainter& p, const QStyleOptionViewItem& option, int index) {
-    ListBoxParamDrawItem(p, option, index);
+    ListBoxParamDrawItem(ListBoxScales, p, option, index);
   }
   void ListBoxSizesClick();
   void SpButAddSizeClick();

@@ -58,8 +58,9 @@ bool TForm1::DefaultChosen() const { return ComboBoxDefault->currentText() == kY
 
 qint64 TForm1::d_WriteRecord(kdb::Database&) {
   const bool adding = ModeState().Adding();
-  kdb::EditBaseline::Values values{{"NAME", EditName->text()}};
-  if (adding) values.emplace_back("COUNTER", sizes_.Count());
+  // COUNTER is the number of sizes: unchanged by an edit, unless an older
+  // program left it wrong, which this save puts right.
+  const kdb::EditBaseline::Values values{{"NAME", EditName->text()}, {"COUNTER", sizes_.Count()}};
   qint64 id = 0;
   if (!adding) {
     // Id 0 would write a new row: an edited scale must name its own.

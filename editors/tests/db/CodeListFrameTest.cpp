@@ -32,11 +32,14 @@ class TTestList : public TCodeListFrameForm {
  public:
   bool failRename = false;
   QStringList waitTexts;  // the wait window while the products were renamed
+  QListWidget* ListBoxGroups = nullptr;  // a second list, as the departments editor has one
 
   explicit TTestList(Keeping keeping) : TCodeListFrameForm(keeping) {
     SetTitle("Brand Names");
     SetListCaption("Brand Names");
     AddField(AddShape(), "Name:", EditName);
+    ListBoxGroups = AddListBefore("Groups", "ListBoxGroups");
+    ListBoxGroups->addItem("ALL");
   }
 
  protected:
@@ -182,12 +185,14 @@ TEST_P(CodeListFrame, CaptionKeepingSelectsTheSavedNameAgain) {
   EXPECT_TRUE(f.CurrentID().isEmpty());
   EXPECT_FALSE(f.ListBoxParam->isEnabled());
   EXPECT_TRUE(Shown(f.SpButSave) && !Shown(f.SpButAdd));
+  EXPECT_FALSE(f.ListBoxGroups->isEnabled());  // every list waits while an entry is edited
   f.EditName->setText("  MOSS & FERN");
   f.SpButSave->click();
 
   EXPECT_TRUE(messages.isEmpty());  // no saved message, no wait window
   EXPECT_TRUE(spy.shown.isEmpty());
   EXPECT_EQ(f.Mode(), "View");
+  EXPECT_TRUE(f.ListBoxGroups->isEnabled());
   EXPECT_EQ(f.GetSelectedName(), "MOSS & FERN");
   EXPECT_EQ(f.EditName->text(), "MOSS & FERN");
   EXPECT_EQ(f.CurrentID(), BrandId("MOSS & FERN"));
