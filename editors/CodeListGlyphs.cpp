@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include <utility>
+
 #include "KuiColour.h"
 
 namespace editors {
@@ -32,48 +34,40 @@ QPainterPath Rounded(const QRectF& r, qreal radius) {
 
 QPen Line(const QColor& c, qreal width) { return QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
 
+// Straight strokes, each from its first point to its second.
+void Strokes(QPainter& p, std::initializer_list<std::pair<QPointF, QPointF>> lines, const QPen& pen) {
+  QPainterPath path;
+  for (const auto& [from, to] : lines) {
+    path.moveTo(from);
+    path.lineTo(to);
+  }
+  p.strokePath(path, pen);
+}
+
 void Printer(QPainter& p) {
   p.fillPath(Rounded({14, 6, 20, 14}, 1), kui::BgrColour(0xF4F4F4));
   p.strokePath(Rounded({14, 6, 20, 14}, 1), Line(kInk, 2.5));
   p.fillPath(Rounded({6, 18, 36, 16}, 3), kInk);
   p.fillPath(Rounded({13, 28, 22, 14}, 1), Qt::white);
   p.strokePath(Rounded({13, 28, 22, 14}, 1), Line(kInk, 2.5));
-  QPainterPath text;
-  for (qreal y : {33.0, 37.0}) {
-    text.moveTo(17, y);
-    text.lineTo(31, y);
-  }
-  p.strokePath(text, Line(kInk, 1.5));
+  Strokes(p, {{{17, 33}, {31, 33}}, {{17, 37}, {31, 37}}}, Line(kInk, 1.5));  // the printed lines
   p.fillPath(Rounded({35, 21, 4, 4}, 2), kGreen);
 }
 
 void Plus(QPainter& p) {
   p.fillPath(Rounded({4, 4, 40, 40}, 20), kGreen);
-  QPainterPath plus;
-  plus.moveTo(24, 13);
-  plus.lineTo(24, 35);
-  plus.moveTo(13, 24);
-  plus.lineTo(35, 24);
-  p.strokePath(plus, Line(Qt::white, 6));
+  Strokes(p, {{{24, 13}, {24, 35}}, {{13, 24}, {35, 24}}}, Line(Qt::white, 6));
 }
 
 void Pencil(QPainter& p) {
   p.fillPath(Polygon({{33, 6}, {42, 15}, {17, 40}, {8, 31}}), kBlue);
   p.fillPath(Polygon({{8, 31}, {17, 40}, {5, 43}}), kInk);
-  QPainterPath shine;
-  shine.moveTo(29, 10);
-  shine.lineTo(38, 19);
-  p.strokePath(shine, Line(Qt::white, 1.5));
+  Strokes(p, {{{29, 10}, {38, 19}}}, Line(Qt::white, 1.5));
 }
 
 void Cross(QPainter& p, const QColor& ground) {
   p.fillPath(Rounded({5, 5, 38, 38}, 8), ground);
-  QPainterPath cross;
-  cross.moveTo(15, 15);
-  cross.lineTo(33, 33);
-  cross.moveTo(33, 15);
-  cross.lineTo(15, 33);
-  p.strokePath(cross, Line(Qt::white, 5));
+  Strokes(p, {{{15, 15}, {33, 33}}, {{33, 15}, {15, 33}}}, Line(Qt::white, 5));
 }
 
 void Disk(QPainter& p) {
@@ -81,11 +75,7 @@ void Disk(QPainter& p) {
   p.fillPath(Rounded({13, 6, 20, 12}, 0), Qt::white);  // the shutter
   p.fillPath(Rounded({26, 8, 5, 8}, 0), kBlue);
   p.fillPath(Rounded({11, 26, 26, 16}, 0), Qt::white);  // the label
-  QPainterPath tick;
-  tick.moveTo(16, 34);
-  tick.lineTo(21, 38);
-  tick.lineTo(32, 29);
-  p.strokePath(tick, Line(kGreen, 3.5));
+  Strokes(p, {{{16, 34}, {21, 38}}, {{21, 38}, {32, 29}}}, Line(kGreen, 3.5));
 }
 
 }  // namespace
