@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "EditingKeys.h"
 #include "Format.h"
 
 // ----- TCellTable ------------------------------------------------------------------
@@ -193,7 +192,7 @@ void TColourSizeGridClass::NextCellAfterEnter(int& col, int& row) const {
   col = kFirstSizeCol;
 }
 
-bool TColourSizeGridClass::QuantityKeyPasses(QChar key) { return skkeys::IsEditingKey(key) || (key >= QChar('0') && key <= QChar('9')); }
+bool TColourSizeGridClass::QuantityKeyPasses(QChar key) { return key == QChar('\b') || (key >= QChar('0') && key <= QChar('9')); }
 
 bool TColourSizeGridClass::PriceKeyPasses(const QString& cellText, QChar key) {
   if (key == QChar('.')) return !cellText.contains('.');

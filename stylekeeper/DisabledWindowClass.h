@@ -6,28 +6,8 @@
 //
 //   { SkDisabledWindow disabled(this); ... }
 //
-// The suite's shared busy helper is on its way to platform/ui; when it
-// lands, SkDisabledWindow below becomes that class and this unit goes.
-#include <QPointer>
-#include <QWidget>
-
-class TDisabledWindowClass {
- public:
-  explicit TDisabledWindowClass(QWidget* window);
-  ~TDisabledWindowClass();
-  TDisabledWindowClass(const TDisabledWindowClass&) = delete;
-  TDisabledWindowClass& operator=(const TDisabledWindowClass&) = delete;
-
-  // Gives the focus to `w` when the window is enabled again (at once when
-  // no window of `w` is disabled): a refusal made while the window is
-  // disabled can still point the person at the field.
-  static void FocusAfterwards(QWidget* w);
-
- private:
-  QPointer<QWidget> window_;
-  QPointer<QWidget> focus_;
-  TDisabledWindowClass* outer_;
-};
+// The suite's shared helper does it (platform/ui KvDisabledWindow).
+#include "KvDisabledWindow.h"
 
 // The one name the style editor uses for it.
-using SkDisabledWindow = TDisabledWindowClass;
+using SkDisabledWindow = kui::KvDisabledWindow;

@@ -39,8 +39,8 @@ class TFormPriceCalc : public kui::KvDialog {
   // The text as money (four decimals, halves to even) shown as "0.00".
   static QString RoundInput(const QString& text);
 
-  // Typed characters: Backspace and Delete, Enter, Ctrl+V, digits, and "."
-  // while the box holds none. True when the character may reach the box.
+  // Typed characters: Backspace, Enter, Ctrl+V, digits, and "." while the
+  // box holds none. The editing keys (Delete among them) never come here. True when the character may reach the box.
   static bool KeyPasses(const QString& boxText, QChar key);
 
   // The five editable boxes. Leaving a box rounds it and updates its

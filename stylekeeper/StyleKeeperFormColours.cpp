@@ -3,6 +3,7 @@
 // colour of an entry clicked.
 #include "StyleKeeperForm.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 #include "DMBRulesF.h"
@@ -12,7 +13,6 @@
 #include "KuiColour.h"
 #include "KvEdit.h"
 #include "KvStringGrid.h"
-#include "PictureFileClass.h"
 
 namespace {
 
@@ -87,8 +87,8 @@ void TForm1::SGridStyleColoursDrawCell(QPainter& painter, int col, int row, cons
   QString picture = "N/A";
   if (DMDB->Setup->LOUseImages) {
     const QString rootPLU = g->Cell(ccRootPLU, row);
-    const bool has =
-        !rootPLU.isEmpty() && TPictureFileClass::Usable(ImagesFolder + TDMBRules::GetImgFileName(rootPLU));
+    // Only looked at, never opened: a regular file of that name.
+    const bool has = !rootPLU.isEmpty() && QFileInfo(ImagesFolder + TDMBRules::GetImgFileName(rootPLU)).isFile();
     picture = has ? "Has image" : "No image";
   }
   // Right-aligned at the rectangle's right edge; a text wider than the

@@ -14,14 +14,13 @@
 #include "ControlEventsClass.h"
 #include "DMBRulesF.h"
 #include "DisabledWindowClass.h"
-#include "EditingKeys.h"
 #include "DataModF.h"
 #include "Format.h"
 #include "ImagePageF.h"
 #include "InfoPageF.h"
 #include "KvEdit.h"
+#include "KvPicture.h"
 #include "PickList.h"
-#include "PictureFileClass.h"
 #include "StyleKeeperControls.h"
 #include "WaitClass.h"
 
@@ -303,7 +302,7 @@ bool TForm1::ComboBoxRootPLUKeyPress(QChar key) {
     ComboBoxRootPLUSelect();
     return false;
   }
-  return skkeys::IsEditingKey(key) || IsAsciiLetterOrDigit(key);
+  return key == QChar('\b') || IsAsciiLetterOrDigit(key);
 }
 
 void TForm1::ComboBoxRootPLUSelect() {
@@ -396,7 +395,7 @@ void TForm1::LoadPictures(const QString& rootPLU) {
   // A missing, broken or unreadable file simply leaves the style without a
   // picture.
   const QImage picture =
-      DMDB->Setup->LOUseImages && !name.isEmpty() ? TPictureFileClass::Load(ImagesFolder + name) : QImage();
+      DMDB->Setup->LOUseImages && !name.isEmpty() ? kui::LoadPicture(ImagesFolder + name) : QImage();
   const bool shown = !picture.isNull();
   for (QLabel* image : {ImagePage->ImageLarge, ImageSmall}) {
     if (shown)

@@ -431,7 +431,9 @@ bool TForm1::d_SaveStyle() {
         tx.Rollback();
         wait.Close();
         DMDB->ShowMessage(HasColourMessage(style, kui::SelectedPickName(ComboBoxColours)));
-        SkDisabledWindow::FocusAfterwards(ComboBoxColours);
+        // Once the window is enabled again and has its focus back.
+        QMetaObject::invokeMethod(ComboBoxColours, [box = ComboBoxColours] { box->setFocus(); },
+                                  Qt::QueuedConnection);
         return false;
       }
       rootPLU = NewRootPLU(v);

@@ -95,6 +95,7 @@ TEST_P(StyleSaveDbTest, AStyleThatHasTheColourAlreadyIsRefused) {
   FillNewStyle(f, "JEAN01", "BLACK");
   f.SpButSave->click();
   EXPECT_EQ(ShownTexts(), QStringList{"Style: JEAN01 already has Colour: BLACK\n\nPlease select another colour."});
+  QApplication::processEvents();
   EXPECT_EQ(f.focusWidget(), f.ComboBoxColours);
   EXPECT_EQ(f.Mode(), "Add");
   EXPECT_EQ(Count("STYLE='JEAN01'"), 6);
@@ -241,6 +242,7 @@ TEST_P(StyleSaveDbTest, TwoProgramsAddingTheSameColourMakeItOnce) {
   EXPECT_EQ(ShownTexts(), QStringList{"Style: TWIN01 already has Colour: RED\n\nPlease select another colour."});
   EXPECT_EQ(Count("STYLE='TWIN01'"), 1);  // the other program's row alone
   EXPECT_EQ(f.Mode(), "Add");
+  QApplication::processEvents();
   EXPECT_EQ(f.focusWidget(), f.ComboBoxColours);
   EXPECT_TRUE(f.isEnabled());
 }
