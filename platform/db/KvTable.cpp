@@ -370,6 +370,11 @@ void Table::InsertRows(int count, const std::function<void(int row)>& fill) {
   const bool keyed = meta_->key >= 0 && set[size_t(meta_->key)];
   std::vector<std::unique_ptr<RowSet>> results;
   const int perStatement = std::max(1, kMaxParams / int(columns.size()));
+  // Inside a transaction the caller rolls a failure back whole: SQLite need
+  // not keep a journal to undo this one statement (it writes one to a file
+  // for a statement of many large rows), so the rows of a failed statement
+  // are left for that rollback.
+  const QString insert = !Conn().IsPostgres() && db_->InTransaction() ? "INSERT OR FAIL INTO " : "INSERT INTO ";
   for (int first = 0; first < count; first += perStatement) {
     const int last = std::min(count, first + perStatement);
     QStringList tuples;
@@ -382,7 +387,7 @@ void Table::InsertRows(int count, const std::function<void(int row)>& fill) {
       }
       tuples << "(" + marks.join(", ") + ")";
     }
-    results.push_back(Conn().Run(Statement{"INSERT INTO " + meta_->table + " (" + names.join(", ") +
+    results.push_back(Conn().Run(Statement{insert + meta_->table + " (" + names.join(", ") +
                                                ") VALUES " + tuples.join(", ") + " RETURNING *",
                                            params, nullptr, -1}));
   }
