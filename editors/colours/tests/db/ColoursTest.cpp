@@ -11,7 +11,6 @@
 #include <QToolButton>
 
 #include <cstdlib>
-#include <functional>
 
 #include "ColourRulesClass.h"
 #include "ColoursForm.h"
@@ -24,17 +23,7 @@ namespace {
 
 using kdb::sql::Quote;
 
-class TRacingForm : public TForm1 {
- public:
-  std::function<void()> afterChecks;
-
- protected:
-  bool ValidateRecord() override {
-    const bool passed = TForm1::ValidateRecord();
-    if (passed && afterChecks) afterChecks();
-    return passed;
-  }
-};
+using TRacingForm = edtest::Racing<TForm1>;
 
 QString IdOf(kdb::Database& db, const QString& colour) {
   return kvtest::Column(db, "SELECT ID FROM PARAMETERS WHERE TYPE = 'COLOUR' AND NAME = " + Quote(colour)).value(0);

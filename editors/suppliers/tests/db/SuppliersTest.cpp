@@ -11,7 +11,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <functional>
 
 #include "DataModF.h"
 #include "KvEdit.h"
@@ -22,19 +21,7 @@ namespace {
 
 using kdb::sql::Quote;
 
-// The window with a moment of the test's own between its checks and the
-// save's transaction: another program acts there.
-class TRacingForm : public TForm1 {
- public:
-  std::function<void()> afterChecks;
-
- protected:
-  bool ValidateRecord() override {
-    const bool passed = TForm1::ValidateRecord();
-    if (passed && afterChecks) afterChecks();
-    return passed;
-  }
-};
+using TRacingForm = edtest::Racing<TForm1>;
 
 QString IdOf(kdb::Database& db, const QString& supplier) {
   return kvtest::Column(db, "SELECT ID FROM PARAMETERS WHERE TYPE = 'SUPPLIER' AND NAME = " + Quote(supplier)).value(0);
