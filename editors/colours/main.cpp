@@ -7,7 +7,7 @@
 #include "ColoursForm.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
   app.setApplicationName("colours");
   return KvRunApplication([&] {
     TDMDB dataModule;

@@ -6,7 +6,7 @@
 #include "SuppliersForm.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
   app.setApplicationName("suppliers");
   return KvRunApplication([&] {
     TDMDB dataModule;
