@@ -272,8 +272,10 @@ void TReportFrameForm::SpButViewClick() {
     RunReport();
   } catch (const std::exception& e) {
     if (DMDB) DMDB->LogException(e, Where("SpButViewClick"));
+    RunFailed(TDMDB::ExceptionMessage(e));
   } catch (...) {
     if (DMDB) DMDB->LogException("Unknown exception", Where("SpButViewClick"));
+    RunFailed("Unknown exception");
   }
 }
 

@@ -26,7 +26,7 @@
 // branch condition taken once; FillReport (SetWaitMessage for each step,
 // ProcessMessages after each row); FinishReport; wait window closed; grid
 // shown and window enabled. A run that throws is logged and ends with the
-// window enabled and the grid hidden.
+// window enabled and the grid hidden; RunFailed then gets the failure's text.
 #include "FormReportF.h"
 #include "KvMainWindow.h"
 
@@ -136,6 +136,9 @@ class TReportFrameForm : public kui::KvMainWindow {
   virtual void FillReport() = 0;
   // Trim the grid, write the totals panels.
   virtual void FinishReport() {}
+  // A run (or its input) that failed, after the failure was logged and the
+  // window enabled again; a report that tells the user does so here.
+  virtual void RunFailed(const QString& message) {}
   // The print form of the report (its labels laid out); by default one
   // label per shown grid column on the frame's standard form.
   virtual std::unique_ptr<TGridReportForm> CreatePrintForm();
@@ -149,6 +152,8 @@ class TReportFrameForm : public kui::KvMainWindow {
 
   // "TClass::Method" for the log.
   QString Where(const char* method) const;
+  // Ends the program (OnTerminate, or the application quits once its loop runs).
+  void Terminate();
 
   void showEvent(QShowEvent* e) override;
 
@@ -159,7 +164,6 @@ class TReportFrameForm : public kui::KvMainWindow {
   QToolButton* FlatButton(const QString& caption);
   void RunReport();
   void PrintReport();
-  void Terminate();
 
   QVBoxLayout* body_ = nullptr;
   QHBoxLayout* options_ = nullptr;

@@ -1,0 +1,175 @@
+#include "StockListingForm.h"
+
+#include "DataModF.h"
+#include "KVFormUtilSelectChListF.h"
+#include "KvColour.h"
+#include "KvStringGrid.h"
+#include "StockListingPrintForm.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kDefaultColWidth = 72;
+constexpr int kPumpMilliseconds = 50;  // how often a long fill lets the window repaint
+}  // namespace
+
+TStockListingForm::TStockListingForm(std::unique_ptr<TStockListingClass> listing, const QString& title)
+    : listing_(std::move(listing)) {
+  SetReportTitle(title);
+  PrintRefusal = kPrintRefusal;
+  SetEscapeCloses(false);
+  BranchItemOffset = {4, 2};
+  SpeedButtonClearBranch = SpButClearBranch;
+  SpeedButtonClearBranch->setObjectName("SpeedButtonClearBranch");
+
+  PanelBar = new QWidget(this);
+  PanelBar->setObjectName("PanelBar");
+  PanelBar->setFixedHeight(kBarHeight);
+  kui::PaintBackground(PanelBar, kvColour(kFixedColour));
+  if (auto* body = qobject_cast<QVBoxLayout*>(layout())) body->insertWidget(1, PanelBar);
+
+  LabelGroupBy = new QLabel("Group By:");
+  QFont font = LabelGroupBy->font();
+  font.setPixelSize(kFilterFontPixels);
+  LabelGroupBy->setFont(font);
+  ComboBoxGroupBy = new QComboBox;
+  ComboBoxGroupBy->setObjectName("ComboBoxGroupBy");
+  ComboBoxGroupBy->setFont(font);
+  ComboBoxGroupBy->setMinimumWidth(160);
+  AddFilterOption(LabelGroupBy);
+  AddFilterOption(ComboBoxGroupBy);
+}
+
+TStockListingForm::~TStockListingForm() = default;
+
+// ----- lists and group fields ---------------------------------------------------------
+
+void TStockListingForm::LoadLists() {
+  LoadBranches();
+  FillGroupBy();
+}
+
+void TStockListingForm::FillGroupBy() {
+  ComboBoxGroupBy->clear();
+  ComboBoxGroupBy->addItems(TStockGroupByClass::Captions(TStockGroupByClass::ListingChoices()));
+  ComboBoxGroupBy->setCurrentIndex(TStockGroupByClass::kListingDefault);
+}
+
+void TStockListingForm::SetGroupFields(int index) {
+  const auto& choices = TStockGroupByClass::ListingChoices();
+  if (index < 0 || index >= static_cast<int>(choices.size())) index = TStockGroupByClass::kListingDefault;
+  const TGroupChoice& c = choices[size_t(index)];
+  GroupIndex = static_cast<quint8>(index);
+  GroupCaption = c.Caption;
+  GroupIdColumn = c.IdColumn;
+  GroupNameColumn = c.NameColumn;
+  GroupColumnTitle = c.ColumnTitle;
+  GroupValuesSQL = c.ValuesSQL;
+}
+
+void TStockListingForm::LoadGroupValues(QStringList& list, const QString& valuesSql) {
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  if (!DMDB->RunQuery(valuesSql, q)) throw kdb::DbError(DMDB->LastError);
+  list.clear();
+  for (q->First(); !q->Eof(); q->Next())
+    list << q->FieldByName("name").AsString() + "=" + q->FieldByName("id").AsString();
+  q->Close();
+}
+
+// ----- the run ----------------------------------------------------------------------------
+
+bool TStockListingForm::AskReportInput() {
+  // The choice as it stands now; it becomes the report's group only once the
+  // run starts.
+  const int index = ComboBoxGroupBy->currentIndex();
+  const auto& choices = TStockGroupByClass::ListingChoices();
+  if (index < 0 || index >= static_cast<int>(choices.size())) return false;
+  const TGroupChoice& choice = choices[size_t(index)];
+  QStringList values;
+  LoadGroupValues(values, choice.ValuesSQL);
+  TKVFormUtilSelectChList dialog(this);
+  dialog.Title = "Select " + choice.Caption;
+  dialog.SetItems(values);
+  if (!dialog.Execute()) return false;
+  dialog.GetCheckedItems(&checked_);
+  SetGroupFields(index);
+  return true;
+}
+
+void TStockListingForm::ResetGrid() {
+  TReportFrameForm::ResetGrid();
+  const auto& columns = listing_->Columns();
+  SGridRep->SetColCount(listing_->ColumnCount());
+  SGridRep->SetFixedCols(0);
+  SGridRep->SetDefaultColWidth(kDefaultColWidth);
+  for (int c = 0; c < listing_->ColumnCount(); ++c) SGridRep->SetColWidth(c, columns[size_t(c)].Width);
+}
+
+void TStockListingForm::WriteRow(int& row, const QStringList& cells) {
+  SGridRep->SetRowTexts(row, cells);
+  ++row;
+  SGridRep->SetRowCount(row + 2);
+}
+
+void TStockListingForm::FillReport() {
+  listing_->BeginRun();
+  // The header row always stands in row 0, so the grand "Totals" row lies
+  // below it (and prints) even when no value has stock.
+  int row = 0;
+  WriteRow(row, listing_->HeaderRow(GroupColumnTitle));
+  for (const QString& value : checked_) FillValue(row, value);
+  SGridRep->SetRowTexts(row, listing_->GrandTotalsRow());
+  SGridRep->SetRowCount(row + 2);
+}
+
+void TStockListingForm::FillValue(int& row, const QString& value) {
+  SetWaitMessage(kPleaseWait, TKVFormUtilSelectChList::ItemName(value));
+  const TGroupChoice& group = TStockGroupByClass::ListingChoices()[GroupIndex];
+  ReportSQL = listing_->ValueStatement(group, TKVFormUtilSelectChList::ItemId(value), BranchCondition());
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  if (!DMDB->RunQuery(ReportSQL, q)) throw kdb::DbError(DMDB->LastError);
+  if (q->RecordCount() == 0) return;  // a value without stock adds nothing
+  listing_->BeginGroup();
+  QElapsedTimer pump;
+  pump.start();
+  for (q->First(); !q->Eof(); q->Next()) {
+    WriteRow(row, listing_->RecordRow(*q));
+    if (pump.elapsed() >= kPumpMilliseconds) {
+      ProcessMessages();
+      pump.restart();
+    }
+  }
+  q->Close();
+  WriteRow(row, listing_->GroupTotalsRow());
+  ++row;  // the blank row after the group
+  SGridRep->SetRowCount(row + 2);
+}
+
+void TStockListingForm::RunFailed(const QString& message) {
+  DMDB->ShowMessage("The report could not be run.\n\n" + message);
+}
+
+// ----- printing and drawing ------------------------------------------------------------
+
+std::unique_ptr<TGridReportForm> TStockListingForm::CreatePrintForm() {
+  return std::make_unique<TForm2>(*listing_);
+}
+
+void TStockListingForm::PreparePrintForm(TGridReportForm& form) {
+  form.SetTitle(ReportTitle() + " By " + GroupCaption);
+  static_cast<TForm2&>(form).QRLabGroupTitle->Caption = GroupColumnTitle;
+}
+
+bool TStockListingForm::IsBoldRow(int row) const {
+  return row == 0 || listing_->IsBoldText(SGridRep->Cell(0, row));
+}
+
+Qt::Alignment TStockListingForm::ColumnAlignment(int col) const {
+  const auto& columns = listing_->Columns();
+  return col >= 0 && col < listing_->ColumnCount() && columns[size_t(col)].Right ? Qt::AlignRight
+                                                                                   : Qt::AlignLeft;
+}

@@ -1,0 +1,99 @@
+#pragma once
+// A stock report's real window on the test catalogue (StockTestCatalogue.h),
+// on both engines, started as its program starts it; dialogs are answered by
+// the test (the checklist, the advanced search), previews are counted, and
+// messages and message boxes recorded (kvfwtest::ModalAnswers).
+#include "StockTestCatalogue.h"
+
+#include "FormReportF.h"
+#include "KVFormUtilSelectChListF.h"
+#include "KvCheckListBox.h"
+#include "KvStringGrid.h"
+#include "PickList.h"
+#include "PreviewDialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <functional>
+#include <memory>
+
+namespace stocktest {
+
+template <class Form>
+class StockReportTest : public kvfwtest::EditionDbTest {
+ protected:
+  std::unique_ptr<Form> form;
+  std::function<void(QDialog&)> dialogAnswer;  // every dialog but messages and previews
+  int previews = 0;
+  bool terminated = false;
+
+  // The program's window on the catalogue (or on `fill`), shown.
+  Form& Start(const QString& program, const kvfwtest::DataChange& fill = ShopWithStock()) {
+    PrepareDatabase(fill);
+    HandOverUser(GetParam());
+    dm = Module(program);
+    form = std::make_unique<Form>();
+    form->OnTerminate = [this] { terminated = true; };
+    form->resize(1500, 800);
+    form->show();
+    QApplication::processEvents();
+    return *form;
+  }
+  void TearDown() override {
+    form.reset();
+    EditionDbTest::TearDown();
+  }
+  void OtherDialog(QDialog& d) override {
+    if (qobject_cast<kr::PreviewDialog*>(&d)) {
+      ++previews;
+      d.reject();
+    } else if (dialogAnswer) {
+      dialogAnswer(d);
+    } else {
+      d.reject();
+    }
+  }
+
+  // The checklist answered: the values of these names checked, then OK (or Cancel).
+  void AnswerChecklist(const QStringList& names, bool ok = true, QStringList* offered = nullptr) {
+    dialogAnswer = [=](QDialog& d) {
+      auto* list = qobject_cast<TKVFormUtilSelectChList*>(&d);
+      if (!list) return d.accept();  // a message
+      if (offered) *offered = list->ChListM->Items();
+      for (int i = 0; i < list->ChListM->Count(); ++i)
+        if (names.contains(TKVFormUtilSelectChList::ItemName(list->ChListM->Item(i))))
+          list->ChListM->SetChecked(i, true);
+      (ok ? list->BitBtnOK : list->BitBtnCancel)->click();
+    };
+  }
+
+  // The grid's rows as texts.
+  std::vector<QStringList> Grid() const {
+    return GridRows(*form->SGridRep, 0, form->SGridRep->RowCount() - 1);
+  }
+
+  // The print's pages: the first one as a picture in the screens folder, and
+  // the text of all of them as the PDF file holds it.
+  QString PrintOut(TGridReportForm& print, const QString& name) {
+    const QString dir = qEnvironmentVariable("KV_SCREENS_DIR");
+    if (!dir.isEmpty()) {
+      QDir().mkpath(dir);
+      EXPECT_TRUE(print.QuickRep1.RenderPageImage(0, 110).save(dir + "/" + name + ".png"));
+    }
+    const QString pdf = kvtest::FreshFolder("print") + name + ".pdf";
+    EXPECT_TRUE(print.QuickRep1.ExportToPdf(pdf));
+    return kvtest::PdfText(pdf);
+  }
+
+  // The export through the save dialog into a fresh file; its bytes.
+  QByteArray Export() {
+    fileChoice = kvtest::FreshFolder("export") + "stock";
+    form->SpButExport->click();
+    return kvtest::ReadAll(fileChoice + ".csv");
+  }
+};
+
+}  // namespace stocktest
