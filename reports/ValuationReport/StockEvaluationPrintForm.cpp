@@ -90,3 +90,9 @@ void TFormReport::BeforePrint() {
   QRImage1->Picture = picture;
   QRImage1->Enabled = true;
 }
+
+void TFormReport::StyleDetail(int row) {
+  const bool bold = row == 0 || GetCell(TStockEvaluationClass::cGroup) == TStockEvaluationClass::kTotals;
+  for (const DetailLabel& d : kDetails)
+    if (kr::Label* label = ColumnLabel(d.name)) label->Font.setBold(bold);
+}

@@ -29,4 +29,6 @@ class TFormReport : public TReport1Form {
 
  protected:
   void BeforePrint() override;
+  // The title row and the totals row print bold.
+  void StyleDetail(int row) override;
 };

@@ -13,6 +13,7 @@
 #include "PreviewDialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QToolButton>
