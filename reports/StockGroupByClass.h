@@ -14,6 +14,7 @@ struct TGroupChoice {
   QString NameColumn;   // the PRODUCTS column(s) shown for the group
   QString ColumnTitle;  // listings: the title of the shown column
   QString ValuesSQL;    // listings: the statement that lists the values ("name", "id")
+  QString ValueOrder;   // listings: the values' order, over their PARAMETERS row "v"
 };
 
 class TStockGroupByClass {

@@ -96,6 +96,7 @@ bool TStockListingForm::AskReportInput() {
   dialog.SetItems(values);
   if (!dialog.Execute()) return false;
   dialog.GetCheckedItems(&checked_);
+  allChecked_ = checked_.size() == values.size();
   SetGroupFields(index);
   return true;
 }
@@ -110,42 +111,33 @@ void TStockListingForm::ResetGrid() {
 }
 
 void TStockListingForm::WriteRow(int& row, const QStringList& cells) {
-  SGridRep->SetRowTexts(row, cells);
+  if (!cells.isEmpty()) SGridRep->SetRowTexts(row, cells);
   ++row;
   SGridRep->SetRowCount(row + 2);
 }
 
 void TStockListingForm::FillReport() {
-  listing_->BeginRun();
   // The header row always stands in row 0, so the grand "Totals" row lies
   // below it (and prints) even when no value has stock.
   int row = 0;
   WriteRow(row, listing_->HeaderRow(GroupColumnTitle));
-  for (const QString& value : checked_) FillValue(row, value);
-  SGridRep->SetRowTexts(row, listing_->GrandTotalsRow());
-  SGridRep->SetRowCount(row + 2);
-}
-
-void TStockListingForm::FillValue(int& row, const QString& value) {
-  SetWaitMessage(kPleaseWait, TKVFormUtilSelectChList::ItemName(value));
+  QStringList ids;
+  for (const QString& value : checked_) ids << TKVFormUtilSelectChList::ItemId(value);
   const TGroupChoice& group = TStockGroupByClass::ListingChoices()[GroupIndex];
-  ReportSQL = listing_->ValueStatement(group, TKVFormUtilSelectChList::ItemId(value), BranchCondition());
+  ReportSQL = listing_->RunStatement(group, ids, allChecked_, BranchCondition());
   kdb::Query* q = DMDB->DBQueryRemote1;
   if (!DMDB->RunQuery(ReportSQL, q)) throw kdb::DbError(DMDB->LastError);
-  if (q->RecordCount() == 0) return;  // a value without stock adds nothing
-  listing_->BeginGroup();
   QElapsedTimer pump;
   pump.start();
-  for (q->First(); !q->Eof(); q->Next()) {
-    WriteRow(row, listing_->RecordRow(*q));
-    if (pump.elapsed() >= kPumpMilliseconds) {
-      ProcessMessages();
-      pump.restart();
-    }
-  }
+  listing_->ListRun(
+      *q, [&](const QStringList& cells) { WriteRow(row, cells); },
+      [&] {
+        if (pump.elapsed() < kPumpMilliseconds) return;
+        ProcessMessages();
+        pump.restart();
+      });
   q->Close();
-  WriteRow(row, listing_->GroupTotalsRow());
-  ++row;  // the blank row after the group
+  SGridRep->SetRowTexts(row, listing_->GrandTotalsRow());
   SGridRep->SetRowCount(row + 2);
 }
 

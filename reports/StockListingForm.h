@@ -1,10 +1,11 @@
 #pragma once
 // The window of the two stock listings (product, and style and colour): the
 // report frame with a "Group By:" choice of six product attributes. "View"
-// lists the values of the chosen attribute in the checklist dialog; for each
-// checked value, in list order, one statement fills a block of rows, its
-// "Totals" row and a blank row; a grand "Totals" row closes the grid, which
-// always keeps one empty row after the last row written.
+// lists the values of the chosen attribute in the checklist dialog; one
+// statement then reads every checked value, and each value with stock fills
+// a block of rows, its "Totals" row and a blank row, in list order; a grand
+// "Totals" row closes the grid, which always keeps one empty row after the
+// last row written.
 //
 //   class TMainForm : public TStockListingForm {
 //    public:
@@ -14,8 +15,8 @@
 //
 // The group fields are taken when a run starts (after the dialog's OK), so
 // a cancelled choice changes nothing: printing titles the grid after the
-// group it was run with. A value list or a value's statement that fails
-// ends the run and tells the user; it is never shown as an empty report.
+// group it was run with. A value list or a run's statement that fails ends
+// the run and tells the user; it is never shown as an empty report.
 #include "ReportFrameForm.h"
 #include "StockGroupByClass.h"
 #include "StockListingClass.h"
@@ -49,7 +50,7 @@ class TStockListingForm : public TReportFrameForm {
   QString GroupNameColumn;
   QString GroupColumnTitle;
   QString GroupValuesSQL;
-  QString ReportSQL;  // the statement of the value being listed
+  QString ReportSQL;  // the statement of the last run
 
   const TStockListingClass& Listing() const { return *listing_; }
   // The checked values of the last run ("name=id").
@@ -77,8 +78,8 @@ class TStockListingForm : public TReportFrameForm {
 
  private:
   void WriteRow(int& row, const QStringList& cells);
-  void FillValue(int& row, const QString& value);
 
   std::unique_ptr<TStockListingClass> listing_;
   QStringList checked_;
+  bool allChecked_ = false;  // every value of the list
 };

@@ -25,15 +25,18 @@ const std::vector<TStockListingClass::Column>& TItemStockListingClass::Columns()
   return columns;
 }
 
-QString TItemStockListingClass::ValueStatement(const TGroupChoice& group, const QString& valueId,
-                                               const QString& branchCondition) const {
-  // NULLs sort first on both engines; the PLU orders what the listing's
-  // order leaves equal.
-  return "select p.plu, p.supplier_name, p.style, p.colour_name, p.size_name, p.category_name,"
+QString TItemStockListingClass::RunStatement(const TGroupChoice& group, const QStringList& ids, bool allValues,
+                                             const QString& branchCondition) const {
+  // Within a value: style, colour and size, NULLs first on both engines; the
+  // PLU orders what those leave equal.
+  const QString idList = IdList(ids);
+  return "select p." + group.IdColumn + " as " + kGroupIdField +
+         ", p.plu, p.supplier_name, p.style, p.colour_name, p.size_name, p.category_name,"
          " p.department_name, p.description, p." + group.NameColumn + " as " + kGroupNameField +
-         ", s.total_stock, p.current_cost_price, p.retail_price" +
-         StockPerPluJoin(group, valueId, branchCondition) +
-         " order by p.style nulls first, p.colour_name nulls first, p.size_offset nulls first, p.plu";
+         ", s.total_stock, p.current_cost_price, p.retail_price from " +
+         StockPerPlu(group, idList, allValues, branchCondition) + " inner join parameters v on v.id = p." +
+         group.IdColumn + " where p." + group.IdColumn + " in " + idList + " order by " + group.ValueOrder +
+         ", p.style nulls first, p.colour_name nulls first, p.size_offset nulls first, p.plu";
 }
 
 TItemStockRecord TItemStockListingClass::ReadRecord(kdb::DataSet& q) {

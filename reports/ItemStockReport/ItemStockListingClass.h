@@ -19,8 +19,8 @@ class TItemStockListingClass : public TStockListingClass {
              cCost, cRetail, cQty, cTotCost, cTotRetail };
 
   const std::vector<Column>& Columns() const override;
-  QString ValueStatement(const TGroupChoice& group, const QString& valueId,
-                         const QString& branchCondition) const override;
+  QString RunStatement(const TGroupChoice& group, const QStringList& ids, bool allValues,
+                       const QString& branchCondition) const override;
 
   void BeginRun() override;
   void BeginGroup() override;

@@ -22,14 +22,16 @@ const std::vector<TStockListingClass::Column>& TRootStockListingClass::Columns()
   return columns;
 }
 
-QString TRootStockListingClass::ValueStatement(const TGroupChoice& group, const QString& valueId,
-                                               const QString& branchCondition) const {
+QString TRootStockListingClass::RunStatement(const TGroupChoice& group, const QStringList& ids, bool allValues,
+                                             const QString& branchCondition) const {
   // The stock is summed per PLU before the join, together with the number
   // of stock rows each PLU has: the mean over the joined rows is then the
   // sum of price x rows over the rows that have a price. The names are the
   // same for every size of a colour; min() takes them without relying on an
-  // engine's choice of row.
-  return "select p.root_plu, min(p.supplier_name) as supplier_name, min(p.style) as style,"
+  // engine's choice of row. The values' rows join the summed root PLUs.
+  const QString idList = IdList(ids);
+  return "select r.* from (select p." + group.IdColumn + " as " + kGroupIdField +
+         ", p.root_plu, min(p.supplier_name) as supplier_name, min(p.style) as style,"
          " min(p.colour_name) as colour_name, min(p.category_name) as category_name,"
          " min(p.department_name) as department_name, min(p.description) as description,"
          " min(p." + group.NameColumn + ") as " + kGroupNameField +
@@ -39,8 +41,10 @@ QString TRootStockListingClass::ValueStatement(const TGroupChoice& group, const 
          " sum(s.stock_rows * p.current_cost_price) as cost_sum,"
          " sum(case when p.current_cost_price is null then 0 else s.stock_rows end) as cost_rows,"
          " sum(s.stock_rows * p.retail_price) as sell_sum,"
-         " sum(case when p.retail_price is null then 0 else s.stock_rows end) as sell_rows" +
-         StockPerPluJoin(group, valueId, branchCondition) + " group by p.root_plu order by p.root_plu";
+         " sum(case when p.retail_price is null then 0 else s.stock_rows end) as sell_rows from " +
+         StockPerPlu(group, idList, allValues, branchCondition) + " where p." + group.IdColumn + " in " + idList +
+         " group by p." + group.IdColumn + ", p.root_plu) r inner join parameters v on v.id = r." + kGroupIdField +
+         " order by " + group.ValueOrder + ", r.root_plu";
 }
 
 TRootStockRecord TRootStockListingClass::ReadRecord(kdb::DataSet& q) {

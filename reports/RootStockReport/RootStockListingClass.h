@@ -26,8 +26,8 @@ class TRootStockListingClass : public TStockListingClass {
              cAvgCost, cAvgSell, cQty, cTotCost, cTotRetail };
 
   const std::vector<Column>& Columns() const override;
-  QString ValueStatement(const TGroupChoice& group, const QString& valueId,
-                         const QString& branchCondition) const override;
+  QString RunStatement(const TGroupChoice& group, const QStringList& ids, bool allValues,
+                       const QString& branchCondition) const override;
 
   void BeginRun() override;
   void BeginGroup() override;

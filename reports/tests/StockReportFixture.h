@@ -11,6 +11,8 @@
 #include "KvStringGrid.h"
 #include "PickList.h"
 #include "PreviewDialog.h"
+#include "StockGroupByClass.h"
+#include "StockListingClass.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,6 +24,46 @@
 #include <memory>
 
 namespace stocktest {
+
+// A listing's run as its window lists it: one statement for the checked
+// values, then the grand totals.
+inline std::vector<QStringList> ListedRun(kdb::Database& db, TStockListingClass& listing, const QString& sql) {
+  kdb::Query q(&db);
+  q.SQL = sql;
+  q.ExecSQL();
+  std::vector<QStringList> rows;
+  listing.ListRun(q, [&](const QStringList& r) { rows.push_back(r); });
+  rows.push_back(listing.GrandTotalsRow());
+  return rows;
+}
+
+// The same run made value by value, in the order given, each value's rows
+// read by `record` from the statement `sqlOf` gives for its id.
+inline std::vector<QStringList> ListedByValue(kdb::Database& db, TStockListingClass& listing, const QStringList& ids,
+                                              const std::function<QString(const QString& id)>& sqlOf,
+                                              const std::function<QStringList(kdb::DataSet&)>& record) {
+  std::vector<QStringList> rows;
+  listing.BeginRun();
+  for (const QString& id : ids) {
+    kdb::Query q(&db);
+    q.SQL = sqlOf(id);
+    q.ExecSQL();
+    if (q.RecordCount() == 0) continue;
+    listing.BeginGroup();
+    for (q.First(); !q.Eof(); q.Next()) rows.push_back(record(q));
+    rows.push_back(listing.GroupTotalsRow());
+    rows.push_back({});
+  }
+  rows.push_back(listing.GrandTotalsRow());
+  return rows;
+}
+
+// Every other value of a list (the 2nd, 4th ...): a run with gaps.
+inline QStringList EveryOther(const QStringList& ids) {
+  QStringList out;
+  for (int i = 1; i < ids.size(); i += 2) out << ids[i];
+  return out;
+}
 
 template <class Form>
 class StockReportTest : public kvfwtest::EditionDbTest {

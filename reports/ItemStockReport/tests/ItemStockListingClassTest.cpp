@@ -52,14 +52,17 @@ TEST(ItemStockListing, HeaderBoldRowsAndStatement) {
   EXPECT_FALSE(l.IsBoldText("R000000100"));
 
   const TGroupChoice& season = TStockGroupByClass::ListingChoices()[TStockGroupByClass::kSeason];
-  const QString sql = l.ValueStatement(season, "12", " and branch_id = 4");
-  // The branch narrows the stock rows before they are summed per PLU.
-  EXPECT_TRUE(sql.contains("g.season_id = 12) and branch_id = 4 group by bs.plu")) << sql.toStdString();
+  const QString sql = l.RunStatement(season, {"12", "7"}, false, " and branch_id = 4");
+  // Only the values' stock rows, of the branch, are summed per PLU.
+  EXPECT_TRUE(sql.contains("where 1 = 1 and bs.plu in (select g.plu from products g where g.season_id in (12, 7))"
+                           " and branch_id = 4 group by bs.plu"))
+      << sql.toStdString();
   EXPECT_TRUE(sql.contains("p.season_name as group_name"));
-  EXPECT_TRUE(sql.endsWith("where p.season_id = 12 order by p.style nulls first, p.colour_name nulls first,"
-                           " p.size_offset nulls first, p.plu"));
+  EXPECT_TRUE(sql.contains("where p.season_id in (12, 7) order by v.name nulls first, v.id, p.style nulls first"));
+  // Every value checked: the whole stock is summed, without the narrowing.
+  EXPECT_FALSE(l.RunStatement(season, {"12"}, true, "").contains("bs.plu in"));
   // An id that is no integer never reaches the statement.
-  EXPECT_THROW(l.ValueStatement(season, "1 or 1=1", ""), kdb::DbError);
+  EXPECT_THROW(l.RunStatement(season, {"12", "1) or (1=1"}, false, ""), kdb::DbError);
 }
 
 }  // namespace
