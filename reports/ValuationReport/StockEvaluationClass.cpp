@@ -19,21 +19,28 @@ QString TStockEvaluationClass::Statement(int groupIndex, const QString& branchCo
   // The products are narrowed in a table of their own, so the search's
   // columns (root_plu stands in both tables) name only PRODUCTS columns.
   // The names are the same on every row of a group; min() takes them
-  // without relying on an engine's choice of row. NULLs sort first on both
-  // engines; branch and id order what the names leave equal.
+  // without relying on an engine's choice of row. The branch's name is its
+  // name in BRANCHES, read once per row of the result rather than once per
+  // stock row (the copy in BRANCHSTOCK only for a branch no longer there).
+  // NULLs sort first on both engines; branch and id order what the names
+  // leave equal.
   const QString names = department ? "min(p.category_name) as group_name, min(p.department_name) as group_department"
                                    : "min(p." + g.NameColumn + ") as group_name";
-  const QString order = department ? "group_name nulls first, group_department nulls first"
-                                   : "group_name nulls first";
-  return "select bs.branch_id, min(bs.branch_name) as branch_name, p." + g.IdColumn + " as group_id, " + names +
+  const QString shown = department ? "r.group_name, r.group_department" : "r.group_name";
+  const QString order = department ? "r.group_name nulls first, r.group_department nulls first"
+                                   : "r.group_name nulls first";
+  return "select r.branch_id, coalesce(b.name, (select min(x.branch_name) from branchstock x"
+         " where x.branch_id = r.branch_id)) as branch_name, r.group_id, " + shown +
+         ", r.total_cost, r.total_retail, r.unit_retail, r.unit_cost, r.units from (select bs.branch_id, p." +
+         g.IdColumn + " as group_id, " + names +
          ", sum(p.current_cost_price * bs.stock_quantity) as total_cost,"
          " sum(p.retail_price * bs.stock_quantity) as total_retail,"
          " avg(p.retail_price) as unit_retail, avg(p.current_cost_price) as unit_cost,"
          " sum(bs.stock_quantity) as units"
-         " from branchstock bs inner join (select plu, current_cost_price, retail_price, " + g.IdColumn + ", " +
-         g.NameColumn + " from products where 1 = 1" + searchCondition + ") p on p.plu = bs.plu where 1 = 1" +
-         branchCondition + " group by bs.branch_id, p." + g.IdColumn + " order by " + order +
-         ", bs.branch_id, p." + g.IdColumn + " nulls first";
+         " from (select plu, current_cost_price, retail_price, " + g.IdColumn + ", " + g.NameColumn +
+         " from products where 1 = 1" + searchCondition + ") p inner join branchstock bs on bs.plu = p.plu where 1 = 1" +
+         branchCondition + " group by bs.branch_id, p." + g.IdColumn + ") r left join branches b on b.id = r.branch_id"
+         " order by " + order + ", r.branch_id, r.group_id nulls first";
 }
 
 QStringList TStockEvaluationClass::Titles(const QString& groupCaption) {

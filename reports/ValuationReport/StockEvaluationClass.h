@@ -5,7 +5,8 @@
 // value with its units, average unit cost and retail price, total cost and
 // retail value and gross profit; then a blank row and a "TOTALS:" row.
 //
-// A row's averages are plain means over that branch's and value's stock rows
+// A row shows the branch's name as BRANCHES has it now. A row's averages are
+// plain means over that branch's and value's stock rows
 // (one per PLU, whatever its quantity); the totals row's averages are plain
 // means of the rows' averages, 0 when there is no row. Amounts are double
 // precision, shown as "#,##0.00".

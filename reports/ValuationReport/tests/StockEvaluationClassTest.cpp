@@ -33,10 +33,10 @@ TEST(StockEvaluation, DepartmentTextAndStatement) {
   const QString sql = TStockEvaluationClass::Statement(TStockGroupByClass::kDepartment, " and branch_id = 5",
                                                        " and root_plu like '%01%'");
   // The search names PRODUCTS columns only, inside the products' own table.
-  EXPECT_TRUE(sql.contains("from products where 1 = 1 and root_plu like '%01%') p on p.plu = bs.plu"))
+  EXPECT_TRUE(sql.contains("from products where 1 = 1 and root_plu like '%01%') p inner join branchstock bs"))
       << sql.toStdString();
   EXPECT_TRUE(sql.contains("where 1 = 1 and branch_id = 5 group by bs.branch_id, p.department_id"));
-  EXPECT_TRUE(sql.contains("order by group_name nulls first, group_department nulls first, bs.branch_id"));
+  EXPECT_TRUE(sql.contains("order by r.group_name nulls first, r.group_department nulls first, r.branch_id"));
 }
 
 }  // namespace

@@ -183,6 +183,22 @@ TEST_P(ValuationReport, AFailedRunTellsTheUserAndShowsNoValuation) {
   EXPECT_EQ(messages.last(), "Please Run Report first!");
 }
 
+TEST_P(ValuationReport, ABranchReadsAsBranchesNamesItOrAsItsStockRowsWhenGone) {
+  PrepareDatabase(kvfwtest::StarterData([](kdb::Database& db) {
+    Catalogue(db);
+    db.Execute("UPDATE BRANCHSTOCK SET BRANCH_NAME = 'YORK OLD NAME' WHERE BRANCH_ID = 5");
+    db.Execute("INSERT INTO BRANCHSTOCK (PLU, ROOT_PLU, BRANCH_ID, BRANCH_NAME, STOCK_QUANTITY)"
+               " VALUES ('R000000300', 'R0000003', 77, 'CLOSED SHOP', 2)");
+  }));
+  QStringList branches;
+  kdb::Query q(&db());
+  q.SQL = TStockEvaluationClass::Statement(5, "", "");
+  q.ExecSQL();
+  for (q.First(); !q.Eof(); q.Next()) branches << TStockEvaluationClass::ReadRecord(q, 5).Branch;
+  EXPECT_EQ(branches, (QStringList{"MAIN STORE", "HARROGATE", "YORK", "MAIN STORE", "HARROGATE", "YORK",
+                                   "CLOSED SHOP"}));
+}
+
 KV_DB_ENGINES(ValuationReport);
 
 }  // namespace
