@@ -2,6 +2,8 @@
 
 #include "KuiColour.h"
 #include "KvCheckListBox.h"
+#include "PickItemDrawClass.h"
+#include "ReportTypes.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,12 +21,7 @@ constexpr int kListFontPixels = 19;
 constexpr int kListWidth = 451;
 constexpr int kListHeight = 416;
 
-QFont Verdana(int pixels, bool bold = false) {
-  QFont f("Verdana");
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  return f;
-}
+QFont Verdana(int pixels, bool bold = false) { return kr::PixelFont("Verdana", pixels, bold); }
 
 // The list's items: the check box as the list draws it, the rest of the item
 // by the dialog (ChListMDrawItem).
@@ -177,16 +174,5 @@ int TKVFormUtilSelectChList::CountChecked() const { return ChListM->CheckedCount
 void TKVFormUtilSelectChList::CheckAll(bool checked) { ChListM->CheckAll(checked); }
 
 void TKVFormUtilSelectChList::ChListMDrawItem(QPainter& p, const QStyleOptionViewItem& option, int index) {
-  const bool selected = option.state & QStyle::State_Selected;
-  const bool enabled = option.state & QStyle::State_Enabled;
-  p.fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
-  QColor text = Qt::black;
-  if (selected)
-    text = option.palette.color(QPalette::HighlightedText);
-  else if (!enabled)
-    text = option.palette.color(QPalette::Disabled, QPalette::Text);
-  p.setPen(text);
-  p.setFont(ChListM->font());
-  const QRect r = option.rect.adjusted(4, 2, 0, 0);
-  p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, ItemName(ChListM->Item(index)));
+  TPickItemDrawClass::Draw(p, option, ChListM->font(), ItemName(ChListM->Item(index)), {4, 2});
 }

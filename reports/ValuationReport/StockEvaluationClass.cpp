@@ -55,11 +55,16 @@ QString TStockEvaluationClass::DepartmentText(const QString& category, const QSt
 QString TStockEvaluationClass::Amount(double value) { return kos::FormatFloat("#,##0.00", value); }
 
 TEvaluationRecord TStockEvaluationClass::ReadRecord(kdb::DataSet& q, int groupIndex) {
-  TEvaluationRecord r;
-  r.Branch = q.FieldByName("branch_name").AsString();
+  TEvaluationRecord r = ReadFigures(q);
   r.Group = groupIndex == TStockGroupByClass::kDepartment
                 ? DepartmentText(q.FieldByName("group_name").AsString(), q.FieldByName("group_department").AsString())
                 : q.FieldByName("group_name").AsString();
+  return r;
+}
+
+TEvaluationRecord TStockEvaluationClass::ReadFigures(kdb::DataSet& q) {
+  TEvaluationRecord r;
+  r.Branch = q.FieldByName("branch_name").AsString();
   r.Units = q.FieldByName("units").AsInteger();
   r.UnitCost = q.FieldByName("unit_cost").AsFloat();
   r.UnitRetail = q.FieldByName("unit_retail").AsFloat();

@@ -37,6 +37,8 @@ class TStockEvaluationClass {
   static QStringList Titles(const QString& groupCaption);
   // The record of the query's current row.
   static TEvaluationRecord ReadRecord(kdb::DataSet& record, int groupIndex);
+  // Its branch, units and amounts, without the group.
+  static TEvaluationRecord ReadFigures(kdb::DataSet& record);
   // The group column of a department: the category's first 8 characters,
   // " / " and the department's first 10.
   static QString DepartmentText(const QString& category, const QString& department);

@@ -4,6 +4,7 @@
 #include "DataModF.h"
 #include "KvColour.h"
 #include "KvStringGrid.h"
+#include "ReportTypes.h"
 #include "StockEvaluationPrintForm.h"
 
 #include <QComboBox>
@@ -24,12 +25,7 @@ constexpr int kTitleFontPixels = 21;
 constexpr int kStripFontPixels = 19;
 constexpr int kGridFontPixels = 12;
 
-QFont Pixels(int pixels, bool bold = false) {
-  QFont f;
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  return f;
-}
+QFont Pixels(int pixels, bool bold = false) { return kr::PixelFont(QFont().family(), pixels, bold); }
 
 // The run picture: a green arrow on a pale square.
 QPixmap RunPicture() {

@@ -65,6 +65,30 @@ inline QStringList EveryOther(const QStringList& ids) {
   return out;
 }
 
+// Every Group By choice at each branch given ("" for all), with every value
+// checked and with every other one: the run's one statement against the
+// straightforward statement (`reference`, per value id) made value by value,
+// whose records `referenceRow` turns into rows.
+inline void ExpectRunsAsTheReference(
+    kdb::Database& db, TStockListingClass& listing, const QStringList& branches,
+    const std::function<QString(const TGroupChoice&, const QString& id, const QString& branch)>& reference,
+    const std::function<QStringList(kdb::DataSet&)>& referenceRow) {
+  for (const TGroupChoice& g : TStockGroupByClass::ListingChoices())
+    for (const QString& branch : branches) {
+      const QStringList all = kvtest::Column(db, g.ValuesSQL);
+      for (const QStringList& ids : {all, EveryOther(all)}) {
+        const QString cond = branch.isEmpty() ? QString() : " and branch_id = " + branch;
+        const auto mine = ListedRun(db, listing, listing.RunStatement(g, ids, ids == all, cond));
+        const auto ref = ListedByValue(
+            db, listing, ids, [&](const QString& id) { return reference(g, id, branch); }, referenceRow);
+        EXPECT_EQ(mine, ref) << g.Caption.toStdString() << " branch " << branch.toStdString() << " of "
+                             << ids.size();
+        // Values with stock, not only empty runs.
+        if (ids == all) EXPECT_GE(mine.size(), 4u) << g.Caption.toStdString();
+      }
+    }
+}
+
 template <class Form>
 class StockReportTest : public kvfwtest::EditionDbTest {
  protected:

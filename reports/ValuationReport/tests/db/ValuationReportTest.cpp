@@ -38,17 +38,11 @@ QString Reference(int index, const QString& branch, const QString& condition, bo
 }
 
 TEvaluationRecord ReferenceRecord(kdb::DataSet& q, int index) {
-  TEvaluationRecord r;
-  r.Branch = q.FieldByName("branch_name").AsString();
+  TEvaluationRecord r = TStockEvaluationClass::ReadFigures(q);
   r.Group = index == TStockGroupByClass::kDepartment
                 ? TStockEvaluationClass::DepartmentText(q.FieldByName("category_name").AsString(),
                                                         q.FieldByName("department_name").AsString())
                 : q.FieldByName(TStockGroupByClass::ValuationChoices()[size_t(index)].NameColumn).AsString();
-  r.Units = q.FieldByName("units").AsInteger();
-  r.UnitCost = q.FieldByName("unit_cost").AsFloat();
-  r.UnitRetail = q.FieldByName("unit_retail").AsFloat();
-  r.TotalCost = q.FieldByName("total_cost").AsFloat();
-  r.TotalRetail = q.FieldByName("total_retail").AsFloat();
   return r;
 }
 
