@@ -26,7 +26,7 @@
 // branch condition taken once; FillReport (SetWaitMessage for each step,
 // ProcessMessages after each row); FinishReport; wait window closed; grid
 // shown and window enabled. A run that throws is logged and ends with the
-// window enabled and the grid hidden; RunFailed then gets the failure's text.
+// window enabled and the grid hidden.
 #include "FormReportF.h"
 #include "KvMainWindow.h"
 
@@ -80,6 +80,9 @@ class TReportFrameForm : public kui::KvMainWindow {
   QString ReportTitle() const;
   QString PrintRefusal = "Please Run Report first!";
   QString ExportRefusal = "There is nothing to print, please run the report.";
+  // When set, a run that fails tells the user this text followed by the
+  // reason (after the wait window closed), instead of only logging it.
+  QString RunFailedText;
   int PrintZoom = 120;
   QColor HeaderColour;            // fixed and header rows; 0xC6FFFF
   QPoint BranchItemOffset{0, 0};  // where an item's name is drawn in its rectangle
@@ -121,6 +124,10 @@ class TReportFrameForm : public kui::KvMainWindow {
   void SetWaitMessage(const QString& message, const QString& info = QString());
   // Lets the window repaint during a long loop.
   static void ProcessMessages();
+  // For loops over very many rows: the wait window's text and a repaint, at
+  // most every few hundredths of a second (the first call of a run always),
+  // so that the run does not spend its time redrawing.
+  void ShowProgress(const QString& message);
 
  protected:
   // The report's input dialog; false (cancelled) leaves window and grid as they were.
@@ -136,9 +143,6 @@ class TReportFrameForm : public kui::KvMainWindow {
   virtual void FillReport() = 0;
   // Trim the grid, write the totals panels.
   virtual void FinishReport() {}
-  // A run (or its input) that failed, after the failure was logged and the
-  // window enabled again; a report that tells the user does so here.
-  virtual void RunFailed(const QString& message) {}
   // The print form of the report (its labels laid out); by default one
   // label per shown grid column on the frame's standard form.
   virtual std::unique_ptr<TGridReportForm> CreatePrintForm();
@@ -152,10 +156,11 @@ class TReportFrameForm : public kui::KvMainWindow {
 
   // "TClass::Method" for the log.
   QString Where(const char* method) const;
-  // Ends the program (OnTerminate, or the application quits once its loop runs).
-  void Terminate();
 
   void showEvent(QShowEvent* e) override;
+
+  // Ends the program (start-up found it cannot work); see OnTerminate.
+  void Terminate();
 
  private:
   void BuildTitleBar(QVBoxLayout* body);
@@ -169,6 +174,7 @@ class TReportFrameForm : public kui::KvMainWindow {
   QHBoxLayout* options_ = nullptr;
   kui::KvBusyGuard* busy_ = nullptr;  // during a run
   QString branchCondition_;
+  qint64 lastProgress_ = -1;  // ms since the epoch of the last ShowProgress that painted
   bool shown_ = false;
   bool terminated_ = false;
 };

@@ -21,6 +21,7 @@ TStockListingForm::TStockListingForm(std::unique_ptr<TStockListingClass> listing
     : listing_(std::move(listing)) {
   SetReportTitle(title);
   PrintRefusal = kPrintRefusal;
+  RunFailedText = "The report could not be run:\n\n";
   SetEscapeCloses(false);
   BranchItemOffset = {4, 2};
   SpeedButtonClearBranch = SpButClearBranch;
@@ -139,10 +140,6 @@ void TStockListingForm::FillReport() {
   q->Close();
   SGridRep->SetRowTexts(row, listing_->GrandTotalsRow());
   SGridRep->SetRowCount(row + 2);
-}
-
-void TStockListingForm::RunFailed(const QString& message) {
-  DMDB->ShowMessage("The report could not be run.\n\n" + message);
 }
 
 // ----- printing and drawing ------------------------------------------------------------

@@ -68,7 +68,6 @@ class TStockListingForm : public TReportFrameForm {
   bool AskReportInput() override;
   void ResetGrid() override;
   void FillReport() override;
-  void RunFailed(const QString& message) override;
   std::unique_ptr<TGridReportForm> CreatePrintForm() override;
   void PreparePrintForm(TGridReportForm& form) override;
   void LoadLists() override;

@@ -74,6 +74,7 @@ QToolButton* PictureButton(QWidget* parent, const char* name, const QPixmap& pic
 TMainForm::TMainForm() {
   SetReportTitle(kTitle);
   PrintRefusal = "Please Run Report first!";
+  RunFailedText = "The report could not be run:\n\n";
   PrintZoom = TFormReport::kZoom;
   SetEscapeCloses(true);
   PanelTop->setFixedHeight(kTitleHeight);
@@ -292,11 +293,6 @@ void TMainForm::ShowTotals() {
   PanelTotalCost->setText(TStockEvaluationClass::Amount(evaluation_.TotalCost()));
   PanelTotalRetail->setText(TStockEvaluationClass::Amount(evaluation_.TotalRetail()));
   PanelGrossProfit->setText(TStockEvaluationClass::Amount(evaluation_.GrossProfit()));
-}
-
-void TMainForm::RunFailed(const QString& message) {
-  ProgressBar1->setValue(0);
-  DMDB->ShowMessage("The stock evaluation could not be run.\n\n" + message);
 }
 
 // ----- printing ---------------------------------------------------------------------------

@@ -77,7 +77,6 @@ class TMainForm : public TReportFrameForm {
   bool AskReportInput() override;
   void ResetGrid() override;
   void FillReport() override;
-  void RunFailed(const QString& message) override;
   std::unique_ptr<TGridReportForm> CreatePrintForm() override;
   void PreparePrintForm(TGridReportForm& form) override;
   bool IsBoldRow(int row) const override;

@@ -152,7 +152,7 @@ TEST_P(ItemStockReport, AFailedRunTellsTheUserAndShowsNoReport) {
   Exec("DROP TABLE BRANCHSTOCK");
   f.SpButView->click();
   ASSERT_EQ(messages.size(), 1);
-  EXPECT_TRUE(messages[0].startsWith("The report could not be run.")) << messages[0].toStdString();
+  EXPECT_TRUE(messages[0].startsWith("The report could not be run:")) << messages[0].toStdString();
   EXPECT_FALSE(f.ReportShown());
   EXPECT_TRUE(f.isEnabled());
   f.SpButPrint->click();

@@ -170,7 +170,7 @@ TEST_P(ValuationReport, AFailedRunTellsTheUserAndShowsNoValuation) {
   AnswerSearch("", false);
   f.SpeedButtonRunReport->click();
   ASSERT_EQ(messages.size(), 1);
-  EXPECT_TRUE(messages[0].startsWith("The stock evaluation could not be run.")) << messages[0].toStdString();
+  EXPECT_TRUE(messages[0].startsWith("The report could not be run:")) << messages[0].toStdString();
   EXPECT_FALSE(f.ReportShown());
   EXPECT_TRUE(f.isEnabled());
   f.ButtonPrintOn->click();
