@@ -15,7 +15,6 @@
 
 #include <cmath>
 #include <functional>
-#include <map>
 #include <memory>
 
 #include "CatalogueCacheClass.h"
@@ -32,18 +31,6 @@
 namespace {
 
 using kvtest::Engine;
-
-std::map<Engine, kvtest::DbHandle> connections;
-
-kdb::Database& Db(Engine e) {
-  auto& h = connections[e];
-  if (!h.db) {
-    h = {std::make_unique<kdb::Session>(), std::make_unique<kdb::Database>()};
-    kvtest::TestDatabase::Configure(kvcat::EnsureCatalogue(e, kvcat::SizeFromEnvironment()).facts, *h.session, *h.db);
-    h.db->Open();
-  }
-  return *h.db;
-}
 
 // Resident and peak memory of this process in MB; Reset puts the peak back
 // to what is resident now.
@@ -101,55 +88,49 @@ QStringList RunListing(kdb::Database& db, GridRun& run, TStockListingClass& list
 
 QString Money(Currency c) { return kos::FormatFloat("0.00", c); }
 
-// The product stock listing of every supplier: each PLU's stock summed from
-// the covering index, nothing sorted, nothing but the figures read.
+// The sums of a bare statement's rows (quantity, cost, retail), as a
+// listing's grand totals show them.
+QStringList MoneySums(kdb::Database& db, const QString& sql) {
+  kdb::Query q(&db);
+  q.SQL = sql;
+  q.ExecSQL();
+  qint64 qty = 0;
+  Currency cost, retail;
+  for (; !q.Eof(); q.Next()) {
+    qty += q.Fields(0).AsInteger();
+    cost += q.Fields(1).AsCurrency();
+    retail += q.Fields(2).AsCurrency();
+  }
+  return {QString::number(qty), Money(cost), Money(retail)};
+}
+
+// Each PLU's stock summed from the covering index; nothing sorted.
+constexpr const char* kStockPerPlu =
+    " from products p inner join (select plu, sum(stock_quantity) as total_stock from branchstock group by plu) s"
+    " on s.plu = p.plu where p.supplier_id in (select id from parameters where type = 'SUPPLIER')";
+
+// The product stock listing of every supplier, against the figures of each PLU.
 Report ItemStock() {
   return {[](kdb::Database& db, GridRun& run) {
             TItemStockListingClass listing;
             return RunListing(db, run, listing, TStockGroupByClass::kListingDefault);
           },
           [](kdb::Database& db) {
-            kdb::Query q(&db);
-            q.SQL = "select s.total_stock, p.current_cost_price, p.retail_price from products p inner join"
-                    " (select plu, sum(stock_quantity) as total_stock from branchstock group by plu) s"
-                    " on s.plu = p.plu where p.supplier_id in (select id from parameters where type = 'SUPPLIER')";
-            q.ExecSQL();
-            qint64 qty = 0;
-            Currency cost, retail;
-            kdb::Field& n = q.FieldByName("total_stock");
-            kdb::Field& c = q.FieldByName("current_cost_price");
-            kdb::Field& r = q.FieldByName("retail_price");
-            for (; !q.Eof(); q.Next()) {
-              qty += n.AsInteger();
-              cost += c.AsCurrency() * n.AsInteger();
-              retail += r.AsCurrency() * n.AsInteger();
-            }
-            return QStringList{QString::number(qty), Money(cost), Money(retail)};
+            return MoneySums(db, QString("select s.total_stock, s.total_stock * p.current_cost_price,"
+                                         " s.total_stock * p.retail_price") + kStockPerPlu);
           }};
 }
 
-// The style-and-colour listing of every supplier: the same sums per root PLU.
+// The style-and-colour listing of every supplier, against the same sums per root PLU.
 Report RootStock() {
   return {[](kdb::Database& db, GridRun& run) {
             TRootStockListingClass listing;
             return RunListing(db, run, listing, TStockGroupByClass::kListingDefault);
           },
           [](kdb::Database& db) {
-            kdb::Query q(&db);
-            q.SQL = "select sum(s.total_stock) as qty, sum(s.total_stock * p.current_cost_price) as cost,"
-                    " sum(s.total_stock * p.retail_price) as retail from products p inner join"
-                    " (select plu, sum(stock_quantity) as total_stock from branchstock group by plu) s"
-                    " on s.plu = p.plu where p.supplier_id in (select id from parameters where type = 'SUPPLIER')"
-                    " group by p.supplier_id, p.root_plu";
-            q.ExecSQL();
-            qint64 qty = 0;
-            Currency cost, retail;
-            for (; !q.Eof(); q.Next()) {
-              qty += q.Fields(0).AsInteger();
-              cost += q.Fields(1).AsCurrency();
-              retail += q.Fields(2).AsCurrency();
-            }
-            return QStringList{QString::number(qty), Money(cost), Money(retail)};
+            return MoneySums(db, QString("select sum(s.total_stock), sum(s.total_stock * p.current_cost_price),"
+                                         " sum(s.total_stock * p.retail_price)") + kStockPerPlu +
+                                     " group by p.supplier_id, p.root_plu");
           }};
 }
 
@@ -195,7 +176,7 @@ QStringList Figures(const QStringList& grand) { return grand.mid(grand.size() - 
 void BM_StockReport(benchmark::State& state, Engine e, Report (*make)()) {
   kdb::Database* db = nullptr;
   try {
-    db = &Db(e);
+    db = &kvcat::CatalogueConnection(e);
   } catch (const std::exception& x) {
     state.SkipWithError(x.what());
     return;
@@ -242,5 +223,5 @@ const bool registered = [] {
 }  // namespace
 
 int main(int argc, char** argv) {
-  return kvbench::RunGuiBenchmarks(argc, argv, [] { connections.clear(); });
+  return kvbench::RunGuiBenchmarks(argc, argv, [] { kvcat::CloseCatalogueConnections(); });
 }
