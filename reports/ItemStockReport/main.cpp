@@ -8,7 +8,8 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
+  app.setApplicationName("ItemStockReport");
   QApplication::setApplicationDisplayName(TMainForm::kTitle);
   return KvRunApplication([&] {
     TDMDB dataModule;

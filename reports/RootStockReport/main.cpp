@@ -9,7 +9,8 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
+  app.setApplicationName("RootStockReport");
   QApplication::setApplicationDisplayName(TMainForm::kTitle);
   return KvRunApplication([&] {
     TDMDB dataModule;

@@ -7,7 +7,8 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
+  app.setApplicationName("ValuationReport");
   QApplication::setApplicationDisplayName(TMainForm::kTitle);
   return KvRunApplication([&] {
     TDMDB dataModule;
