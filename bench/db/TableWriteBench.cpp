@@ -94,35 +94,36 @@ std::unique_ptr<EngineData> Prepare(Engine e) {
 }
 
 // ----- through kdb::Table -----
-void InsertTable(EngineData& d, int rows, bool allOrNothing, qint64 first) {
+// One save: PRODUCTS open on a table, `write` called for rows first.., all in
+// one unit of work.
+template <class F>
+void SaveThroughTable(EngineData& d, int rows, bool allOrNothing, qint64 first, F write) {
   kdb::Database& db = *d.handle.db;
   kdb::Transaction tx(db, allOrNothing ? kdb::Transaction::AllOrNothing : kdb::Transaction::Partial);
   kdb::Table t(&db);
   t.TableName = "PRODUCTS";
   t.Open();
-  for (qint64 n = first; n < first + rows; ++n) {
+  for (qint64 n = first; n < first + rows; ++n) write(t, n);
+  tx.Commit();
+}
+
+void InsertTable(EngineData& d, int rows, bool allOrNothing, qint64 first) {
+  SaveThroughTable(d, rows, allOrNothing, first, [](kdb::Table& t, qint64 n) {
     t.Append();
     for (const Col& c : kCols)
       t.FieldByName(c.name).SetValue(QString(c.name) == "PLU" ? QVariant(Plu(n)) : Value(c, n));
     t.Post();
-  }
-  tx.Commit();
+  });
 }
 
 void UpdateTable(EngineData& d, int rows, bool allOrNothing, qint64 first, int round) {
-  kdb::Database& db = *d.handle.db;
-  kdb::Transaction tx(db, allOrNothing ? kdb::Transaction::AllOrNothing : kdb::Transaction::Partial);
-  kdb::Table t(&db);
-  t.TableName = "PRODUCTS";
-  t.Open();
-  for (qint64 n = first; n < first + rows; ++n) {
+  SaveThroughTable(d, rows, allOrNothing, first, [round](kdb::Table& t, qint64 n) {
     if (!t.FindKey({Plu(n)})) throw kdb::DbError("no row " + Plu(n));
     t.Edit();
     t.FieldByName("DESCRIPTION").SetAsString("round " + QString::number(round));
     t.FieldByName("RETAIL_PRICE").SetAsCurrency(Currency::FromRaw(round * 10000 + n % 100));
     t.Post();
-  }
-  tx.Commit();
+  });
 }
 
 // ----- through libsqlite3 -----
