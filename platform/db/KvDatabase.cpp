@@ -304,7 +304,6 @@ int Database::BeginUnit(bool allOrNothing, const QString& lockTable, int lockWai
     }
   }
   Level l;
-  l.savepoint = level > 0;
   l.allOrNothing = allOrNothing;
   levels_.push_back(l);
   return level;

@@ -242,7 +242,6 @@ class Database {
   friend class Query;
   friend class Transaction;
   struct Level {
-    bool savepoint = false;     // a Transaction nested in an open unit
     bool allOrNothing = false;  // no statement savepoints; a failure dooms it
     bool failed = false;        // a statement failed in it without a savepoint
   };

@@ -420,9 +420,11 @@ class SqliteConnection : public Connection {
   }
 
   std::unique_ptr<SqliteRowSet> Fetch(sqlite3_stmt* st, int maxRows) {
+    // The columns are taken after the first step: a kept statement is
+    // prepared again there when the table changed since (SELECT * grows).
+    int rc = sqlite3_step(st);
     auto rows = std::make_unique<SqliteRowSet>(st);
-    for (;;) {
-      const int rc = sqlite3_step(st);
+    for (;; rc = sqlite3_step(st)) {
       if (rc == SQLITE_DONE) break;
       if (rc != SQLITE_ROW) Fail();
       if (maxRows < 0 || rows->RowCount() < maxRows) {
