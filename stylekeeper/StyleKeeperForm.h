@@ -230,8 +230,9 @@ class TForm1 : public kui::KvMainWindow {
   QString ColourValueOf(const QString& colourId);
   void ConvertPricesByCurrency();
   // Makes concurrent savers of new styles number one after the other: call it
-  // first thing in the save's transaction. Throws kdb::DbError (also when the
-  // lock is not granted within the session's lock wait).
+  // first thing in the save's unit of work (the save itself opens its unit
+  // with this lock). Throws kdb::DbError (also when the lock is not granted
+  // within the table lock's wait).
   static void LockProductsForNumbering(kdb::Database& db);
   // The next plain root PLU: the highest PRODUCTS ID plus one as 8 digits, or
   // the first free one after it; "" when there is none. Run it on the save's

@@ -336,11 +336,10 @@ bool TForm1::ValidateStyle() {
 
 void TForm1::LockProductsForNumbering(kdb::Database& db) {
   // SQLite's BEGIN IMMEDIATE holds the database's write lock already. On the
-  // server this mode admits readers but only one numbering saver (and no
-  // writer of PRODUCTS) until the transaction ends; the next one waits.
-  // (The numbering lock may wait longer than a row lock once the data layer
-  // offers a table lock with a wait of its own: take it here.)
-  if (db.IsPostgres()) db.Execute("LOCK TABLE PRODUCTS IN SHARE ROW EXCLUSIVE MODE");
+  // server no other numbering saver (and no writer of PRODUCTS) gets past
+  // this until the unit ends; readers go on. The wait is the table lock's,
+  // longer than a row lock's.
+  db.LockTable("PRODUCTS");
 }
 
 QString TForm1::NextPlainRootPLU(kdb::Query& query) {
@@ -424,9 +423,11 @@ bool TForm1::d_SaveStyle() {
   const std::map<QString, kdb::EditBaseline> loaded = StyleBaselines;
   QString rootPLU;
   try {
-    kdb::Transaction tx(db);
+    // A new colour numbers under the numbering lock, taken with the unit
+    // (and waited for longer than a row lock); every row or none.
+    kdb::Transaction tx(db, kdb::Transaction::AllOrNothing,
+                        adding ? kdb::TableLock{"PRODUCTS"} : kdb::TableLock{});
     if (adding) {
-      LockProductsForNumbering(db);
       if (StyleHasColourNow(style, v.colourId)) {
         tx.Rollback();
         wait.Close();

@@ -22,26 +22,6 @@ QString PrimaryKeyOf(const QString& table) {
 
 QString Ident(const QString& name) { return "\"" + QString(name).replace('"', "\"\"") + "\""; }
 
-// Runs f inside a savepoint when a transaction is open, so a failing
-// statement does not spoil the caller's unit of work (PostgreSQL refuses
-// every statement of a transaction after an error).
-template <class F>
-auto Guarded(Connection& c, bool inTransaction, F f) {
-  if (!inTransaction) return f();
-  c.Exec("SAVEPOINT kv_row");
-  try {
-    auto r = f();
-    c.Exec("RELEASE SAVEPOINT kv_row");
-    return r;
-  } catch (...) {
-    try {
-      c.Exec("ROLLBACK TO SAVEPOINT kv_row; RELEASE SAVEPOINT kv_row");
-    } catch (const DbError&) {
-    }
-    throw;
-  }
-}
-
 }  // namespace
 
 struct Table::Meta {
@@ -67,8 +47,15 @@ void Table::RequireKey() const {
   if (meta_->key < 0) throw DbError("Table " + TableName + " has no primary index");
 }
 
+std::unique_ptr<RowSet> Table::Run(const QString& sql, const std::vector<QVariant>& params, bool guarded) const {
+  Conn();  // a table of a closed database says so
+  Statement st{sql, params, nullptr, -1};
+  st.prepare = true;
+  return db_->Run(st, nullptr, guarded);
+}
+
 std::unique_ptr<RowSet> Table::Select(const QString& tail, const std::vector<QVariant>& params) const {
-  return Conn().Run(Statement{"SELECT * FROM " + meta_->table + " " + tail, params, nullptr, -1});
+  return Run("SELECT * FROM " + meta_->table + " " + tail, params, false);
 }
 
 QVariant Table::CurrentKey() const {
@@ -89,7 +76,7 @@ void Table::Open() {
   if (!identifier.match(TableName).hasMatch()) throw DbError("Invalid table name '" + TableName + "'");
   auto meta = std::make_shared<Meta>();
   meta->table = TableName;
-  auto probe = Conn().Run(Statement{"SELECT * FROM " + TableName + " WHERE 1 = 0", {}, nullptr, -1});
+  auto probe = Run("SELECT * FROM " + TableName + " WHERE 1 = 0", {}, false);
   meta->columns = probe->Columns();
   const QString key = PrimaryKeyOf(TableName);
   for (size_t c = 0; c < meta->columns.size(); ++c)
@@ -175,7 +162,7 @@ void Table::Last() {
 int Table::RecordCount() const {
   if (state_ == State::Inactive) return 0;
   if (meta_->key < 0) return rows_ ? rows_->RowCount() : 0;
-  auto n = Conn().Run(Statement{"SELECT COUNT(*) FROM " + meta_->table, {}, nullptr, -1});
+  auto n = Run("SELECT COUNT(*) FROM " + meta_->table, {}, false);
   return int(conv::ToInt(n->Get(0, 0), FieldType::Integer));
 }
 
@@ -183,8 +170,7 @@ int Table::RecNo() const {
   if (state_ == State::Inactive || !HasCurrentRow()) return 0;
   if (meta_->key < 0 || state_ == State::Insert) return DataSet::RecNo();
   const QString k = Ident(meta_->columns[size_t(meta_->key)].sqlName);
-  auto n = Conn().Run(
-      Statement{"SELECT COUNT(*) FROM " + meta_->table + " WHERE " + k + " < $1", {CurrentKey()}, nullptr, -1});
+  auto n = Run("SELECT COUNT(*) FROM " + meta_->table + " WHERE " + k + " < $1", {CurrentKey()}, false);
   return int(conv::ToInt(n->Get(0, 0), FieldType::Integer)) + 1;
 }
 
@@ -224,11 +210,12 @@ void Table::Edit() {
   std::unique_ptr<RowSet> row;
   try {
     const QString lock = Conn().IsPostgres() ? " FOR UPDATE" : "";
-    row = Guarded(Conn(), !own, [&] {
-      auto r = Select("WHERE " + Ident(meta_->columns[size_t(meta_->key)].sqlName) + " = $1" + lock, {key});
-      if (r->RowCount() == 0) throw DbError("Record not found: it was removed by another user");
-      return r;
-    });
+    // Inside the caller's unit the lock request has a savepoint of its own:
+    // a lock that cannot be had leaves the caller's unit usable.
+    row = Run("SELECT * FROM " + meta_->table + " WHERE " + Ident(meta_->columns[size_t(meta_->key)].sqlName) +
+                  " = $1" + lock,
+              {key}, !own);
+    if (row->RowCount() == 0) throw DbError("Record not found: it was removed by another user");
   } catch (...) {
     if (own) db_->Rollback();
     throw;
@@ -268,11 +255,10 @@ void Table::PostEdit() {
                         QString::number(params.size());
   const QString sql = sets.isEmpty() ? "SELECT * FROM " + meta_->table + where
                                      : "UPDATE " + meta_->table + " SET " + sets.join(", ") + where + " RETURNING *";
-  auto row = Guarded(Conn(), true, [&] {
-    auto r = Conn().Run(Statement{sql, params, nullptr, -1});
-    if (r->RowCount() == 0) throw DbError("Record not found: it was removed by another user");
-    return r;
-  });
+  // Under a savepoint (unless the unit is all-or-nothing): a failed post
+  // keeps the row locked and the unit usable.
+  auto row = Run(sql, params, true);
+  if (row->RowCount() == 0) throw DbError("Record not found: it was removed by another user");
   if (ownTransaction_) {
     ownTransaction_ = false;
     try {
@@ -297,7 +283,7 @@ void Table::PostInsert() {
   const QString sql = cols.isEmpty() ? "INSERT INTO " + meta_->table + " DEFAULT VALUES RETURNING *"
                                      : "INSERT INTO " + meta_->table + " (" + cols.join(", ") + ") VALUES (" +
                                            marks.join(", ") + ") RETURNING *";
-  auto row = Guarded(Conn(), db_->InTransaction(), [&] { return Conn().Run(Statement{sql, params, nullptr, -1}); });
+  auto row = Run(sql, params, true);
   ShowPage(std::move(row), meta_->key < 0);
 }
 
@@ -370,10 +356,10 @@ void Table::InsertRows(int count, const std::function<void(int row)>& fill) {
   const bool keyed = meta_->key >= 0 && set[size_t(meta_->key)];
   std::vector<std::unique_ptr<RowSet>> results;
   const int perStatement = std::max(1, kMaxParams / int(columns.size()));
-  // Inside a transaction the caller rolls a failure back whole: SQLite need
-  // not keep a journal to undo this one statement (it writes one to a file
-  // for a statement of many large rows), so the rows of a failed statement
-  // are left for that rollback.
+  // Inside a unit of work a failed statement is undone by its savepoint or
+  // with the whole unit: SQLite need not keep a journal to undo this one
+  // statement itself (it writes one to a file for a statement of many large
+  // rows), so the rows a failed statement wrote are left for that rollback.
   const QString insert = !Conn().IsPostgres() && db_->InTransaction() ? "INSERT OR FAIL INTO " : "INSERT INTO ";
   for (int first = 0; first < count; first += perStatement) {
     const int last = std::min(count, first + perStatement);
@@ -387,9 +373,9 @@ void Table::InsertRows(int count, const std::function<void(int row)>& fill) {
       }
       tuples << "(" + marks.join(", ") + ")";
     }
-    results.push_back(Conn().Run(Statement{insert + meta_->table + " (" + names.join(", ") +
-                                               ") VALUES " + tuples.join(", ") + " RETURNING *",
-                                           params, nullptr, -1}));
+    results.push_back(
+        Run(insert + meta_->table + " (" + names.join(", ") + ") VALUES " + tuples.join(", ") + " RETURNING *",
+            params, true));
   }
 
   for (int first = 0, part = 0; first < count; first += perStatement, ++part) {
