@@ -31,6 +31,7 @@
 // The colour-by-size grid of the pages is ColourSizeGridClass (no window)
 // shown by ColourSizeViewClass.
 #include <QDateTime>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -175,6 +176,8 @@ class TForm1 : public kui::KvMainWindow {
   // that give no age (invalid, or created after now).
   static QString ProductAgeText(const QDateTime& created, const QDateTime& now);
   void LoadPictures(const QString& rootPLU);
+  // Adds a root PLU to the root PLU box's list unless it is there.
+  void AddRootPLUItem(const QString& rootPLU);
   // The root PLU box: Enter selects; letters, digits and the editing keys
   // pass (root PLUs of the season prefix hold letters); others are dropped.
   bool ComboBoxRootPLUKeyPress(QChar key);
@@ -405,6 +408,7 @@ class TForm1 : public kui::KvMainWindow {
   // The look-ups a run of saves of one style shares (StyleKeeperFormSave.cpp).
   struct SaveBatch;
   SaveBatch* saveBatch_ = nullptr;
+  QSet<QString> rootPLUItems_;  // the root PLU box's items
 
   QStringList arguments_;
   bool terminateRequested_ = false;

@@ -147,13 +147,14 @@ void TForm1::ButtonAddNewColourClick() {
   }
   // When no colour gets saved, the style shown now is shown again.
   if (!LoadedRootPLU().isEmpty()) RootPLUToOpen = LoadedRootPLU();
+  TWaitClass wait;
   try {
     PageCtrlSF->setCurrentWidget(TabShStyleDetails);
     TFormCheckList picker(this);
     picker.SetTitle("Select Alternate Colours");
     picker.SetParamType("COLOUR");
     if (picker.Execute()) {
-      TWaitClass wait;
+      // One wait window for the colours and the showing of the last one.
       wait.Show("Saving new colours...");
       QStringList colours;
       for (int i = 0; i < picker.SelectedCount(); ++i) colours << picker.SelectedName(i) + "=" + picker.SelectedId(i);

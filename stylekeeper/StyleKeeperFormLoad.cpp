@@ -245,8 +245,9 @@ void TForm1::FormShow() {
     kdb::Query* q = DMDB->DBQueryRemote1;
     const bool read = DMDB->RunQuery(StyleByRootPLUSQL(RootPLUToOpen), q);
     if (read && q->RecordCount() > 0) {
+      // The wait window stays up while the details load (their own texts
+      // show in it), instead of closing and opening again.
       SkDisabledWindow disabled(this);
-      wait.Close();
       LoadStyleDetails();
       ComboBoxRootPLU->lineEdit()->selectAll();
       return;
@@ -266,6 +267,14 @@ void TForm1::FormShow() {
     CommandLineSupplierID.clear();
   }
   ShownTime = QDateTime::currentDateTime();
+}
+
+void TForm1::AddRootPLUItem(const QString& rootPLU) {
+  // The box gathers every root PLU of the run: a set answers "is it there"
+  // without going through the list.
+  if (rootPLUItems_.contains(rootPLU)) return;
+  rootPLUItems_.insert(rootPLU);
+  ComboBoxRootPLU->addItem(rootPLU);
 }
 
 // ----- the root PLU box -------------------------------------------------------------------
@@ -358,7 +367,7 @@ void TForm1::LoadStyleDetails() {
   EditSupplierStyle->setText(row.style);
   EditStyleRef->setText(row.styleRef);
   EditDescription->setText(row.description);
-  if (ComboBoxRootPLU->findText(row.rootPLU, Qt::MatchExactly) < 0) ComboBoxRootPLU->addItem(row.rootPLU);
+  AddRootPLUItem(row.rootPLU);
   ComboBoxRootPLU->setEditText(row.rootPLU);
   ComboBoxECommerce->setCurrentIndex(row.ecom ? 1 : 0);
   LabelRootPLU->setText(row.rootPLU);

@@ -128,8 +128,11 @@ Values EditedValues(const Values& row) {
   return out;
 }
 
-void SetValues(kdb::Table& t, const Values& values) {
-  for (const auto& [column, value] : values) t.FieldByName(column).SetValue(value);
+// The table's fields of a row's columns, looked up once for all the rows.
+std::vector<kdb::Field*> FieldsOf(kdb::Table& t, const Values& row) {
+  std::vector<kdb::Field*> fields;
+  for (const auto& entry : row) fields.push_back(&t.FieldByName(entry.first));
+  return fields;
 }
 
 // The values that would change the stored row: one another session has
@@ -219,6 +222,10 @@ void TForm1::SpButSaveClick() {
   QWidget* sheet = PageCtrlSF->currentWidget();
   const bool editing = Mode() == skmode::kEdit;
   SkDisabledWindow disabled(this);
+  // One wait window for the save and the reload: the steps' own texts show
+  // in it.
+  TWaitClass wait;
+  wait.Show("Please wait...");
   if (d_SaveStyle()) {
     // An edit shows the colour it saved, whatever was typed into the box
     // meanwhile; a new colour's root PLU is the box's text.
@@ -264,24 +271,24 @@ void TForm1::SaveColours(const QStringList& colours) {
     ~BatchScope() { slot = nullptr; }
   } scope{saveBatch_ = &batch};
 
-  bool validated = false;
-  for (const QString& item : colours) {
-    const QString id = kui::PickValue(item);
-    if (owned.count(id)) continue;
+  QStringList toSave;
+  for (const QString& item : colours)
+    if (!owned.count(kui::PickValue(item))) toSave << item;
+  if (toSave.isEmpty()) return;
+  const auto pick = [this](const QString& item) {
     kui::SetPickItems(ComboBoxColours, {item});
     ComboBoxColours->setCurrentIndex(0);
     SetModeWord(skmode::kAdd);
-    // The other fields are the same for every colour: one check serves all.
-    if (!validated) {
-      if (!ValidateStyle()) return;
-      ConvertPricesByCurrency();
-      DMDB->GetTable("PRODUCTS", DMDB->DBTableR1);
-      validated = true;
-    }
-    SkDisabledWindow disabled(this);
-    if (!d_SaveStyle()) continue;
-    owned.insert(id);
-    RootPLUToOpen = ComboBoxRootPLU->currentText();
+  };
+  // The other fields are the same for every colour: one check serves all.
+  pick(toSave.first());
+  if (!ValidateStyle()) return;
+  ConvertPricesByCurrency();
+  DMDB->GetTable("PRODUCTS", DMDB->DBTableR1);
+  SkDisabledWindow disabled(this);
+  for (const QString& item : toSave) {
+    pick(item);
+    if (d_SaveStyle()) RootPLUToOpen = ComboBoxRootPLU->currentText();
   }
 }
 
@@ -386,13 +393,21 @@ void TForm1::CaptureStyleBaseline(const QString& rootPLU) {
   const QString sql = "select plu, " + columns.join(", ") + " from products where root_plu = " +
                       kdb::sql::Quote(rootPLU);
   if (!DMDB->RunQuery(sql, q)) return;  // an edit then counts every shown value as changed
-  for (q->First(); !q->Eof(); q->Next()) {
-    kdb::EditBaseline& base = StyleBaselines[q->FieldByName("plu").AsString()];
-    base.Capture(*q, columns);
-    for (const SavedColumn& c : kAlwaysColumns) base.SetCaption(c.column, c.caption);
-    for (const SavedColumn& c : kPriceColumns) base.SetCaption(c.column, c.caption);
-  }
+  for (q->First(); !q->Eof(); q->Next()) StyleBaselines[q->FieldByName("plu").AsString()].Capture(*q, columns);
 }
+
+namespace {
+
+// The name the person knows a saved column by.
+QString CaptionOf(const QString& column) {
+  for (const SavedColumn& c : kAlwaysColumns)
+    if (column.compare(c.column, Qt::CaseInsensitive) == 0) return c.caption;
+  for (const SavedColumn& c : kPriceColumns)
+    if (column.compare(c.column, Qt::CaseInsensitive) == 0) return c.caption;
+  return column;
+}
+
+}  // namespace
 
 // ----- writing ---------------------------------------------------------------------------------
 
@@ -446,13 +461,19 @@ bool TForm1::d_SaveStyle() {
         return false;
       }
       PricesTouched = true;
+      kdb::Field& rootField = table.FieldByName("ROOT_PLU");
+      kdb::Field& pluField = table.FieldByName("PLU");
+      kdb::Field& createdField = table.FieldByName("DATE_CREATED");
+      kdb::Field& lastDelField = table.FieldByName("DATE_LASTDEL");
+      const std::vector<kdb::Field*> fields = FieldsOf(table, RowValues(v, 0, sizes.front(), true));
       table.InsertRows(static_cast<int>(sizes.size()), [&](int i) {
         if (i % 2 == 0) wait.Show("Saving size: " + sizes[size_t(i)].name);
-        table.FieldByName("ROOT_PLU").SetAsString(rootPLU);
-        table.FieldByName("PLU").SetAsString(rootPLU + kos::FormatFloat("00", i));
-        table.FieldByName("DATE_CREATED").SetAsDateTime(saveTime);
-        table.FieldByName("DATE_LASTDEL").SetAsDateTime(saveTime);
-        SetValues(table, RowValues(v, i, sizes[size_t(i)], true));
+        rootField.SetAsString(rootPLU);
+        pluField.SetAsString(rootPLU + kos::FormatFloat("00", i));
+        createdField.SetAsDateTime(saveTime);
+        lastDelField.SetAsDateTime(saveTime);
+        const Values row = RowValues(v, i, sizes[size_t(i)], true);
+        for (size_t c = 0; c < row.size(); ++c) fields[c]->SetValue(row[c].second);
       });
     } else {
       rootPLU = LoadedRootPLU();
@@ -477,8 +498,9 @@ bool TForm1::d_SaveStyle() {
     table.Cancel();
     DMDB->LogException(e, kWhere);
     wait.Close();
-    if (dynamic_cast<const kdb::EditConflict*>(&e))
-      DMDB->ShowMessage("ERROR: The style was not saved.\n\n" + TDMDB::ExceptionMessage(e));
+    if (const auto* conflict = dynamic_cast<const kdb::EditConflict*>(&e))
+      DMDB->ShowMessage("ERROR: The style was not saved.\n\n" +
+                        TDMDB::ExceptionMessage(kdb::EditConflict(conflict->Field(), CaptionOf(conflict->Field()))));
     else
       DMDB->ShowMessage("ERROR: The style was not saved.\n\n" + TDMDB::ExceptionMessage(e) +
                         "\n\nNothing was written; please try again.");
@@ -487,7 +509,7 @@ bool TForm1::d_SaveStyle() {
   }
 
   if (adding) {
-    if (ComboBoxRootPLU->findText(rootPLU, Qt::MatchExactly) < 0) ComboBoxRootPLU->addItem(rootPLU);
+    AddRootPLUItem(rootPLU);
     ComboBoxRootPLU->setEditText(rootPLU);
     // The next new style starts with this one's supplier.
     RememberedSupplierIndex = ComboBoxSuppliers->currentIndex();
