@@ -1,11 +1,12 @@
 #pragma once
 // The pictures of the code-list editors' buttons, drawn in code: the five
-// square buttons at the right of every editor and the exit picture.
+// square buttons at the right of every editor, the exit picture, and the
+// copy picture of the departments editor.
 #include <QIcon>
 
 namespace editors {
 
-enum class Glyph { Print, Add, Edit, Cancel, Save, Exit };
+enum class Glyph { Print, Add, Edit, Cancel, Save, Exit, Copy };
 
 // The glyph in a square of the given side, on a transparent ground.
 QIcon GlyphIcon(Glyph glyph, int side);

@@ -56,11 +56,13 @@ bool TParamEditorForm::NameTaken(const QString& name, qint64 id) {
   return TCodeListSaveClass::Exists(*DMDB->DBQueryBRules, sql);
 }
 
-bool TParamEditorForm::ValidateName() {
+bool TParamEditorForm::TrimName() {
   EditName->setText(EditName->text().trimmed());
-  if (EditName->text().isEmpty()) return Refuse(kEnterName, EditName);
-  if (NameTaken(EditName->text(), CurrentIntID())) return Refuse(kNameExists, EditName);
-  return true;
+  return !EditName->text().isEmpty() || Refuse(kEnterName, EditName);
+}
+
+bool TParamEditorForm::NameIsFree() {
+  return !NameTaken(EditName->text(), CurrentIntID()) || Refuse(kNameExists, EditName);
 }
 
 void TParamEditorForm::CheckInSave(kdb::Database&) {

@@ -73,9 +73,13 @@ class TParamEditorForm : public TCodeListFrameForm {
   void CheckInSave(kdb::Database& db) override;
   void d_RenameProducts(kdb::Database& db, qint64 id) override;
 
-  // The name trimmed at both ends and written back, refused when empty or
-  // taken; false (the user told, focus on the name) stops the save.
-  bool ValidateName();
+  // The name checks, each refusal told with the focus on the name; false
+  // stops the save. TrimName: the name trimmed at both ends and written
+  // back, refused when empty. NameIsFree: refused when taken.
+  // ValidateName: both.
+  bool TrimName();
+  bool NameIsFree();
+  bool ValidateName() { return TrimName() && NameIsFree(); }
   // The current entry's row with the named columns (NAME always), the
   // baseline taken of them (captions as the window names the fields).
   // Throws when the row cannot be read or is gone.

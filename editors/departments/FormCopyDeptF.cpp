@@ -194,9 +194,9 @@ void TFormCopyDept::ClearLists() {
   ComboBoxCatDest->clear();
 }
 
-void TFormCopyDept::Execute(int categoryIndex) {
+void TFormCopyDept::Execute(const QString& categoryId) {
   if (LoadCategories()) {
-    ComboBoxCat->setCurrentIndex(categoryIndex < ComboBoxCat->count() ? categoryIndex : -1);
+    ComboBoxCat->setCurrentIndex(kui::IndexOfPickValue(ComboBoxCat, categoryId));
     RefreshLists();
   }
   KvDialog::Execute();

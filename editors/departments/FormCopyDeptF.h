@@ -7,7 +7,7 @@
 // name, "=" and id.
 //
 //   TFormCopyDept dlg(this);       // the global FormCopyDept while it lives
-//   dlg.Execute(categoryIndex);    // the caller's category list is in the same order
+//   dlg.Execute(categoryId);       // the caller's chosen category is the source
 #include "KvDialog.h"
 
 #include "CopyDeptClass.h"
@@ -55,8 +55,10 @@ class TFormCopyDept : public kui::KvDialog {
   TCopyDeptClass::Result LastResult;
 
   // ----- routines and handlers ----------------------------------------------------------
-  // Loads the categories, selects the one at the index and shows the dialog modally.
-  void Execute(int categoryIndex);
+  // Loads the categories, selects the one of the id as the source (by its
+  // id, so a category another user added meanwhile cannot shift it) and
+  // shows the dialog modally.
+  void Execute(const QString& categoryId);
   void ClearLists();
   // False (logged, the user told) when the categories could not be read.
   bool LoadCategories();
