@@ -1,0 +1,119 @@
+// The categories editor on both engines: the code kept in PARENT_NAME with
+// PARENT_ID 0, categories made several at once, the rename into PRODUCTS and
+// the printed list with the code.
+#include "CodeListTestFixture.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "CategoriesForm.h"
+#include "DataModF.h"
+#include "FormParamMultiAddF.h"
+#include "KvEdit.h"
+
+namespace {
+
+using kdb::sql::Quote;
+
+// Two PLUs of MENSWEAR with its id and a copy of its name.
+void AddProducts(kdb::Database& db) {
+  for (const char* plu : {"0000030000", "0000030001"})
+    db.Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, CATEGORY_ID, CATEGORY_NAME) SELECT " +
+               Quote(QString(plu).left(8)) + ", " + Quote(plu) +
+               ", ID, NAME FROM PARAMETERS WHERE TYPE = 'CATEGORY' AND NAME = 'MENSWEAR'");
+}
+
+class Categories : public edtest::CodeListDbTest<TForm1> {
+ protected:
+  QString multiAddText;
+
+  void SetUp() override {
+    CodeListDbTest::SetUp();
+    Prepare("categories", AddProducts);
+  }
+  void OtherDialog(QDialog& d) override {
+    if (auto* add = qobject_cast<TFormParamMultiAdd*>(&d)) {
+      add->MemoParam->setPlainText(multiAddText);
+      add->BitBtnOK->click();
+      return;
+    }
+    CodeListDbTest::OtherDialog(d);
+  }
+  // "PARENT_ID/PARENT_NAME" of a category, "-" for NULL or empty.
+  QString Parent(const QString& name) {
+    return Value("SELECT COALESCE(CAST(PARENT_ID AS VARCHAR(20)), '-') || '/' || COALESCE(NULLIF(PARENT_NAME, ''), "
+                 "'-') FROM PARAMETERS WHERE TYPE = 'CATEGORY' AND NAME = " + Quote(name));
+  }
+  void Show(TForm1& f, const QString& name) { f.SelectEntry(f.IndexOfName(name)); }
+};
+
+TEST_P(Categories, TheCodeIsKeptInParentNameWithParentIdZero) {
+  TForm1& f = Start();
+  EXPECT_EQ(f.windowTitle(), "Form1");
+  EXPECT_EQ(f.EditName->text(), "ACCESSORIES");
+  EXPECT_EQ(f.EditCode->text(), "AC");
+  kvtest::SaveScreenshot(&f, "categories");
+
+  f.SpButAdd->click();
+  f.EditName->setText("FOOTWEAR");
+  f.EditCode->setText(" fw ");
+  f.SpButSave->click();
+  f.SpButAdd->click();
+  f.EditName->setText("HOMEWARE");
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList(2, "Category has been saved."));
+  EXPECT_EQ(Parent("FOOTWEAR"), "0/FW");
+  EXPECT_EQ(Parent("HOMEWARE"), "0/-");
+}
+
+TEST_P(Categories, OneMadeSeveralAtOnceGainsItsCodeWhenSavedOnItsOwn) {
+  TForm1& f = Start();
+  multiAddText = "footwear, menswear, homeware";
+  f.SpButMultiAdd->click();
+  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_EQ(Parent("FOOTWEAR"), "-/-");
+  EXPECT_EQ(Parent("HOMEWARE"), "-/-");
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM PARAMETERS WHERE TYPE = 'CATEGORY' AND NAME = 'MENSWEAR'"), "1");
+
+  Show(f, "FOOTWEAR");
+  f.SpButEdit->click();
+  f.EditCode->setText("FW");
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{"Category has been saved."});
+  EXPECT_EQ(Parent("FOOTWEAR"), "0/FW");
+}
+
+TEST_P(Categories, ARenameReachesTheProductsButNotTheDepartments) {
+  TForm1& f = Start();
+  Show(f, "MENSWEAR");
+  f.SpButEdit->click();
+  f.EditName->setText("MENS");
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{"Category has been saved."});
+  EXPECT_EQ(Column("SELECT CATEGORY_NAME FROM PRODUCTS"), QStringList(2, "MENS"));
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM PARAMETERS WHERE TYPE = 'DEPARTMENT' AND PARENT_NAME = 'MENSWEAR'"), "4");
+  EXPECT_EQ(Parent("MENS"), "0/MW");
+}
+
+TEST_P(Categories, ThePrintedListShowsTheCodeInItsThirdColumn) {
+  TForm1& f = Start();
+  previewShot = "categories-print";
+  f.SpButPrint->click();
+  EXPECT_EQ(previews, 1);
+  std::unique_ptr<TQuickReport1> print = f.PreparePrint();
+  ASSERT_NE(print, nullptr);
+  const auto pages = print->QuickRep1.RenderPages();
+  ASSERT_EQ(pages.size(), 1u);
+  const auto details = pages[0].BandsOf(kr::BandType::Detail);
+  ASSERT_EQ(details.size(), 4u);
+  EXPECT_EQ(details[2]->FindText("QRLabelName")->PrintedText(), "LADIESWEAR");
+  EXPECT_EQ(details[2]->FindText("QRLabCode")->PrintedText(), "LW");
+  const auto header = pages[0].BandsOf(kr::BandType::PageHeader)[0];
+  EXPECT_EQ(header->FindText("QRLabelTitle")->PrintedText(), "Categories");
+  EXPECT_EQ(header->FindText("QRLabelCaption2")->PrintedText(), "Code/Reference");
+}
+
+KV_DB_ENGINES(Categories);
+
+}  // namespace
