@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QToolButton>
 
 #include <utility>
 
@@ -105,6 +106,25 @@ QIcon GlyphIcon(Glyph glyph, int side) {
     case Glyph::Copy: Sheets(p); break;
   }
   return QIcon(pm);
+}
+
+QToolButton* ExitButton(QWidget* parent, int side, int margin) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName("ImageExit");
+  b->setAutoRaise(true);
+  b->setFocusPolicy(Qt::NoFocus);
+  b->setFixedSize(side, side);
+  b->setIcon(GlyphIcon(Glyph::Exit, side - margin));
+  b->setIconSize({side - margin, side - margin});
+  b->setToolTip("Exit");
+  return b;
+}
+
+QFont Verdana(int pixels, bool bold) {
+  QFont f("Verdana");
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return f;
 }
 
 }  // namespace editors

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "CodeListGlyphs.h"
 #include "DataModF.h"
 #include "KuiColour.h"
 #include "KuiGuard.h"
@@ -15,17 +16,12 @@
 
 namespace {
 
+using editors::Verdana;
+
 constexpr int kWidth = 684;
 constexpr int kHeight = 431;
 constexpr int kFrame = 2;
 constexpr int kTitleHeight = 48;
-
-QFont Verdana(int pixels, bool bold = false) {
-  QFont f("Verdana");
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  return f;
-}
 
 }  // namespace
 

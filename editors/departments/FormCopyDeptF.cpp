@@ -24,16 +24,11 @@ TFormCopyDept* FormCopyDept = nullptr;
 
 namespace {
 
+using editors::Verdana;
+
 constexpr int kTitleHeight = 68;
 constexpr const char* kCategoriesNotRead = "Error: The categories could not be read. Please try again.";
 constexpr const char* kDepartmentsNotRead = "Error: The departments could not be read. Please try again.";
-
-QFont Verdana(int pixels, bool bold = false) {
-  QFont f("Verdana");
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  return f;
-}
 
 QLabel* CaptionPanel(QWidget* parent, const QString& caption) {
   auto* panel = new QLabel(caption, parent);
@@ -80,14 +75,7 @@ TFormCopyDept::TFormCopyDept(QWidget* owner) : kui::KvDialog(owner, Border::None
   auto* bar = new QHBoxLayout(PanelTop);
   bar->setContentsMargins(0, 0, 0, 0);
   bar->addStretch();
-  ImageExit = new QToolButton(PanelTop);
-  ImageExit->setObjectName("ImageExit");
-  ImageExit->setAutoRaise(true);
-  ImageExit->setFocusPolicy(Qt::NoFocus);
-  ImageExit->setFixedSize(kTitleHeight, kTitleHeight);
-  ImageExit->setIcon(editors::GlyphIcon(editors::Glyph::Exit, kTitleHeight - 20));
-  ImageExit->setIconSize({kTitleHeight - 20, kTitleHeight - 20});
-  ImageExit->setToolTip("Exit");
+  ImageExit = editors::ExitButton(PanelTop, kTitleHeight, 20);
   bar->addWidget(ImageExit);
 
   // The band with curved corners over the lists.

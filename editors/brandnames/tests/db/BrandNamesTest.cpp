@@ -1,49 +1,27 @@
 // The brand-label editor on both engines: the code, the default brand kept
 // in PARENT_ID, the rename into PRODUCTS, several at once and the printed
 // list.
-#include "CodeListTestFixture.h"
+#include "ParamEditorTestFixture.h"
 
 #include <QComboBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QToolButton>
 
 #include "BrandNamesForm.h"
 #include "DataModF.h"
-#include "FormParamMultiAddF.h"
 #include "KvEdit.h"
 
 namespace {
 
 using kdb::sql::Quote;
 
-// Two PLUs of LITTLE WREN with its id and a copy of its name.
-void AddProducts(kdb::Database& db) {
-  for (const char* plu : {"0000020000", "0000020001"})
-    db.Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, BRANDLABEL_ID, BRANDLABEL_NAME) SELECT " +
-               Quote(QString(plu).left(8)) + ", " + Quote(plu) +
-               ", ID, NAME FROM PARAMETERS WHERE TYPE = 'BRANDLABEL' AND NAME = 'LITTLE WREN'");
-}
-
-class BrandNames : public edtest::CodeListDbTest<TForm1> {
+class BrandNames : public edtest::ParamEditorDbTest<TForm1> {
  protected:
-  QString multiAddText;
-
   void SetUp() override {
-    CodeListDbTest::SetUp();
-    Prepare("brandnames", AddProducts);
+    ParamEditorDbTest::SetUp();
+    // Products of LITTLE WREN.
+    Prepare("brandnames", edtest::ProductsOf("BRANDLABEL", "LITTLE WREN", "BRANDLABEL", "00000200"));
   }
-  void OtherDialog(QDialog& d) override {
-    if (auto* add = qobject_cast<TFormParamMultiAdd*>(&d)) {
-      add->MemoParam->setPlainText(multiAddText);
-      add->BitBtnOK->click();
-      return;
-    }
-    CodeListDbTest::OtherDialog(d);
-  }
-  QString BrandId(const QString& name) {
-    return Value("SELECT ID FROM PARAMETERS WHERE TYPE = 'BRANDLABEL' AND NAME = " + Quote(name));
-  }
+  QString BrandId(const QString& name) { return Id("BRANDLABEL", name); }
   // The PARENT_ID of every brand, as one text per distinct value.
   QStringList Defaults() {
     return Column("SELECT DISTINCT COALESCE(CAST(PARENT_ID AS VARCHAR(20)), '-') FROM PARAMETERS"

@@ -1,44 +1,24 @@
 // The categories editor on both engines: the code kept in PARENT_NAME with
 // PARENT_ID 0, categories made several at once, the rename into PRODUCTS and
 // the printed list with the code.
-#include "CodeListTestFixture.h"
+#include "ParamEditorTestFixture.h"
 
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QToolButton>
 
 #include "CategoriesForm.h"
 #include "DataModF.h"
-#include "FormParamMultiAddF.h"
 #include "KvEdit.h"
 
 namespace {
 
 using kdb::sql::Quote;
 
-// Two PLUs of MENSWEAR with its id and a copy of its name.
-void AddProducts(kdb::Database& db) {
-  for (const char* plu : {"0000030000", "0000030001"})
-    db.Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, CATEGORY_ID, CATEGORY_NAME) SELECT " +
-               Quote(QString(plu).left(8)) + ", " + Quote(plu) +
-               ", ID, NAME FROM PARAMETERS WHERE TYPE = 'CATEGORY' AND NAME = 'MENSWEAR'");
-}
-
-class Categories : public edtest::CodeListDbTest<TForm1> {
+class Categories : public edtest::ParamEditorDbTest<TForm1> {
  protected:
-  QString multiAddText;
-
   void SetUp() override {
-    CodeListDbTest::SetUp();
-    Prepare("categories", AddProducts);
-  }
-  void OtherDialog(QDialog& d) override {
-    if (auto* add = qobject_cast<TFormParamMultiAdd*>(&d)) {
-      add->MemoParam->setPlainText(multiAddText);
-      add->BitBtnOK->click();
-      return;
-    }
-    CodeListDbTest::OtherDialog(d);
+    ParamEditorDbTest::SetUp();
+    // Products of MENSWEAR.
+    Prepare("categories", edtest::ProductsOf("CATEGORY", "MENSWEAR", "CATEGORY", "00000300"));
   }
   // "PARENT_ID/PARENT_NAME" of a category, "-" for NULL or empty.
   QString Parent(const QString& name) {

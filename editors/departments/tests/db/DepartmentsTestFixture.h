@@ -1,70 +1,39 @@
 #pragma once
 // The departments editor started on the shop's starter data (four
 // categories, fourteen departments, sub-departments under some of them),
-// with products in DRESSES, the multi-add dialog answered with the text the
-// test sets, and the copy dialog handed to the test's own script.
-#include "CodeListTestFixture.h"
-
-#include <QPlainTextEdit>
-#include <QPushButton>
+// with products in DRESSES, and the copy dialog handed to the test's own
+// script.
+#include "ParamEditorTestFixture.h"
 
 #include <functional>
 
 #include "DataModF.h"
 #include "DepartmentsForm.h"
 #include "FormCopyDeptF.h"
-#include "FormParamMultiAddF.h"
 
 namespace deptest {
 
 using kdb::sql::Quote;
 
-inline QString ParamId(kdb::Database& db, const QString& type, const QString& name) {
-  return kvtest::Column(db, "SELECT ID FROM PARAMETERS WHERE TYPE = " + Quote(type) + " AND NAME = " + Quote(name))
-      .value(0);
-}
-
-// Three PLUs of DRESSES with the department's id and a copy of its name.
-inline void AddProducts(kdb::Database& db) {
-  const QString dresses = ParamId(db, "DEPARTMENT", "DRESSES");
-  for (const char* plu : {"0000010000", "0000010001", "0000010100"})
-    db.Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, DEPARTMENT_ID, DEPARTMENT_NAME) VALUES (" +
-               Quote(QString(plu).left(8)) + ", " + Quote(plu) + ", " + dresses + ", 'DRESSES')");
-}
-
-class DepartmentsDbTest : public edtest::CodeListDbTest<TForm1> {
+class DepartmentsDbTest : public edtest::ParamEditorDbTest<TForm1> {
  protected:
-  QString multiAddText;  // typed into the multi-add dialog; "" cancels it
-  int multiAdds = 0;     // times the multi-add dialog was shown
   std::function<void(TFormCopyDept&)> copyScript;
-  QString multiAddShot;  // screenshot of the next multi-add dialog ("" none)
 
   void SetUp() override {
-    CodeListDbTest::SetUp();
-    Prepare("departments", AddProducts);
+    ParamEditorDbTest::SetUp();
+    // Products of DRESSES.
+    Prepare("departments", edtest::ProductsOf("DEPARTMENT", "DRESSES", "DEPARTMENT", "00000100", 3));
   }
 
   void OtherDialog(QDialog& d) override {
-    if (auto* add = qobject_cast<TFormParamMultiAdd*>(&d)) {
-      ++multiAdds;
-      if (multiAddText.isEmpty()) {
-        add->BitBtnCancel->click();
-        return;
-      }
-      add->MemoParam->setPlainText(multiAddText);
-      if (!multiAddShot.isEmpty()) kvtest::SaveScreenshot(add, multiAddShot);
-      add->BitBtnOK->click();
-      return;
-    }
     if (auto* copy = qobject_cast<TFormCopyDept*>(&d)) {
       if (copyScript) copyScript(*copy);
       copy->close();
       return;
     }
-    CodeListDbTest::OtherDialog(d);
+    ParamEditorDbTest::OtherDialog(d);
   }
 
-  QString Id(const QString& type, const QString& name) { return ParamId(db(), type, name); }
   QString CategoryOf(const QString& department) {
     return Value("SELECT PARENT_NAME FROM PARAMETERS WHERE TYPE = 'DEPARTMENT' AND NAME = " + Quote(department));
   }
