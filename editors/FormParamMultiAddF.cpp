@@ -55,7 +55,7 @@ TFormParamMultiAdd::TFormParamMultiAdd(QWidget* owner) : kui::KvDialog(owner, Bo
   BitBtnCancel->setObjectName("BitBtnCancel");
   for (QPushButton* b : {BitBtnOK, BitBtnCancel}) b->setMinimumSize(100, 34);
   connect(BitBtnOK, &QPushButton::clicked, this,
-          [this] { kui::Guarded("TFormParamMultiAdd::BitBtnOKClick", [this] { BitBtnOKClick(); }); });
+          kui::Named("TFormParamMultiAdd::BitBtnOKClick", [this] { BitBtnOKClick(); }));
   connect(BitBtnCancel, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
 
   auto* buttons = new QHBoxLayout;

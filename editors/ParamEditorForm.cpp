@@ -9,6 +9,7 @@
 #include "CodeListSaveClass.h"
 #include "DataModF.h"
 #include "FormParamMultiAddF.h"
+#include "KuiGuard.h"
 #include "KvBusyGuard.h"
 #include "KvEdit.h"
 #include "KvStringGrid.h"
@@ -34,7 +35,11 @@ TParamEditorForm::TParamEditorForm(const ListKind& kind, QWidget* parent)
   SpButMultiAdd->setIcon(editors::GlyphIcon(editors::Glyph::Add, kListButtonSide - 6));
   SpButMultiAdd->setCursor(Qt::PointingHandCursor);
   AddListButton(SpButMultiAdd);
-  connect(SpButMultiAdd, &QToolButton::clicked, this, [this] { SpButMultiAddClick(); });
+  // Named when clicked: the editor's own class is not known yet here.
+  connect(SpButMultiAdd, &QToolButton::clicked, this, [this] {
+    const kui::HandlerName scope(Where("SpButMultiAddClick"));
+    SpButMultiAddClick();
+  });
   if (DMDB) DMDB->SmoothFormFonts(this);
 }
 

@@ -6,7 +6,7 @@
 #include "BrandNamesForm.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
   app.setApplicationName("brandnames");
   return KvRunApplication([&] {
     TDMDB dataModule;

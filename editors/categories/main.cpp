@@ -6,7 +6,7 @@
 #include "CategoriesForm.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
   app.setApplicationName("categories");
   return KvRunApplication([&] {
     TDMDB dataModule;

@@ -30,7 +30,7 @@ TForm1::~TForm1() = default;
 void TForm1::BuildFields() {
   ListBoxCat = AddListBefore("Categories", "ListBoxCat");
   connect(ListBoxCat, &QListWidget::currentRowChanged, this,
-          [this] { kui::Guarded(Where("ListBoxCatClick"), [this] { ListBoxCatClick(); }); });
+          kui::Named(Where("ListBoxCatClick"), [this] { ListBoxCatClick(); }));
 
   // The copy button at the left end of the departments' caption, the
   // multi-add button (the base's) at its right end.
@@ -43,14 +43,15 @@ void TForm1::BuildFields() {
   SpButParamCopy->setIcon(editors::GlyphIcon(editors::Glyph::Copy, SpButMultiAdd->width() - 6));
   SpButParamCopy->setCursor(Qt::PointingHandCursor);
   static_cast<QHBoxLayout*>(PanelList->layout())->insertWidget(0, SpButParamCopy);
-  connect(SpButParamCopy, &QToolButton::clicked, this, [this] { SpButParamCopyClick(); });
+  connect(SpButParamCopy, &QToolButton::clicked, this,
+          kui::Named(Where("SpButParamCopyClick"), [this] { SpButParamCopyClick(); }));
 
   ComboBoxVAT = new QComboBox(this);
   ComboBoxVAT->setObjectName("ComboBoxVAT");
   ComboBoxVAT->setMinimumWidth(260);
   // The user's choice shows its rate; a choice made by the program does not.
   connect(ComboBoxVAT, &QComboBox::activated, this,
-          [this] { kui::Guarded(Where("ComboBoxVATChange"), [this] { ComboBoxVATChange(); }); });
+          kui::Named(Where("ComboBoxVATChange"), [this] { ComboBoxVATChange(); }));
   LabelVATRate = new QLabel(this);
   LabelVATRate->setObjectName("LabelVATRate");
   LabelVATRate->setMinimumWidth(80);

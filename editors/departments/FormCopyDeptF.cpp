@@ -142,9 +142,7 @@ TFormCopyDept::TFormCopyDept(QWidget* owner) : kui::KvDialog(owner, Border::None
   resize(1024, 737);
 
   const auto bind = [this](auto* sender, auto signal, const char* name, auto handler) {
-    connect(sender, signal, this, [this, name, handler] {
-      kui::Guarded(QString("TFormCopyDept::") + name, [&] { (this->*handler)(); });
-    });
+    connect(sender, signal, this, kui::Named(QString("TFormCopyDept::") + name, [this, handler] { (this->*handler)(); }));
   };
   bind(ImageExit, &QToolButton::clicked, "ImageExitClick", &TFormCopyDept::ImageExitClick);
   bind(SpeedButtonAll, &QToolButton::clicked, "SpeedButtonAllClick", &TFormCopyDept::SpeedButtonAllClick);

@@ -6,7 +6,7 @@
 #include "DepartmentsForm.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
   app.setApplicationName("departments");
   return KvRunApplication([&] {
     TDMDB dataModule;
