@@ -181,10 +181,10 @@ void TFormCopyDept::ClearLists() {
 }
 
 void TFormCopyDept::Execute(const QString& categoryId) {
-  if (LoadCategories()) {
-    ComboBoxCat->setCurrentIndex(kui::IndexOfPickValue(ComboBoxCat, categoryId));
-    RefreshLists();
-  }
+  // Without its categories the dialog could copy nothing (the user was told).
+  if (!LoadCategories()) return;
+  ComboBoxCat->setCurrentIndex(kui::IndexOfPickValue(ComboBoxCat, categoryId));
+  RefreshLists();
   KvDialog::Execute();
 }
 
