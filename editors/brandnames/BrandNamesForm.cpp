@@ -29,7 +29,7 @@ TForm1::TForm1(QWidget* parent) : TParamEditorForm({"BRANDLABEL", "BRANDLABEL_ID
 TForm1::~TForm1() = default;
 
 void TForm1::ClearFields() {
-  EditCode->clear();
+  ShowFieldText(EditCode, QString(), kCodeLength);
   loadedDefault_ = false;
   ComboBoxDefault->clear();
   ComboBoxDefault->addItems({kNo, kYes});
@@ -44,7 +44,8 @@ void TForm1::SetFieldsEditing(bool editing) {
 
 void TForm1::LoadRecord() {
   kdb::Query& q = ReadParamRow({"EXTRA", "PARENT_ID"}, {{"EXTRA", "Code/Reference"}});
-  EditCode->setText(q.FieldByName("EXTRA").AsString());
+  // A longer code written elsewhere is shown whole, so a save does not cut it.
+  ShowFieldText(EditCode, q.FieldByName("EXTRA").AsString(), kCodeLength);
   loadedDefault_ = q.FieldByName("PARENT_ID").AsInteger() == CurrentIntID();
   ComboBoxDefault->setCurrentIndex(loadedDefault_ ? 1 : 0);
 }

@@ -23,7 +23,7 @@ TForm1::TForm1(QWidget* parent) : TParamEditorForm({"CATEGORY", "CATEGORY_ID", "
 
 TForm1::~TForm1() = default;
 
-void TForm1::ClearFields() { EditCode->clear(); }
+void TForm1::ClearFields() { ShowFieldText(EditCode, QString(), kCodeLength); }
 
 void TForm1::SetFieldsEditing(bool editing) {
   TParamEditorForm::SetFieldsEditing(editing);
@@ -32,7 +32,8 @@ void TForm1::SetFieldsEditing(bool editing) {
 
 void TForm1::LoadRecord() {
   kdb::Query& q = ReadParamRow({"PARENT_NAME", "PARENT_ID"}, {{"PARENT_NAME", "Code/Reference"}});
-  EditCode->setText(q.FieldByName("PARENT_NAME").AsString());
+  // A longer code written elsewhere is shown whole, so a save does not cut it.
+  ShowFieldText(EditCode, q.FieldByName("PARENT_NAME").AsString(), kCodeLength);
 }
 
 bool TForm1::ValidateRecord() {

@@ -100,6 +100,22 @@ TEST_P(BrandNames, AnUnchangedYesLeavesADefaultAnotherUserChose) {
   EXPECT_EQ(Value("SELECT EXTRA FROM PARAMETERS WHERE NAME = 'TESSARIN'"), "T1");
 }
 
+TEST_P(BrandNames, ACodeLongerThanTheBoxTakesIsNotCutByASave) {
+  const QString code = "REFERENCE " + QString(30, 'X');
+  Exec("UPDATE PARAMETERS SET EXTRA = " + Quote(code) + " WHERE NAME = 'TESSARIN'");
+  TForm1& f = Start();
+  Show(f, "TESSARIN");
+  EXPECT_EQ(f.EditCode->text(), code);
+  f.SpButEdit->click();
+  f.EditName->setText("TESSARIN UK");
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{"Brand has been saved."});
+  EXPECT_EQ(Value("SELECT EXTRA FROM PARAMETERS WHERE NAME = 'TESSARIN UK'"), code);
+  // A new brand's code is typed into the box's own length again.
+  f.SpButAdd->click();
+  EXPECT_EQ(f.EditCode->MaxLength(), TForm1::kCodeLength);
+}
+
 TEST_P(BrandNames, SeveralAtOnceSkipTheBrandsThereAreAndHaveNoCode) {
   TForm1& f = Start();
   multiAddText = "northern thread, Coastal\n'drift', coastal";
