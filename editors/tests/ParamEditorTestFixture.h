@@ -10,7 +10,12 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 
+#include <memory>
+#include <vector>
+
+#include "CodeListPrintForm.h"
 #include "FormParamMultiAddF.h"
 
 namespace edtest {
@@ -59,6 +64,26 @@ class ParamEditorDbTest : public CodeListDbTest<Form> {
   }
 
   QString Id(const QString& type, const QString& name) { return ParamId(this->db(), type, name); }
+
+  // The printed list's one page as Print previews it; the preview's picture
+  // is kept under `shot`.
+  kr::RenderedPage PrintedPage(Form& f, const QString& shot) {
+    this->previewShot = shot;
+    f.SpButPrint->click();
+    EXPECT_EQ(this->previews, 1);
+    std::unique_ptr<TQuickReport1> print = f.PreparePrint();
+    if (!print) {
+      ADD_FAILURE() << "the list could not be read for printing";
+      return {};
+    }
+    std::vector<kr::RenderedPage> pages = print->QuickRep1.RenderPages();
+    EXPECT_EQ(pages.size(), 1u);
+    return pages.empty() ? kr::RenderedPage{} : pages[0];
+  }
+  static QString Printed(const kr::RenderedBand* band, const char* label) {
+    const kr::RenderedText* text = band->FindText(label);
+    return text ? text->PrintedText() : "(no " + QString(label) + ")";
+  }
 };
 
 }  // namespace edtest

@@ -151,16 +151,12 @@ TEST_P(BrandNames, RefusesAnEmptyOrTakenNameAndAnEditWithoutABrand) {
 }
 
 TEST_P(BrandNames, ThePrintedListHasTheIdAndNameOfEachBrand) {
-  TForm1& f = Start();
-  std::unique_ptr<TQuickReport1> print = f.PreparePrint();
-  ASSERT_NE(print, nullptr);
-  const auto pages = print->QuickRep1.RenderPages();
-  ASSERT_EQ(pages.size(), 1u);
-  const auto details = pages[0].BandsOf(kr::BandType::Detail);
+  const kr::RenderedPage page = PrintedPage(Start(), "brandnames-print");
+  const auto details = page.BandsOf(kr::BandType::Detail);
   ASSERT_EQ(details.size(), 4u);
-  EXPECT_EQ(details[1]->FindText("QRLabelName")->PrintedText(), "LITTLE WREN");
-  EXPECT_EQ(details[1]->FindText("QRLabelID")->PrintedText(), BrandId("LITTLE WREN"));
-  EXPECT_EQ(pages[0].BandsOf(kr::BandType::PageHeader)[0]->FindText("QRLabelTitle")->PrintedText(), "Brand Names");
+  EXPECT_EQ(Printed(details[1], "QRLabelName"), "LITTLE WREN");
+  EXPECT_EQ(Printed(details[1], "QRLabelID"), BrandId("LITTLE WREN"));
+  EXPECT_EQ(Printed(page.BandsOf(kr::BandType::PageHeader).at(0), "QRLabelTitle"), "Brand Names");
 }
 
 KV_DB_ENGINES(BrandNames);

@@ -77,21 +77,14 @@ TEST_P(Categories, ARenameReachesTheProductsButNotTheDepartments) {
 }
 
 TEST_P(Categories, ThePrintedListShowsTheCodeInItsThirdColumn) {
-  TForm1& f = Start();
-  previewShot = "categories-print";
-  f.SpButPrint->click();
-  EXPECT_EQ(previews, 1);
-  std::unique_ptr<TQuickReport1> print = f.PreparePrint();
-  ASSERT_NE(print, nullptr);
-  const auto pages = print->QuickRep1.RenderPages();
-  ASSERT_EQ(pages.size(), 1u);
-  const auto details = pages[0].BandsOf(kr::BandType::Detail);
+  const kr::RenderedPage page = PrintedPage(Start(), "categories-print");
+  const auto details = page.BandsOf(kr::BandType::Detail);
   ASSERT_EQ(details.size(), 4u);
-  EXPECT_EQ(details[2]->FindText("QRLabelName")->PrintedText(), "LADIESWEAR");
-  EXPECT_EQ(details[2]->FindText("QRLabCode")->PrintedText(), "LW");
-  const auto header = pages[0].BandsOf(kr::BandType::PageHeader)[0];
-  EXPECT_EQ(header->FindText("QRLabelTitle")->PrintedText(), "Categories");
-  EXPECT_EQ(header->FindText("QRLabelCaption2")->PrintedText(), "Code/Reference");
+  EXPECT_EQ(Printed(details[2], "QRLabelName"), "LADIESWEAR");
+  EXPECT_EQ(Printed(details[2], "QRLabCode"), "LW");
+  const auto header = page.BandsOf(kr::BandType::PageHeader).at(0);
+  EXPECT_EQ(Printed(header, "QRLabelTitle"), "Categories");
+  EXPECT_EQ(Printed(header, "QRLabelCaption2"), "Code/Reference");
 }
 
 KV_DB_ENGINES(Categories);

@@ -232,24 +232,17 @@ TEST_P(Departments, TwoProgramsAddingOneNameAtOnceSaveItOnce) {
 }
 
 TEST_P(Departments, ThePrintedListGoesByCategoryThenDepartment) {
-  TForm1& f = Start();
-  previewShot = "departments-print";
-  f.SpButPrint->click();
-  EXPECT_EQ(previews, 1);
-  std::unique_ptr<TQuickReport1> print = f.PreparePrint();
-  ASSERT_NE(print, nullptr);
-  const auto pages = print->QuickRep1.RenderPages();
-  ASSERT_EQ(pages.size(), 1u);
-  const auto details = pages[0].BandsOf(kr::BandType::Detail);
+  const kr::RenderedPage page = PrintedPage(Start(), "departments-print");
+  const auto details = page.BandsOf(kr::BandType::Detail);
   ASSERT_EQ(details.size(), 14u);
-  EXPECT_EQ(details[0]->FindText("QRLabelName")->PrintedText(), "ACCESSORIES");
-  EXPECT_EQ(details[0]->FindText("QRLabelDepartmentName")->PrintedText(), "BAGS");
-  EXPECT_EQ(details[13]->FindText("QRLabelName")->PrintedText(), "MENSWEAR");
-  EXPECT_EQ(details[13]->FindText("QRLabelDepartmentName")->PrintedText(), "SHIRTS");
-  EXPECT_EQ(details[13]->FindText("QRLabelID")->PrintedText(), Id("DEPARTMENT", "SHIRTS"));
-  const auto header = pages[0].BandsOf(kr::BandType::PageHeader)[0];
-  EXPECT_EQ(header->FindText("QRLabelTitle")->PrintedText(), "Departments");
-  EXPECT_EQ(header->FindText("QRLabelCaption1")->PrintedText(), "CATEGORY:");
+  EXPECT_EQ(Printed(details[0], "QRLabelName"), "ACCESSORIES");
+  EXPECT_EQ(Printed(details[0], "QRLabelDepartmentName"), "BAGS");
+  EXPECT_EQ(Printed(details[13], "QRLabelName"), "MENSWEAR");
+  EXPECT_EQ(Printed(details[13], "QRLabelDepartmentName"), "SHIRTS");
+  EXPECT_EQ(Printed(details[13], "QRLabelID"), Id("DEPARTMENT", "SHIRTS"));
+  const auto header = page.BandsOf(kr::BandType::PageHeader).at(0);
+  EXPECT_EQ(Printed(header, "QRLabelTitle"), "Departments");
+  EXPECT_EQ(Printed(header, "QRLabelCaption1"), "CATEGORY:");
 }
 
 KV_DB_ENGINES(Departments);
