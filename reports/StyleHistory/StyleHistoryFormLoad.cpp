@@ -1,0 +1,228 @@
+// TFormStyleHistoryF: finding a style and loading the style and info grids.
+#include "StyleHistoryForm.h"
+
+#include "DataModF.h"
+#include "Format.h"
+#include "HistorySQLClass.h"
+#include "KvBusyGuard.h"
+#include "KvDb.h"
+#include "KvStringGrid.h"
+#include "PickList.h"
+#include "StyleFiguresClass.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QSplitter>
+
+namespace {
+
+QString Money(Currency value) { return kos::FormatFloat(QStringLiteral("0.00"), value); }
+QString Number(double value) { return kos::FormatFloat(QStringLiteral("0.00"), value); }
+
+}  // namespace
+
+// ----- the style -------------------------------------------------------------------------------
+
+TFormStyleHistoryF::TFound TFormStyleHistoryF::FindStyle(const QString& rootText, const QString& styleText) {
+  kui::KvBusyGuard busy(this, "Searching for style...");
+  SQLText = THistorySQLClass::FindStyle(rootText, styleText);
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  if (!DMDB->RunQuery(SQLText, q)) {
+    NoteFailure("Could not search for the style");
+    return TFound::Failed;
+  }
+  if (q->IsEmpty()) return TFound::NotFound;
+  CurrentStyle = q->FieldByName("style").AsString();
+  return TFound::Found;
+}
+
+void TFormStyleHistoryF::OpenStyle(const QString& style) {
+  if (!LoadStyle(style)) return;
+  LoadSizes();
+  LoadHistory();
+}
+
+bool TFormStyleHistoryF::LoadStyle(const QString& style) {
+  kui::KvBusyGuard busy(this, "Please wait loading style: " + style);
+  CurrentRootPLU.clear();
+  CurrentStyle = style;
+  if (!LoadStyleColours()) return false;
+  ComboBoxStyle->setCurrentIndex(AddUniqueComboItem(ComboBoxStyle, style));
+  return true;
+}
+
+void TFormStyleHistoryF::ResetStyleGrid() {
+  SGridStyle->SetColCount(2);
+  SGridStyle->SetRowCount(kStyleRows);
+  SGridStyle->SetFixedRows(1);
+  SGridStyle->SetFixedCols(1);
+  SGridStyle->ClearCells();
+  for (int row = 0; row < kStyleRows; ++row) SGridStyle->SetCell(0, row, QLatin1String(kStyleLabels[row]));
+  SGridStyle->SetColWidth(0, kStyleLabelWidth);
+  SGridStyle->SetColWidth(1, kColourColWidth);
+  SGridStyle->SetCurrent(1, 1);
+}
+
+bool TFormStyleHistoryF::LoadStyleColours() {
+  SQLText = THistorySQLClass::StyleColours(CurrentStyle);
+  ResetStyleGrid();
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  if (!DMDB->RunQuery(SQLText, q)) {
+    NoteFailure("Could not load the style " + CurrentStyle);
+    return false;
+  }
+  if (q->IsEmpty()) return false;
+  SGridStyle->SetColCount(q->RecordCount() + 1);
+  int col = 1;
+  for (q->First(); !q->Eof(); q->Next(), ++col) BuildStyleColumn(col, *q);
+  CurrentRootPLU = SGridStyle->Cell(1, srRootPLU);
+  return true;
+}
+
+void TFormStyleHistoryF::BuildStyleColumn(int col, kdb::Query& q) {
+  SGridStyle->SetColWidth(col, SGridStyle->ColWidth(1));
+  const auto text = [&q](const char* field) { return q.FieldByName(QLatin1String(field)).AsString(); };
+  const TStyleFigures f =
+      TStyleFiguresClass::Calc(q.FieldByName("current_cost_price").AsCurrency(),
+                               q.FieldByName("retail_price").AsCurrency(),
+                               static_cast<float>(q.FieldByName("vat_rate").AsFloat()));
+  const QStringList cells{text("colour_value"),
+                          text("supplier_name"),
+                          text("style"),
+                          text("style_ref"),
+                          text("colour_name"),
+                          text("season_name"),
+                          text("brandlabel_name"),
+                          text("description"),
+                          text("category_name"),
+                          text("department_name"),
+                          text("subdepartment_name"),
+                          Money(f.Cost),
+                          Money(f.Retail),
+                          Number(f.VATRate),
+                          Money(f.BeforeVAT),
+                          Money(f.Profit),
+                          Number(f.Margin),
+                          Number(f.Markup),
+                          text("date_created"),
+                          text("root_plu")};
+  for (int row = 0; row < kStyleRows; ++row) SGridStyle->SetCell(col, row, cells[row]);
+}
+
+QString TFormStyleHistoryF::Colour(int col) const { return SGridStyle->Cell(col, srColour); }
+
+// ----- the sizes and the colour list ---------------------------------------------------------------
+
+void TFormStyleHistoryF::ResetInfoGrid() { info_.Reset(LocalMode()); }
+
+void TFormStyleHistoryF::ClearInfoGrid() { info_.Clear(); }
+
+void TFormStyleHistoryF::ClearSalesBetween() { info_.ClearRow(hrSalesBetween); }
+
+bool TFormStyleHistoryF::LoadSizeColumns() {
+  ResetInfoGrid();
+  sizesRootPLU_ = CurrentRootPLU;
+  SQLText = THistorySQLClass::Sizes(CurrentRootPLU);
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  if (!DMDB->RunQuery(SQLText, q)) {
+    NoteFailure("Could not load the sizes of " + CurrentRootPLU);
+    return false;
+  }
+  kdb::Field& plu = q->FieldByName("plu");
+  kdb::Field& sizeName = q->FieldByName("size_name");
+  for (q->First(); !q->Eof(); q->Next()) info_.AddSize(plu.AsString(), sizeName.AsString());
+  return true;
+}
+
+void TFormStyleHistoryF::LoadSizes() {
+  LoadSizeColumns();
+  ClearInfoGrid();
+  QStringList colours;
+  for (int col = 1; col < SGridStyle->ColCount(); ++col) {
+    const QString root = SGridStyle->Cell(col, srRootPLU);
+    colours << Colour(col) + "=" + root;
+    AddUniqueComboItem(ComboBoxRoot, root);
+  }
+  {
+    // Filling the list is no choice of the user's: no reload.
+    const QSignalBlocker quiet(ComboByColour);
+    kui::SetPickItems(ComboByColour, colours);
+    ComboByColour->setCurrentIndex(0);
+  }
+  ComboBoxRoot->setCurrentIndex(-1);
+  ComboBoxRoot->setEditText(QString());
+  CurrentRootPLU = kui::SelectedPickValue(ComboByColour);
+}
+
+// ----- the movements --------------------------------------------------------------------------------
+
+void TFormStyleHistoryF::LoadHistory() {
+  {
+    kui::KvBusyGuard busy(this, LocalMode() ? "Loading stock..." : "Loading history...");
+    bool isNumber = false;
+    CurrentBranchId = kui::SelectedPickValue(ComboBoxBranch).toLongLong(&isNumber);
+    if (!isNumber) CurrentBranchId = 0;
+    // The columns are those of the colour shown, so every figure stands under its own size.
+    if (sizesRootPLU_ != CurrentRootPLU) LoadSizeColumns();
+    ClearInfoGrid();
+    LoadMovements();
+    PanelInfoFilterBottom->setVisible(!LocalMode());
+  }
+  PanelInfo->show();
+  SplitterBody->handle(1)->setEnabled(true);
+}
+
+// Puts every row of a movement statement into its place.
+static void PlaceFigures(kdb::Query& q, TInfoGridClass& info) {
+  kdb::Field& kind = q.FieldByName("kind");
+  kdb::Field& plu = q.FieldByName("plu");
+  kdb::Field& q1 = q.FieldByName("q1");
+  kdb::Field& q2 = q.FieldByName("q2");
+  for (q.First(); !q.Eof(); q.Next())
+    info.Place(static_cast<int>(kind.AsInteger()), plu.AsString(), q1.AsString(), q2.AsString());
+}
+
+bool TFormStyleHistoryF::LoadMovements() {
+  const bool local = LocalMode();
+  SQLText = THistorySQLClass::Movements(CurrentRootPLU, CurrentBranchId, local);
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  if (!DMDB->RunQuery(SQLText, q)) {
+    NoteFailure("Could not load the history of " + CurrentRootPLU);
+    info_.MarkFailed(hrStock);
+    if (!local)
+      for (int kind : {hrOrdered, hrTransOut, hrTransIn, hrReturned, hrWrittenOff, hrSales}) info_.MarkFailed(kind);
+    return false;
+  }
+  PlaceFigures(*q, info_);
+  return true;
+}
+
+bool TFormStyleHistoryF::LoadSales() {
+  SQLText = THistorySQLClass::SalesBetween(CurrentRootPLU, CurrentBranchId, DTPickStart->date(), DTPickEnd->date());
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  if (!DMDB->RunQuery(SQLText, q)) {
+    NoteFailure("Could not load the sales of " + CurrentRootPLU);
+    info_.MarkFailed(hrSalesBetween);
+    return false;
+  }
+  PlaceFigures(*q, info_);
+  return true;
+}
+
+// ----- the branches ---------------------------------------------------------------------------------
+
+void TFormStyleHistoryF::LoadBranches() {
+  QStringList items{"[All]=0"};
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  SQLText = THistorySQLClass::Branches();
+  if (DMDB->RunQuery(SQLText, q)) {
+    kdb::Field& name = q->FieldByName("NAME");
+    kdb::Field& id = q->FieldByName("ID");
+    for (q->First(); !q->Eof(); q->Next()) items << name.AsString() + "=" + id.AsString();
+  } else {
+    NoteFailure("Could not load the branches");
+  }
+  const QSignalBlocker quiet(ComboBoxBranch);
+  kui::SetPickItems(ComboBoxBranch, items);
+  ComboBoxBranch->setCurrentIndex(0);
+}
