@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include <array>
@@ -141,14 +142,16 @@ void TFormSearchResults::ResetGrid() {
 }
 
 QString TFormSearchResults::SearchSQL(const QString& conditions) {
+  // Each column under its own name as an alias: SQLite reports the table's
+  // spelling (capitals) for a plain column of a sorted result, and the grid
+  // finds its fields by their exact lower-case names.
+  QStringList columns;
+  for (const ResultColumn& c : kResultColumns) columns << QString("%1 as %1").arg(QLatin1String(c.field));
   // One row per style: the first products row of each. Grouping by style
   // alone would leave the other columns to chance (and PostgreSQL refuses it).
-  return "select root_plu, style, style_ref, description,"
-         " colour_name, season_name, category_name, department_name,"
-         " brandlabel_name, vat_rate,"
-         " current_cost_price from products"
-         " where id in (select min(id) from products where style is not null" +
-         conditions + " group by style) order by style";
+  return "select " + columns.join(", ") +
+         " from products where id in (select min(id) from products where style is not null" + conditions +
+         " group by style) order by style";
 }
 
 bool TFormSearchResults::AskCriteria() {
