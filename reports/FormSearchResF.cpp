@@ -6,6 +6,7 @@
 #include "KVFieldListClass.h"
 #include "KvBusyGuard.h"
 #include "KvColour.h"
+#include "MessageFrame.h"
 #include "KvDb.h"
 #include "KvStringGrid.h"
 
@@ -45,18 +46,11 @@ constexpr std::array<ResultColumn, TFormSearchResults::kColumns> kResultColumns{
 constexpr int kTitleHeight = 48;
 constexpr int kTitlePixels = 29;
 
-QFont PixelFont(int pixels, bool bold = false) {
-  QFont f;
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  return f;
-}
-
 QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(name);
   b->setMinimumSize(120, 40);
-  b->setFont(PixelFont(15, true));
+  b->setFont(kvVerdana(15, true));
   b->setAutoDefault(false);
   return b;
 }
@@ -72,7 +66,7 @@ TFormSearchResults::TFormSearchResults(QWidget* parent) : kui::KvDialog(parent, 
 
   PanelTop = new QLabel("Search Results", this);
   PanelTop->setObjectName("PanelTop");
-  PanelTop->setFont(PixelFont(kTitlePixels, true));
+  PanelTop->setFont(kvVerdana(kTitlePixels, true));
   PanelTop->setIndent(12);
   PanelTop->setFixedHeight(kTitleHeight);
   kui::PaintBackground(PanelTop, Qt::white);
@@ -98,7 +92,7 @@ void TFormSearchResults::BuildGrid() {
   SGrid->SetFixedCols(0);
   SGrid->SetFixedRows(1);
   SGrid->SetFixedColour(kvColour(kFixedColour));
-  SGrid->setFont(PixelFont(kFontPixels));
+  SGrid->setFont(kvVerdana(kFontPixels));
   SGrid->SetGridOptions(kui::KvStringGrid::kDefaultOptions | kui::KvStringGrid::goRowSelect |
                         kui::KvStringGrid::goColSizing);
   // A double click chooses the row like OK.

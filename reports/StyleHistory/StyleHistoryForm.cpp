@@ -6,6 +6,7 @@
 #include "KVExportClass.h"
 #include "KvBusyGuard.h"
 #include "KvColour.h"
+#include "MessageFrame.h"
 #include "KvEdit.h"
 #include "KvFocusColour.h"
 #include "KvStringGrid.h"
@@ -16,6 +17,7 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSplitter>
 #include <QToolButton>
@@ -28,16 +30,9 @@ constexpr int kControlPixels = 15;
 constexpr int kRootLength = 16;   // PRODUCTS.ROOT_PLU
 constexpr int kStyleLength = 50;  // PRODUCTS.STYLE
 
-QFont PixelFont(int pixels, bool bold = false) {
-  QFont f;
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  return f;
-}
-
 QLabel* Label(const QString& text, QWidget* parent) {
   auto* l = new QLabel(text, parent);
-  l->setFont(PixelFont(kControlPixels));
+  l->setFont(kvVerdana(kControlPixels));
   return l;
 }
 
@@ -46,7 +41,7 @@ QToolButton* SpeedButton(const QString& caption, const char* name, QWidget* pare
   b->setObjectName(name);
   b->setText(caption);
   b->setAutoRaise(true);
-  b->setFont(PixelFont(kControlPixels, true));
+  b->setFont(kvVerdana(kControlPixels, true));
   b->setMinimumHeight(32);
   b->setCursor(Qt::PointingHandCursor);
   return b;
@@ -62,7 +57,7 @@ QComboBox* CapitalsCombo(const char* name, int maxLength, QWidget* parent) {
   edit->SetCharCase(kui::KvEdit::CharCase::Upper);
   edit->SetMaxLength(maxLength);
   combo->setLineEdit(edit);
-  combo->setFont(PixelFont(kControlPixels));
+  combo->setFont(kvVerdana(kControlPixels));
   return combo;
 }
 
@@ -86,7 +81,7 @@ TFormStyleHistoryF::TFormStyleHistoryF(QWidget* parent) : TReportFrameForm(paren
   CurrentRootPLU.clear();
   CurrentStyle.clear();
   SetReportTitle(kTitle);
-  PanelTop->setFont(PixelFont(kTitlePixels, true));
+  PanelTop->setFont(kvVerdana(kTitlePixels, true));
   BranchItemOffset = {4, 1};
 
   // The report window's filter strip and grid have no part here; the branch
@@ -117,6 +112,9 @@ void TFormStyleHistoryF::BuildSearchPanel() {
   SpButAdvSearch = SpeedButton("Advanced Search", "SpButAdvSearch", PanelSearch);
   connect(SpButSearch, &QToolButton::clicked, this, [this] { SpButSearchClick(); });
   connect(SpButAdvSearch, &QToolButton::clicked, this, [this] { SpButAdvSearchClick(); });
+  // Enter in either box searches, as "Search" does.
+  for (QComboBox* box : {ComboBoxRoot, ComboBoxStyle})
+    connect(box->lineEdit(), &QLineEdit::returnPressed, this, [this] { SpButSearchClick(); });
 
   auto* row = new QHBoxLayout(PanelSearch);
   row->setContentsMargins(12, 8, 12, 8);
@@ -198,7 +196,7 @@ QWidget* TFormStyleHistoryF::BuildInfoPanel() {
   for (QDateEdit* d : {DTPickStart, DTPickEnd}) {
     d->setCalendarPopup(true);
     d->setDisplayFormat("dd/MM/yyyy");
-    d->setFont(PixelFont(kControlPixels));
+    d->setFont(kvVerdana(kControlPixels));
   }
   SpButViewSales = SpeedButton("Refresh", "SpButViewSales", PanelInfoFilterBottom);
   connect(SpButViewSales, &QToolButton::clicked, this, [this] { SpButViewSalesClick(); });

@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QSplitter>
 #include <QSplitterHandle>
+#include <QLineEdit>
+#include <QTest>
 
 namespace {
 
@@ -102,7 +104,9 @@ TEST_P(StyleHistory, TheRootPLUWinsAndSearchesThatFindNothingSaySo) {
   // whatever the style box says.
   Search("000000", "JEAN");
   EXPECT_EQ(f.CurrentStyle, "CAP01");
-  Search("0000005", "JEAN");
+  // Enter in a box searches like the button.
+  f.ComboBoxRoot->setEditText("0000005");
+  QTest::keyClick(f.ComboBoxRoot->lineEdit(), Qt::Key_Return);
   EXPECT_EQ(f.CurrentStyle, "TEE01");
   EXPECT_EQ(f.SGridStyle->ColCount(), 2);
   // A colour without a name and a size without a name.
