@@ -3,12 +3,12 @@
 #include "AdvancedSearchForm.h"
 #include "DataModF.h"
 #include "Format.h"
-#include "KVFieldListClass.h"
 #include "KvBusyGuard.h"
 #include "KvColour.h"
-#include "MessageFrame.h"
 #include "KvDb.h"
+#include "KVFieldListClass.h"
 #include "KvStringGrid.h"
+#include "MessageFrame.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -194,8 +194,9 @@ void TFormSearchResults::FillGrid() {
       const ResultColumn& rc = kResultColumns[static_cast<size_t>(c)];
       kdb::Field* field = fields.FieldByName(QLatin1String(rc.field));
       if (!field) throw kdb::DbError(QString("The search gave no column ") + rc.field + ".");
-      SGrid->SetCell(c, row,
-                     rc.money ? kos::FormatFloat(QStringLiteral("0.00"), field->AsCurrency()) : field->AsString());
+      SGrid->SetCell(
+          c, row,
+          rc.money ? kos::FormatFloat(QStringLiteral("0.00"), field->AsCurrency()) : field->AsString());
     }
   }
 }

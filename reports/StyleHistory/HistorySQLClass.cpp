@@ -47,16 +47,16 @@ constexpr Movement kTransIn{hrTransIn, "transfers", "plu", "received", nullptr, 
 constexpr Movement kReturns{hrReturned, "returns", "plu", "qty", nullptr, "source"};
 constexpr Movement kWriteOffs{hrWrittenOff, "writeoffs", "plu", "qty", nullptr, "source"};
 constexpr Movement kSales{hrSales, "transactions", "full_plu_string", "quantity", nullptr, "branch_id"};
-constexpr Movement kSalesBetween{hrSalesBetween, "transactions", "full_plu_string", "quantity", nullptr,
-                                 "branch_id"};
+constexpr Movement kSalesBetween{hrSalesBetween, "transactions", "full_plu_string",
+                                 "quantity",     nullptr,        "branch_id"};
 
 }  // namespace
 
 QString THistorySQLClass::FindStyle(const QString& rootText, const QString& styleText) {
   // The root PLU wins when both are given. A product without a style cannot
   // be shown, so it is no match.
-  const QString condition = rootText.isEmpty() ? "style like " + Quote(styleText + "%")
-                                               : "root_plu like " + Quote(rootText + "%");
+  const QString condition =
+      rootText.isEmpty() ? "style like " + Quote(styleText + "%") : "root_plu like " + Quote(rootText + "%");
   return "select style from products where " + condition + " and style is not null order by style limit 1";
 }
 
@@ -84,8 +84,8 @@ QString THistorySQLClass::Movements(const QString& rootPLU, qint64 branchId, boo
 
 QString THistorySQLClass::SalesBetween(const QString& rootPLU, qint64 branchId, const QDate& from,
                                        const QDate& to) {
-  const QString dates = " and transactions.date >= " + kdb::sql::Date(from) +
-                        " and transactions.date < " + kdb::sql::Date(to.addDays(1));
+  const QString dates = " and transactions.date >= " + kdb::sql::Date(from) + " and transactions.date < " +
+                        kdb::sql::Date(to.addDays(1));
   return MovementSelect(kSalesBetween, rootPLU, branchId, dates);
 }
 

@@ -3,8 +3,8 @@
 #include "KvStringGrid.h"
 
 const char* const TInfoGridClass::kLabels[kRows] = {
-    "",          "Stock",    "Min Stock", "Max Stock", "Ordered",     "Delivered", "On Order",
-    "Trans Out", "Trans In", "Returned",  "Written Off", "Sales",     "Sales Between"};
+    "",          "Stock",    "Min Stock", "Max Stock",   "Ordered", "Delivered",    "On Order",
+    "Trans Out", "Trans In", "Returned",  "Written Off", "Sales",   "Sales Between"};
 
 void TInfoGridClass::Reset(bool localMode) {
   columns_.clear();

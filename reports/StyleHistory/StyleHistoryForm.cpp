@@ -3,13 +3,13 @@
 
 #include "DataModF.h"
 #include "FormSearchResF.h"
-#include "KVExportClass.h"
 #include "KvBusyGuard.h"
 #include "KvColour.h"
-#include "MessageFrame.h"
 #include "KvEdit.h"
+#include "KVExportClass.h"
 #include "KvFocusColour.h"
 #include "KvStringGrid.h"
+#include "MessageFrame.h"
 #include "PickList.h"
 
 #include <QAction>
@@ -69,11 +69,6 @@ QWidget* Panel(const char* name, quint32 colour, QWidget* parent) {
 }
 
 }  // namespace
-
-const char* const TFormStyleHistoryF::kStyleLabels[kStyleRows] = {
-    "",          "Supplier",     "Style",    "Style Ref",  "Colour", "Season",   "Brand",
-    "Description", "Category",   "Department", "Sub-Dept", "Cost Price", "Retail Price", "VAT Rate",
-    "Before VAT", "Profit",      "Margin",   "Markup",     "Created", "Root PLU"};
 
 TFormStyleHistoryF::TFormStyleHistoryF(QWidget* parent) : TReportFrameForm(parent) {
   setObjectName("FormStyleHistoryF");
@@ -146,14 +141,17 @@ QWidget* TFormStyleHistoryF::BuildStylePanel() {
   PanelLeftStyle = Panel("PanelLeftStyle", 0xFFFFFF, this);
   SGridStyle = new kui::KvStringGrid(PanelLeftStyle);
   SGridStyle->setObjectName("SGridStyle");
+  style_ = TStyleGridClass(SGridStyle);
   SGridStyle->SetDefaultDrawing(false);
   SGridStyle->OnDrawCell = [this](kui::KvStringGrid&, QPainter& p, int col, int row, const QRect& rect,
-                                  kui::KvGridDrawState state) { SGridStyleDrawCell(p, col, row, rect, state); };
+                                  kui::KvGridDrawState state) {
+    SGridStyleDrawCell(p, col, row, rect, state);
+  };
   auto* layout = new QVBoxLayout(PanelLeftStyle);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(SGridStyle);
   // Room for the labels and three colours.
-  PanelLeftStyle->resize(kStyleLabelWidth + 3 * kColourColWidth + 24, 600);
+  PanelLeftStyle->resize(TStyleGridClass::kLabelWidth + 3 * TStyleGridClass::kColourWidth + 24, 600);
   return PanelLeftStyle;
 }
 
@@ -297,9 +295,14 @@ void TFormStyleHistoryF::SpButSearchClick() {
       return;
     }
     switch (FindStyle(rootText, styleText)) {
-      case TFound::Found: OpenStyle(CurrentStyle); break;
-      case TFound::NotFound: DMDB->ShowMessage("No matching styles found."); break;
-      case TFound::Failed: break;  // told by Handle
+      case TFound::Found:
+        OpenStyle(CurrentStyle);
+        break;
+      case TFound::NotFound:
+        DMDB->ShowMessage("No matching styles found.");
+        break;
+      case TFound::Failed:
+        break;  // told by Handle
     }
   });
 }
@@ -338,7 +341,7 @@ void TFormStyleHistoryF::PopupMenuExportPopup() {
   Handle("PopupMenuExportPopup", [this] {
     kui::KvStringGrid* grid = PopupGrid();
     if (!grid) return;
-    PPMColourName->setText(grid == SGridStyle ? SGridStyle->Cell(SGridStyle->Col(), srColour)
+    PPMColourName->setText(grid == SGridStyle ? SGridStyle->Cell(SGridStyle->Col(), TStyleGridClass::srColour)
                                               : kui::SelectedPickName(ComboByColour));
   });
 }
@@ -353,7 +356,8 @@ void TFormStyleHistoryF::PPMViewHistoryClick() {
   Handle("PPMViewHistoryClick", [this] {
     kui::KvStringGrid* grid = PopupGrid();
     if (!grid) return;
-    const QString root = grid == SGridStyle ? SGridStyle->Cell(SGridStyle->Col(), srRootPLU) : CurrentRootPLU;
+    const QString root =
+        grid == SGridStyle ? SGridStyle->Cell(SGridStyle->Col(), TStyleGridClass::srRootPLU) : CurrentRootPLU;
     // Not waited for; whether the item report started is not checked.
     DMDB->RunProgram(QString(kItemReport) + " " + root, DMDB->ExeFolder, false);
   });

@@ -14,12 +14,14 @@
 //   StyleHistoryFormLoad.cpp  searching and loading the two grids
 //   StyleHistoryFormDraw.cpp  drawing of the grids
 //   HistorySQLClass           the statements
+//   StyleGridClass            labels and colour columns of the style grid
 //   StyleFiguresClass         before VAT, profit, margin, markup
 //   InfoGridClass             labels, size columns and figures of the info grid
 //
 // Every query that fails is logged and told to the user; its rows then show
 // "n/a" rather than an empty history.
 #include "InfoGridClass.h"
+#include "StyleGridClass.h"
 #include "ReportFrameForm.h"
 
 #include <QString>
@@ -49,18 +51,7 @@ class TFormStyleHistoryF : public TReportFrameForm {
   static constexpr quint32 kSelectedCellColour = 0xC0C0C0;
   static constexpr quint32 kPositiveColour = 0xC0DCC0;
   static constexpr quint32 kNegativeColour = 0x0000FF;
-  static constexpr int kStyleRows = 20;
-  static constexpr int kStyleLabelWidth = 96;
-  static constexpr int kColourColWidth = 120;
   static constexpr const char* kItemReport = "ItemDataReport";
-
-  // Rows of the style grid.
-  enum TStyleRow {
-    srSwatch = 0, srSupplier, srStyle, srStyleRef, srColour, srSeason, srBrand, srDescription,
-    srCategory, srDepartment, srSubDept, srCostPrice, srRetailPrice, srVATRate, srBeforeVAT,
-    srProfit, srMargin, srMarkup, srCreated, srRootPLU
-  };
-  static const char* const kStyleLabels[kStyleRows];
 
   // ----- components ---------------------------------------------------------------------
   // (PanelTop, ImageExit and ComboBoxBranch come from the report window.)
@@ -141,7 +132,6 @@ class TFormStyleHistoryF : public TReportFrameForm {
   QWidget* BuildStylePanel();
   QWidget* BuildInfoPanel();
   void BuildPopupMenu();
-  void BuildStyleColumn(int col, kdb::Query& q);
   // Loads the size columns of the current colour when others are shown.
   bool LoadSizeColumns();
   bool LoadMovements();
@@ -159,6 +149,7 @@ class TFormStyleHistoryF : public TReportFrameForm {
   template <class F>
   void Handle(const char* method, F&& f);
 
+  TStyleGridClass style_{nullptr};
   TInfoGridClass info_{nullptr};
   QString sizesRootPLU_;  // the colour whose sizes head the info grid
   QStringList failures_;

@@ -50,7 +50,7 @@ void TFormStyleHistoryF::SGridStyleDrawCell(QPainter& p, int col, int row, const
                                             kui::KvGridDrawState state) {
   CellLook look = FixedOrPlain(state);
   QString text = SGridStyle->Cell(col, row);
-  if (row == srSwatch && col > 0) {
+  if (row == TStyleGridClass::srSwatch && col > 0) {
     // The colour itself, named, in a text colour that reads on it.
     bool isNumber = false;
     const qint64 value = text.toLongLong(&isNumber);
@@ -59,7 +59,8 @@ void TFormStyleHistoryF::SGridStyleDrawCell(QPainter& p, int col, int row, const
     look.pen = kvColour(DMDB ? DMDB->ContrastFontColour(colour) : 0);
     text = Colour(col);
   }
-  if (col > 0 && row >= srCostPrice && row <= srMarkup) look.align = Qt::AlignRight;
+  if (col > 0 && row >= TStyleGridClass::srCostPrice && row <= TStyleGridClass::srMarkup)
+    look.align = Qt::AlignRight;
   Paint(p, rect, *SGridStyle, text, look, state);
 }
 

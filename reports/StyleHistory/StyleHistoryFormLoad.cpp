@@ -2,24 +2,15 @@
 #include "StyleHistoryForm.h"
 
 #include "DataModF.h"
-#include "Format.h"
 #include "HistorySQLClass.h"
 #include "KvBusyGuard.h"
 #include "KvDb.h"
 #include "KvStringGrid.h"
 #include "PickList.h"
-#include "StyleFiguresClass.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QSplitter>
-
-namespace {
-
-QString Money(Currency value) { return kos::FormatFloat(QStringLiteral("0.00"), value); }
-QString Number(double value) { return kos::FormatFloat(QStringLiteral("0.00"), value); }
-
-}  // namespace
 
 // ----- the style -------------------------------------------------------------------------------
 
@@ -51,17 +42,7 @@ bool TFormStyleHistoryF::LoadStyle(const QString& style) {
   return true;
 }
 
-void TFormStyleHistoryF::ResetStyleGrid() {
-  SGridStyle->SetColCount(2);
-  SGridStyle->SetRowCount(kStyleRows);
-  SGridStyle->SetFixedRows(1);
-  SGridStyle->SetFixedCols(1);
-  SGridStyle->ClearCells();
-  for (int row = 0; row < kStyleRows; ++row) SGridStyle->SetCell(0, row, QLatin1String(kStyleLabels[row]));
-  SGridStyle->SetColWidth(0, kStyleLabelWidth);
-  SGridStyle->SetColWidth(1, kColourColWidth);
-  SGridStyle->SetCurrent(1, 1);
-}
+void TFormStyleHistoryF::ResetStyleGrid() { style_.Reset(); }
 
 bool TFormStyleHistoryF::LoadStyleColours() {
   SQLText = THistorySQLClass::StyleColours(CurrentStyle);
@@ -72,44 +53,14 @@ bool TFormStyleHistoryF::LoadStyleColours() {
     return false;
   }
   if (q->IsEmpty()) return false;
-  SGridStyle->SetColCount(q->RecordCount() + 1);
+  style_.SetColours(q->RecordCount());
   int col = 1;
-  for (q->First(); !q->Eof(); q->Next(), ++col) BuildStyleColumn(col, *q);
-  CurrentRootPLU = SGridStyle->Cell(1, srRootPLU);
+  for (q->First(); !q->Eof(); q->Next(), ++col) style_.FillColour(col, *q);
+  CurrentRootPLU = SGridStyle->Cell(1, TStyleGridClass::srRootPLU);
   return true;
 }
 
-void TFormStyleHistoryF::BuildStyleColumn(int col, kdb::Query& q) {
-  SGridStyle->SetColWidth(col, SGridStyle->ColWidth(1));
-  const auto text = [&q](const char* field) { return q.FieldByName(QLatin1String(field)).AsString(); };
-  const TStyleFigures f =
-      TStyleFiguresClass::Calc(q.FieldByName("current_cost_price").AsCurrency(),
-                               q.FieldByName("retail_price").AsCurrency(),
-                               static_cast<float>(q.FieldByName("vat_rate").AsFloat()));
-  const QStringList cells{text("colour_value"),
-                          text("supplier_name"),
-                          text("style"),
-                          text("style_ref"),
-                          text("colour_name"),
-                          text("season_name"),
-                          text("brandlabel_name"),
-                          text("description"),
-                          text("category_name"),
-                          text("department_name"),
-                          text("subdepartment_name"),
-                          Money(f.Cost),
-                          Money(f.Retail),
-                          Number(f.VATRate),
-                          Money(f.BeforeVAT),
-                          Money(f.Profit),
-                          Number(f.Margin),
-                          Number(f.Markup),
-                          text("date_created"),
-                          text("root_plu")};
-  for (int row = 0; row < kStyleRows; ++row) SGridStyle->SetCell(col, row, cells[row]);
-}
-
-QString TFormStyleHistoryF::Colour(int col) const { return SGridStyle->Cell(col, srColour); }
+QString TFormStyleHistoryF::Colour(int col) const { return SGridStyle->Cell(col, TStyleGridClass::srColour); }
 
 // ----- the sizes and the colour list ---------------------------------------------------------------
 
@@ -139,7 +90,7 @@ void TFormStyleHistoryF::LoadSizes() {
   ClearInfoGrid();
   QStringList colours;
   for (int col = 1; col < SGridStyle->ColCount(); ++col) {
-    const QString root = SGridStyle->Cell(col, srRootPLU);
+    const QString root = SGridStyle->Cell(col, TStyleGridClass::srRootPLU);
     colours << Colour(col) + "=" + root;
     AddUniqueComboItem(ComboBoxRoot, root);
   }
@@ -190,7 +141,8 @@ bool TFormStyleHistoryF::LoadMovements() {
     NoteFailure("Could not load the history of " + CurrentRootPLU);
     info_.MarkFailed(hrStock);
     if (!local)
-      for (int kind : {hrOrdered, hrTransOut, hrTransIn, hrReturned, hrWrittenOff, hrSales}) info_.MarkFailed(kind);
+      for (int kind : {hrOrdered, hrTransOut, hrTransIn, hrReturned, hrWrittenOff, hrSales})
+        info_.MarkFailed(kind);
     return false;
   }
   PlaceFigures(*q, info_);
@@ -198,7 +150,8 @@ bool TFormStyleHistoryF::LoadMovements() {
 }
 
 bool TFormStyleHistoryF::LoadSales() {
-  SQLText = THistorySQLClass::SalesBetween(CurrentRootPLU, CurrentBranchId, DTPickStart->date(), DTPickEnd->date());
+  SQLText =
+      THistorySQLClass::SalesBetween(CurrentRootPLU, CurrentBranchId, DTPickStart->date(), DTPickEnd->date());
   kdb::Query* q = DMDB->DBQueryRemote1;
   if (!DMDB->RunQuery(SQLText, q)) {
     NoteFailure("Could not load the sales of " + CurrentRootPLU);

@@ -183,18 +183,22 @@ TEST_P(HistoryFigures, TheOneStatementGivesWhatThePlainStatementsGive) {
   // Awkward data on top of the shop's: a PLU with no stock rows at all, a
   // colour without a name and with one size without a name, a movement of a
   // PLU no product has, quantities that are NULL.
-  db().Execute("INSERT INTO BRANCHSTOCK (PLU, ROOT_PLU, BRANCH_ID, STOCK_QUANTITY) VALUES"
-               " ('0000005000', '00000050', 4, -6), ('0000009900', '00000099', 1, 3)");
-  db().Execute("INSERT INTO ORDERS (PLU, QTY, DELIVERY) VALUES ('0000005000', NULL, 2), ('0000009900', 1, 1)");
-  db().Execute("INSERT INTO TRANSACTIONS (FULL_PLU_STRING, QUANTITY, BRANCH_ID, DATE) VALUES"
-               " ('0000005000', NULL, 1, '2024-03-02 10:00:00')");
+  db().Execute(
+      "INSERT INTO BRANCHSTOCK (PLU, ROOT_PLU, BRANCH_ID, STOCK_QUANTITY) VALUES"
+      " ('0000005000', '00000050', 4, -6), ('0000009900', '00000099', 1, 3)");
+  db().Execute(
+      "INSERT INTO ORDERS (PLU, QTY, DELIVERY) VALUES ('0000005000', NULL, 2), ('0000009900', 1, 1)");
+  db().Execute(
+      "INSERT INTO TRANSACTIONS (FULL_PLU_STRING, QUANTITY, BRANCH_ID, DATE) VALUES"
+      " ('0000005000', NULL, 1, '2024-03-02 10:00:00')");
   int compared = 0;
   for (const QString root : {"00000042", "00000043", "00000044", "00000050", "00000060"}) {
     for (const qint64 branch : {0, 1, 4}) {
       Load(root, branch);
       for (const Reference& ref : kReferences) {
-        const QString condition =
-            ref.branchColumn && branch > 0 ? QString(" and %1 = %2").arg(ref.branchColumn).arg(branch) : QString();
+        const QString condition = ref.branchColumn && branch > 0
+                                      ? QString(" and %1 = %2").arg(ref.branchColumn).arg(branch)
+                                      : QString();
         kdb::Query q(&db());
         q.SQL = ref.sql.arg(Quote(root), condition);
         q.ExecSQL();
@@ -208,7 +212,8 @@ TEST_P(HistoryFigures, TheOneStatementGivesWhatThePlainStatementsGive) {
         for (plus.First(); !plus.Eof(); plus.Next()) {
           const QString plu = plus.FieldByName("plu").AsString();
           EXPECT_EQ(grid.Cell(info.ColumnOf(plu), ref.row), expected.value(plu))
-              << root.toStdString() << " branch " << branch << " row " << ref.row << " plu " << plu.toStdString();
+              << root.toStdString() << " branch " << branch << " row " << ref.row << " plu "
+              << plu.toStdString();
           ++compared;
         }
       }

@@ -48,7 +48,7 @@ TEST_P(StyleHistory, AStyleShowsItsColoursPricesAndTheFirstColoursHistory) {
                "TESSARIN", "JEAN01 DESCRIPTION", "MENSWEAR", "JEANS", "SLIM FIT", "25.00", "60.00", "20.00",
                "50.00", "25.00", "50.00", "2.40", "2024-01-10 09:00:00", "00000042"}));
   // 48.00 at 17.5 per cent: 40.8510 before VAT, cut at the fourth decimal.
-  EXPECT_EQ(StyleColumn(3).mid(TFormStyleHistoryF::srCostPrice, 7),
+  EXPECT_EQ(StyleColumn(3).mid(TStyleGridClass::srCostPrice, 7),
             (L{"20.00", "48.00", "17.50", "40.85", "20.85", "51.04", "2.40"}));
 
   EXPECT_FALSE(f.PanelInfo->isHidden());
@@ -113,7 +113,7 @@ TEST_P(StyleHistory, TheRootPLUWinsAndSearchesThatFindNothingSaySo) {
   EXPECT_EQ(kui::PickItems(f.ComboByColour), L{"=00000050"});
   EXPECT_EQ(InfoRow(0), L{""});
   // Retail 0.00 at no VAT: nothing before VAT, the cost lost, no margin.
-  EXPECT_EQ(StyleColumn(1).mid(TFormStyleHistoryF::srCostPrice, 7),
+  EXPECT_EQ(StyleColumn(1).mid(TStyleGridClass::srCostPrice, 7),
             (L{"5.00", "0.00", "0.00", "0.00", "-5.00", "0.00", "0.00"}));
   EXPECT_TRUE(messages.isEmpty());
 
