@@ -11,14 +11,18 @@ constexpr qreal kFieldHeight = 16;
 constexpr qreal kFieldWidth = 240;
 }  // namespace
 
-TReport1Form::TReport1Form(int zoom, int firstRow) : TGridReportForm(zoom, firstRow) {
-  kr::PageSetup& page = QuickRep1.Page;
+void TReport1Form::SetUpPage(kr::QuickReport& report) {
+  kr::PageSetup& page = report.Page;
   page.PaperSize = QPageSize::A4;
   page.Orientation = QPageLayout::Landscape;
   page.LeftMargin = page.TopMargin = page.RightMargin = page.BottomMargin = 10;
   page.Frame = kr::Frame::All();
-  QuickRep1.Options = {true, true};
-  QuickRep1.PrintIfEmpty = true;
+  report.Options = {true, true};
+  report.PrintIfEmpty = true;
+}
+
+TReport1Form::TReport1Form(int zoom, int firstRow) : TGridReportForm(zoom, firstRow) {
+  SetUpPage(QuickRep1);
 
   QRBand1 = &QuickRep1.AddBand(kr::BandType::PageHeader, kHeaderHeight, "QRBand1");
   QRBand1->Frame = kr::Frame::All();

@@ -45,6 +45,11 @@ class TReport1Form : public TGridReportForm {
   // The width of the band inside the page's margins, in design pixels.
   qreal BandWidth() const;
 
+  // The page every report prints on: A4 landscape, margins of 10 mm, a frame
+  // around the page, page header on the first and footer on the last page
+  // too, printed even without a detail.
+  static void SetUpPage(kr::QuickReport& report);
+
  protected:
   void BeforePrint() override;
 };

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -270,14 +271,18 @@ QString TReportFrameForm::MakeBranchCondition() const {
 bool TReportFrameForm::ReportShown() const { return !SGridRep->isHidden(); }
 
 void TReportFrameForm::SpButViewClick() {
+  QString failure;
   try {
     if (!AskReportInput()) return;
     RunReport();
   } catch (const std::exception& e) {
     if (DMDB) DMDB->LogException(e, Where("SpButViewClick"));
+    failure = TDMDB::ExceptionMessage(e);
   } catch (...) {
     if (DMDB) DMDB->LogException("Unknown exception", Where("SpButViewClick"));
+    failure = "Unknown exception";
   }
+  if (!failure.isEmpty() && !RunFailedText.isEmpty() && DMDB) DMDB->ShowMessage(RunFailedText + failure);
 }
 
 void TReportFrameForm::RunReport() {
@@ -285,6 +290,7 @@ void TReportFrameForm::RunReport() {
   {
     kui::KvBusyGuard busy(this, kPleaseWait, QString(), &wait);
     busy_ = &busy;
+    lastProgress_ = -1;
     const auto forget = qScopeGuard([this] { busy_ = nullptr; });
     SGridRep->hide();
     ResetGrid();
@@ -300,6 +306,15 @@ void TReportFrameForm::SetWaitMessage(const QString& message, const QString& inf
 }
 
 void TReportFrameForm::ProcessMessages() { QCoreApplication::processEvents(); }
+
+void TReportFrameForm::ShowProgress(const QString& message) {
+  constexpr qint64 kEveryMs = 40;
+  const qint64 now = QDateTime::currentMSecsSinceEpoch();
+  if (lastProgress_ >= 0 && now - lastProgress_ < kEveryMs) return;
+  lastProgress_ = now;
+  SetWaitMessage(message);
+  ProcessMessages();
+}
 
 void TReportFrameForm::SpButPrintClick() {
   if (!ReportShown()) {

@@ -80,6 +80,9 @@ class TReportFrameForm : public kui::KvMainWindow {
   QString ReportTitle() const;
   QString PrintRefusal = "Please Run Report first!";
   QString ExportRefusal = "There is nothing to print, please run the report.";
+  // When set, a run that fails tells the user this text followed by the
+  // reason (after the wait window closed), instead of only logging it.
+  QString RunFailedText;
   int PrintZoom = 120;
   QColor HeaderColour;            // fixed and header rows; 0xC6FFFF
   QPoint BranchItemOffset{0, 0};  // where an item's name is drawn in its rectangle
@@ -131,6 +134,10 @@ class TReportFrameForm : public kui::KvMainWindow {
   void SetWaitMessage(const QString& message, const QString& info = QString());
   // Lets the window repaint during a long loop.
   static void ProcessMessages();
+  // For loops over very many rows: the wait window's text and a repaint, at
+  // most every few hundredths of a second (the first call of a run always),
+  // so that the run does not spend its time redrawing.
+  void ShowProgress(const QString& message);
 
  protected:
   // The report's input dialog; false (cancelled) leaves window and grid as they were.
@@ -162,6 +169,9 @@ class TReportFrameForm : public kui::KvMainWindow {
 
   void showEvent(QShowEvent* e) override;
 
+  // Ends the program (start-up found it cannot work); see OnTerminate.
+  void Terminate();
+
  private:
   void BuildTitleBar(QVBoxLayout* body);
   void BuildFilterStrip(QVBoxLayout* body);
@@ -169,12 +179,12 @@ class TReportFrameForm : public kui::KvMainWindow {
   QToolButton* FlatButton(const QString& caption);
   void RunReport();
   void PrintReport();
-  void Terminate();
 
   QVBoxLayout* body_ = nullptr;
   QHBoxLayout* options_ = nullptr;
   kui::KvBusyGuard* busy_ = nullptr;  // during a run
   QString branchCondition_;
+  qint64 lastProgress_ = -1;  // ms since the epoch of the last ShowProgress that painted
   bool shown_ = false;
   bool terminated_ = false;
 };

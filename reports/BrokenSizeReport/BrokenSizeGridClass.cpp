@@ -1,0 +1,135 @@
+#include "BrokenSizeGridClass.h"
+
+#include "KvStringGrid.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kBranchWidth = 120;
+constexpr int kRootPLUWidth = 80;
+constexpr int kStyleWidth = 120;
+constexpr int kColourWidth = 120;
+}  // namespace
+
+void TBrokenSizeGridClass::Reset() {
+  grid_.ClearCells();
+  grid_.SetFixedRows(0);
+  grid_.SetFixedCols(0);
+  grid_.SetColCount(kFirstSizeCol + 1);
+  grid_.SetRowCount(1);
+  grid_.SetDefaultColWidth(kSizeWidth);
+  grid_.SetColWidth(0, -1);  // the row's kind
+  grid_.SetColWidth(1, kBranchWidth);
+  grid_.SetColWidth(2, kRootPLUWidth);
+  grid_.SetColWidth(3, kStyleWidth);
+  grid_.SetColWidth(4, kColourWidth);
+  SizeColumnCount = kFirstSizeCol + 1;
+  CurrentRow = 0;
+  headerRow_ = -1;
+  headerNames_.clear();
+}
+
+int TBrokenSizeGridClass::CountMissing(const std::vector<TBrokenStockRecord>& records, int minMissing,
+                                       bool hideAllZero) {
+  int missing = 0;
+  bool allZero = true;
+  for (const TBrokenStockRecord& r : records) {
+    if (r.Quantity <= 0) ++missing;
+    if (r.Quantity != 0) allZero = false;
+  }
+  if (missing < minMissing) missing = 0;
+  if (allZero && hideAllZero) missing = 0;
+  return missing;
+}
+
+bool TBrokenSizeGridClass::IsHeaderRow(const kui::KvStringGrid& grid, int row) {
+  bool ok = false;
+  return grid.Cell(0, row).trimmed().toInt(&ok) == 1 && ok;
+}
+
+void TBrokenSizeGridClass::AddGridRow() { grid_.SetRowCount(grid_.RowCount() + 1); }
+
+void TBrokenSizeGridClass::Widen(int columns) {
+  if (columns <= SizeColumnCount) return;
+  grid_.SetColCount(columns);
+  for (int c = SizeColumnCount; c < columns; ++c) grid_.SetColWidth(c, kSizeWidth);
+  SizeColumnCount = columns;
+}
+
+void TBrokenSizeGridClass::WriteHeaderLabels(int row) {
+  grid_.SetCell(0, row, kHeaderMark);
+  grid_.SetCell(1, row, "Branch");
+  grid_.SetCell(2, row, "Root PLU");
+  grid_.SetCell(3, row, "Style");
+  grid_.SetCell(4, row, "Colour");
+}
+
+void TBrokenSizeGridClass::WriteSizeNames(int row, const TBrokenColour& colour) {
+  const int names = static_cast<int>(colour.SizeNames.size());
+  Widen(kFirstSizeCol + names);
+  for (int i = 0; i < names; ++i) grid_.SetCell(kFirstSizeCol + i, row, colour.SizeNames[static_cast<size_t>(i)]);
+}
+
+void TBrokenSizeGridClass::WriteHeader(int row, const TBrokenColour& colour) {
+  WriteHeaderLabels(row);
+  WriteSizeNames(row, colour);
+  headerRow_ = row;
+  headerNames_ = colour.SizeNames;
+}
+
+bool TBrokenSizeGridClass::FitsHeader(const TBrokenColour& colour) const {
+  const size_t both = std::min(headerNames_.size(), colour.SizeNames.size());
+  for (size_t i = 0; i < both; ++i) {
+    const QString& shown = headerNames_[i];
+    const QString& own = colour.SizeNames[i];
+    if (!shown.isEmpty() && !own.isEmpty() && shown != own) return false;
+  }
+  return true;
+}
+
+void TBrokenSizeGridClass::AddRowWithHeader(const TBrokenColour& colour) {
+  if (CurrentRow == 0) {  // nothing written yet
+    WriteHeader(0, colour);
+    AddGridRow();
+    CurrentRow = 1;
+    return;
+  }
+  AddGridRow();
+  ++CurrentRow;
+  // After a blank row a new style begins; a colour whose sizes the header
+  // does not name gets a header of its own.
+  if (grid_.Cell(2, CurrentRow - 1).isEmpty() || headerRow_ < 0 || !FitsHeader(colour)) {
+    WriteHeader(CurrentRow, colour);
+    AddGridRow();
+    ++CurrentRow;
+    return;
+  }
+  // Sizes the header lacks are added to it.
+  if (colour.SizeNames.size() > headerNames_.size()) headerNames_.resize(colour.SizeNames.size());
+  for (size_t i = 0; i < colour.SizeNames.size(); ++i) {
+    if (!headerNames_[i].isEmpty() || colour.SizeNames[i].isEmpty()) continue;
+    headerNames_[i] = colour.SizeNames[i];
+    Widen(kFirstSizeCol + static_cast<int>(i) + 1);
+    grid_.SetCell(kFirstSizeCol + static_cast<int>(i), headerRow_, headerNames_[i]);
+  }
+}
+
+void TBrokenSizeGridClass::WriteStockRow(int row, const QString& branchName, const QString& style,
+                                         const TBrokenColour& colour, const std::vector<TBrokenStockRecord>& records) {
+  grid_.SetCell(0, row, kDataMark);
+  grid_.SetCell(1, row, branchName);
+  grid_.SetCell(2, row, colour.RootPLU);
+  grid_.SetCell(3, row, style);
+  grid_.SetCell(4, row, colour.Colour);
+  for (const TBrokenStockRecord& r : records) {
+    Widen(kFirstSizeCol + r.SizeIndex + 1);
+    grid_.SetCell(kFirstSizeCol + r.SizeIndex, row, r.Text);
+  }
+}
+
+void TBrokenSizeGridClass::AddSeparator() {
+  if (CurrentRow == 0 && grid_.Cell(2, 0).isEmpty()) return;  // nothing written yet
+  AddGridRow();
+  ++CurrentRow;
+  grid_.ClearRow(CurrentRow);
+}

@@ -1,0 +1,117 @@
+// The broken-size rule on hand-made stock, and the rows the report writes:
+// headers, separators between styles, colours with more sizes than the header.
+#include <gtest/gtest.h>
+
+#include "BrokenSizeGridClass.h"
+#include "KvStringGrid.h"
+#include "KvTestSupport.h"
+
+namespace {
+
+std::vector<TBrokenStockRecord> Records(const std::vector<qint64>& quantities) {
+  std::vector<TBrokenStockRecord> r;
+  for (size_t i = 0; i < quantities.size(); ++i)
+    r.push_back({static_cast<int>(i), quantities[i], QString::number(quantities[i])});
+  return r;
+}
+
+TEST(BrokenSizeRule, CountsSizesWithARecordButNoStock) {
+  struct Case {
+    const char* what;
+    std::vector<qint64> stock;
+    int minMissing;
+    bool hideAllZero;
+    int missing;
+  };
+  const Case cases[] = {
+      {"a missing middle size", {3, 2, 0, 4, 1}, 1, true, 1},
+      {"the same under Min Missing 2", {3, 2, 0, 4, 1}, 2, true, 0},
+      {"missing end sizes", {0, 2, 5, 0}, 2, true, 2},
+      {"a full run", {1, 2, 3}, 1, false, 0},
+      {"a negative quantity is missing", {-2, 4}, 1, true, 1},
+      {"all zero, hidden", {0, 0, 0}, 1, true, 0},
+      {"all zero, shown", {0, 0, 0}, 3, false, 3},
+      {"all zero, shown but below Min Missing", {0, 0}, 3, false, 0},
+      {"one negative breaks all-zero", {0, -1, 0}, 1, true, 3},
+      {"no record at all", {}, 1, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(TBrokenSizeGridClass::CountMissing(Records(c.stock), c.minMissing, c.hideAllZero), c.missing);
+  }
+}
+
+TBrokenColour Colour(const QString& root, const QString& name, const std::vector<QString>& sizes) {
+  TBrokenColour c;
+  c.RootPLU = root;
+  c.Colour = name;
+  c.SizeNames = sizes;
+  return c;
+}
+
+class BrokenSizeGrid : public ::testing::Test {
+ protected:
+  kui::KvStringGrid grid;
+  TBrokenSizeGridClass build{grid};
+  void SetUp() override { build.Reset(); }
+
+  void Broken(const TBrokenColour& c, const QString& branch, const std::vector<qint64>& stock) {
+    build.AddRowWithHeader(c);
+    build.WriteStockRow(build.CurrentRow, branch, "ST", c, Records(stock));
+  }
+  QStringList Row(int row) const { return grid.RowTexts(row); }
+  QStringList Marks() const { return grid.ColTexts(0); }
+};
+
+TEST_F(BrokenSizeGrid, AStyleStartsWithAHeaderAndEndsWithABlankRow) {
+  const TBrokenColour red = Colour("00000001", "RED", {"S", "M", "L"});
+  const TBrokenColour blue = Colour("00000002", "BLUE", {"S", "M", "L"});
+  build.AddSeparator();  // a first style without broken colours leaves nothing
+  EXPECT_EQ(grid.RowCount(), 1);
+  Broken(red, "LEEDS", {1, 0, 2});
+  Broken(red, "YORK", {0, 0, 5});
+  Broken(blue, "YORK", {0, 3});
+  build.AddSeparator();
+  build.AddSeparator();  // a style between without broken colours: a second blank row
+  Broken(red, "LEEDS", {0, 1, 1});
+  build.AddSeparator();
+
+  EXPECT_EQ(Marks(), (QStringList{"1", "0", "0", "0", "", "", "1", "0", ""}));
+  EXPECT_EQ(Row(0), (QStringList{"1", "Branch", "Root PLU", "Style", "Colour", "S", "M", "L"}));
+  EXPECT_EQ(Row(2), (QStringList{"0", "YORK", "00000001", "ST", "RED", "0", "0", "5"}));
+  EXPECT_EQ(Row(3), (QStringList{"0", "YORK", "00000002", "ST", "BLUE", "0", "3", ""}));
+  EXPECT_EQ(Row(6), Row(0));
+  EXPECT_EQ(Row(8), QStringList(8));
+  EXPECT_TRUE(TBrokenSizeGridClass::IsHeaderRow(grid, 6));
+  EXPECT_FALSE(TBrokenSizeGridClass::IsHeaderRow(grid, 7));
+  EXPECT_EQ(grid.ColWidth(0), -1);
+}
+
+TEST_F(BrokenSizeGrid, ALaterColourWithMoreSizesWidensTheGridAndItsHeader) {
+  Broken(Colour("00000001", "RED", {"S", "M"}), "LEEDS", {0, 2});
+  EXPECT_EQ(grid.ColCount(), 7);
+  Broken(Colour("00000002", "BLUE", {"S", "M", "L", "XL"}), "LEEDS", {1, 0, 4, 0});
+  EXPECT_EQ(build.SizeColumnCount, 9);
+  EXPECT_EQ(grid.ColCount(), 9);
+  EXPECT_EQ(Row(0), (QStringList{"1", "Branch", "Root PLU", "Style", "Colour", "S", "M", "L", "XL"}));
+  EXPECT_EQ(Row(2).mid(5), (QStringList{"1", "0", "4", "0"}));
+  EXPECT_EQ(grid.ColWidth(8), TBrokenSizeGridClass::kSizeWidth);
+
+  // Stock at a size no product names still gets its column.
+  TBrokenColour odd = Colour("00000003", "GREEN", {"S", "M"});
+  build.AddRowWithHeader(odd);
+  build.WriteStockRow(build.CurrentRow, "LEEDS", "ST", odd, {{0, 0, "0"}, {6, 3, "3"}});
+  EXPECT_EQ(grid.ColCount(), 12);
+  EXPECT_EQ(grid.Cell(11, 3), "3");
+  EXPECT_EQ(grid.Cell(11, 0), "");
+}
+
+TEST_F(BrokenSizeGrid, AColourWhoseSizesDifferGetsAHeaderOfItsOwn) {
+  Broken(Colour("00000001", "RED", {"S", "M", "L"}), "LEEDS", {0, 1, 1});
+  Broken(Colour("00000002", "BLUE", {"8", "10"}), "LEEDS", {0, 1});
+  EXPECT_EQ(Marks(), (QStringList{"1", "0", "1", "0"}));
+  EXPECT_EQ(Row(2).mid(5), (QStringList{"8", "10", ""}));
+  EXPECT_EQ(Row(3).mid(5), (QStringList{"0", "1", ""}));
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+#pragma once
+// The reads of the styles listing: for a batch of styles, every (branch,
+// colour) pair that has BRANCHSTOCK rows with its stock per size offset, and
+// the sizes of a size scale.
+//
+//   TStyleStockQueryClass reads(*DMDB, " and branch_id = 4");
+//   for (const TStyleStock& s : reads.LoadStyles(batch)) {     // batch order
+//     const TSizeScale& scale = reads.Scale(s.Lines[0].SizesScaleId);
+//     ...
+//   }
+//
+// Two statements per batch of styles: the figures (products of the styles
+// joined to their stock rows through the unique (PLU, BRANCH_ID) index;
+// indexes used: PRODUCTS(STYLE), BRANCHSTOCK(PLU, BRANCH_ID)), then the
+// descriptive columns of each line's first PLU (by the unique PLU index); and
+// one statement per size scale for the whole run. A statement that fails throws kdb::DbError with the engine's
+// reason (it is logged with its text by TDMDB::RunQuery first): a report is
+// never built from a read that did not happen.
+//
+// Lines of a style are ordered by colour name (NULL as empty), branch id,
+// root PLU. A line's descriptive columns are those of its lowest PLU that has
+// a stock row at the branch; its stock holds one quantity per size offset
+// (quantities of PLUs that share an offset added up; offsets outside 0..99
+// and NULL cannot be placed and are left out).
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+#include <vector>
+
+class TDMDB;
+
+struct TStyleStockLine {
+  QString BranchId;
+  QString RootPLU;
+  QString Colour;
+  QString SizesScaleId;
+  QString Supplier;
+  QString Brand;
+  QString Style;
+  QString StyleRef;
+  QString Season;
+  QString Description;
+  QString Department;
+  QString Cost;    // "0.00"
+  QString Retail;  // "0.00"
+  std::vector<std::pair<int, qint64>> Stock;  // (size offset, quantity), offsets ascending, each once
+};
+
+struct TStyleStock {
+  QString Style;
+  std::vector<TStyleStockLine> Lines;  // none: the style has no stock rows (in the branch)
+};
+
+// A size scale as the listing heads its columns.
+struct TSizeScale {
+  int Counter = 0;             // SIZESSCALE.COUNTER; 0 when the scale has no row
+  std::vector<QString> Names;  // by offset; "" where the scale has no size
+  QString NameAt(int offset) const {
+    return offset >= 0 && offset < static_cast<int>(Names.size()) ? Names[static_cast<size_t>(offset)] : QString();
+  }
+};
+
+class TStyleStockQueryClass {
+ public:
+  TStyleStockQueryClass(TDMDB& dm, QString branchCondition);
+
+  // The lines of each style, in the order of `styles`.
+  std::vector<TStyleStock> LoadStyles(const QStringList& styles);
+  // The scale's COUNTER and size names, read once per run; a scale id that is
+  // empty (a product without a scale) gives an empty scale.
+  const TSizeScale& Scale(const QString& scaleId);
+
+  static QString StockSql(const QStringList& styles, const QString& branchCondition);
+  static QString AttributesSql(const QStringList& plus);
+  static QString ScaleSql(const QString& scaleId);
+
+  static constexpr int kBatchStyles = 200;  // styles per statement
+  static constexpr int kMaxOffset = 99;     // a PLU numbers its sizes with two digits
+
+ private:
+  TDMDB& dm_;
+  QString branchCondition_;
+  QHash<QString, TSizeScale> scales_;
+};
