@@ -1,5 +1,7 @@
 #include "KvBenchMain.h"
 
+#include "KvBenchCompare.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -9,12 +11,9 @@ namespace kvbench {
 int RunGuiBenchmarks(int argc, char** argv, const std::function<void()>& beforeExit) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  const int rc = RunRegistered(argc, argv);
   if (beforeExit) beforeExit();
-  return 0;
+  return rc;
 }
 
 }  // namespace kvbench

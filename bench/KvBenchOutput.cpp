@@ -1,8 +1,5 @@
 #include "KvBenchOutput.h"
 
-#include <QFileInfo>
-#include <QTemporaryDir>
-
 namespace kvbench {
 
 void OutputCounters(benchmark::State& state, int rows, qint64 fileBytes) {
@@ -11,15 +8,11 @@ void OutputCounters(benchmark::State& state, int rows, qint64 fileBytes) {
   state.counters["file_kB"] = static_cast<double>(fileBytes) / 1024.0;
 }
 
-void PlainTextFile(benchmark::State& state, int rows, const std::function<void(QFile&)>& write) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("listing.txt");
-  for (auto _ : state) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) state.SkipWithError("file not written");
-    write(f);
-  }
-  OutputCounters(state, rows, QFileInfo(path).size());
+bool WritePlainText(const QString& path, const std::function<void(QFile&)>& write) {
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  write(f);
+  return true;
 }
 
 }  // namespace kvbench

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "DataModF.h"
+#include "KvShownProbe.h"
 #include "ModalSeam.h"
 
 namespace {
@@ -17,6 +18,7 @@ void ShowUncaught(const QString& text) {
 }  // namespace
 
 int KvRunApplication(const std::function<int()>& body) {
+  KvInstallShownProbe();
   try {
     return body();
   } catch (const std::exception& e) {

@@ -4,16 +4,16 @@
 // directly in one transaction, on SQLite and PostgreSQL.
 // (KV_BENCH_SCALE=small: 3 sizes in 3 colours, the smoke run.)
 //
-// Counters: rows written per iteration, save_ms (the window's save),
-// direct_ms (the plain inserts), ratio = save_ms / direct_ms.
+// A row of the bench table: ours is the window's save, the baseline the
+// plain inserts, both in each iteration.
 #include <benchmark/benchmark.h>
 
-#include <QElapsedTimer>
 #include <QToolButton>
 
 #include <memory>
 
 #include "FormCheckListF.h"
+#include "KvBenchCompare.h"
 #include "KvBenchMain.h"
 #include "KvCheckListBox.h"
 #include "KvEdit.h"
@@ -126,8 +126,6 @@ class Shop : public sktest::StyleKeeperTest<kvfwtest::ModuleTest<Unattended>> {
 // One shop at a time: the window and its data module are the program's only ones.
 std::unique_ptr<Shop> shop;
 
-double Ms(const QElapsedTimer& t) { return static_cast<double>(t.nsecsElapsed()) / 1e6; }
-
 void BM_SaveNewStyle(benchmark::State& state, Engine engine) {
   try {
     if (!shop || shop->ShopEngine() != engine) {
@@ -139,32 +137,25 @@ void BM_SaveNewStyle(benchmark::State& state, Engine engine) {
     return;
   }
   static int styles = 0;
-  double save = 0, direct = 0;
+  kvbench::Comparison row(state, QString::fromStdString(kvtest::EngineName(engine)), kvbench::kGoalStyleSave);
   for (auto _ : state) {
     const QString style = "BENCH" + QString::number(++styles);
-    QElapsedTimer t;
-    t.start();
     try {
-      shop->SaveThroughWindow(style);
+      row.Ours([&] { shop->SaveThroughWindow(style); });
     } catch (const kdb::DbError& e) {
       state.SkipWithError(e.Message().toStdString().c_str());
       return;
     }
-    const double s = Ms(t);
-    t.restart();
-    shop->InsertDirectly("DIRECT" + QString::number(styles));
-    direct += Ms(t);
-    save += s;
-    state.SetIterationTime(s / 1000.0);
+    row.Baseline([&] { shop->InsertDirectly("DIRECT" + QString::number(styles)); });
   }
-  const double n = static_cast<double>(state.iterations());
   state.counters["rows"] = Shop::Rows();
-  state.counters["save_ms"] = save / n;
-  state.counters["direct_ms"] = direct / n;
-  state.counters["ratio"] = save / direct;
+  row.Report();
 }
-BENCHMARK_CAPTURE(BM_SaveNewStyle, SQLite, Engine::SQLite)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_SaveNewStyle, PostgreSQL, Engine::PostgreSQL)->UseManualTime()->Unit(benchmark::kMillisecond);
+const bool registered = [] {
+  for (Engine e : {Engine::SQLite, Engine::PostgreSQL})
+    kvbench::AddRow("StyleSave/NewStyle/" + kvtest::EngineName(e), BM_SaveNewStyle, e);
+  return true;
+}();
 
 }  // namespace
 

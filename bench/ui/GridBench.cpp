@@ -1,5 +1,6 @@
 // Filling and scrolling a string grid as large as the biggest reports make it.
 // KV_BENCH_SCALE=small uses ~5,000 rows (the smoke run); otherwise 100,000.
+// The fill's baseline is the same texts made and kept in plain lists.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <memory>
 
 #include "KuiColour.h"
+#include "KvBenchCompare.h"
 #include "KvBenchMain.h"
 #include "KvStringGrid.h"
 
@@ -39,17 +41,32 @@ std::unique_ptr<kui::KvStringGrid> ShownGrid() {
   return g;
 }
 
+// The texts a fill writes, kept in lists: the floor of holding them.
+void FillLists(std::vector<QStringList>& rows, int count) {
+  rows.assign(1, {});
+  for (int c = 0; c < kCols; ++c) rows[0] << QString("Column %1").arg(c);
+  for (int r = 1; r <= count; ++r) {
+    QStringList& row = rows.emplace_back();
+    for (int c = 0; c < kCols; ++c) row << QString::number(r * kCols + c);
+  }
+}
+
 void BM_FillGrid(benchmark::State& state) {
   const int rows = Rows();
+  kvbench::Comparison row(state, "-");
   for (auto _ : state) {
     auto g = ShownGrid();
-    Fill(*g, rows);
+    row.Ours([&] { Fill(*g, rows); });
     benchmark::DoNotOptimize(g->Cell(3, rows));
+    std::vector<QStringList> lists;
+    row.Baseline([&] { FillLists(lists, rows); });
+    benchmark::DoNotOptimize(lists.back().back());
   }
   state.SetItemsProcessed(state.iterations() * rows * kCols);
   state.counters["rows"] = rows;
+  row.Report();
 }
-BENCHMARK(BM_FillGrid)->Unit(benchmark::kMillisecond);
+KV_BENCH_ROW("Grid/Fill", BM_FillGrid);
 
 // One iteration scrolls from the top to the bottom a page at a time, painting
 // every page (with an owner-draw hook, as the report windows have).
@@ -65,17 +82,21 @@ void BM_ScrollPainted(benchmark::State& state) {
   QApplication::processEvents();
   QImage frame(g->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
   long long frames = 0;
+  kvbench::Comparison row(state, "-");
   for (auto _ : state) {
-    for (int top = 1; top < rows; top += std::max(1, g->VisibleRowCount())) {
-      g->SetTopRow(top);
-      g->viewport()->render(&frame);
-      ++frames;
-    }
+    row.Ours([&] {
+      for (int top = 1; top < rows; top += std::max(1, g->VisibleRowCount())) {
+        g->SetTopRow(top);
+        g->viewport()->render(&frame);
+        ++frames;
+      }
+    });
   }
+  row.Report();
   state.counters["frames"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
   state.counters["rows"] = rows;
 }
-BENCHMARK(BM_ScrollPainted)->Unit(benchmark::kMillisecond);
+KV_BENCH_ROW("Grid/ScrollPainted", BM_ScrollPainted);
 
 }  // namespace
 

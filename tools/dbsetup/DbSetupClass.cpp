@@ -3,6 +3,7 @@
 #include "KvDb.h"
 #include "SchemaClass.h"
 #include "StarterDataClass.h"
+#include "StatisticsClass.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -29,6 +30,12 @@ void Report(QTextStream& out, const QStringList& lines) {
   for (const QString& l : lines) out << "  " << l << "\n";
 }
 
+// The planner's statistics, gathered when missing, stale or after new indexes.
+void ReportStatistics(kdb::Database& db, bool newIndexes, QTextStream& out) {
+  const QString why = UpdateStatistics(db, newIndexes);
+  if (!why.isEmpty()) out << "Statistics gathered (" << why << ").\n";
+}
+
 void SetUpDatabase(kdb::Database& db, bool starter, QTextStream& out) {
   const SchemaChanges changes = CreateSchema(db);
   if (changes.Empty()) {
@@ -38,14 +45,16 @@ void SetUpDatabase(kdb::Database& db, bool starter, QTextStream& out) {
         << " columns added, " << changes.indexes.size() << " indexes created.\n";
     Report(out, changes.Lines());
   }
-  if (!starter) return;
-  const StarterResult loaded = LoadStarterData(db);
-  if (!loaded.loaded) {
-    out << "Starter data not loaded: the database already holds data.\n";
-    return;
+  if (starter) {
+    const StarterResult loaded = LoadStarterData(db);
+    if (!loaded.loaded) {
+      out << "Starter data not loaded: the database already holds data.\n";
+    } else {
+      out << "Starter data loaded.\n";
+      Report(out, loaded.lines);
+    }
   }
-  out << "Starter data loaded.\n";
-  Report(out, loaded.lines);
+  ReportStatistics(db, !changes.indexes.isEmpty(), out);
 }
 
 }  // namespace

@@ -134,6 +134,23 @@ std::vector<IndexDef> BuildIndexes() {
   };
 }
 
+// What the searches and the stock reports need on a catalogue of a million
+// PLUs and ten million stock rows, beside the keys above.
+std::vector<IndexDef> BuildReportIndexes() {
+  return {
+      // Stock summed per PLU, or per root PLU and branch, read from the index alone.
+      Ix("BRANCHSTOCK", {"PLU", "BRANCH_ID", "STOCK_QUANTITY"}),
+      Ix("BRANCHSTOCK", {"ROOT_PLU", "BRANCH_ID", "PLU", "STOCK_QUANTITY"}),
+      // The search dialog's prefix filters on the free-text name columns.
+      Ix("PRODUCTS", {"SUPPLIER_NAME"}),
+      Ix("PRODUCTS", {"STYLE_REF"}),
+      Ix("PRODUCTS", {"DESCRIPTION"}),
+      Ix("PRODUCTS", {"COLOUR_NAME"}),
+      // Sales of a PLU between two dates.
+      Ix("TRANSACTIONS", {"FULL_PLU_STRING", "DATE"}),
+  };
+}
+
 QString TypeSql(const ColumnDef& c, bool postgres) {
   switch (c.kind) {
     case Kind::Id:
@@ -213,7 +230,11 @@ const TableDef* FindTable(const QString& name) {
 }
 
 const std::vector<IndexDef>& Indexes() {
-  static const std::vector<IndexDef> indexes = BuildIndexes();
+  static const std::vector<IndexDef> indexes = [] {
+    std::vector<IndexDef> all = BuildIndexes();
+    for (IndexDef& ix : BuildReportIndexes()) all.push_back(std::move(ix));
+    return all;
+  }();
   return indexes;
 }
 

@@ -1,66 +1,22 @@
-// The style window on both engines: the root PLU box's keys, and the laid-out
-// controls of the style, info and image tabs (nothing squeezed below its
-// size, outside its tab or on top of another control), with screenshots.
+// The laid-out controls of the style, info and image tabs on both engines:
+// nothing squeezed below its size, outside its tab or on top of another
+// control, with screenshots; and a picture shown whole on the style and
+// image tabs.
 #include "StyleKeeperDbFixture.h"
 
-#include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QStackedWidget>
-#include <QTest>
-#include <QToolButton>
 
-#include "KvEdit.h"
+#include "ImagePageF.h"
 #include "KvStringGrid.h"
 
 namespace {
 
 using kvtest::Engine;
 
-class ReviewSkDbTest : public sktest::StyleKeeperDbFixture {};
-
-TEST_P(ReviewSkDbTest, KeysTypedIntoTheRootPLUBoxAreFiltered) {
-  TForm1& f = Start();
-  Activate();
-  Focus(f.ComboBoxRootPLU);
-  // Keys go where the application sends them: to the focused box.
-  QWidget* focused = QApplication::focusWidget();
-  ASSERT_TRUE(focused == f.ComboBoxRootPLU || focused == f.ComboBoxRootPLU->lineEdit());
-  QTest::keyClicks(focused, "4x2");
-  EXPECT_EQ(f.ComboBoxRootPLU->currentText(), "42");  // the letter is dropped
-  QTest::keyClick(focused, Qt::Key_Return);
-  EXPECT_EQ(f.LoadedRootPLU(), "00000042");
-  EXPECT_EQ(f.EditSupplierStyle->text(), "JEAN01");
-  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
-  // The box keeps the focus with its text selected, ready for the next one
-  // (once the window is active again after the wait window).
-  Activate();
-  ASSERT_EQ(QApplication::focusWidget(), focused);
-  EXPECT_EQ(f.ComboBoxRootPLU->lineEdit()->selectedText(), "00000042");
-  QTest::keyClicks(focused, "43");
-  QTest::keyClick(focused, Qt::Key_Return);
-  EXPECT_EQ(f.LoadedRootPLU(), "00000043");
-  // Tab leaves the box and looks nothing up.
-  f.ComboBoxRootPLU->setEditText("77");
-  QTest::keyClick(focused, Qt::Key_Tab);
-  EXPECT_NE(QApplication::focusWidget(), f.ComboBoxRootPLU);
-  EXPECT_NE(QApplication::focusWidget(), f.ComboBoxRootPLU->lineEdit());
-  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
-}
-
-TEST_P(ReviewSkDbTest, OpeningAColourFromTheListKeepsTheFocusThere) {
-  TForm1& f = Start({"", "00000042"});
-  Activate();
-  Focus(f.SGridStyleColours);
-  ASSERT_EQ(f.SGridStyleColours->Cell(1, 0), "00000043");
-  f.SGridStyleColours->SetRow(0);
-  f.SGridStyleColoursClick();
-  EXPECT_EQ(f.LoadedRootPLU(), "00000043");
-  Activate();
-  EXPECT_EQ(QApplication::focusWidget(), f.SGridStyleColours);
-  EXPECT_EQ(f.SGridStyleColours->Row(), 0);
-}
+class WindowLayoutDbTest : public sktest::StyleKeeperDbFixture {};
 
 // What is wrong with the visible controls of one tab sheet: a control cut
 // by the sheet's edge, squeezed below the height it needs, or lying on
@@ -84,7 +40,7 @@ QStringList LayoutProblems(QWidget* sheet) {
   return problems;
 }
 
-TEST_P(ReviewSkDbTest, TheTabsShowEveryControlWhole) {
+TEST_P(WindowLayoutDbTest, TheTabsShowEveryControlWhole) {
   TForm1& f = Start({"", "00000042"});
   f.SpButStyleInfoClick();
   QApplication::processEvents();
@@ -104,7 +60,7 @@ TEST_P(ReviewSkDbTest, TheTabsShowEveryControlWhole) {
   kvtest::SaveScreenshot(&f, "StyleKeeperAdd");
 }
 
-TEST_P(ReviewSkDbTest, APictureShowsOnTheStyleAndImageTabs) {
+TEST_P(WindowLayoutDbTest, APictureShowsOnTheStyleAndImageTabs) {
   TForm1& f = Start();
   QImage picture(400, 300, QImage::Format_RGB32);
   picture.fill(QColor(40, 90, 160));
@@ -121,11 +77,11 @@ TEST_P(ReviewSkDbTest, APictureShowsOnTheStyleAndImageTabs) {
   kvtest::SaveScreenshot(&f, "StyleKeeperPicture");
   f.PageCtrlSF->setCurrentWidget(f.TabShImage);
   QApplication::processEvents();
-  EXPECT_TRUE(f.ImageLarge->isVisible());
+  EXPECT_TRUE(f.ImagePage->ImageLarge->isVisible());
   EXPECT_EQ(LayoutProblems(f.TabShImage), QStringList());
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, ReviewSkDbTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
+INSTANTIATE_TEST_SUITE_P(Engines, WindowLayoutDbTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          kvtest::EngineParamName());
 
 }  // namespace
