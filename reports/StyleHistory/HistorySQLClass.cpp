@@ -9,54 +9,53 @@ namespace {
 using kdb::sql::Int;
 using kdb::sql::Quote;
 
-// The PLUs of one colour. Each movement table is read only for these PLUs
-// (by its PLU index) and summed per PLU before anything else is looked at,
-// so a style's figures cost a few index ranges, never a scan.
-QString PLUsOf(const QString& rootPLU) {
-  return "(select products.plu from products where products.root_plu = " + Quote(rootPLU) + ")";
-}
-
-// One movement: the sums of `q1` (and `q2`) of `table` per PLU of the colour,
-// tagged with the info grid row they fill.
+// One figure: the sum of a movement table's column for the PLU of the row,
+// optionally for one branch.
 struct Movement {
-  THistoryRow kind;
+  THistoryFigure figure;
   const char* table;
   const char* pluColumn;
-  const char* q1;
-  const char* q2;            // nullptr: 0
+  const char* sumColumn;
   const char* branchColumn;  // nullptr: no branch filter
 };
 
-QString MovementSelect(const Movement& m, const QString& rootPLU, qint64 branchId,
-                       const QString& extraCondition = {}) {
+const Movement kStock{{hrStock, "stock"}, "branchstock", "plu", "stock_quantity", "branch_id"};
+const Movement kMovements[] = {
+    {{hrOrdered, "ordqty"}, "orders", "plu", "qty", nullptr},
+    {{hrDelivered, "delqty"}, "orders", "plu", "delivery", nullptr},
+    {{hrTransOut, "transout"}, "transfers", "plu", "qty", "source"},
+    {{hrTransIn, "transin"}, "transfers", "plu", "received", "destination"},
+    {{hrReturned, "returned"}, "returns", "plu", "qty", "source"},
+    {{hrWrittenOff, "writtenoff"}, "writeoffs", "plu", "qty", "source"},
+    {{hrSales, "sales"}, "transactions", "full_plu_string", "quantity", "branch_id"},
+};
+const Movement kSalesBetween{{hrSalesBetween, "salesbetween"}, "transactions", "full_plu_string", "quantity",
+                             "branch_id"};
+
+// The figure as a column of a statement over the colour's PRODUCTS rows: the
+// movement table is read only for that PLU, by its PLU index, so a colour
+// costs a few index ranges whatever the size of the tables.
+QString FigureColumn(const Movement& m, qint64 branchId, const QString& extraCondition = {}) {
   const QString table = QLatin1String(m.table);
-  const QString plu = table + "." + QLatin1String(m.pluColumn);
-  QString sql = "select " + QString::number(m.kind) + " as kind, " + plu + " as plu, sum(" + table + "." +
-                QLatin1String(m.q1) + ") as q1, " +
-                (m.q2 ? "sum(" + table + "." + QLatin1String(m.q2) + ")" : QString("0")) + " as q2 from " +
-                table + " where " + plu + " in " + PLUsOf(rootPLU);
+  QString sql = "(select sum(" + table + "." + QLatin1String(m.sumColumn) + ") from " + table + " where " +
+                table + "." + QLatin1String(m.pluColumn) + " = products.plu";
   if (m.branchColumn && branchId > 0)
     sql += " and " + table + "." + QLatin1String(m.branchColumn) + " = " + Int(branchId);
-  return sql + extraCondition + " group by " + plu;
+  return sql + extraCondition + ") as " + QLatin1String(m.figure.alias);
 }
 
-constexpr Movement kStock{hrStock, "branchstock", "plu", "stock_quantity", nullptr, "branch_id"};
-constexpr Movement kOrders{hrOrdered, "orders", "plu", "qty", "delivery", nullptr};
-constexpr Movement kTransOut{hrTransOut, "transfers", "plu", "qty", nullptr, "source"};
-constexpr Movement kTransIn{hrTransIn, "transfers", "plu", "received", nullptr, "destination"};
-constexpr Movement kReturns{hrReturned, "returns", "plu", "qty", nullptr, "source"};
-constexpr Movement kWriteOffs{hrWrittenOff, "writeoffs", "plu", "qty", nullptr, "source"};
-constexpr Movement kSales{hrSales, "transactions", "full_plu_string", "quantity", nullptr, "branch_id"};
-constexpr Movement kSalesBetween{hrSalesBetween, "transactions", "full_plu_string",
-                                 "quantity",     nullptr,        "branch_id"};
+QString OfColour(const QString& rootPLU) {
+  return " from products where products.root_plu = " + Quote(rootPLU) +
+         " order by products.size_offset nulls first, products.plu";
+}
 
 }  // namespace
 
 QString THistorySQLClass::FindStyle(const QString& rootText, const QString& styleText) {
   // The root PLU wins when both are given. A product without a style cannot
   // be shown, so it is no match.
-  const QString condition =
-      rootText.isEmpty() ? "style like " + Quote(styleText + "%") : "root_plu like " + Quote(rootText + "%");
+  const QString condition = rootText.isEmpty() ? "style like " + Quote(styleText + "%")
+                                               : "root_plu like " + Quote(rootText + "%");
   return "select style from products where " + condition + " and style is not null order by style limit 1";
 }
 
@@ -69,24 +68,28 @@ QString THistorySQLClass::StyleColours(const QString& style) {
          Quote(style) + " group by root_plu) order by colour_name nulls first, root_plu";
 }
 
-QString THistorySQLClass::Sizes(const QString& rootPLU) {
-  return "select plu, size_name, size_offset from products where root_plu = " + Quote(rootPLU) +
-         " order by size_offset nulls first, plu";
-}
-
-QString THistorySQLClass::Movements(const QString& rootPLU, qint64 branchId, bool stockOnly) {
-  QStringList parts{MovementSelect(kStock, rootPLU, branchId)};
+QString THistorySQLClass::History(const QString& rootPLU, qint64 branchId, bool stockOnly) {
+  QStringList columns{"products.plu", "products.size_name", FigureColumn(kStock, branchId)};
   if (!stockOnly)
-    for (const Movement& m : {kOrders, kTransOut, kTransIn, kReturns, kWriteOffs, kSales})
-      parts << MovementSelect(m, rootPLU, branchId);
-  return parts.join(" union all ");
+    for (const Movement& m : kMovements) columns << FigureColumn(m, branchId);
+  return "select " + columns.join(", ") + OfColour(rootPLU);
 }
 
 QString THistorySQLClass::SalesBetween(const QString& rootPLU, qint64 branchId, const QDate& from,
                                        const QDate& to) {
-  const QString dates = " and transactions.date >= " + kdb::sql::Date(from) + " and transactions.date < " +
-                        kdb::sql::Date(to.addDays(1));
-  return MovementSelect(kSalesBetween, rootPLU, branchId, dates);
+  const QString dates = " and transactions.date >= " + kdb::sql::Date(from) +
+                        " and transactions.date < " + kdb::sql::Date(to.addDays(1));
+  return "select products.plu, " + FigureColumn(kSalesBetween, branchId, dates) + OfColour(rootPLU);
+}
+
+const std::vector<THistoryFigure>& THistorySQLClass::Figures() {
+  static const std::vector<THistoryFigure> figures = [] {
+    std::vector<THistoryFigure> f{kStock.figure};
+    for (const Movement& m : kMovements) f.push_back(m.figure);
+    f.push_back(kSalesBetween.figure);
+    return f;
+  }();
+  return figures;
 }
 
 QString THistorySQLClass::Branches() { return "select id, name from branches order by name asc"; }

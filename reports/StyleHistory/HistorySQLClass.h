@@ -4,20 +4,22 @@
 // kdb::sql::Quote, every branch id through kdb::sql::Int; every statement runs
 // unchanged on SQLite and PostgreSQL.
 //
-//   THistorySQLClass::FindStyle("0000004", "")       -> the first style with such a root PLU
-//   THistorySQLClass::StyleColours("JEAN01")         -> one row per colour of the style
-//   THistorySQLClass::Sizes("00000042")              -> plu, size_name, size_offset
-//   THistorySQLClass::Movements("00000042", 3, false) -> the figures of rows 1 and 4 to 11
+//   THistorySQLClass::FindStyle("0000004", "")        -> the first style with such a root PLU
+//   THistorySQLClass::StyleColours("JEAN01")          -> one row per colour of the style
+//   THistorySQLClass::History("00000042", 3, false)   -> the sizes and their figures, rows 1 to 11
 //   THistorySQLClass::SalesBetween("00000042", 0, from, to) -> the figures of row 12
 //
-// The movement statements return rows of (kind, plu, q1, q2): `kind` is the
-// info grid row the figure belongs to (THistoryRow), q1 the row's sum and q2
-// the deliveries of the orders row (0 elsewhere); one row per PLU and kind,
-// only for PLUs that have movements of that kind.
+// History and SalesBetween give one row per PLU of the colour, in size
+// offset order: "plu", "size_name" (History only) and one column per figure
+// (Figures() names them and the info grid row each fills). A figure is the
+// sum of its movement table's rows for the PLU, read through that table's
+// PLU index; NULL when the PLU has none.
 #include <QDate>
 #include <QString>
 
-// The rows of the info grid; also the `kind` of the movement statements.
+#include <vector>
+
+// The rows of the info grid.
 enum THistoryRow {
   hrStock = 1,
   hrMinStock = 2,
@@ -33,6 +35,12 @@ enum THistoryRow {
   hrSalesBetween = 12,
 };
 
+// A figure column of the history statements and the info grid row it fills.
+struct THistoryFigure {
+  THistoryRow row;
+  const char* alias;
+};
+
 class THistorySQLClass {
  public:
   // The first style, in style order, with a root PLU beginning with rootText,
@@ -43,19 +51,20 @@ class THistorySQLClass {
   // first PLU, in colour-name order (no name first), then root PLU order.
   static QString StyleColours(const QString& style);
 
-  // The sizes of one colour: plu, size_name, size_offset, in offset order.
-  static QString Sizes(const QString& rootPLU);
-
-  // Stock (row 1), and unless stockOnly also orders and deliveries (rows 4
-  // and 5), transfers out and in (7, 8), returns (9), write-offs (10) and
-  // sales (11), in one statement. branchId 0: every branch; otherwise the
-  // stock, sales, returns and write-offs of that branch, the transfers out of
-  // it (source) and into it (destination); orders have no branch.
-  static QString Movements(const QString& rootPLU, qint64 branchId, bool stockOnly);
+  // The sizes of one colour with the stock (row 1) and, unless stockOnly,
+  // orders and deliveries (rows 4 and 5), transfers out and in (7, 8),
+  // returns (9), write-offs (10) and sales (11). branchId 0: every branch;
+  // otherwise the stock, sales, returns and write-offs of that branch, the
+  // transfers out of it (source) and into it (destination); orders have no
+  // branch.
+  static QString History(const QString& rootPLU, qint64 branchId, bool stockOnly);
 
   // Sales from the first moment of `from` up to (not including) the day
   // after `to`, so the whole end day counts whatever time DATE holds.
   static QString SalesBetween(const QString& rootPLU, qint64 branchId, const QDate& from, const QDate& to);
+
+  // The figure columns of History (all of them) and SalesBetween.
+  static const std::vector<THistoryFigure>& Figures();
 
   // The branch pick list: id and name of every branch in name order.
   static QString Branches();

@@ -1,6 +1,9 @@
 #include "InfoGridClass.h"
 
+#include "KvDb.h"
 #include "KvStringGrid.h"
+
+#include <vector>
 
 const char* const TInfoGridClass::kLabels[kRows] = {
     "",          "Stock",    "Min Stock", "Max Stock",   "Ordered", "Delivered",    "On Order",
@@ -31,6 +34,32 @@ void TInfoGridClass::AddSize(const QString& plu, const QString& sizeName) {
   if (!columns_.contains(plu)) columns_.insert(plu, col);
 }
 
+void TInfoGridClass::Load(kdb::DataSet& rows, bool withSizes) {
+  kdb::Field& plu = rows.FieldByName("plu");
+  kdb::Field* sizeName = withSizes ? &rows.FieldByName("size_name") : nullptr;
+  std::vector<std::pair<int, kdb::Field*>> figures;
+  for (const THistoryFigure& f : THistorySQLClass::Figures())
+    if (kdb::Field* field = rows.FindField(QLatin1String(f.alias))) figures.emplace_back(f.row, field);
+  for (rows.First(); !rows.Eof(); rows.Next()) {
+    const QString p = plu.AsString();
+    if (sizeName) AddSize(p, sizeName->AsString());
+    for (const auto& [row, field] : figures) SetFigure(row, p, field->AsString());
+  }
+  UpdateOnOrder();
+}
+
+void TInfoGridClass::SetFigure(int row, const QString& plu, const QString& text) {
+  const int col = ColumnOf(plu);
+  if (col >= 0) grid_->SetCell(col, row, text);
+}
+
+void TInfoGridClass::UpdateOnOrder() {
+  for (int col = 1; col + 1 < grid_->ColCount(); ++col) {
+    const qint64 onOrder = grid_->Cell(col, hrOrdered).toLongLong() - grid_->Cell(col, hrDelivered).toLongLong();
+    grid_->SetCell(col, hrOnOrder, onOrder > 0 ? QString::number(onOrder) : QString());
+  }
+}
+
 void TInfoGridClass::FillRow(int row, const QString& text) {
   for (int col = 1; col < grid_->ColCount(); ++col) grid_->SetCell(col, row, text);
 }
@@ -41,26 +70,7 @@ void TInfoGridClass::Clear() {
 
 void TInfoGridClass::ClearRow(int row) { FillRow(row, QString()); }
 
-void TInfoGridClass::Place(int kind, const QString& plu, const QString& q1, const QString& q2) {
-  const int col = ColumnOf(plu);
-  if (col < 0) return;
-  if (kind != hrOrdered) {
-    grid_->SetCell(col, kind, q1);
-    return;
-  }
-  grid_->SetCell(col, hrOrdered, q1);
-  grid_->SetCell(col, hrDelivered, q2);
-  const qint64 onOrder = q1.toLongLong() - q2.toLongLong();
-  grid_->SetCell(col, hrOnOrder, onOrder > 0 ? QString::number(onOrder) : QString());
-}
-
-void TInfoGridClass::MarkFailed(int kind) {
-  const int last = grid_->ColCount() - 2;  // the empty column stays empty
-  for (int col = 1; col <= last; ++col) {
-    grid_->SetCell(col, kind, QLatin1String(kFailed));
-    if (kind == hrOrdered) {
-      grid_->SetCell(col, hrDelivered, QLatin1String(kFailed));
-      grid_->SetCell(col, hrOnOrder, QLatin1String(kFailed));
-    }
-  }
+void TInfoGridClass::MarkFailed(int row) {
+  // The empty column after the sizes stays empty.
+  for (int col = 1; col + 1 < grid_->ColCount(); ++col) grid_->SetCell(col, row, QLatin1String(kFailed));
 }

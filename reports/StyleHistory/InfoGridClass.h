@@ -7,14 +7,17 @@
 //
 //   TInfoGridClass info(SGridInfo);
 //   info.Reset(localMode);                    // labels, no sizes
-//   info.AddSize("0000004200", "30");         // once per size, in offset order
-//   info.Clear();                             // every figure emptied
-//   info.Place(hrStock, "0000004200", "12", "0");
+//   info.Load(historyQuery, true);            // sizes and figures (THistorySQLClass::History)
+//   info.ClearRow(hrSalesBetween);
+//   info.Load(salesQuery, false);             // figures of the sizes shown
 #include <QHash>
 #include <QString>
 
 #include "HistorySQLClass.h"
 
+namespace kdb {
+class DataSet;
+}
 namespace kui {
 class KvStringGrid;
 }
@@ -39,15 +42,20 @@ class TInfoGridClass {
   // The column of a PLU's figures, -1 when the colour shown has no such PLU.
   int ColumnOf(const QString& plu) const { return columns_.value(plu, -1); }
 
+  // Every row of a history statement: with sizes, the row's size column is
+  // added first; each figure column the statement has goes to its row in the
+  // PLU's column, as the field's text. "On Order" follows from the orders.
+  void Load(kdb::DataSet& rows, bool withSizes);
+  // One figure; a PLU without a column is not shown.
+  void SetFigure(int row, const QString& plu, const QString& text);
+  // "On Order" of every size: ordered - delivered, shown when above 0.
+  void UpdateOnOrder();
+
   // Rows 1 to 12 of every data column emptied; one row's figures emptied.
   void Clear();
   void ClearRow(int row);
-  // One result row of a movement statement. Orders fill "Ordered" with q1,
-  // "Delivered" with q2, and "On Order" with q1 - q2 when that is above 0.
-  // A figure of a PLU without a column is not shown.
-  void Place(int kind, const QString& plu, const QString& q1, const QString& q2);
-  // Marks the rows of a movement kind as unreadable in every size column.
-  void MarkFailed(int kind);
+  // A row whose figures could not be read: "n/a" in every size column.
+  void MarkFailed(int row);
 
  private:
   kui::KvStringGrid* grid_;

@@ -256,6 +256,21 @@ void TFormStyleHistoryF::LoadLists() {
   ReportFailures();
 }
 
+// ----- wait window ---------------------------------------------------------------------------
+
+TFormStyleHistoryF::TWaitStep::TWaitStep(TFormStyleHistoryF& form, const QString& text) : form_(form) {
+  if (form_.busy_) {
+    form_.busy_->SetMessage(text);
+    return;
+  }
+  own_.emplace(&form_, text);
+  form_.busy_ = &*own_;
+}
+
+TFormStyleHistoryF::TWaitStep::~TWaitStep() {
+  if (own_) form_.busy_ = nullptr;
+}
+
 // ----- failures -----------------------------------------------------------------------------
 
 void TFormStyleHistoryF::NoteFailure(const QString& what) {
@@ -294,16 +309,15 @@ void TFormStyleHistoryF::SpButSearchClick() {
       ComboBoxStyle->setFocus();
       return;
     }
-    switch (FindStyle(rootText, styleText)) {
-      case TFound::Found:
-        OpenStyle(CurrentStyle);
-        break;
-      case TFound::NotFound:
-        DMDB->ShowMessage("No matching styles found.");
-        break;
-      case TFound::Failed:
-        break;  // told by Handle
+    TFound found = TFound::NotFound;
+    {
+      // One wait window for the search and the style it opens.
+      TWaitStep wait(*this, "Searching for style...");
+      found = FindStyle(rootText, styleText);
+      if (found == TFound::Found) OpenStyle(CurrentStyle);
     }
+    // A failed search is told by Handle.
+    if (found == TFound::NotFound) DMDB->ShowMessage("No matching styles found.");
   });
 }
 
@@ -323,7 +337,7 @@ void TFormStyleHistoryF::ComboBoxBranchChange() {
 
 void TFormStyleHistoryF::SpButViewSalesClick() {
   Handle("SpButViewSalesClick", [this] {
-    kui::KvBusyGuard busy(this, "Searching for sales...");
+    TWaitStep wait(*this, "Searching for sales...");
     ClearSalesBetween();
     LoadSales();
   });

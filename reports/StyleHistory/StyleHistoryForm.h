@@ -21,11 +21,14 @@
 // Every query that fails is logged and told to the user; its rows then show
 // "n/a" rather than an empty history.
 #include "InfoGridClass.h"
+#include "KvBusyGuard.h"
 #include "StyleGridClass.h"
 #include "ReportFrameForm.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -104,9 +107,11 @@ class TFormStyleHistoryF : public TReportFrameForm {
   bool LoadStyleColours();
   void ResetStyleGrid();
   void ResetInfoGrid();
-  // The size columns of the current colour, the colour list and the root PLUs.
+  // The colour list and the root PLUs of the style just loaded, its first
+  // colour the current one.
   void LoadSizes();
   void ClearInfoGrid();
+  // The sizes of the current colour with their figures for the current branch.
   void LoadHistory();
   void ClearSalesBetween();
   // The sales between the two dates (row 12) of the current colour and branch.
@@ -132,9 +137,6 @@ class TFormStyleHistoryF : public TReportFrameForm {
   QWidget* BuildStylePanel();
   QWidget* BuildInfoPanel();
   void BuildPopupMenu();
-  // Loads the size columns of the current colour when others are shown.
-  bool LoadSizeColumns();
-  bool LoadMovements();
   bool LocalMode() const;
   // The grid that opened the pop-up menu when its commands may act, else nullptr.
   kui::KvStringGrid* PopupGrid() const;
@@ -148,6 +150,22 @@ class TFormStyleHistoryF : public TReportFrameForm {
   // Runs a handler: an exception is logged under its name and told.
   template <class F>
   void Handle(const char* method, F&& f);
+
+  // The wait window of one user action: the first step shows it (and
+  // disables the window), later steps of the same action change its text, so
+  // a search that opens a style and its history shows one window, not three.
+  class TWaitStep {
+   public:
+    TWaitStep(TFormStyleHistoryF& form, const QString& text);
+    ~TWaitStep();
+    TWaitStep(const TWaitStep&) = delete;
+    TWaitStep& operator=(const TWaitStep&) = delete;
+
+   private:
+    TFormStyleHistoryF& form_;
+    std::optional<kui::KvBusyGuard> own_;
+  };
+  kui::KvBusyGuard* busy_ = nullptr;
 
   TStyleGridClass style_{nullptr};
   TInfoGridClass info_{nullptr};

@@ -15,7 +15,7 @@
 // ----- the style -------------------------------------------------------------------------------
 
 TFormStyleHistoryF::TFound TFormStyleHistoryF::FindStyle(const QString& rootText, const QString& styleText) {
-  kui::KvBusyGuard busy(this, "Searching for style...");
+  TWaitStep wait(*this, "Searching for style...");
   SQLText = THistorySQLClass::FindStyle(rootText, styleText);
   kdb::Query* q = DMDB->DBQueryRemote1;
   if (!DMDB->RunQuery(SQLText, q)) {
@@ -28,13 +28,14 @@ TFormStyleHistoryF::TFound TFormStyleHistoryF::FindStyle(const QString& rootText
 }
 
 void TFormStyleHistoryF::OpenStyle(const QString& style) {
+  TWaitStep wait(*this, "Please wait loading style: " + style);
   if (!LoadStyle(style)) return;
   LoadSizes();
   LoadHistory();
 }
 
 bool TFormStyleHistoryF::LoadStyle(const QString& style) {
-  kui::KvBusyGuard busy(this, "Please wait loading style: " + style);
+  TWaitStep wait(*this, "Please wait loading style: " + style);
   CurrentRootPLU.clear();
   CurrentStyle = style;
   if (!LoadStyleColours()) return false;
@@ -70,24 +71,10 @@ void TFormStyleHistoryF::ClearInfoGrid() { info_.Clear(); }
 
 void TFormStyleHistoryF::ClearSalesBetween() { info_.ClearRow(hrSalesBetween); }
 
-bool TFormStyleHistoryF::LoadSizeColumns() {
-  ResetInfoGrid();
-  sizesRootPLU_ = CurrentRootPLU;
-  SQLText = THistorySQLClass::Sizes(CurrentRootPLU);
-  kdb::Query* q = DMDB->DBQueryRemote1;
-  if (!DMDB->RunQuery(SQLText, q)) {
-    NoteFailure("Could not load the sizes of " + CurrentRootPLU);
-    return false;
-  }
-  kdb::Field& plu = q->FieldByName("plu");
-  kdb::Field& sizeName = q->FieldByName("size_name");
-  for (q->First(); !q->Eof(); q->Next()) info_.AddSize(plu.AsString(), sizeName.AsString());
-  return true;
-}
-
 void TFormStyleHistoryF::LoadSizes() {
-  LoadSizeColumns();
-  ClearInfoGrid();
+  // The size columns come with the colour's figures (LoadHistory).
+  ResetInfoGrid();
+  sizesRootPLU_.clear();
   QStringList colours;
   for (int col = 1; col < SGridStyle->ColCount(); ++col) {
     const QString root = SGridStyle->Cell(col, TStyleGridClass::srRootPLU);
@@ -109,44 +96,38 @@ void TFormStyleHistoryF::LoadSizes() {
 
 void TFormStyleHistoryF::LoadHistory() {
   {
-    kui::KvBusyGuard busy(this, LocalMode() ? "Loading stock..." : "Loading history...");
+    const bool local = LocalMode();
+    TWaitStep wait(*this, local ? "Loading stock..." : "Loading history...");
     bool isNumber = false;
     CurrentBranchId = kui::SelectedPickValue(ComboBoxBranch).toLongLong(&isNumber);
     if (!isNumber) CurrentBranchId = 0;
-    // The columns are those of the colour shown, so every figure stands under its own size.
-    if (sizesRootPLU_ != CurrentRootPLU) LoadSizeColumns();
-    ClearInfoGrid();
-    LoadMovements();
-    PanelInfoFilterBottom->setVisible(!LocalMode());
+    SQLText = THistorySQLClass::History(CurrentRootPLU, CurrentBranchId, local);
+    kdb::Query* q = DMDB->DBQueryRemote1;
+    const int col = SGridInfo->Col(), row = SGridInfo->Row();
+    if (DMDB->RunQuery(SQLText, q)) {
+      // The columns are those of the colour shown, so every figure stands
+      // under its own size; the current cell stays where it was.
+      ResetInfoGrid();
+      info_.Load(*q, true);
+      sizesRootPLU_ = CurrentRootPLU;
+      if (col < SGridInfo->ColCount()) SGridInfo->SetCurrent(col, row);
+    } else {
+      NoteFailure("Could not load the history of " + CurrentRootPLU);
+      // Without the colour's sizes one column shows that nothing could be read.
+      if (sizesRootPLU_ != CurrentRootPLU || info_.SizeCount() == 0) {
+        ResetInfoGrid();
+        info_.AddSize(QString(), QString());
+        sizesRootPLU_.clear();
+      }
+      ClearInfoGrid();
+      for (const THistoryFigure& f : THistorySQLClass::Figures())
+        if (f.row != hrSalesBetween && (!local || f.row == hrStock)) info_.MarkFailed(f.row);
+      if (!local) info_.MarkFailed(hrOnOrder);
+    }
+    PanelInfoFilterBottom->setVisible(!local);
   }
   PanelInfo->show();
   SplitterBody->handle(1)->setEnabled(true);
-}
-
-// Puts every row of a movement statement into its place.
-static void PlaceFigures(kdb::Query& q, TInfoGridClass& info) {
-  kdb::Field& kind = q.FieldByName("kind");
-  kdb::Field& plu = q.FieldByName("plu");
-  kdb::Field& q1 = q.FieldByName("q1");
-  kdb::Field& q2 = q.FieldByName("q2");
-  for (q.First(); !q.Eof(); q.Next())
-    info.Place(static_cast<int>(kind.AsInteger()), plu.AsString(), q1.AsString(), q2.AsString());
-}
-
-bool TFormStyleHistoryF::LoadMovements() {
-  const bool local = LocalMode();
-  SQLText = THistorySQLClass::Movements(CurrentRootPLU, CurrentBranchId, local);
-  kdb::Query* q = DMDB->DBQueryRemote1;
-  if (!DMDB->RunQuery(SQLText, q)) {
-    NoteFailure("Could not load the history of " + CurrentRootPLU);
-    info_.MarkFailed(hrStock);
-    if (!local)
-      for (int kind : {hrOrdered, hrTransOut, hrTransIn, hrReturned, hrWrittenOff, hrSales})
-        info_.MarkFailed(kind);
-    return false;
-  }
-  PlaceFigures(*q, info_);
-  return true;
 }
 
 bool TFormStyleHistoryF::LoadSales() {
@@ -158,7 +139,7 @@ bool TFormStyleHistoryF::LoadSales() {
     info_.MarkFailed(hrSalesBetween);
     return false;
   }
-  PlaceFigures(*q, info_);
+  info_.Load(*q, false);
   return true;
 }
 

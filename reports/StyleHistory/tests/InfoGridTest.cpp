@@ -16,15 +16,15 @@ class InfoGrid : public ::testing::Test {
   }
 };
 
-TEST_F(InfoGrid, OrdersFillThreeRowsAndOnOrderOnlyWhenSomethingIsOutstanding) {
+TEST_F(InfoGrid, OnOrderOnlyWhenSomethingIsOutstanding) {
   info.Reset(false);
   Sizes({"0000004200", "0000004201", "0000004202", "0000004203"});
-  info.Place(hrOrdered, "0000004200", "15", "9");
-  info.Place(hrOrdered, "0000004201", "3", "3");
-  info.Place(hrOrdered, "0000004202", "2", "4");
-  info.Place(hrOrdered, "0000004203", "", "2");  // only NULL quantities ordered
-  EXPECT_EQ(grid.RowTexts(hrOrdered), (QStringList{"Ordered", "15", "3", "2", "", ""}));
-  EXPECT_EQ(grid.RowTexts(hrDelivered), (QStringList{"Delivered", "9", "3", "4", "2", ""}));
+  const QStringList ordered{"15", "3", "2", ""}, delivered{"9", "3", "4", "2"};
+  for (int i = 0; i < 4; ++i) {
+    info.SetFigure(hrOrdered, "000000420" + QString::number(i), ordered[i]);
+    info.SetFigure(hrDelivered, "000000420" + QString::number(i), delivered[i]);
+  }
+  info.UpdateOnOrder();
   EXPECT_EQ(grid.RowTexts(hrOnOrder), (QStringList{"On Order", "6", "", "", "", ""}));
 }
 
@@ -33,9 +33,9 @@ TEST_F(InfoGrid, AFigureGoesToItsPLUsColumnAndNowhereElse) {
   Sizes({"0000004200", "0000004203", "0000004201"});  // in offset order, whatever the PLUs say
   EXPECT_EQ(grid.ColCount(), 5);
   EXPECT_EQ(grid.RowTexts(0), (QStringList{"", "S00", "S03", "S01", ""}));
-  info.Place(hrStock, "0000004201", "-4", "0");
-  info.Place(hrSales, "0000004203", "7", "0");
-  info.Place(hrSales, "0000009900", "5", "0");  // no such size here
+  info.SetFigure(hrStock, "0000004201", "-4");
+  info.SetFigure(hrSales, "0000004203", "7");
+  info.SetFigure(hrSales, "0000009900", "5");  // no such size here
   EXPECT_EQ(grid.RowTexts(hrStock), (QStringList{"Stock", "", "", "-4", ""}));
   EXPECT_EQ(grid.RowTexts(hrSales), (QStringList{"Sales", "", "7", "", ""}));
 

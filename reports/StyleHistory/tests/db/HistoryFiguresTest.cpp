@@ -28,21 +28,13 @@ class HistoryFigures : public kvtest::DbTest {
   // The info grid of one colour and branch as the enquiry fills it.
   void Load(const QString& root, qint64 branch, bool stockOnly = false) {
     info.Reset(false);
-    kdb::Query sizes(&db());
-    sizes.SQL = THistorySQLClass::Sizes(root);
-    sizes.ExecSQL();
-    for (sizes.First(); !sizes.Eof(); sizes.Next())
-      info.AddSize(sizes.FieldByName("plu").AsString(), sizes.FieldByName("size_name").AsString());
-    info.Clear();
-    Place(THistorySQLClass::Movements(root, branch, stockOnly));
+    Run(THistorySQLClass::History(root, branch, stockOnly), true);
   }
-  void Place(const QString& sql) {
+  void Run(const QString& sql, bool withSizes) {
     kdb::Query q(&db());
     q.SQL = sql;
     q.ExecSQL();
-    for (q.First(); !q.Eof(); q.Next())
-      info.Place(static_cast<int>(q.FieldByName("kind").AsInteger()), q.FieldByName("plu").AsString(),
-                 q.FieldByName("q1").AsString(), q.FieldByName("q2").AsString());
+    info.Load(q, withSizes);
   }
   // The size cells of one row (the empty column after the sizes left out).
   QStringList Row(int row) const {
@@ -110,17 +102,17 @@ TEST_P(HistoryFigures, SalesBetweenTwoDatesIncludeTheWholeEndDay) {
   using L = QStringList;
   const QDate from(2024, 3, 1), to(2024, 3, 31);
   Load("00000042", 0);
-  Place(THistorySQLClass::SalesBetween("00000042", 0, from, to));
+  Run(THistorySQLClass::SalesBetween("00000042", 0, from, to), false);
   EXPECT_EQ(Row(hrSalesBetween), (L{"3", "1", ""}));  // 00:00 on the first day and 23:59:59 on the last
   info.ClearRow(hrSalesBetween);
-  Place(THistorySQLClass::SalesBetween("00000042", 1, from, to));
+  Run(THistorySQLClass::SalesBetween("00000042", 1, from, to), false);
   EXPECT_EQ(Row(hrSalesBetween), (L{"3", "", ""}));
   info.ClearRow(hrSalesBetween);
-  Place(THistorySQLClass::SalesBetween("00000042", 4, from, to));
+  Run(THistorySQLClass::SalesBetween("00000042", 4, from, to), false);
   EXPECT_EQ(Row(hrSalesBetween), (L{"", "1", ""}));
   info.ClearRow(hrSalesBetween);
   // One day: the sale at midnight of the next day is not in it.
-  Place(THistorySQLClass::SalesBetween("00000042", 0, QDate(2024, 3, 31), QDate(2024, 3, 31)));
+  Run(THistorySQLClass::SalesBetween("00000042", 0, QDate(2024, 3, 31), QDate(2024, 3, 31)), false);
   EXPECT_EQ(Row(hrSalesBetween), (L{"1", "", ""}));
   EXPECT_EQ(Row(hrSales), (L{"5", "1", ""})) << "the all-time sales stay";
 }

@@ -229,15 +229,23 @@ TEST_P(StyleHistory, AFailedQueryIsToldAndNeverShownAsAnEmptyHistory) {
   ASSERT_TRUE(messages.isEmpty());
   // Another program (or a broken server) takes a table away.
   Exec(MultiUser() ? "DROP TABLE ORDERS" : "DROP TABLE BRANCHSTOCK");
-  ChooseColour("00000042");
+  // The same colour for one branch: its sizes stay, every figure "n/a".
+  ChooseBranch("4");
   ASSERT_EQ(messages.size(), 1);
-  EXPECT_TRUE(messages[0].startsWith("Could not load the history of 00000042:\n")) << messages[0].toStdString();
+  EXPECT_TRUE(messages[0].startsWith("Could not load the history of 00000043:\n")) << messages[0].toStdString();
+  EXPECT_EQ(InfoRow(0), (L{"30", "32", "34"}));
   EXPECT_EQ(InfoRow(hrStock), (L{"n/a", "n/a", "n/a"}));
   if (MultiUser()) {
     EXPECT_EQ(InfoRow(hrOnOrder), (L{"n/a", "n/a", "n/a"}));
+    EXPECT_EQ(InfoRow(hrSales), (L{"n/a", "n/a", "n/a"}));
   }
   EXPECT_TRUE(LogText().contains("TDMDB::RunQuery"));
   EXPECT_TRUE(f.isEnabled());
+  // Another colour: its sizes are unknown too; one column says so.
+  ChooseColour("00000042");
+  ASSERT_EQ(messages.size(), 2);
+  EXPECT_TRUE(messages[1].startsWith("Could not load the history of 00000042:\n"));
+  EXPECT_EQ(InfoRow(hrStock), L{"n/a"});
 
   messages.clear();
   Exec("DROP TABLE PRODUCTS");
