@@ -181,6 +181,7 @@ void TDMDB::DBQueryRemote1QueryProgress(int /*percentDone*/, bool& abort) {
 
 void TDMDB::LogAfterPost(kdb::DataSet* dataset, const QString& tableName) {
   if (!dataset || !LoggingOn) return;
+  const LogRecord record(*this);  // the whole post record in one write
   Log(QString(), false);
   Log("[x]after post: " + tableName + "[=]", false);
   for (int i = 0; i < dataset->FieldCount(); ++i) {

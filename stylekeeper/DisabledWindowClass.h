@@ -6,22 +6,8 @@
 //
 //   { SkDisabledWindow disabled(this); ... }
 //
-// The suite's shared busy helper is on its way to platform/ui; when it
-// lands, SkDisabledWindow below becomes that class and this unit goes.
-#include <QPointer>
-#include <QWidget>
-
-class TDisabledWindowClass {
- public:
-  explicit TDisabledWindowClass(QWidget* window);
-  ~TDisabledWindowClass();
-  TDisabledWindowClass(const TDisabledWindowClass&) = delete;
-  TDisabledWindowClass& operator=(const TDisabledWindowClass&) = delete;
-
- private:
-  QPointer<QWidget> window_;
-  QPointer<QWidget> focus_;
-};
+// The suite's shared helper does it (platform/ui KvDisabledWindow).
+#include "KvDisabledWindow.h"
 
 // The one name the style editor uses for it.
-using SkDisabledWindow = TDisabledWindowClass;
+using SkDisabledWindow = kui::KvDisabledWindow;

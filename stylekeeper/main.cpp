@@ -8,7 +8,7 @@
 #include "StyleKeeperForm.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
   app.setApplicationName("StyleKeeper");
   return KvRunApplication([&] {
     TDMDB dataModule;

@@ -6,7 +6,7 @@
 #include "SizeRangesForm.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
   app.setApplicationName("sizeranges");
   return KvRunApplication([&] {
     TDMDB dataModule;

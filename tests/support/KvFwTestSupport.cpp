@@ -32,9 +32,11 @@ bool WaitWindowSpy::eventFilter(QObject* o, QEvent* e) {
 }
 
 bool NoWaitWindowLeft() {
+  // The program keeps its one wait window, hidden, between operations.
   const QWidgetList windows = QApplication::topLevelWidgets();
-  return std::none_of(windows.begin(), windows.end(),
-                      [](QWidget* w) { return qobject_cast<TFormLoading*>(w) != nullptr; });
+  return std::none_of(windows.begin(), windows.end(), [](QWidget* w) {
+    return qobject_cast<TFormLoading*>(w) != nullptr && w->isVisible();
+  });
 }
 
 void ModalAnswers::Install() {

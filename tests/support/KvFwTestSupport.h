@@ -81,7 +81,7 @@ class WaitWindowSpy : public QObject {
   bool eventFilter(QObject* o, QEvent* e) override;
 };
 
-// True when no wait window is left among the top-level windows.
+// True when no wait window is left on screen.
 bool NoWaitWindowLeft();
 
 // The answers a test gives to the modal windows, and what it saw of them.
