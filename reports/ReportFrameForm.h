@@ -121,13 +121,9 @@ class TReportFrameForm : public kui::KvMainWindow {
 
   // ----- owner-drawn pick lists --------------------------------------------------------
   using DrawItem = std::function<void(QPainter& p, const QStyleOptionViewItem& option, int index)>;
-  // The items of `box` drawn by `draw`, each kBranchItemHeight high.
+  // The items of `box` drawn by `draw` (TPickItemDrawClass), each
+  // kBranchItemHeight high.
   static void OwnerDrawItems(QComboBox* box, DrawItem draw);
-  // One item of a pick-list combo box as the selectors draw it: the name part
-  // only, at `offset` from the item's top left corner; highlight text when
-  // selected, grey when disabled, black otherwise.
-  static void DrawPickItem(const QComboBox* box, QPainter& p, const QStyleOptionViewItem& option, int index,
-                           QPoint offset);
 
   // ----- for the report's own steps ------------------------------------------------------
   // The wait window's text during a run (nothing outside a run).

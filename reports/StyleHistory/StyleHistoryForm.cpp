@@ -10,6 +10,7 @@
 #include "KvFocusColour.h"
 #include "KvStringGrid.h"
 #include "MessageFrame.h"
+#include "PickItemDrawClass.h"
 #include "PickList.h"
 
 #include <QAction>
@@ -164,7 +165,8 @@ QWidget* TFormStyleHistoryF::BuildInfoPanel() {
   ComboByColour->setFont(ComboBoxBranch->font());
   ComboByColour->setMinimumWidth(220);
   OwnerDrawItems(ComboByColour, [this](QPainter& p, const QStyleOptionViewItem& option, int index) {
-    DrawPickItem(ComboByColour, p, option, index, BranchItemOffset);
+    TPickItemDrawClass::Draw(p, option, ComboByColour->font(), kui::PickNameAt(ComboByColour, index),
+                             BranchItemOffset);
   });
   ComboBoxBranch->setParent(PanelInfoFilterTop);
   auto* top = new QHBoxLayout(PanelInfoFilterTop);
