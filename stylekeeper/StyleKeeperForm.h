@@ -14,7 +14,9 @@
 //                               loading one root PLU, pictures, age
 //   StyleKeeperFormModes.cpp    View/Add/Edit, clearing, defaults, tab sheets
 //   StyleKeeperFormPrices.cpp   price boxes, margins, the price calculator
-//   StyleKeeperFormSave.cpp     the Save button, validation, numbering, d_SaveStyle
+//   StyleKeeperFormSave.cpp     the Save button, validation, numbering,
+//                               d_SaveStyle, the edit's baseline, several
+//                               colours at once
 //   StyleKeeperFormClone.cpp    clone, clone into a season, alternate colours,
 //                               the supplier-style exit step
 //   StyleKeeperFormColours.cpp  the colour list beside the style details
@@ -29,7 +31,9 @@
 //   PackPageF          wholesale pack       SearchBarF      top-bar searches
 //   NavigationBarF     navigation and print
 // The colour-by-size grid of the pages is ColourSizeGridClass (no window)
-// shown by ColourSizeViewClass.
+// shown by ColourSizeViewClass. Shared by all: ModeWords.h (the mode words),
+// ControlEventsClass (a control's enter, exit, key and click events),
+// StyleKeeperControls (the controls' factories), DisabledWindowClass.h.
 #include <QDateTime>
 #include <QSet>
 #include <QString>

@@ -24,6 +24,7 @@
 #include "KvEdit.h"
 #include "KvFocusColour.h"
 #include "KvStringGrid.h"
+#include "ModeWords.h"
 #include "NavigationBarF.h"
 #include "OptionsPageF.h"
 #include "PLUPricesPageF.h"
@@ -198,7 +199,7 @@ QWidget* TForm1::BuildStyleSheet() {
   ComboBoxRootPLU->setEditable(true);
   ComboBoxRootPLU->setInsertPolicy(QComboBox::NoInsert);
   ComboBoxRootPLU->lineEdit()->setMaxLength(kRootPLUBoxLength);
-  PanelAction = MakeLabel(sheet, "PanelAction", "EDIT");
+  PanelAction = MakeLabel(sheet, "PanelAction", skmode::kDesign);
   PanelAction->hide();
   LabelRootPLU = MakeLabel(sheet, "LabelRootPLU", QString());
   LabelRootPLU->hide();
