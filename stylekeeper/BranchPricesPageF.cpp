@@ -156,7 +156,7 @@ void TBranchPricesPage::Apply() {
     return TBranchStockClass::PriceAssigns(*v, TBranchStockClass::PriceValue(loaded).value_or(Currency()));
   };
   if (!TQuantityPage::WriteBranchGrid(Form, View(), ComboBoxBSPBranch, Loaded, assigns, "branch price",
-                                      "The branch level prices", "TForm1::SpeedButtonSaveBranchPricesClick",
+                                      "The branch level prices were", "TForm1::SpeedButtonSaveBranchPricesClick",
                                       "Please wait saving branch level prices..."))
     return;
   // The grid is not read again: the next Apply is checked against this one.

@@ -13,9 +13,6 @@ namespace {
 
 using kdb::sql::Quote;
 
-// NUMERIC(19,4): fifteen digits before the point.
-constexpr qint64 kPriceLimit = 1000000000000000LL;
-
 // A literal the statement takes as it is: a number we formatted ourselves.
 void RequireNumber(const QString& literal) {
   static const QRegularExpression number(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
@@ -95,9 +92,9 @@ std::optional<qint64> TBranchStockClass::QuantityValue(const QString& text) {
 
 std::optional<Currency> TBranchStockClass::PriceValue(const QString& text) {
   if (text.isEmpty()) return Currency();
-  const std::optional<Currency> v = kos::TryTextToCurrency(text);
-  if (!v || *v >= Currency::FromInt(kPriceLimit) || *v <= Currency::FromInt(-kPriceLimit)) return std::nullopt;
-  return v;
+  // Money reaches further than no price: its range is narrower than the
+  // column's, so it is the limit.
+  return kos::TryTextToCurrency(text);
 }
 
 // ----- writing ---------------------------------------------------------------------------------

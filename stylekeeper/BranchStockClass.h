@@ -69,8 +69,9 @@ class TBranchStockClass {
   // A quantity cell: "" is 0; otherwise a whole number the INTEGER column
   // holds. nullopt for anything else.
   static std::optional<qint64> QuantityValue(const QString& text);
-  // A price cell: "" is 0; otherwise a number the NUMERIC(19,4) column
-  // holds. nullopt for anything else.
+  // A price cell: "" is 0; otherwise a number money holds (four decimals,
+  // below 922,337,203,685,477.5808, within what the column stores).
+  // nullopt for anything else.
   static std::optional<Currency> PriceValue(const QString& text);
 
   // ----- writing ---------------------------------------------------------------------

@@ -54,7 +54,7 @@ struct PageSpec {
   const char* title;
   const char* column;
   const char* figure;  // what the figures are, in messages
-  const char* what;    // what Apply saves, in messages
+  const char* what;    // what Apply saves, in messages: "<what> not saved."
   QToolButton* TForm1::*tab;
   const char* grid;
   const char* combo;
@@ -74,25 +74,25 @@ struct PageSpec {
 
 const PageSpec& Spec(TQuantityPage::Kind kind) {
   static const PageSpec specs[] = {
-      {"TabShStock", "Stock Details", "STOCK_QUANTITY", "stock", "The stock", &TForm1::SpButTabStock,
+      {"TabShStock", "Stock Details", "STOCK_QUANTITY", "stock", "The stock was", &TForm1::SpButTabStock,
        "StringGridStock", "ComboBoxStockBranches", "PanelStyle", "PanelStockAction", "ButtonAddStock",
        "SpButStockUseRatio", "ButtonEditStock", "ButtonCancelStock", "ButtonApplyStock", "Apply",
        SK_HANDLER(SpButTabStockClick), SK_HANDLER(ComboBoxStockBranchesSelect), SK_HANDLER(ButtonAddStockClick),
        SK_HANDLER(ButtonEditStockClick), SK_HANDLER(ButtonCancelStockClick), SK_HANDLER(ButtonApplyStockClick),
        SK_HANDLER(SpButStockUseRatioClick)},
-      {"TabShMinStock", "Min Stock Details", "MIN_STOCK_QUANTITY", "minimum stock", "The min stock",
+      {"TabShMinStock", "Min Stock Details", "MIN_STOCK_QUANTITY", "minimum stock", "The minimum stock was",
        &TForm1::SpButShowMinStock, "SGridMinStock", "ComboBoxMinStockBranches", "PanelMinStyle",
        "PanelMinStockAction", "ButtonAddMinStock", "SpeedButton2", "ButtonEditMinStock", "ButtonCancelMinStock",
        "ButtonApplyMinStock", "Apply", SK_HANDLER(SpButShowMinStockClick), SK_HANDLER(ComboBoxMinStockBranchesSelect),
        SK_HANDLER(ButtonAddMinStockClick), SK_HANDLER(ButtonEditMinStockClick), SK_HANDLER(ButtonCancelMinStockClick),
        SK_HANDLER(ButtonApplyMinStockClick), SK_HANDLER(SpeedButton2Click)},
-      {"TabShMaxStock", "Max Stock Details", "MAX_STOCK_QUANTITY", "maximum stock", "The max stock",
+      {"TabShMaxStock", "Max Stock Details", "MAX_STOCK_QUANTITY", "maximum stock", "The maximum stock was",
        &TForm1::SpButShowMaxStock, "SGridMaxStock", "ComboBoxMaxStockBranches", "PanelMaxStyle",
        "PanelMaxStockAction", "ButtonAddMaxStock", "SpeedButton7", "ButtonEditMaxStock", "ButtonCancelMaxStock",
        "ButtonApplyMaxStock", "Apply", SK_HANDLER(SpButShowMaxStockClick), SK_HANDLER(ComboBoxMaxStockBranchesSelect),
        SK_HANDLER(ButtonAddMaxStockClick), SK_HANDLER(ButtonEditMaxStockClick), SK_HANDLER(ButtonCancelMaxStockClick),
        SK_HANDLER(ButtonApplyMaxStockClick), SK_HANDLER(SpeedButton7Click)},
-      {"TabShBarcodes", "Barcodes", "BARCODES_QUANTITY", "barcode quantity", "The barcode quantities",
+      {"TabShBarcodes", "Barcodes", "BARCODES_QUANTITY", "barcode quantity", "The barcode quantities were",
        &TForm1::SpButTabBCodes, "SGridBarcodes", "ComboBoxBarcodesBranches", "PanelBarcodesStyle", nullptr, nullptr,
        "SpeedButton8", nullptr, nullptr, "SpeedButton3", "Apply", SK_HANDLER(SpButTabBCodesClick),
        SK_HANDLER(ComboBoxBarcodesBranchesSelect), SK_NONE, SK_NONE, SK_NONE, SK_HANDLER(SpeedButton3Click),
@@ -425,7 +425,7 @@ bool TQuantityPage::WriteBranchGrid(TForm1& form, TColourSizeViewClass& view, QC
     return true;
   } catch (const std::exception& e) {
     DMDB->LogException(e, where);
-    DMDB->ShowMessage(what + " was not saved.\n\n" + TDMDB::ExceptionMessage(e) + "\n\nNothing was written.");
+    DMDB->ShowMessage(what + " not saved.\n\n" + TDMDB::ExceptionMessage(e) + "\n\nNothing was written.");
     return false;
   }
 }

@@ -87,8 +87,8 @@ class TQuantityPage : public TFormPart {
   static QString TypedText(const kui::KvStringGrid& grid, QChar key);
   // Apply of a branch grid: every size cell written for the combo's branch
   // in one transaction (TBranchStockClass::WriteGrid), behind the busy
-  // guard showing waitText. A failure is logged as `where` and told as "<what> was not
-  // saved." with its reason; false then, and nothing was written.
+  // guard showing waitText. A failure is logged as `where` and told as "<what> not
+  // saved." ("The stock was") with its reason; false then, and nothing was written.
   static bool WriteBranchGrid(TForm1& form, TColourSizeViewClass& view, QComboBox* combo,
                               const QHash<QString, QString>& loaded, const TBranchStockClass::CellAssigns& assigns,
                               const QString& figure, const QString& what, const char* where,
