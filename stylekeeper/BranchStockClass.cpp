@@ -1,6 +1,9 @@
 #include "BranchStockClass.h"
 
 #include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
 
 #include <limits>
 
@@ -119,34 +122,65 @@ std::vector<TBranchStockClass::Assign> TBranchStockClass::PriceAssigns(Currency 
   return {{kPriceColumn, literal(v), v == loaded ? How::Keep : How::Edit, literal(loaded)}};
 }
 
-QString TBranchStockClass::UpsertSQL(const Cell& cell, const Branch& branch, const std::vector<Assign>& assigns) {
+namespace {
+
+// The columns and ways of a row: rows alike share a statement.
+QString Signature(const std::vector<TBranchStockClass::Assign>& assigns) {
+  QString sig;
+  for (const TBranchStockClass::Assign& a : assigns) sig += a.column + ":" + QString::number(int(a.how)) + ";";
+  return sig;
+}
+
+}  // namespace
+
+QString TBranchStockClass::UpsertSQL(const Branch& branch, const std::vector<Row>& rows) {
+  if (rows.empty()) throw kdb::DbError("No rows to write");
+  const std::vector<Assign>& first = rows.front().assigns;
+  const QString signature = Signature(first);
   QStringList columns = {"PLU", "ROOT_PLU", "BRANCH_NAME", "BRANCH_ID"};
-  QStringList values = {Quote(cell.plu), Quote(cell.rootPLU), Quote(branch.name), kdb::sql::Int(branch.id)};
-  QStringList sets, conditions;
-  for (const Assign& a : assigns) {
+  for (const Assign& a : first) {
     if (!IsGridColumn(a.column)) throw kdb::DbError("No grid writes the column " + a.column);
-    RequireNumber(a.value);
     columns << a.column;
-    values << a.value;
-    const QString stored = "COALESCE(" + QString(kTable) + "." + a.column + ", 0)";
-    switch (a.how) {
+  }
+  const QString name = Quote(branch.name), id = kdb::sql::Int(branch.id);
+  QStringList values;
+  // Per Edit column: the figure each row loaded, by PLU.
+  std::vector<QStringList> loaded(first.size());
+  for (const Row& row : rows) {
+    if (Signature(row.assigns) != signature) throw kdb::DbError("Rows written alike differ in " + row.cell.plu);
+    QStringList v = {Quote(row.cell.plu), Quote(row.cell.rootPLU), name, id};
+    for (size_t i = 0; i < row.assigns.size(); ++i) {
+      const Assign& a = row.assigns[i];
+      RequireNumber(a.value);
+      v << a.value;
+      if (a.how == How::Edit) {
+        RequireNumber(a.loaded);
+        loaded[i] << "WHEN " + Quote(row.cell.plu) + " THEN " + a.loaded;
+      }
+    }
+    values << "(" + v.join(", ") + ")";
+  }
+  QStringList sets, conditions;
+  for (size_t i = 0; i < first.size(); ++i) {
+    const QString& c = first[i].column;
+    const QString stored = "COALESCE(" + QString(kTable) + "." + c + ", 0)";
+    switch (first[i].how) {
       case How::Keep:
         break;
       case How::Set:
-        sets << a.column + " = excluded." + a.column;
+        sets << c + " = excluded." + c;
         break;
       case How::Add:
-        sets << a.column + " = " + stored + " + excluded." + a.column;
+        sets << c + " = " + stored + " + excluded." + c;
         break;
       case How::Edit:
-        RequireNumber(a.loaded);
-        sets << a.column + " = excluded." + a.column;
-        conditions << stored + " = " + a.loaded;
+        sets << c + " = excluded." + c;
+        conditions << stored + " = CASE excluded.PLU " + loaded[i].join(" ") + " END";
         break;
     }
   }
-  QString sql = "INSERT INTO " + QString(kTable) + " (" + columns.join(", ") + ") VALUES (" + values.join(", ") +
-                ") ON CONFLICT (PLU, BRANCH_ID) DO ";
+  QString sql = "INSERT INTO " + QString(kTable) + " (" + columns.join(", ") + ") VALUES " + values.join(", ") +
+                " ON CONFLICT (PLU, BRANCH_ID) DO ";
   if (sets.isEmpty())
     sql += "NOTHING";
   else
@@ -154,19 +188,40 @@ QString TBranchStockClass::UpsertSQL(const Cell& cell, const Branch& branch, con
   return sql + " RETURNING *";
 }
 
-TBranchStockClass::Result TBranchStockClass::Write(const Cell& cell, const Branch& branch,
-                                                   const std::vector<Assign>& assigns) {
-  query_.Close();
-  query_.SQL = UpsertSQL(cell, branch, assigns);
-  query_.ExecSQL();
-  if (query_.RecordCount() > 0) {
-    if (AfterPost)
-      for (query_.First(); !query_.Eof(); query_.Next()) AfterPost(query_);
-    return Result::Written;
+std::vector<std::vector<TBranchStockClass::Row>> TBranchStockClass::Batches(const std::vector<Row>& rows) {
+  std::vector<std::vector<Row>> batches;
+  QHash<QString, size_t> open;  // signature -> its batch being filled
+  for (const Row& row : rows) {
+    const QString sig = Signature(row.assigns);
+    auto it = open.find(sig);
+    if (it == open.end() || batches[*it].size() >= size_t(kRowsPerStatement)) {
+      batches.emplace_back();
+      it = open.insert(sig, batches.size() - 1);
+    }
+    batches[*it].push_back(row);
   }
-  for (const Assign& a : assigns)
-    if (a.how == How::Edit) return Result::Conflict;
-  return Result::Unchanged;
+  return batches;
+}
+
+TBranchStockClass::Outcome TBranchStockClass::Write(const Branch& branch, const std::vector<Row>& rows) {
+  Outcome out;
+  for (const std::vector<Row>& batch : Batches(rows)) {
+    query_.Close();
+    query_.SQL = UpsertSQL(branch, batch);
+    query_.ExecSQL();
+    QSet<QString> written;
+    for (query_.First(); !query_.Eof(); query_.Next()) {
+      written.insert(query_.FieldByName("PLU").AsString());
+      ++out.written;
+      if (AfterPost) AfterPost(query_);
+    }
+    const bool editing = std::any_of(batch.front().assigns.begin(), batch.front().assigns.end(),
+                                     [](const Assign& a) { return a.how == How::Edit; });
+    if (editing)
+      for (const Row& row : batch)
+        if (!written.contains(row.cell.plu)) out.refused << row.cell.plu;
+  }
+  return out;
 }
 
 QHash<QString, QString> TBranchStockClass::Figures(const TColourSizeGridClass& grid) {
@@ -182,40 +237,32 @@ QString TBranchStockClass::CellCaption(const TColourSizeGridClass& grid, int col
 int TBranchStockClass::WriteGrid(kdb::Database& db, const TColourSizeGridClass& grid, const Branch& branch,
                                  const QHash<QString, QString>& loaded, const CellAssigns& assigns,
                                  const QString& figure) {
-  struct Planned {
-    TColourSizeGridClass::SizeCell cell;
-    std::vector<Assign> assigns;
-  };
-  std::vector<Planned> plan;
+  std::vector<Row> rows;
+  QHash<QString, QString> captions;  // PLU -> "The stock of DENIM 32"
   QStringList invalid;
   for (const TColourSizeGridClass::SizeCell& c : grid.SizeCellsByColumn()) {
     std::optional<std::vector<Assign>> a = assigns(c.text, loaded.value(c.plu));
-    if (a)
-      plan.push_back({c, std::move(*a)});
-    else
+    if (!a) {
       invalid << CellCaption(grid, c.col, c.row);
+      continue;
+    }
+    rows.push_back({{c.plu, grid.Cell(TColourSizeGridClass::kRootPLUCol, c.row)}, std::move(*a)});
+    captions.insert(c.plu, "The " + figure + " of " + CellCaption(grid, c.col, c.row));
   }
   if (!invalid.isEmpty()) {
-    const int total = static_cast<int>(plan.size()) + static_cast<int>(invalid.size());
+    const int total = static_cast<int>(rows.size()) + static_cast<int>(invalid.size());
     throw kdb::DbError(QString("%1 of %2 cells hold no valid %3: %4.")
                            .arg(invalid.size())
                            .arg(total)
                            .arg(figure, invalid.mid(0, 5).join(", ") + (invalid.size() > 5 ? ", ..." : "")));
   }
 
+  // One order of the rows for every writer, so that two programs writing
+  // the same rows lock them in the same order.
+  std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.cell.plu < b.cell.plu; });
   kdb::Transaction tx(db);
-  int written = 0;
-  for (const Planned& p : plan) {
-    const QString caption = "The " + figure + " of " + CellCaption(grid, p.cell.col, p.cell.row);
-    Result r;
-    try {
-      r = Write({p.cell.plu, grid.Cell(TColourSizeGridClass::kRootPLUCol, p.cell.row)}, branch, p.assigns);
-    } catch (const kdb::DbError& e) {
-      throw kdb::DbError(caption + " could not be written: " + e.Message());
-    }
-    if (r == Result::Conflict) throw kdb::EditConflict(p.cell.plu, caption);
-    if (r == Result::Written) ++written;
-  }
+  const Outcome done = Write(branch, rows);
+  if (!done.refused.isEmpty()) throw kdb::EditConflict(done.refused.first(), captions.value(done.refused.first()));
   tx.Commit();
-  return written;
+  return done.written;
 }

@@ -2,12 +2,12 @@
 // The BRANCHSTOCK rows behind the style editor's stock, minimum, maximum,
 // barcode and branch price grids: the statements that lay a colour-by-size
 // grid out for a style and fill it from one column for one branch, and the
-// write of one cell (one PLU at one branch).
+// writes of its cells (one PLU at one branch each).
 //
-// A cell is written with one statement: it inserts the PLU's row for the
-// branch, or, when the unique index on (PLU, BRANCH_ID) finds one (made
-// earlier, or by another program a moment ago), updates that row. What it
-// does to each column:
+// A cell's write inserts the PLU's row for the branch, or, when the unique
+// index on (PLU, BRANCH_ID) finds one (made earlier, or by another program
+// a moment ago), updates that row; cells written alike share a statement.
+// What a write does to each column:
 //   Keep  written only into a new row (an unchanged figure);
 //   Set   the grid's figure (the stock page's "Set As ..." boxes);
 //   Add   the stored figure plus the grid's, summed by the database under
@@ -19,9 +19,9 @@
 //
 //   TBranchStockClass writer(*DMDB->DBQueryRemote1);
 //   kdb::Transaction tx(db);
-//   auto r = writer.Write({"0000004201", "00000042"}, {"4", "HARROGATE"},
-//                         TBranchStockClass::QuantityAssigns({"STOCK_QUANTITY", true}, 5, 0));
-//   tx.Commit();
+//   const auto done = writer.Write({"4", "HARROGATE"},
+//       {{{"0000004201", "00000042"}, TBranchStockClass::QuantityAssigns({"STOCK_QUANTITY", true}, 5, 0)}});
+//   if (done.refused.isEmpty()) tx.Commit();
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -90,7 +90,11 @@ class TBranchStockClass {
     QString id;
     QString name;
   };
-  enum class Result { Written, Unchanged, Conflict };
+  // One cell and what to write to it.
+  struct Row {
+    Cell cell;
+    std::vector<Assign> assigns;
+  };
 
   // What a quantity page writes for one cell.
   struct QuantityChoice {
@@ -107,14 +111,27 @@ class TBranchStockClass {
   // A branch price: edited when it differs from the loaded one.
   static std::vector<Assign> PriceAssigns(Currency v, Currency loaded);
 
-  // The statement of one cell (see the head of this file).
-  static QString UpsertSQL(const Cell& cell, const Branch& branch, const std::vector<Assign>& assigns);
+  // One statement for rows that write the same columns the same way (see
+  // the head of this file), returning every row it wrote; a row with an
+  // Edit is written only while its stored figure is still the loaded one.
+  // Throws kdb::DbError when the rows differ in their columns or ways, or a
+  // value is no number.
+  static QString UpsertSQL(const Branch& branch, const std::vector<Row>& rows);
+  // The rows as the statements take them: rows that write alike together,
+  // at most kRowsPerStatement to a statement, each in the order given.
+  static std::vector<std::vector<Row>> Batches(const std::vector<Row>& rows);
+  static constexpr int kRowsPerStatement = 200;
 
   explicit TBranchStockClass(kdb::Query& query) : query_(query) {}
-  // Runs the statement on the query; every row it wrote is handed to
-  // AfterPost (the written row, all columns). Conflict when an Edit found
-  // another figure stored. Throws kdb::DbError.
-  Result Write(const Cell& cell, const Branch& branch, const std::vector<Assign>& assigns);
+  // Writes the rows, one statement per batch on the query; every row written
+  // is handed to AfterPost (the row as stored, all columns). Tells how many
+  // were written and the PLUs of the rows refused because another figure was
+  // stored than the one they loaded. Throws kdb::DbError.
+  struct Outcome {
+    int written = 0;
+    QStringList refused;
+  };
+  Outcome Write(const Branch& branch, const std::vector<Row>& rows);
   std::function<void(kdb::Query&)> AfterPost;
 
   // What a page writes for one size cell: its assigns, from the cell's text
@@ -124,9 +141,9 @@ class TBranchStockClass {
   // Writes every size cell of the grid, column by column, for the branch in
   // one transaction of db: all of them or none. Throws, before anything is
   // written, kdb::DbError naming the cells that hold no valid figure; then
-  // kdb::EditConflict naming a cell another user changed meanwhile, or
-  // kdb::DbError naming the cell whose write failed. `figure` names what the
-  // cells hold ("stock"). Returns how many rows were written.
+  // kdb::EditConflict naming a cell another user changed meanwhile, or the
+  // kdb::DbError of a write that failed. `figure` names what the cells hold
+  // ("stock"). Returns how many rows were written.
   int WriteGrid(kdb::Database& db, const TColourSizeGridClass& grid, const Branch& branch,
                 const QHash<QString, QString>& loaded, const CellAssigns& assigns, const QString& figure);
   // The texts of the size cells by PLU: the figures a grid loaded.

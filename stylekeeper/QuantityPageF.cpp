@@ -421,6 +421,7 @@ bool TQuantityPage::WriteBranchGrid(TForm1& form, TColourSizeViewClass& view, QC
     kui::KvBusyGuard busy(&form, waitText);
     TBranchStockClass writer(*DMDB->DBQueryRemote1);
     writer.AfterPost = [](kdb::Query& row) { DMDB->LogAfterPost(&row, TBranchStockClass::kTable); };
+    const TDMDB::LogRecord posts(*DMDB);  // the post records in one write
     writer.WriteGrid(*DMDB->DBDatabaseRemote, view.Model, branch, loaded, assigns, figure);
     return true;
   } catch (const std::exception& e) {

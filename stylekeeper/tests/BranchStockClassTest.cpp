@@ -1,7 +1,7 @@
 // The BRANCHSTOCK statements and figures of the stock and branch price
 // grids, without a database: what a cell may hold, what each mode writes to
-// which column, and the upsert built from it (on both engines the statements
-// themselves run in the window's database tests).
+// which column, and the upserts built from it (on both engines the
+// statements themselves run in the window's database tests).
 #include <gtest/gtest.h>
 
 #include "BranchStockClass.h"
@@ -64,30 +64,48 @@ TEST(BranchStockClassTest, EditReplacesOnlyAChangedFigureAndRemembersWhatWasLoad
   EXPECT_EQ(B::PriceAssigns(Currency::FromRaw(1), Currency())[0].how, How::Edit);
 }
 
-TEST(BranchStockClassTest, TheUpsertInsertsOrUpdatesTheRowOfThePLUAndBranch) {
-  const B::Cell cell{"O'NEILL01", "O'NEILL0"};
+TEST(BranchStockClassTest, TheUpsertInsertsOrUpdatesTheRowsOfThePLUsAtTheBranch) {
   const B::Branch branch{"4", "HARROGATE"};
-  const QString keep = B::UpsertSQL(cell, branch, {{"STOCK_QUANTITY", "3", How::Keep, {}}});
-  EXPECT_TRUE(keep.startsWith("INSERT INTO BRANCHSTOCK (PLU, ROOT_PLU, BRANCH_NAME, BRANCH_ID, STOCK_QUANTITY) "
-                              "VALUES ('O''NEILL01', 'O''NEILL0', 'HARROGATE', 4, 3)"))
-      << keep.toStdString();
-  EXPECT_TRUE(keep.endsWith("ON CONFLICT (PLU, BRANCH_ID) DO NOTHING RETURNING *")) << keep.toStdString();
+  const QString keep = B::UpsertSQL(branch, {{{"O'NEILL01", "O'NEILL0"}, {{"STOCK_QUANTITY", "3", How::Keep, {}}}}});
+  EXPECT_EQ(keep, "INSERT INTO BRANCHSTOCK (PLU, ROOT_PLU, BRANCH_NAME, BRANCH_ID, STOCK_QUANTITY) VALUES "
+                  "('O''NEILL01', 'O''NEILL0', 'HARROGATE', 4, 3) ON CONFLICT (PLU, BRANCH_ID) DO NOTHING RETURNING *");
 
-  const QString both = B::UpsertSQL(cell, branch,
-                                    {{"STOCK_QUANTITY", "3", How::Add, {}}, {"MAX_STOCK_QUANTITY", "8", How::Edit, "6"}});
+  // Each row is checked against the figure it loaded itself.
+  const QString both = B::UpsertSQL(
+      branch, {{{"0000004200", "00000042"}, {{"STOCK_QUANTITY", "3", How::Add, {}}, {"MAX_STOCK_QUANTITY", "8", How::Edit, "6"}}},
+               {{"0000004201", "00000042"}, {{"STOCK_QUANTITY", "0", How::Add, {}}, {"MAX_STOCK_QUANTITY", "2", How::Edit, "-1"}}}});
+  EXPECT_TRUE(both.contains("('0000004200', '00000042', 'HARROGATE', 4, 3, 8), ('0000004201', '00000042', 'HARROGATE', 4, 0, 2)"))
+      << both.toStdString();
   EXPECT_TRUE(both.endsWith("DO UPDATE SET STOCK_QUANTITY = COALESCE(BRANCHSTOCK.STOCK_QUANTITY, 0) + "
                             "excluded.STOCK_QUANTITY, MAX_STOCK_QUANTITY = excluded.MAX_STOCK_QUANTITY WHERE "
-                            "COALESCE(BRANCHSTOCK.MAX_STOCK_QUANTITY, 0) = 6 RETURNING *"))
+                            "COALESCE(BRANCHSTOCK.MAX_STOCK_QUANTITY, 0) = CASE excluded.PLU WHEN '0000004200' THEN 6 "
+                            "WHEN '0000004201' THEN -1 END RETURNING *"))
       << both.toStdString();
+}
+
+TEST(BranchStockClassTest, RowsWrittenAlikeShareAStatementOfAtMostTwoHundred) {
+  std::vector<B::Row> rows;
+  for (int i = 0; i < 250; ++i)
+    rows.push_back({{QString::number(i).rightJustified(10, '0'), "00000000"},
+                    {{"STOCK_QUANTITY", "1", i % 50 == 7 ? How::Edit : How::Keep, "0"}}});
+  const auto batches = B::Batches(rows);
+  ASSERT_EQ(batches.size(), 3u);
+  EXPECT_EQ(batches[0].size(), 200u);  // the unchanged ones, in their order
+  EXPECT_EQ(batches[0][1].cell.plu, "0000000001");
+  EXPECT_EQ(batches[1].size(), 5u);    // the edited ones
+  EXPECT_EQ(batches[1][1].cell.plu, "0000000057");
+  EXPECT_EQ(batches[2].size(), 45u);
+  EXPECT_THROW(B::UpsertSQL({"4", "X"}, rows), kdb::DbError);  // not alike
 }
 
 TEST(BranchStockClassTest, NothingButNumbersAndTheGridsColumnsReachTheStatement) {
   const B::Cell cell{"0000004200", "00000042"};
-  EXPECT_THROW(B::UpsertSQL(cell, {"4", "X"}, {{"STOCK_QUANTITY", "1); DROP TABLE PRODUCTS; --", How::Set, {}}}),
+  const auto one = [&cell](const B::Assign& a) { return std::vector<B::Row>{{cell, {a}}}; };
+  EXPECT_THROW(B::UpsertSQL({"4", "X"}, one({"STOCK_QUANTITY", "1); DROP TABLE PRODUCTS; --", How::Set, {}})),
                kdb::DbError);
-  EXPECT_THROW(B::UpsertSQL(cell, {"4", "X"}, {{"STOCK_QUANTITY", "1", How::Edit, "0 OR 1=1"}}), kdb::DbError);
-  EXPECT_THROW(B::UpsertSQL(cell, {"4", "X"}, {{"PLU", "1", How::Set, {}}}), kdb::DbError);
-  EXPECT_THROW(B::UpsertSQL(cell, {"4 OR 1=1", "X"}, {}), kdb::DbError);
+  EXPECT_THROW(B::UpsertSQL({"4", "X"}, one({"STOCK_QUANTITY", "1", How::Edit, "0 OR 1=1"})), kdb::DbError);
+  EXPECT_THROW(B::UpsertSQL({"4", "X"}, one({"PLU", "1", How::Set, {}})), kdb::DbError);
+  EXPECT_THROW(B::UpsertSQL({"4 OR 1=1", "X"}, one({"STOCK_QUANTITY", "1", How::Set, {}})), kdb::DbError);
   EXPECT_THROW(B::ColumnSQL("STOCK_QUANTITY; DELETE FROM BRANCHSTOCK", "4", "JEAN01"), kdb::DbError);
   EXPECT_TRUE(B::ColumnSQL("BSRETAIL_PRICE", "4", "JE'AN").contains("products.STYLE = 'JE''AN'"));
   EXPECT_EQ(B::BranchesSQL(0), "SELECT NAME, ID FROM BRANCHES ORDER BY NAME ASC, ID");

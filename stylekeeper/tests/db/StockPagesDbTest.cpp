@@ -282,8 +282,8 @@ TEST_P(StockPagesDbTest, TwoProgramsAddingStockAtOnceLoseNeitherAddition) {
       kdb::Query q(&db);
       TBranchStockClass writer(q);
       const TBranchStockClass::QuantityChoice add{"STOCK_QUANTITY", true};
-      writer.Write({"0000004200", "00000042"}, branch, TBranchStockClass::QuantityAssigns(add, 5, 0));
-      writer.Write({"0000004201", "00000042"}, branch, TBranchStockClass::QuantityAssigns(add, 7, 0));
+      writer.Write(branch, {{{"0000004200", "00000042"}, TBranchStockClass::QuantityAssigns(add, 5, 0)},
+                            {{"0000004201", "00000042"}, TBranchStockClass::QuantityAssigns(add, 7, 0)}});
       written.set_value();
       told = true;
       std::this_thread::sleep_for(std::chrono::milliseconds(400));
@@ -341,7 +341,7 @@ TEST_P(StockPagesDbTest, AnApplyThatCannotWriteSaysSoWritesNothingAndKeepsTheFig
   ASSERT_EQ(shown.size(), 1);
   EXPECT_TRUE(shown.first().startsWith("The stock was not saved.\n\n")) << shown.first().toStdString();
   EXPECT_TRUE(shown.first().endsWith("\n\nNothing was written.")) << shown.first().toStdString();
-  EXPECT_EQ(Rows(), 1);  // BLACK 30 came first and was undone
+  EXPECT_EQ(Rows(), 1);  // not even the rows that could be made
   EXPECT_EQ(Stored("0000004200", "MAIN STORE", "STOCK_QUANTITY"), "10");
   EXPECT_EQ(page.Mode(), "Add");
   EXPECT_EQ(page.Grid->Cell(3, kDenim), "3");
