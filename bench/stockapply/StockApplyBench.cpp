@@ -18,7 +18,7 @@
 #include "KvStringGrid.h"
 #include "PickList.h"
 #include "QuantityPageF.h"
-#include "StyleKeeperDbFixture.h"
+#include "StyleKeeperBenchShop.h"
 
 namespace {
 
@@ -31,41 +31,14 @@ int Colours() { return Small() ? 3 : 10; }
 const char* kScale = "BENCH SCALE";
 const char* kStyle = "BENCHSTOCK";
 
-// What the module fixture stands on outside GoogleTest: the shop calls its
-// SetUp and TearDown itself.
-struct Unattended {
-  virtual ~Unattended() = default;
-  virtual void SetUp() {}
-  virtual void TearDown() {}
-};
-
 // The shop with one style of every colour and the window open on its stock
 // page, made once per engine.
-class Shop : public sktest::StyleKeeperTest<kvfwtest::ModuleTest<Unattended>> {
+class Shop : public kvbench::StyleKeeperShop {
  public:
-  explicit Shop(Engine e) : engine_(e) {
-    SetUp();
-    QList<QPair<QString, int>> sizes;
-    for (int i = 0; i < Sizes(); ++i) sizes.append({"S" + QString::number(i), i});
-    database_ = std::make_unique<kvfwtest::EditionDatabase>(
-        e, programDir,
-        sktest::ShopData(false,
-                         [&](kdb::Database& db) {
-                           sktest::AddScale(db, kScale, sizes);
-                           InsertStyle(db);
-                         }),
-        sktest::ShopSettings());
-    sktest::HandOverUser(e);
-    CreateModules();
-    StartForm({"", RootPLU(0)});
-    if (form->TerminateRequested()) throw kdb::DbError("The window did not start: " + dm->LastError);
+  explicit Shop(Engine e) : kvbench::StyleKeeperShop(e, InsertStyle, {"", RootPLU(0)}) {
     form->SpButTabStockClick();
     branch_ = {kui::SelectedPickValue(form->StockPage->BranchCombo), kui::SelectedPickName(form->StockPage->BranchCombo)};
     UpsertDirectly(0);  // the branch holds every PLU already
-  }
-  ~Shop() override {
-    TearDown();  // the window and modules before the database they run on
-    database_.reset();
   }
 
   // Every figure changed in Edit (not timed).
@@ -87,7 +60,7 @@ class Shop : public sktest::StyleKeeperTest<kvfwtest::ModuleTest<Unattended>> {
 
   // The same rows upserted as plain statements in one transaction.
   void UpsertDirectly(int round) {
-    kdb::Database& db = database_->Db();
+    kdb::Database& db = Db();
     db.StartTransaction();
     for (int c = 0; c < Colours(); ++c)
       for (int s = 0; s < Sizes(); ++s)
@@ -99,16 +72,16 @@ class Shop : public sktest::StyleKeeperTest<kvfwtest::ModuleTest<Unattended>> {
   }
 
   static int Rows() { return Sizes() * Colours(); }
-  kvtest::Engine ShopEngine() const { return engine_; }
 
  private:
-  Engine engine_;
-  std::unique_ptr<kvfwtest::EditionDatabase> database_;
   TBranchStockClass::Branch branch_;
 
   static QString RootPLU(int colour) { return "B" + QString::number(colour).rightJustified(7, '0'); }
 
   static void InsertStyle(kdb::Database& db) {
+    QList<QPair<QString, int>> sizes;
+    for (int i = 0; i < Sizes(); ++i) sizes.append({"S" + QString::number(i), i});
+    sktest::AddScale(db, kScale, sizes);
     const QStringList colours = kvtest::Column(db, "SELECT NAME FROM PARAMETERS WHERE TYPE='COLOUR' ORDER BY NAME");
     for (int c = 0; c < Colours(); ++c)
       for (int s = 0; s < Sizes(); ++s)
@@ -127,15 +100,7 @@ class Shop : public sktest::StyleKeeperTest<kvfwtest::ModuleTest<Unattended>> {
 std::unique_ptr<Shop> shop;
 
 void BM_ApplyStockGrid(benchmark::State& state, Engine engine) {
-  try {
-    if (!shop || shop->ShopEngine() != engine) {
-      shop.reset();
-      shop = std::make_unique<Shop>(engine);
-    }
-  } catch (const std::exception& e) {
-    state.SkipWithError(e.what());
-    return;
-  }
+  if (!kvbench::OpenShop(shop, state, engine)) return;
   static int round = 0;
   kvbench::Comparison row(state, QString::fromStdString(kvtest::EngineName(engine)), kvbench::kGoalStyleSave);
   for (auto _ : state) {

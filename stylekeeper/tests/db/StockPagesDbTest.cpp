@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include <chrono>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -22,6 +23,47 @@
 namespace {
 
 using kvtest::Engine;
+
+// Another program on the same database: in a transaction of its own it
+// does its work, then keeps what it wrote (and its locks) for a while as
+// this window goes on, and commits or undoes it. Made when its work is done.
+class AnotherProgram {
+ public:
+  AnotherProgram(kvtest::DbHandle handle, std::function<void(kdb::Database&)> work, int holdMs, bool commit)
+      : handle_(std::move(handle)) {
+    std::future<void> done = worked_.get_future();
+    thread_ = std::thread([this, work = std::move(work), holdMs, commit] {
+      kdb::Database& db = *handle_.db;
+      bool told = false;
+      try {
+        db.StartTransaction();
+        work(db);
+        worked_.set_value();
+        told = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+        commit ? db.Commit() : db.Rollback();
+      } catch (...) {
+        db.Rollback();
+        if (!told) worked_.set_exception(std::current_exception());
+      }
+    });
+    try {
+      done.get();
+    } catch (const kdb::DbError& e) {
+      ADD_FAILURE() << e.Message().toStdString();
+    }
+  }
+  ~AnotherProgram() { Wait(); }
+  // Until it has ended.
+  void Wait() {
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  kvtest::DbHandle handle_;
+  std::promise<void> worked_;
+  std::thread thread_;
+};
 
 class StockPagesDbTest : public sktest::StockDbFixture {
  protected:
@@ -105,7 +147,6 @@ TEST_P(StockPagesDbTest, AddAddsTheStockAndSetsTheCheckedMinimumToTheFigureItsel
   TForm1& f = StartOnStyle();
   TQuantityPage& page = *f.StockPage;
   f.SpButTabStock->click();
-  ChooseBranch(page.BranchCombo, "MAIN STORE");
   page.CheckBoxMinStock->setChecked(true);
   page.CheckBoxCreateBarcodes->setChecked(true);
   page.ButtonAdd->click();
@@ -142,7 +183,6 @@ TEST_P(StockPagesDbTest, EditReplacesFiguresButNeverOneAnotherUserChangedMeanwhi
   TForm1& f = StartOnStyle();
   TQuantityPage& page = *f.StockPage;
   f.SpButTabStock->click();
-  ChooseBranch(page.BranchCombo, "MAIN STORE");
   page.ButtonEdit->click();
   EXPECT_EQ(page.Mode(), "Edit");
   EXPECT_EQ(page.Grid->Cell(3, kDenim), "10");  // the figures stay
@@ -178,13 +218,13 @@ TEST_P(StockPagesDbTest, MinAndMaxStockAddOrReplaceAndBarcodesAlwaysReplace) {
 
   f.SpButShowMinStock->click();
   TQuantityPage& min = *f.MinStockPage;
-  ChooseBranch(min.BranchCombo, "MAIN STORE");
   min.ButtonEdit->click();  // no right needed
   Type(min.Grid, 3, kBlack, "7");
   min.ButtonApply->click();
   EXPECT_EQ(TakeShown(), QStringList{"Min Stock saved successfuly!"});
   EXPECT_EQ(Stored("0000004300", "MAIN STORE", "MIN_STOCK_QUANTITY"), "7");
   EXPECT_EQ(min.Mode(), "View");
+  kvtest::SaveScreenshot(&f, "StyleKeeperMinStock");
 
   f.SpButShowMaxStock->click();
   TQuantityPage& max = *f.MaxStockPage;
@@ -194,6 +234,7 @@ TEST_P(StockPagesDbTest, MinAndMaxStockAddOrReplaceAndBarcodesAlwaysReplace) {
   max.ButtonApply->click();
   EXPECT_EQ(TakeShown(), QStringList{"Max Stock saved successfuly!"});
   EXPECT_EQ(Stored("0000004300", "MAIN STORE", "MAX_STOCK_QUANTITY"), "8");
+  kvtest::SaveScreenshot(&f, "StyleKeeperMaxStock");
 
   f.SpButTabBCodes->click();
   TQuantityPage& codes = *f.BarcodesPage;
@@ -264,42 +305,20 @@ TEST_P(StockPagesDbTest, TwoProgramsAddingStockAtOnceLoseNeitherAddition) {
   TForm1& f = StartOnStyle();
   TQuantityPage& page = *f.StockPage;
   f.SpButTabStock->click();
-  ChooseBranch(page.BranchCombo, "MAIN STORE");
   page.CheckBoxCreateBarcodes->setChecked(false);
   page.ButtonAdd->click();
   Type(page.Grid, 3, kDenim, "3");
   Type(page.Grid, 4, kDenim, "4");
 
-  kvtest::DbHandle other = Connect();
   const TBranchStockClass::Branch branch{BranchId("MAIN STORE"), "MAIN STORE"};
-  std::promise<void> written;
-  std::future<void> theirs = written.get_future();
-  std::thread program([&] {
-    kdb::Database& db = *other.db;
-    bool told = false;
-    try {
-      db.StartTransaction();
-      kdb::Query q(&db);
-      TBranchStockClass writer(q);
-      const TBranchStockClass::QuantityChoice add{"STOCK_QUANTITY", true};
-      writer.Write(branch, {{{"0000004200", "00000042"}, TBranchStockClass::QuantityAssigns(add, 5, 0)},
-                            {{"0000004201", "00000042"}, TBranchStockClass::QuantityAssigns(add, 7, 0)}});
-      written.set_value();
-      told = true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(400));
-      db.Commit();
-    } catch (...) {
-      db.Rollback();
-      if (!told) written.set_exception(std::current_exception());
-    }
-  });
-  try {
-    theirs.get();
-  } catch (const kdb::DbError& e) {
-    ADD_FAILURE() << e.Message().toStdString();
-  }
+  AnotherProgram program(Connect(), [&branch](kdb::Database& db) {
+    kdb::Query q(&db);
+    const TBranchStockClass::QuantityChoice add{"STOCK_QUANTITY", true};
+    TBranchStockClass(q).Write(branch, {{{"0000004200", "00000042"}, TBranchStockClass::QuantityAssigns(add, 5, 0)},
+                                        {{"0000004201", "00000042"}, TBranchStockClass::QuantityAssigns(add, 7, 0)}});
+  }, 400, true);
   page.ButtonApply->click();
-  program.join();
+  program.Wait();
   EXPECT_EQ(TakeShown(), QStringList{"Stock saved successfully."});
   EXPECT_EQ(Stored("0000004200", "MAIN STORE", "STOCK_QUANTITY"), "18");
   // The row the other program made is the one this window added to.
@@ -313,30 +332,15 @@ TEST_P(StockPagesDbTest, AnApplyThatCannotWriteSaysSoWritesNothingAndKeepsTheFig
   TForm1& f = StartOnStyle();
   TQuantityPage& page = *f.StockPage;
   f.SpButTabStock->click();
-  ChooseBranch(page.BranchCombo, "MAIN STORE");
   page.ButtonAdd->click();
   Type(page.Grid, 3, kBlack, "1");
   Type(page.Grid, 3, kDenim, "3");
 
-  kvtest::DbHandle other = Connect();
-  std::promise<void> locked;
-  std::future<void> holding = locked.get_future();
-  std::thread program([&] {
-    kdb::Database& db = *other.db;
-    try {
-      db.StartTransaction();
-      db.Execute("UPDATE BRANCHSTOCK SET MIN_STOCK_QUANTITY = 1 WHERE PLU = '0000004200'");
-      locked.set_value();
-      std::this_thread::sleep_for(std::chrono::milliseconds(2500));
-      db.Rollback();
-    } catch (...) {
-      db.Rollback();
-      locked.set_exception(std::current_exception());
-    }
-  });
-  holding.get();
+  AnotherProgram program(Connect(), [](kdb::Database& db) {
+    db.Execute("UPDATE BRANCHSTOCK SET MIN_STOCK_QUANTITY = 1 WHERE PLU = '0000004200'");
+  }, 2500, false);
   page.ButtonApply->click();
-  program.join();
+  program.Wait();
   const QStringList shown = TakeShown();
   ASSERT_EQ(shown.size(), 1);
   EXPECT_TRUE(shown.first().startsWith("The stock was not saved.\n\n")) << shown.first().toStdString();
