@@ -253,7 +253,7 @@ TEST_P(StockPagesDbTest, MinAndMaxStockAddOrReplaceAndBarcodesAlwaysReplace) {
   kvtest::SaveScreenshot(&f, "StyleKeeperBarcodes");
 }
 
-TEST_P(StockPagesDbTest, AFigureBeyondWhatTheColumnHoldsIsRefusedInTheCell) {
+TEST_P(StockPagesDbTest, AFigureBeyondWhatTheColumnHoldsIsRefusedInTheCellAndOnApply) {
   TForm1& f = StartOnStyle();
   f.SpButTabStock->click();
   f.StockPage->ButtonEdit->click();
@@ -263,6 +263,15 @@ TEST_P(StockPagesDbTest, AFigureBeyondWhatTheColumnHoldsIsRefusedInTheCell) {
   EXPECT_EQ(g->Cell(3, kBlack), "2147483647");
   QTest::keyClick(g, Qt::Key_Return);
   EXPECT_EQ(g->Cell(6, kBlack), "2147483647");
+  // Text that came in some other way than typing (a paste in the cell) is
+  // counted and refused on Apply, before anything is written.
+  g->SetCell(4, kDenim, "2147483648");
+  g->SetCell(5, kBlack, "1.5");
+  f.StockPage->ButtonApply->click();
+  EXPECT_EQ(TakeShown(), QStringList{"The stock was not saved.\n\n2 of 6 cells hold no valid stock: DENIM 32, "
+                                     "BLACK 34.\n\nNothing was written."});
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_EQ(f.StockPage->Mode(), "Edit");
 }
 
 // ----- the right "Edit Stock" ------------------------------------------------------------------
