@@ -5,6 +5,7 @@
 #include "KvBusyGuard.h"
 #include "KvColour.h"
 #include "KvStringGrid.h"
+#include "PickItemDrawClass.h"
 #include "PickList.h"
 #include "Report1Form.h"
 #include "WaitClass.h"
@@ -371,18 +372,5 @@ void TReportFrameForm::SGridRepDrawCell(kui::KvStringGrid& grid, QPainter& p, in
 }
 
 void TReportFrameForm::ComboBoxBranchDrawItem(QPainter& p, const QStyleOptionViewItem& option, int index) {
-  const bool selected = option.state & QStyle::State_Selected;
-  const bool enabled = option.state & QStyle::State_Enabled;
-  p.save();
-  p.fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
-  QColor text = Qt::black;
-  if (selected)
-    text = option.palette.color(QPalette::HighlightedText);
-  else if (!enabled)
-    text = option.palette.color(QPalette::Disabled, QPalette::Text);
-  p.setPen(text);
-  p.setFont(ComboBoxBranch->font());
-  const QRect r = option.rect.adjusted(BranchItemOffset.x(), BranchItemOffset.y(), 0, 0);
-  p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, kui::PickNameAt(ComboBoxBranch, index));
-  p.restore();
+  TPickItemDrawClass::Draw(p, option, ComboBoxBranch->font(), kui::PickNameAt(ComboBoxBranch, index), BranchItemOffset);
 }
