@@ -260,7 +260,7 @@ int TBranchStockClass::WriteGrid(kdb::Database& db, const TColourSizeGridClass& 
   // One order of the rows for every writer, so that two programs writing
   // the same rows lock them in the same order.
   std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.cell.plu < b.cell.plu; });
-  kdb::Transaction tx(db);
+  kdb::Transaction tx(db, kdb::Transaction::AllOrNothing);
   const Outcome done = Write(branch, rows);
   if (!done.refused.isEmpty()) throw kdb::EditConflict(done.refused.first(), captions.value(done.refused.first()));
   tx.Commit();
