@@ -1,5 +1,5 @@
-// TParamEditorForm: the name checks, the row, the rename into PRODUCTS and
-// the multi-add of the parameter-list editors.
+// TParamEditorForm: the name checks, the row, the rewrite of its copies in
+// PRODUCTS, the printed list and the multi-add of the parameter-list editors.
 #include "ParamEditorForm.h"
 
 #include <QListWidget>
@@ -26,20 +26,22 @@ constexpr int kListButtonSide = 28;
 
 TParamEditorForm::TParamEditorForm(const ListKind& kind, QWidget* parent)
     : TCodeListFrameForm(Keeping::Member, parent), kind_(kind) {
-  SpButMultiAdd = new QToolButton(this);
-  SpButMultiAdd->setObjectName("SpButMultiAdd");
-  SpButMultiAdd->setToolTip("Add several at once");
-  SpButMultiAdd->setAutoRaise(true);
-  SpButMultiAdd->setFocusPolicy(Qt::NoFocus);
-  SpButMultiAdd->setFixedSize(kListButtonSide, kListButtonSide);
-  SpButMultiAdd->setIcon(editors::GlyphIcon(editors::Glyph::Add, kListButtonSide - 6));
-  SpButMultiAdd->setCursor(Qt::PointingHandCursor);
-  AddListButton(SpButMultiAdd);
-  // Named when clicked: the editor's own class is not known yet here.
-  connect(SpButMultiAdd, &QToolButton::clicked, this, [this] {
-    const kui::HandlerName scope(Where("SpButMultiAddClick"));
-    SpButMultiAddClick();
-  });
+  if (kind_.multiAdd) {
+    SpButMultiAdd = new QToolButton(this);
+    SpButMultiAdd->setObjectName("SpButMultiAdd");
+    SpButMultiAdd->setToolTip("Add several at once");
+    SpButMultiAdd->setAutoRaise(true);
+    SpButMultiAdd->setFocusPolicy(Qt::NoFocus);
+    SpButMultiAdd->setFixedSize(kListButtonSide, kListButtonSide);
+    SpButMultiAdd->setIcon(editors::GlyphIcon(editors::Glyph::Add, kListButtonSide - 6));
+    SpButMultiAdd->setCursor(Qt::PointingHandCursor);
+    AddListButton(SpButMultiAdd);
+    // Named when clicked: the editor's own class is not known yet here.
+    connect(SpButMultiAdd, &QToolButton::clicked, this, [this] {
+      const kui::HandlerName scope(Where("SpButMultiAddClick"));
+      SpButMultiAddClick();
+    });
+  }
   if (DMDB) DMDB->SmoothFormFonts(this);
 }
 
@@ -49,7 +51,9 @@ QString TParamEditorForm::ListSQL() const {
   return "select id, name from parameters where type = " + kdb::sql::Quote(kind_.type) + " order by name";
 }
 
-void TParamEditorForm::SetFieldsEditing(bool editing) { SpButMultiAdd->setEnabled(!editing); }
+void TParamEditorForm::SetFieldsEditing(bool editing) {
+  if (SpButMultiAdd) SpButMultiAdd->setEnabled(!editing);
+}
 
 // ----- names -------------------------------------------------------------------------------
 
@@ -98,25 +102,51 @@ kdb::Query& TParamEditorForm::ReadParamRow(const QStringList& columns, const QMa
 
 qint64 TParamEditorForm::AppendParam(const kdb::EditBaseline::Values& values) {
   kdb::EditBaseline::Values row = values;
+  const auto given = [&values](const char* column) {
+    for (const auto& [field, value] : values)
+      if (field.compare(QLatin1String(column), Qt::CaseInsensitive) == 0) return true;
+    return false;
+  };
   row.emplace_back("TYPE", kind_.type);
-  row.emplace_back("RATE", 0);
-  row.emplace_back("VALUE", 0);
+  if (!given("RATE")) row.emplace_back("RATE", 0);
+  if (!given("VALUE")) row.emplace_back("VALUE", 0);
   kdb::EditBaseline none;
   return TCodeListSaveClass::WriteRow(*DMDB->DBTableR1, "PARAMETERS", 0, none, row, kEntryGone);
 }
 
 qint64 TParamEditorForm::WriteParam(const kdb::EditBaseline::Values& values) {
-  if (ModeState().Adding()) return AppendParam(values);
-  // An edit names its own row: id 0 would append one instead.
-  const qint64 id = CurrentIntID();
-  if (id <= 0) throw kdb::DbError("No entry is loaded.");
-  return TCodeListSaveClass::WriteRow(*DMDB->DBTableR1, "PARAMETERS", id, Baseline, values, kEntryGone);
+  kdb::Table& table = *DMDB->DBTableR1;
+  copies_.clear();
+  qint64 id = 0;
+  if (ModeState().Adding()) {
+    id = AppendParam(values);
+  } else {
+    // An edit names its own row: id 0 would append one instead.
+    id = CurrentIntID();
+    if (id <= 0) throw kdb::DbError("No entry is loaded.");
+    TCodeListSaveClass::WriteRow(table, "PARAMETERS", id, Baseline, values, kEntryGone);
+  }
+  // The table stands on the row as the save left it.
+  copies_ = ProductsCopies(table);
+  return id;
+}
+
+TProductsRenameClass::Copies TParamEditorForm::ProductsCopies(kdb::DataSet& savedRow) const {
+  return {{kind_.productsNameColumn, savedRow.FieldByName("NAME").AsString()}};
 }
 
 void TParamEditorForm::d_RenameProducts(kdb::Database&, qint64 id) {
+  if (copies_.empty()) throw kdb::DbError("The saved entry's names for the products are not known.");
   TProductsRenameClass::Run(*DMDB->DBQueryRemote2,
-                            TProductsRenameClass::CopyStatement(kind_.productsIdColumn, QString::number(id),
-                                                                {{kind_.productsNameColumn, EditName->text()}}));
+                            TProductsRenameClass::CopyStatement(kind_.productsIdColumn, QString::number(id), copies_));
+}
+
+void TParamEditorForm::d_WriteMultiAddEntry(const QString& name) { AppendParam({{"NAME", name}}); }
+
+std::unique_ptr<TQuickReport1> TParamEditorForm::CreatePrintForm() {
+  return std::make_unique<TQuickReport1>(
+      QPageLayout::Portrait, 100,
+      std::vector<TPrintColumn>{{"ID:", "QRLabelID", 4, 60}, {"NAME:", "QRLabelName", 70, 400}});
 }
 
 bool TParamEditorForm::ReadPickItems(const QString& select, QStringList& items, int* defaultIndex) {
@@ -158,7 +188,7 @@ TParamMultiAddClass::Result TParamEditorForm::SaveMultiAdd(const QStringList& li
 
 void TParamEditorForm::SpButMultiAddClick() {
   try {
-    if (Editing() || !MultiAddAllowed()) return;
+    if (!SpButMultiAdd || Editing() || !MultiAddAllowed()) return;
     QStringList lines;
     {
       TFormParamMultiAdd dialog(this);

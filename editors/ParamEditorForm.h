@@ -1,10 +1,11 @@
 #pragma once
 // The main window of an editor of one parameter list (the PARAMETERS rows of
-// one TYPE): departments, brand names and categories. It is the code-list
-// frame in its member-keeping form with what these editors share: the name
-// checks (trimmed, not empty, unique within the list or within the
-// entry's parent), the row written through the save's baseline, the rename
-// of the entry's copies in PRODUCTS, and the multi-add button with its save.
+// one TYPE): departments, brand names, categories and colours. It is the
+// code-list frame in its member-keeping form with what these editors share:
+// the name checks (trimmed, not empty, unique within the list or within the
+// entry's parent), the row written through the save's baseline, the rewrite
+// of the entry's copies in PRODUCTS, the printed list of ids and names, and
+// (where the list has one) the multi-add button with its save.
 //
 //   class TForm1 : public TParamEditorForm {
 //    public:
@@ -13,9 +14,13 @@
 //     void LoadRecord() override;                  // ReadParamRow(...) and the fields
 //     bool ValidateRecord() override;              // ValidateName(), the editor's own checks
 //     qint64 d_WriteRecord(kdb::Database&) override;          // WriteParam({...})
-//     void d_WriteMultiAddEntry(const QString& name) override; // AppendParam({...})
+//     void d_WriteMultiAddEntry(const QString& name) override; // AppendParam({...}); NAME alone by default
 //     ...
 //   };
+//
+// The copies in PRODUCTS take the row as the save left it, not the window:
+// a name another user gave the entry meanwhile, which this window did not
+// change, is what the products get (ProductsCopies).
 //
 // The multi-add (SpButMultiAddClick): the dialog TFormParamMultiAdd, then
 // SaveMultiAdd, one transaction under the list's lock that skips the names
@@ -26,16 +31,18 @@
 
 #include "CodeListFrameForm.h"
 #include "ParamMultiAddClass.h"
+#include "ProductsRenameClass.h"
 
 class TParamEditorForm : public TCodeListFrameForm {
   Q_OBJECT
  public:
-  // The list's TYPE and the PRODUCTS columns that hold an entry's id and a
-  // copy of its name.
+  // The list's TYPE, the PRODUCTS columns that hold an entry's id and a
+  // copy of its name, and whether several entries may be added at once.
   struct ListKind {
     QString type;
     QString productsIdColumn;
     QString productsNameColumn;
+    bool multiAdd = true;
   };
 
   explicit TParamEditorForm(const ListKind& kind, QWidget* parent = nullptr);
@@ -45,7 +52,7 @@ class TParamEditorForm : public TCodeListFrameForm {
   static constexpr const char* kNameExists = "Name already exists, please enter a unique name";
   static constexpr const char* kMultiAddFailed = "Error: The entries have not been saved.";
 
-  QToolButton* SpButMultiAdd = nullptr;
+  QToolButton* SpButMultiAdd = nullptr;  // none when the list has no multi-add
 
   QString ParamType() const { return kind_.type; }
 
@@ -64,14 +71,20 @@ class TParamEditorForm : public TCodeListFrameForm {
   virtual QString NameParentID() const { return {}; }
   // Whether a multi-add may start now; refuses with its message when not.
   virtual bool MultiAddAllowed() { return true; }
-  // Writes the new row of one multi-add entry (AppendParam).
-  virtual void d_WriteMultiAddEntry(const QString& name) = 0;
+  // Writes the new row of one multi-add entry (AppendParam); by default a
+  // row with the name alone.
+  virtual void d_WriteMultiAddEntry(const QString& name);
+  // The copies of the saved entry that its PRODUCTS rows keep, read from the
+  // row as the save left it: by default its NAME in productsNameColumn.
+  virtual TProductsRenameClass::Copies ProductsCopies(kdb::DataSet& savedRow) const;
 
   QString ListSQL() const override;
   QString RecordTable() const override { return "PARAMETERS"; }
   void SetFieldsEditing(bool editing) override;
   void CheckInSave(kdb::Database& db) override;
   void d_RenameProducts(kdb::Database& db, qint64 id) override;
+  // The printed list of ids and names (A4 portrait).
+  std::unique_ptr<TQuickReport1> CreatePrintForm() override;
 
   // The name checks, each refusal told with the focus on the name; false
   // stops the save. TrimName: the name trimmed at both ends and written
@@ -85,9 +98,11 @@ class TParamEditorForm : public TCodeListFrameForm {
   // Throws when the row cannot be read or is gone.
   kdb::Query& ReadParamRow(const QStringList& columns, const QMap<QString, QString>& captions = {});
   // Writes the current entry: a new row (the list's TYPE, RATE and VALUE 0
-  // added) in Add, else only the changed values, against the baseline.
+  // added) in Add, else only the changed values, against the baseline; the
+  // copies for PRODUCTS are taken from the row as written.
   qint64 WriteParam(const kdb::EditBaseline::Values& values);
-  // A new row of the list with the values (TYPE, RATE and VALUE 0 added).
+  // A new row of the list with the values (TYPE added, and RATE and VALUE
+  // 0 unless the values give them).
   qint64 AppendParam(const kdb::EditBaseline::Values& values);
   // Pick-list items ("NAME=ID") of a SELECT of ID, NAME (and PARENT_ID for
   // defaultIndex, the last row whose PARENT_ID is its own ID, -1 when none);
@@ -101,4 +116,5 @@ class TParamEditorForm : public TCodeListFrameForm {
 
  private:
   ListKind kind_;
+  TProductsRenameClass::Copies copies_;  // of the entry the save wrote
 };

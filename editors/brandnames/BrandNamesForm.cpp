@@ -76,9 +76,3 @@ bool TForm1::FillPrintGrid() {
   // The code is not printed.
   return FillPrintGridFrom("SELECT ID, NAME FROM PARAMETERS WHERE TYPE ='BRANDLABEL' ORDER BY NAME", {"ID", "NAME"});
 }
-
-std::unique_ptr<TQuickReport1> TForm1::CreatePrintForm() {
-  return std::make_unique<TQuickReport1>(
-      QPageLayout::Portrait, 100,
-      std::vector<TPrintColumn>{{"ID:", "QRLabelID", 4, 60}, {"NAME:", "QRLabelName", 70, 400}});
-}

@@ -36,7 +36,6 @@ class TForm1 : public TParamEditorForm {
   QString SavedMessage() const override { return "Brand has been saved."; }
   QString SaveFailedMessage() const override { return "Error: Brand has not been saved."; }
   bool FillPrintGrid() override;
-  std::unique_ptr<TQuickReport1> CreatePrintForm() override;
 
  private:
   bool loadedDefault_ = false;

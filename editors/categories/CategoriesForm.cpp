@@ -46,10 +46,6 @@ qint64 TForm1::d_WriteRecord(kdb::Database&) {
   return WriteParam({{"NAME", EditName->text()}, {"PARENT_NAME", EditCode->text()}, {"PARENT_ID", 0}});
 }
 
-// A category made several at once has no code and no PARENT_ID until it is
-// saved on its own.
-void TForm1::d_WriteMultiAddEntry(const QString& name) { AppendParam({{"NAME", name}}); }
-
 bool TForm1::FillPrintGrid() {
   return FillPrintGridFrom("SELECT ID, NAME, parent_name FROM PARAMETERS WHERE TYPE ='CATEGORY' ORDER BY NAME",
                            {"ID", "NAME", "parent_name"});

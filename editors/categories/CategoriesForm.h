@@ -3,7 +3,8 @@
 // TYPE CATEGORY, the top of the product tree) in the list, the chosen
 // category's name and its code or reference, kept in PARENT_NAME with
 // PARENT_ID "0". A save carries the name into PRODUCTS; the departments keep
-// their own copies of it.
+// their own copies of it. A category made several at once has its name
+// alone (no code, no PARENT_ID) until it is saved on its own.
 #include "ParamEditorForm.h"
 
 class TForm1 : public TParamEditorForm {
@@ -24,7 +25,6 @@ class TForm1 : public TParamEditorForm {
   QString SelectRecordMessage() const override { return "Please select a category."; }
   bool ValidateRecord() override;
   qint64 d_WriteRecord(kdb::Database& db) override;
-  void d_WriteMultiAddEntry(const QString& name) override;
   QString SavedMessage() const override { return "Category has been saved."; }
   QString SaveFailedMessage() const override { return "Error: Category has not been saved."; }
   bool FillPrintGrid() override;

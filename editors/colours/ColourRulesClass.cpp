@@ -3,14 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "CodeListSaveClass.h"
 #include "KvDb.h"
-#include "ProductsRenameClass.h"
-
-namespace {
-constexpr const char* kColourGone =
-    "The colour could not be found; another user may have removed it. Nothing has been saved.";
-}  // namespace
 
 const QStringList& TColourRulesClass::BaseColours() {
   static const QStringList bases = {"Beige", "Black", "Blue",   "Brown", "Cream", "Green",  "Grey",  "Orange",
@@ -58,14 +51,6 @@ kdb::EditBaseline::Values TColourRulesClass::RowValues(const QString& name, cons
           {"PARENT_ID", 0},  {"EXTRA", QString()},                  {"VALUE", 0}};
 }
 
-qint64 TColourRulesClass::SaveColour(kdb::Table& table, qint64 id, kdb::EditBaseline& baseline, const QString& name,
-                                     const QString& base, quint32 colour) {
-  kdb::EditBaseline::Values values = RowValues(name, base, colour);
-  if (id == 0) values.emplace_back("TYPE", kType);
-  return TCodeListSaveClass::WriteRow(table, "PARAMETERS", id, baseline, values, kColourGone);
-}
-
-QString TColourRulesClass::UpdateProductsColour(qint64 id, const QString& name, quint32 colour) {
-  return TProductsRenameClass::CopyStatement("COLOUR_ID", QString::number(id),
-                                             {{"COLOUR_NAME", name}, {"COLOUR_VALUE", qint64(colour)}});
+TProductsRenameClass::Copies TColourRulesClass::UpdateProductsColour(const QString& name, quint32 colour) {
+  return {{"COLOUR_NAME", name}, {"COLOUR_VALUE", qint64(colour)}};
 }

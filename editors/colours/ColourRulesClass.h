@@ -12,6 +12,7 @@
 #include <array>
 
 #include "KvEditBaseline.h"
+#include "ProductsRenameClass.h"
 
 class TColourRulesClass {
  public:
@@ -40,16 +41,11 @@ class TColourRulesClass {
   // modulo 0xFFFFFF (the program seeds it with the time at start).
   static quint32 RandomColour();
 
-  // The columns of a colour row: NAME, RATE (the display colour), PARENT_NAME
-  // (the base colour), PARENT_ID "0", EXTRA empty, VALUE 0.
+  // The columns of a colour row as its save writes them: NAME, RATE (the
+  // display colour), PARENT_NAME (the base colour), PARENT_ID "0", EXTRA
+  // empty, VALUE 0.
   static kdb::EditBaseline::Values RowValues(const QString& name, const QString& base, quint32 colour);
-  // Writes the colour's row through the table: id 0 appends one (with its
-  // TYPE) and returns its new ID; another id writes only what differs from
-  // the baseline, refusing what another user changed meanwhile
-  // (TCodeListSaveClass::WriteRow).
-  static qint64 SaveColour(kdb::Table& table, qint64 id, kdb::EditBaseline& baseline, const QString& name,
-                           const QString& base, quint32 colour);
-  // The statement that copies a colour's name and display colour into the
-  // PRODUCTS rows of its id (TProductsRenameClass).
-  static QString UpdateProductsColour(qint64 id, const QString& name, quint32 colour);
+  // The copies of a colour that its PRODUCTS rows keep: COLOUR_NAME and
+  // COLOUR_VALUE (the display colour as a whole number).
+  static TProductsRenameClass::Copies UpdateProductsColour(const QString& name, quint32 colour);
 };

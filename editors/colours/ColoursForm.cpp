@@ -48,11 +48,11 @@ void TColourPanel::mouseReleaseEvent(QMouseEvent* e) {
 
 // ----- the window ---------------------------------------------------------------------------
 
-TForm1::TForm1(QWidget* parent) : TCodeListFrameForm(Keeping::Member, parent) {
+TForm1::TForm1(QWidget* parent)
+    : TParamEditorForm({TColourRulesClass::kType, "COLOUR_ID", "COLOUR_NAME", /*multiAdd=*/false}, parent) {
   SetTitle(kTitle);
   SetListCaption(kTitle);
   BuildFields();
-  if (DMDB) DMDB->SmoothFormFonts(this);
   // A new entry's display colour is random; another run starts elsewhere.
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   // The frame cleared its own part before these fields existed.
@@ -158,25 +158,14 @@ void TForm1::ClearFields() {
   // PanelColour keeps its colour.
   ComboBoxBase->setCurrentIndex(-1);
   loadedBase_ = -2;
-  savedName_.clear();
-  savedColour_ = 0;
 }
 
 void TForm1::LoadRecord() {
-  kdb::Query* q = DMDB->DBQueryRemote1;
-  if (!DMDB->RunQuery("select name, rate, parent_name, parent_id, extra, value from parameters where id = " +
-                          kdb::sql::Int(CurrentID()) + " and type = 'COLOUR'",
-                      q))
-    throw kdb::DbError("The colour could not be read.");
-  if (q->RecordCount() == 0) throw kdb::DbError("The colour is no longer there.");
-  ShowName(q->FieldByName("NAME").AsString());
-  Baseline.Capture(*q, {"NAME", "RATE", "PARENT_NAME", "PARENT_ID", "EXTRA", "VALUE"});
-  Baseline.SetCaption("NAME", "Name");
-  Baseline.SetCaption("RATE", "Colour");
-  Baseline.SetCaption("PARENT_NAME", "Base Colour");
-  PanelColour->SetColour(TColourRulesClass::ColourOfRate(q->FieldByName("RATE").Value()));
+  kdb::Query& q = ReadParamRow({"RATE", "PARENT_NAME", "PARENT_ID", "EXTRA", "VALUE"},
+                               {{"RATE", "Colour"}, {"PARENT_NAME", "Base Colour"}});
+  PanelColour->SetColour(TColourRulesClass::ColourOfRate(q.FieldByName("RATE").Value()));
   // Found whatever the letter case of the stored name; none when no base matches.
-  ComboBoxBase->setCurrentIndex(ComboBoxBase->findText(q->FieldByName("PARENT_NAME").AsString(), Qt::MatchFixedString));
+  ComboBoxBase->setCurrentIndex(ComboBoxBase->findText(q.FieldByName("PARENT_NAME").AsString(), Qt::MatchFixedString));
   loadedBase_ = ComboBoxBase->currentIndex();
 }
 

@@ -9,7 +9,7 @@
 // The members are spread over two files:
 //   ColoursForm.cpp      the fields, the base lists and the filter, loading a colour, the modes, picking a colour
 //   ColoursFormSave.cpp  the checks, the save with its products rewrite, the printed list
-#include "CodeListFrameForm.h"
+#include "ParamEditorForm.h"
 
 #include <QLabel>
 
@@ -35,7 +35,7 @@ class TColourPanel : public QLabel {
   quint32 colour_ = 0xFFFFFF;
 };
 
-class TForm1 : public TCodeListFrameForm {
+class TForm1 : public TParamEditorForm {
   Q_OBJECT
  public:
   explicit TForm1(QWidget* parent = nullptr);
@@ -69,7 +69,6 @@ class TForm1 : public TCodeListFrameForm {
 
  protected:
   QString ListSQL() const override;
-  QString RecordTable() const override { return "PARAMETERS"; }
   void AfterConnect() override { FillBaseColours(); }
   void ClearFields() override;
   void LoadRecord() override;
@@ -77,24 +76,19 @@ class TForm1 : public TCodeListFrameForm {
   void AfterAddStarted() override;
   QString SelectRecordMessage() const override { return "Please select a colour."; }
   bool ValidateRecord() override;
-  void CheckInSave(kdb::Database& db) override;
   qint64 d_WriteRecord(kdb::Database& db) override;
-  void d_RenameProducts(kdb::Database& db, qint64 id) override;
+  // The name and the display colour (RATE as a whole number).
+  TProductsRenameClass::Copies ProductsCopies(kdb::DataSet& savedRow) const override;
   QString SavedMessage() const override { return "Colour has been saved."; }
   QString SaveFailedMessage() const override { return "Error: Colour has not been saved."; }
   bool FillPrintGrid() override;
-  std::unique_ptr<TQuickReport1> CreatePrintForm() override;
 
  private:
   void BuildFields();
   bool SingleUser() const;
-  bool NameTaken(const QString& name);
   // The base colour to write: the stored spelling while the user left it.
   QString BaseToWrite() const;
 
   // The base colour's place in ComboBoxBase as the colour was loaded (-2: none loaded).
   int loadedBase_ = -2;
-  // What the save left in the row, for the copies in PRODUCTS.
-  QString savedName_;
-  quint32 savedColour_ = 0;
 };

@@ -68,7 +68,12 @@ qint64 TForm1::d_WriteRecord(kdb::Database&) {
     id = CurrentID().toLongLong(&ok);
     if (!ok || id <= 0) throw kdb::DbError("No size scale is loaded.");
   }
-  id = TCodeListSaveClass::WriteRow(*DMDB->DBTableR1, "SIZESSCALE", id, Baseline, values, kScaleGone);
+  kdb::Table& table = *DMDB->DBTableR1;
+  id = TCodeListSaveClass::WriteRow(table, "SIZESSCALE", id, Baseline, values, kScaleGone);
+  // The name the row holds now: the products copy the row, not the window
+  // (a name another user gave the scale meanwhile stays when this window
+  // left the name alone).
+  savedName_ = table.FieldByName("NAME").AsString();
   if (adding)
     WriteNewSizes(id);
   else
@@ -109,7 +114,7 @@ void TForm1::d_RenameProducts(kdb::Database&, qint64 id) {
   const QString scale = QString::number(id);
   kdb::Query& q = *DMDB->DBQueryRemote1;
   TProductsRenameClass::Run(
-      q, TProductsRenameClass::CopyStatement("SIZESSCALE_ID", scale, {{"SIZESSCALE_NAME", EditName->text()}}));
+      q, TProductsRenameClass::CopyStatement("SIZESSCALE_ID", scale, {{"SIZESSCALE_NAME", savedName_}}));
   TProductsRenameClass::Run(
       q, TProductsRenameClass::CopyFromStatement("SIZE_NAME", "SIZES", "NAME", "SIZE_ID", "SIZESSCALE_ID", scale));
 }

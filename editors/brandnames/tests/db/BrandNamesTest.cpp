@@ -41,6 +41,7 @@ TEST_P(BrandNames, ShowsEachBrandWithItsCodeAndWhetherItIsTheDefault) {
   kvtest::SaveScreenshot(&f, "brandnames");
   Show(f, "TESSARIN");
   EXPECT_EQ(f.ComboBoxDefault->currentText(), "Yes");
+  ExpectFitsSmallScreen("brandnames-1024");
 }
 
 TEST_P(BrandNames, YesMakesTheBrandTheDefaultOfEveryBrandRow) {
@@ -98,6 +99,23 @@ TEST_P(BrandNames, AnUnchangedYesLeavesADefaultAnotherUserChose) {
   EXPECT_EQ(messages, QStringList{"Code/Reference was changed by another user since it was loaded. "
                                   "Please reload and make your change again."});
   EXPECT_EQ(Value("SELECT EXTRA FROM PARAMETERS WHERE NAME = 'TESSARIN'"), "T1");
+}
+
+TEST_P(BrandNames, TheProductsTakeTheNameTheRowHoldsNotTheOneOnScreen) {
+  TForm1& f = Start();
+  auto other = Connect();
+  Show(f, "LITTLE WREN");
+  f.SpButEdit->click();
+  // Another user renames the brand, and its products with it, while this
+  // window changes only the code.
+  other.db->Execute("UPDATE PARAMETERS SET NAME = 'LITTLE WREN KIDS' WHERE NAME = 'LITTLE WREN'");
+  other.db->Execute("UPDATE PRODUCTS SET BRANDLABEL_NAME = 'LITTLE WREN KIDS'");
+  f.EditCode->setText("LWK");
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{"Brand has been saved."});
+  EXPECT_EQ(Value("SELECT NAME || '/' || EXTRA FROM PARAMETERS WHERE ID = " + BrandId("LITTLE WREN KIDS")),
+            "LITTLE WREN KIDS/LWK");
+  EXPECT_EQ(Column("SELECT DISTINCT BRANDLABEL_NAME FROM PRODUCTS"), QStringList{"LITTLE WREN KIDS"});
 }
 
 TEST_P(BrandNames, ACodeLongerThanTheBoxTakesIsNotCutByASave) {

@@ -34,6 +34,7 @@ TEST_P(Categories, TheCodeIsKeptInParentNameWithParentIdZero) {
   EXPECT_EQ(f.EditName->text(), "ACCESSORIES");
   EXPECT_EQ(f.EditCode->text(), "AC");
   kvtest::SaveScreenshot(&f, "categories");
+  ExpectFitsSmallScreen("categories-1024");
 
   f.SpButAdd->click();
   f.EditName->setText("FOOTWEAR");

@@ -92,6 +92,9 @@ TEST_P(Colours, StartShowsTheColoursPaintedInTheirDisplayColour) {
   EXPECT_EQ(f.ComboBoxBaseSelect->currentText(), "[All]");
   kvtest::SaveScreenshot(&f, MultiUser() ? "Colours" : "ColoursSingleUser");
   EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  // The swatches and the base colours of a new entry fit too.
+  f.SpButAdd->click();
+  ExpectFitsSmallScreen(MultiUser() ? "Colours-1024-add" : "ColoursSingleUser-1024-add");
 }
 
 TEST_P(Colours, ANewColourStartsRandomAndTakesASwatchWithItsBase) {
