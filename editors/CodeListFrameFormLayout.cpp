@@ -30,7 +30,18 @@ constexpr int kFieldPixels = 19;
 constexpr int kListPixels = 16;
 constexpr int kStripHeight = 32;
 constexpr int kListWidth = 300;
+constexpr int kListMinWidth = 180;
 constexpr int kGlyphSide = 48;
+
+// A list of entries: as wide as designed where the window has room, and
+// narrower on a small screen, so that the fields and the buttons beside it
+// stay in view (two lists and a VAT rate at 1024 pixels).
+class EntryList : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+  QSize sizeHint() const override { return {kListWidth, QListWidget::sizeHint().height()}; }
+  QSize minimumSizeHint() const override { return {kListMinWidth, QListWidget::minimumSizeHint().height()}; }
+};
 
 // An owner-drawn list: the window paints each item (ListBoxParamDrawItem and
 // the like), every item has one fixed height.
@@ -136,7 +147,7 @@ void TCodeListFrameForm::BuildContent(QVBoxLayout* body) {
   content_ = content;
   PanelList = new QLabel(this);
   PanelList->setObjectName("PanelList");
-  ListBoxParam = new QListWidget(this);
+  ListBoxParam = new EntryList(this);
   ListBoxParam->setObjectName("ListBoxParam");
   connect(ListBoxParam, &QListWidget::currentRowChanged, this, [this] {
     if (!loading_) ListBoxParamClick();
@@ -187,7 +198,8 @@ QVBoxLayout* TCodeListFrameForm::ListColumn(QLabel* caption, QListWidget* list) 
   buttons->addStretch();
   list->setFont(Verdana(kListPixels));
   list->setUniformItemSizes(true);
-  list->setFixedWidth(kListWidth);
+  list->setMaximumWidth(kListWidth);
+  list->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
   list->setItemDelegate(new OwnerDraw(this, kListItemHeight,
                                       [this, list](QPainter& p, const QStyleOptionViewItem& option, int row) {
                                         ListBoxParamDrawItem(list, p, option, row);
@@ -200,7 +212,7 @@ QVBoxLayout* TCodeListFrameForm::ListColumn(QLabel* caption, QListWidget* list) 
 QListWidget* TCodeListFrameForm::AddListBefore(const QString& caption, const QString& name, QLabel** captionPanel) {
   auto* label = new QLabel(caption, this);
   label->setObjectName("Panel" + name);
-  auto* list = new QListWidget(this);
+  auto* list = new EntryList(this);
   list->setObjectName(name);
   content_->insertLayout(0, ListColumn(label, list));
   lists_.push_back(list);

@@ -6,6 +6,7 @@
 #include "KvBusyGuard.h"
 #include "KvColour.h"
 #include "KvDb.h"
+#include "KvMainWindow.h"
 #include "KVFieldListClass.h"
 #include "KvStringGrid.h"
 #include "MessageFrame.h"
@@ -203,6 +204,8 @@ void TFormSearchResults::FillGrid() {
 
 void TFormSearchResults::showEvent(QShowEvent* event) {
   kui::KvDialog::showEvent(event);
+  // Maximised also where no window manager acts on it (a bare X server).
+  kui::FitMaximisedWindow(this);
   FormShow();
 }
 

@@ -48,7 +48,7 @@ void TForm1::BuildFields() {
 
   ComboBoxVAT = new QComboBox(this);
   ComboBoxVAT->setObjectName("ComboBoxVAT");
-  ComboBoxVAT->setMinimumWidth(260);
+  ComboBoxVAT->setMinimumWidth(200);
   // The user's choice shows its rate; a choice made by the program does not.
   connect(ComboBoxVAT, &QComboBox::activated, this,
           kui::Named(Where("ComboBoxVATChange"), [this] { ComboBoxVATChange(); }));

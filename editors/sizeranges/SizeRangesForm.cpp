@@ -8,18 +8,22 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include "CodeListGlyphs.h"
 #include "DataModF.h"
 #include "KuiGuard.h"
 #include "KvEdit.h"
 
 namespace {
 
-constexpr int kSizeListWidth = 6 * 80;
 // Enough rows that six columns hold the 99 sizes a scale may have.
 constexpr int kSizeRows = 17;
+// The columns shown at the least; more sizes than they hold scroll.
+constexpr int kSizeMinColumns = 4;
+constexpr int kSizeListPixels = 16;
 
 QToolButton* SizeButton(QWidget* parent, const char* name, const QString& caption) {
   auto* b = new QToolButton(parent);
@@ -32,6 +36,11 @@ QToolButton* SizeButton(QWidget* parent, const char* name, const QString& captio
 }
 
 }  // namespace
+
+int TForm1::SizeColumnWidth(const QFontMetrics& metrics) {
+  // Six of the widest capital with room either side.
+  return metrics.horizontalAdvance(QString(TSizeListClass::kNameLength, QChar('W'))) + 8;
+}
 
 TForm1::TForm1(QWidget* parent) : TCodeListFrameForm(Keeping::Caption, parent) {
   SetTitle(kTitle);
@@ -80,14 +89,20 @@ void TForm1::BuildFields() {
   AddField(sizes, QString(), buttons);
   ListBoxSizes = new QListWidget(this);
   ListBoxSizes->setObjectName("ListBoxSizes");
-  // Six columns, filled top to bottom, as a multi-column list box shows them.
+  // Six columns, filled top to bottom, as a multi-column list box shows them;
+  // each column as wide as the widest name a size may have, so that no name
+  // is cut. On a small screen fewer columns show and the rest scroll.
+  ListBoxSizes->setFont(editors::Verdana(kSizeListPixels));
   ListBoxSizes->setFlow(QListView::TopToBottom);
   ListBoxSizes->setWrapping(true);
   ListBoxSizes->setResizeMode(QListView::Adjust);
-  ListBoxSizes->setGridSize({kSizeListWidth / kSizeColumns, kSizeItemHeight});
+  const int columnWidth = SizeColumnWidth(ListBoxSizes->fontMetrics());
+  ListBoxSizes->setGridSize({columnWidth, kSizeItemHeight});
   ListBoxSizes->setUniformItemSizes(true);
-  ListBoxSizes->setFixedSize(kSizeListWidth + 4, kSizeRows * kSizeItemHeight + 4);
-  ListBoxSizes->setFont(EditName->font());
+  ListBoxSizes->setFixedHeight(kSizeRows * kSizeItemHeight + 4 + ListBoxSizes->horizontalScrollBar()->sizeHint().height());
+  ListBoxSizes->setMinimumWidth(kSizeMinColumns * columnWidth + 4);
+  ListBoxSizes->setMaximumWidth(kSizeColumns * columnWidth + 4);
+  ListBoxSizes->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   ColourOnFocus(ListBoxSizes);
   AddField(sizes, QString(), ListBoxSizes);
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QComboBox;
+class QFontMetrics;
 
 class TForm1 : public TCodeListFrameForm {
   Q_OBJECT
@@ -57,6 +58,9 @@ class TForm1 : public TCodeListFrameForm {
   // The name checks before a save; false (the user told) stops it.
   bool ValidateScale();
   int IndexOfScaleName(const QString& name) const { return IndexOfName(name); }
+  // The width of a column of ListBoxSizes: room for the longest size name
+  // in the widest capitals.
+  static int SizeColumnWidth(const QFontMetrics& metrics);
   const TSizeListClass& Sizes() const { return sizes_; }
 
  protected:
@@ -98,4 +102,5 @@ class TForm1 : public TCodeListFrameForm {
   TSizeListClass sizes_;
   std::vector<LoadedSize> loaded_;
   bool loadedDefault_ = false;
+  QString savedName_;  // the name the save left in the row
 };

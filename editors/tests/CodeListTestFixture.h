@@ -94,6 +94,22 @@ class CodeListDbTest : public kvfwtest::EditionDbTest {
 
   QString Value(const QString& sql) { return Column(sql).value(0); }
 
+  // The window on a screen of 1024 by 768 (the size it is laid out for):
+  // it takes no more room than that, and every named control it shows lies
+  // inside it. Photographed as build/screens/<shot>.png.
+  void ExpectFitsSmallScreen(const QString& shot) {
+    form->resize(1024, 737);
+    QApplication::processEvents();
+    EXPECT_LE(form->minimumSizeHint().width(), 1024) << shot.toStdString();
+    EXPECT_LE(form->width(), 1024) << shot.toStdString();
+    for (QWidget* w : form->template findChildren<QWidget*>()) {
+      if (w->objectName().isEmpty() || !w->isVisibleTo(form.get())) continue;
+      const QRect place(w->mapTo(form.get(), QPoint(0, 0)), w->size());
+      EXPECT_TRUE(form->rect().contains(place)) << shot.toStdString() << ": " << w->objectName().toStdString();
+    }
+    kvtest::SaveScreenshot(form.get(), shot);
+  }
+
   // The names of the list, top to bottom.
   static QStringList ListNames(const QListWidget* list) {
     QStringList names;

@@ -54,8 +54,13 @@ QString OfColour(const QString& rootPLU) {
 QString THistorySQLClass::FindStyle(const QString& rootText, const QString& styleText) {
   // The root PLU wins when both are given. A product without a style cannot
   // be shown, so it is no match.
-  const QString condition = rootText.isEmpty() ? "style like " + Quote(styleText + "%")
-                                               : "root_plu like " + Quote(rootText + "%");
+  // The text typed is a prefix: its own "%" and "_" match as wildcards, as
+  // they always have, and a backslash matches itself on both engines.
+  const auto prefix = [](const QString& text) {
+    return kdb::sql::Like(kdb::sql::LikeEscape(text, kdb::sql::Wildcards::Keep) + "%");
+  };
+  const QString condition =
+      rootText.isEmpty() ? "style like " + prefix(styleText) : "root_plu like " + prefix(rootText);
   return "select style from products where " + condition + " and style is not null order by style limit 1";
 }
 

@@ -30,6 +30,7 @@ constexpr int kTitlePixels = 29;
 constexpr int kControlPixels = 15;
 constexpr int kRootLength = 16;   // PRODUCTS.ROOT_PLU
 constexpr int kStyleLength = 50;  // PRODUCTS.STYLE
+constexpr int kSelectorWidth = 200;  // the colour and branch selectors
 
 QLabel* Label(const QString& text, QWidget* parent) {
   auto* l = new QLabel(text, parent);
@@ -151,8 +152,10 @@ QWidget* TFormStyleHistoryF::BuildStylePanel() {
   auto* layout = new QVBoxLayout(PanelLeftStyle);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(SGridStyle);
-  // Room for the labels and three colours.
-  PanelLeftStyle->resize(TStyleGridClass::kLabelWidth + 3 * TStyleGridClass::kColourWidth + 24, 600);
+  // Room for the labels and two colours (more scroll, or the splitter
+  // widens the panel), so that the movements beside it keep their room on a
+  // screen of 1024 pixels.
+  PanelLeftStyle->resize(TStyleGridClass::kLabelWidth + 2 * TStyleGridClass::kColourWidth + 24, 600);
   return PanelLeftStyle;
 }
 
@@ -163,12 +166,13 @@ QWidget* TFormStyleHistoryF::BuildInfoPanel() {
   ComboByColour = new QComboBox(PanelInfoFilterTop);
   ComboByColour->setObjectName("ComboByColour");
   ComboByColour->setFont(ComboBoxBranch->font());
-  ComboByColour->setMinimumWidth(220);
+  ComboByColour->setMinimumWidth(kSelectorWidth);
   OwnerDrawItems(ComboByColour, [this](QPainter& p, const QStyleOptionViewItem& option, int index) {
     TPickItemDrawClass::Draw(p, option, ComboByColour->font(), kui::PickNameAt(ComboByColour, index),
                              BranchItemOffset);
   });
   ComboBoxBranch->setParent(PanelInfoFilterTop);
+  ComboBoxBranch->setMinimumWidth(kSelectorWidth);
   auto* top = new QHBoxLayout(PanelInfoFilterTop);
   top->setContentsMargins(8, 6, 8, 6);
   top->setSpacing(8);

@@ -35,6 +35,11 @@ TEST_P(Departments, StartsOnTheFirstCategoryWithItsFirstDepartmentAndVATRate) {
   EXPECT_EQ(f.DepartmentID(), Id("DEPARTMENT", "BABYWEAR").toInt());
   EXPECT_EQ(f.ComboBoxVAT->currentText(), "ZERO RATED");
   EXPECT_EQ(f.LabelVATRate->text(), "0.00");
+
+  // Two lists, the fields and the five buttons on a screen of 1024 pixels.
+  ExpectFitsSmallScreen("departments-1024");
+  f.SpButAdd->click();
+  ExpectFitsSmallScreen("departments-1024-add");
 }
 
 TEST_P(Departments, NamesAreUniqueWithinTheirCategoryOnly) {

@@ -97,6 +97,15 @@ TEST_P(SizeRanges, StartShowsTheScalesAndTheSizesOfTheFirst) {
   EXPECT_EQ(f.EditSizeName->text(), "12");
   kvtest::SaveScreenshot(&f, "SizeRanges");
   EXPECT_TRUE(messages.isEmpty());
+
+  // A new scale shows its size buttons; a size name of six of the widest
+  // capitals is shown whole in its column, on a screen of 1024 pixels.
+  f.SpButAdd->click();
+  TypeSize(f, "WWWWWW");
+  TypeSize(f, "MEDIUM");
+  EXPECT_EQ(ShownSizes(f), (QStringList{"WWWWWW", "MEDIUM"}));
+  EXPECT_GT(f.ListBoxSizes->gridSize().width(), f.ListBoxSizes->fontMetrics().horizontalAdvance("WWWWWW"));
+  ExpectFitsSmallScreen("SizeRanges-1024-add");
 }
 
 TEST_P(SizeRanges, ANewScaleTakesNinetyNineSizesAndIsSavedWithThemInOrder) {
@@ -320,6 +329,20 @@ TEST_P(SizeRanges, AChangeAnotherProgramMadeMeanwhileIsNeverOverwrittenUnseen) {
   EXPECT_EQ(SizesOf("MENS S-XL"), (QStringList{"S", "M", "LARGE", "XLARGE", "XXL"}));
   EXPECT_EQ(ProductSizes("00000500"), (QStringList{"S", "M", "LARGE"}));
   EXPECT_EQ(ProductScales("00000500"), QStringList(3, "MENS S-XL"));
+
+  // The other program renames the scale while this window renames a size
+  // only: the products take the scale's name as the row holds it.
+  messages.clear();
+  Select(f, "MENS S-XL");
+  f.SpButEdit->click();
+  other.db->Execute("UPDATE SIZESSCALE SET NAME = 'MENSWEAR' WHERE ID = " + mens);
+  f.ListBoxSizes->setCurrentRow(0);
+  f.EditSizeName->setText("SMALL");
+  f.SpButEditSize->click();
+  f.SpButSave->click();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_EQ(ProductSizes("00000500"), (QStringList{"SMALL", "M", "LARGE"}));
+  EXPECT_EQ(ProductScales("00000500"), QStringList(3, "MENSWEAR"));
 }
 
 TEST_P(SizeRanges, TheNameIsCheckedAgainUnderTheSavesLock) {

@@ -97,6 +97,10 @@ TEST_P(Suppliers, StartShowsTheFirstSupplierWithItsThreeRowsOnFourPages) {
   EXPECT_TRUE(f.CheckBoxAllowPayments->isChecked());
   EXPECT_EQ(f.EditAgentFax->text(), "0161 496 0458");
   EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  ExpectFitsSmallScreen("Suppliers-1024");
+  f.SpButEdit->click();
+  f.PanelSupTerms->click();
+  ExpectFitsSmallScreen("Suppliers-1024-edit");
 }
 
 TEST_P(Suppliers, ANewSupplierIsSavedWithItsThreeAddressRows) {

@@ -7,6 +7,7 @@
 #include "KvEdit.h"
 
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -21,6 +22,7 @@ class FormSearchRes : public histtest::StyleHistoryFixture {
   QStringList shownStyles;  // the styles the results listed
   int resultsShown = 0;
   QString screenshot;       // the results are saved under this name when set
+  QRect resultsPlace;       // where the results showed
 
   void SetUp() override {
     StyleHistoryFixture::SetUp();
@@ -34,6 +36,7 @@ class FormSearchRes : public histtest::StyleHistoryFixture {
         criteria->BitBtnOK->click();
       } else if (auto* results = qobject_cast<kvrep::TFormSearchResults*>(&d)) {
         ++resultsShown;
+        resultsPlace = results->geometry();
         shownStyles = results->SGrid->ColTexts(1).mid(1);
         if (!screenshot.isEmpty()) kvtest::SaveScreenshot(results, screenshot);
         results->SGrid->SetRow(chooseRow > 0 ? chooseRow : 1);  // a row highlighted in any case
@@ -52,6 +55,8 @@ TEST_P(FormSearchRes, OneRowPerStyleInStyleOrderAndTheChosenOne) {
   kvrep::TFormSearchResults dlg;
   EXPECT_TRUE(dlg.Execute());
   EXPECT_EQ(resultsShown, 1);
+  // Maximised also where no window manager acts on it (a bare X server).
+  EXPECT_EQ(resultsPlace, dlg.screen()->availableGeometry());
   EXPECT_EQ(shownStyles, (L{"CAP01", "JEAN01", "SHOE01", "TEE01"}));
   EXPECT_EQ(dlg.GetSelected(1), "JEAN01");
   // The values of the style's first products row.

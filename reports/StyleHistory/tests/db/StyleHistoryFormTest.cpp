@@ -255,6 +255,35 @@ TEST_P(StyleHistory, AFailedQueryIsToldAndNeverShownAsAnEmptyHistory) {
   EXPECT_TRUE(kvfwtest::NoWaitWindowLeft());
 }
 
+TEST_P(StyleHistory, ATypedPrefixMatchesItsBackslashOnBothEngines) {
+  // A style with a backslash, as a supplier's code may have one.
+  histtest::InsertProduct(db(), {"00000080", "AB\\12", "GREY", 0x808080, {{"M", 0}}, "1.00", "2.00", "20"});
+  TFormStyleHistoryF& f = Start();
+  Search("", "AB\\");
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_EQ(f.CurrentStyle, "AB\\12");
+  EXPECT_EQ(f.CurrentRootPLU, "00000080");
+  // "%" typed stays a wildcard, as it always was.
+  Search("", "JE%1");
+  EXPECT_EQ(f.CurrentStyle, "JEAN01");
+}
+
+TEST_P(StyleHistory, EverythingStaysInViewOnAScreenOf1024Pixels) {
+  TFormStyleHistoryF& f = Start();
+  f.resize(1024, 737);
+  Search("", "JEAN01");
+  QApplication::processEvents();
+  EXPECT_LE(f.minimumSizeHint().width(), 1024);
+  EXPECT_LE(f.width(), 1024);
+  for (QWidget* w : std::initializer_list<QWidget*>{f.ImageExit, f.SpButAdvSearch, f.ComboByColour,
+                                                    f.ComboBoxBranch, f.SpButViewSales}) {
+    if (!w->isVisibleTo(&f)) continue;
+    const QRect place(w->mapTo(&f, QPoint(0, 0)), w->size());
+    EXPECT_TRUE(f.rect().contains(place)) << w->objectName().toStdString();
+  }
+  kvtest::SaveScreenshot(&f, MultiUser() ? "StyleHistory-1024" : "StyleHistorySingleUser-1024");
+}
+
 KV_DB_ENGINES(StyleHistory);
 
 }  // namespace
