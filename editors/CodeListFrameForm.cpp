@@ -69,6 +69,16 @@ bool TCodeListFrameForm::Refuse(const QString& message, QWidget* focus) {
   return false;
 }
 
+bool TCodeListFrameForm::NameIsFree() {
+  return !NameTaken(EditName->text()) || Refuse(NameTakenMessage(), EditName);
+}
+
+QString TCodeListFrameForm::TrimLeading(const QString& text) {
+  int i = 0;
+  while (i < text.size() && text.at(i).isSpace()) ++i;
+  return text.mid(i);
+}
+
 // ----- start-up -----------------------------------------------------------------------
 
 void TCodeListFrameForm::showEvent(QShowEvent* e) {
@@ -277,6 +287,10 @@ void TCodeListFrameForm::SpButCancelClick() {
 // ----- the save ---------------------------------------------------------------------------
 
 void TCodeListFrameForm::LockForSave(kdb::Database& db) { TCodeListSaveClass::LockTable(db, RecordTable()); }
+
+void TCodeListFrameForm::CheckInSave(kdb::Database&) {
+  if (NameTaken(EditName->text())) throw TCodeListRefusal(NameTakenMessage(), EditName);
+}
 
 void TCodeListFrameForm::SetSaveMessage(const QString& message) {
   if (busy_ && mode_.ShowsSaveProgress()) busy_->SetMessage(message);

@@ -18,8 +18,9 @@
 //    protected:
 //     QString ListSQL() const override;                 // ID, NAME in name order
 //     void LoadRecord() override;                      // the rest of the row; Baseline captured
-//     bool ValidateRecord() override;                  // the name checks, with their messages
-//     void CheckInSave(kdb::Database& db) override;     // the same check under the save's lock
+//     bool ValidateRecord() override;                  // the checks, with their messages (NameIsFree ...)
+//     bool NameTaken(const QString& name) override;     // another entry has the name
+//     QString NameTakenMessage() const override;        // "There is already a Supplier with the same name!"
 //     qint64 d_WriteRecord(kdb::Database& db) override; // the row (TCodeListSaveClass::WriteRow) and dependants
 //     void d_RenameProducts(kdb::Database& db, qint64 id) override;  // TProductsRenameClass
 //     bool FillPrintGrid() override; std::unique_ptr<TQuickReport1> CreatePrintForm() override;
@@ -146,6 +147,8 @@ class TCodeListFrameForm : public kui::KvMainWindow {
   void SelectEntry(int index);
   // The index of the entry whose name part equals the text; -1 when none.
   int IndexOfName(const QString& name) const;
+  // The text less its leading blanks; trailing blanks stay.
+  static QString TrimLeading(const QString& text);
   QString GetSelectedName() const;
   QString GetSelectedID() const;
   // The list's print form with StringGrid1 filled by the print query, or
@@ -179,8 +182,16 @@ class TCodeListFrameForm : public kui::KvMainWindow {
   virtual bool ValidateRecord() = 0;
   // The save's lock: the record table (TCodeListSaveClass::LockTable).
   virtual void LockForSave(kdb::Database& db);
-  // The uniqueness check under the lock; throws TCodeListRefusal.
-  virtual void CheckInSave(kdb::Database& db) {}
+  // Whether another entry of the list has the name (the current entry's own
+  // excluded); throws kdb::DbError when that cannot be told, since a check
+  // that could not run proves nothing. By default no name is taken.
+  virtual bool NameTaken(const QString& name) { return false; }
+  // The refusal of a name another entry has.
+  virtual QString NameTakenMessage() const { return {}; }
+  // The check again under the save's lock, so that a name another user saved
+  // since the checks before the save is found: by default NameTaken of the
+  // name, refused with NameTakenMessage. Throws TCodeListRefusal.
+  virtual void CheckInSave(kdb::Database& db);
   // Writes the record (and its dependent rows) and returns its id.
   virtual qint64 d_WriteRecord(kdb::Database& db) = 0;
   // Carries the saved names into PRODUCTS (TProductsRenameClass).
@@ -226,6 +237,9 @@ class TCodeListFrameForm : public kui::KvMainWindow {
   static void ShowFieldText(kui::KvEdit* edit, const QString& text, int length);
   // Shows a refusal and focuses its field; returns false for the checks.
   bool Refuse(const QString& message, QWidget* focus = nullptr);
+  // The name check of ValidateRecord: false (NameTakenMessage shown, the
+  // focus on EditName) when another entry has the name.
+  bool NameIsFree();
   // The wait window's text during a save (member keeping; nothing otherwise).
   void SetSaveMessage(const QString& message);
   // "TForm1::Method" for the log.

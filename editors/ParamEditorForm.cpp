@@ -70,15 +70,6 @@ bool TParamEditorForm::TrimName() {
   return !EditName->text().isEmpty() || Refuse(kEnterName, EditName);
 }
 
-bool TParamEditorForm::NameIsFree() {
-  return !NameTaken(EditName->text(), CurrentIntID()) || Refuse(kNameExists, EditName);
-}
-
-void TParamEditorForm::CheckInSave(kdb::Database&) {
-  // Again under the save's lock: a name saved by another user since the
-  // check before the save is found here.
-  if (NameTaken(EditName->text(), CurrentIntID())) throw TCodeListRefusal(kNameExists, EditName);
-}
 
 // ----- the row ----------------------------------------------------------------------------
 

@@ -65,6 +65,8 @@ class TParamEditorForm : public TCodeListFrameForm {
   // one) has the name; `id` is the entry's own (0 for a new one). Throws
   // kdb::DbError when the check cannot run: it proves nothing then.
   bool NameTaken(const QString& name, qint64 id);
+  // The same for the entry shown.
+  bool NameTaken(const QString& name) override { return NameTaken(name, CurrentIntID()); }
 
  protected:
   // The parent within which names are unique ("" for the whole list).
@@ -81,17 +83,15 @@ class TParamEditorForm : public TCodeListFrameForm {
   QString ListSQL() const override;
   QString RecordTable() const override { return "PARAMETERS"; }
   void SetFieldsEditing(bool editing) override;
-  void CheckInSave(kdb::Database& db) override;
+  QString NameTakenMessage() const override { return kNameExists; }
   void d_RenameProducts(kdb::Database& db, qint64 id) override;
   // The printed list of ids and names (A4 portrait).
   std::unique_ptr<TQuickReport1> CreatePrintForm() override;
 
   // The name checks, each refusal told with the focus on the name; false
   // stops the save. TrimName: the name trimmed at both ends and written
-  // back, refused when empty. NameIsFree: refused when taken.
-  // ValidateName: both.
+  // back, refused when empty. ValidateName: that, then NameIsFree.
   bool TrimName();
-  bool NameIsFree();
   bool ValidateName() { return TrimName() && NameIsFree(); }
   // The current entry's row with the named columns (NAME always), the
   // baseline taken of them (captions as the window names the fields).

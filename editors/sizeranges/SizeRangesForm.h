@@ -53,8 +53,6 @@ class TForm1 : public TCodeListFrameForm {
   void EditSizeNameKeyPress(QChar& key);
 
   // ----- routines ------------------------------------------------------------------------
-  // The text less its leading blanks; trailing blanks stay.
-  static QString TrimLeading(const QString& text);
   // The name checks before a save; false (the user told) stops it.
   bool ValidateScale();
   int IndexOfScaleName(const QString& name) const { return IndexOfName(name); }
@@ -73,7 +71,8 @@ class TForm1 : public TCodeListFrameForm {
   void AfterEditStarted() override;
   QString SelectRecordMessage() const override { return "Please select a Size Scale."; }
   bool ValidateRecord() override { return ValidateScale(); }
-  void CheckInSave(kdb::Database& db) override;
+  bool NameTaken(const QString& name) override;
+  QString NameTakenMessage() const override { return "There is already a Sizes Scale with the same name!"; }
   qint64 d_WriteRecord(kdb::Database& db) override;
   void d_RenameProducts(kdb::Database& db, qint64 id) override;
   QString SaveFailedMessage() const override { return "Error: The Size Scale has not been saved."; }
@@ -94,7 +93,6 @@ class TForm1 : public TCodeListFrameForm {
   // The sizes into ListBoxSizes with one selected (-1: none), and their count.
   void ShowSizes(int selected);
   void ShowSizeButtons(bool add, bool edit, bool del);
-  bool NameTaken(const QString& name);
   void WriteNewSizes(qint64 scaleId);
   void WriteRenamedSizes();
   bool DefaultChosen() const;

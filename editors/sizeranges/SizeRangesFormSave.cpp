@@ -20,19 +20,12 @@
 
 namespace {
 
-constexpr const char* kDuplicate = "There is already a Sizes Scale with the same name!";
 constexpr const char* kScaleGone =
     "The Size Scale could not be found; another user may have removed it. Nothing has been saved.";
 constexpr const char* kSizeGone =
     "A size of the Size Scale could not be found; another user may have removed it. Nothing has been saved.";
 
 }  // namespace
-
-QString TForm1::TrimLeading(const QString& text) {
-  int i = 0;
-  while (i < text.size() && text.at(i).isSpace()) ++i;
-  return text.mid(i);
-}
 
 bool TForm1::NameTaken(const QString& name) {
   QString sql = "SELECT ID FROM SIZESSCALE WHERE NAME = " + kdb::sql::Quote(name);
@@ -44,14 +37,7 @@ bool TForm1::ValidateScale() {
   EditName->setText(TrimLeading(EditName->text()));
   if (EditName->text().isEmpty()) return Refuse("Please enter name!", EditName);
   if (sizes_.Count() == 0) return Refuse("Please enter sizes!");
-  if (NameTaken(EditName->text())) return Refuse(kDuplicate, EditName);
-  return true;
-}
-
-void TForm1::CheckInSave(kdb::Database&) {
-  // The check again under the save's lock: a scale of that name saved by
-  // another user since ValidateScale ran is found here.
-  if (NameTaken(EditName->text())) throw TCodeListRefusal(kDuplicate, EditName);
+  return NameIsFree();
 }
 
 bool TForm1::DefaultChosen() const { return ComboBoxDefault->currentText() == kYes; }

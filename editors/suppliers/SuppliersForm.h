@@ -107,7 +107,8 @@ class TForm1 : public TCodeListFrameForm {
   QString SelectRecordMessage() const override { return "Please select a supplier."; }
   bool ValidateRecord() override;
   void LockForSave(kdb::Database& db) override;
-  void CheckInSave(kdb::Database& db) override;
+  bool NameTaken(const QString& name) override;
+  QString NameTakenMessage() const override { return "There is already a Supplier with the same name!"; }
   qint64 d_WriteRecord(kdb::Database& db) override;
   void d_RenameProducts(kdb::Database& db, qint64 id) override;
   QString SaveFailedMessage() const override { return "Error: Supplier has not been saved."; }
@@ -139,7 +140,6 @@ class TForm1 : public TCodeListFrameForm {
   TSupplierAddressClass::RowValues AddressValues() const;
   QVariant AllowPaymentsValue() const;
   bool ValidateMarkup();
-  bool NameTaken(const QString& name);
 
   std::vector<Field> fields_;
   std::vector<std::pair<QToolButton*, QWidget*>> pagePanels_;

@@ -20,16 +20,9 @@
 
 namespace {
 
-constexpr const char* kDuplicate = "There is already a Supplier with the same name!";
 constexpr const char* kNotANumber = "Please enter the mark up as a number!";
 constexpr const char* kSupplierGone =
     "The supplier could not be found; another user may have removed it. Nothing has been saved.";
-
-QString TrimLeading(const QString& text) {
-  int i = 0;
-  while (i < text.size() && text.at(i).isSpace()) ++i;
-  return text.mid(i);
-}
 
 }  // namespace
 
@@ -45,8 +38,7 @@ bool TForm1::ValidateSupplier() {
   // Leading blanks go; trailing blanks stay part of the name.
   EditName->setText(TrimLeading(EditName->text()));
   if (EditName->text().isEmpty()) return Refuse("Please enter name!", EditName);
-  if (NameTaken(EditName->text())) return Refuse(kDuplicate, EditName);
-  return true;
+  return NameIsFree();
 }
 
 bool TForm1::ValidateMarkup() {
@@ -63,12 +55,6 @@ void TForm1::LockForSave(kdb::Database& db) {
   // The supplier's address rows are found or appended under the lock too.
   TCodeListFrameForm::LockForSave(db);
   TCodeListSaveClass::LockTable(db, "ADDRESSES");
-}
-
-void TForm1::CheckInSave(kdb::Database&) {
-  // Again under the save's lock: a supplier of that name saved by another
-  // user since ValidateSupplier ran is found here.
-  if (NameTaken(EditName->text())) throw TCodeListRefusal(kDuplicate, EditName);
 }
 
 // ----- the rows --------------------------------------------------------------------------------
