@@ -135,5 +135,10 @@ std::unique_ptr<TQuickReport1> TForm1::CreatePrintForm() {
   for (int i = 0; i < kPrintedSizes; ++i)
     columns.push_back({QString::number(i), "QRLabelSize" + QString::number(i), 200.0 + 31 * i, 31,
                        kr::Alignment::Center, 9});
-  return std::make_unique<TQuickReport1>(QPageLayout::Landscape, 80, columns);
+  auto form = std::make_unique<TQuickReport1>(QPageLayout::Landscape, 80, columns);
+  // A name of 30 characters takes two lines.
+  form->ColumnLabel("QRLabelName")->WordWrap = true;
+  form->ColumnLabel("QRLabelName")->Height = 30;
+  form->QRBandDetail->Height = 34;
+  return form;
 }

@@ -158,23 +158,26 @@ bool TForm1::FillPrintGrid() {
 }
 
 std::unique_ptr<TQuickReport1> TForm1::CreatePrintForm() {
-  // Ten columns across the landscape page; a text longer than its column is
-  // cut at a word rather than printed over the next one.
+  // Ten columns across the landscape page, each as wide as its caption at
+  // the least; a text longer than its column is cut at a word rather than
+  // printed over the next one.
   constexpr kr::Alignment kLeft = kr::Alignment::Left;
   const std::vector<TPrintColumn> columns{{"ID:", "QRLabelID", 4, 30, kLeft, 11},
-                                          {"NAME:", "QRLabelName", 37, 150, kLeft, 11},
-                                          {"ADDRESS:", "QRLabelAddress", 190, 212, kLeft, 11},
-                                          {"POST CODE:", "QRLabelPostcode", 405, 90, kLeft, 11},
-                                          {"TELEPHONE:", "QRLabelTelephone", 498, 92, kLeft, 11},
-                                          {"FAX:", "QRLabelFax", 593, 92, kLeft, 11},
-                                          {"AGENT:", "QRLabelAgent", 688, 110, kLeft, 11},
-                                          {"AGENT TEL.:", "QRLabelAgentTelephone", 801, 88, kLeft, 11},
-                                          {"MARKUP:", "QRLabelMarkup", 892, 66, kLeft, 11},
-                                          {"LEAD TIME:", "QRLabelLeadTime", 961, 80, kLeft, 11}};
+                                          {"NAME:", "QRLabelName", 37, 140, kLeft, 11},
+                                          {"ADDRESS:", "QRLabelAddress", 180, 212, kLeft, 11},
+                                          {"POST CODE:", "QRLabelPostcode", 395, 90, kLeft, 11},
+                                          {"TELEPHONE:", "QRLabelTelephone", 488, 92, kLeft, 11},
+                                          {"FAX:", "QRLabelFax", 583, 86, kLeft, 11},
+                                          {"AGENT:", "QRLabelAgent", 672, 108, kLeft, 11},
+                                          {"AGENT TEL.:", "QRLabelAgentTelephone", 783, 92, kLeft, 11},
+                                          {"MARKUP:", "QRLabelMarkup", 878, 70, kLeft, 11},
+                                          {"LEAD TIME:", "QRLabelLeadTime", 951, 86, kLeft, 11}};
   auto form = std::make_unique<TQuickReport1>(QPageLayout::Landscape, 100, columns);
-  for (const TPrintColumn& c : columns) form->ColumnLabel(c.label)->WordWrap = true;
-  // An address takes two lines.
-  form->ColumnLabel("QRLabelAddress")->Height = 30;
+  // Every value may take two lines (a name of 30 characters, an address).
+  for (const TPrintColumn& c : columns) {
+    form->ColumnLabel(c.label)->WordWrap = true;
+    form->ColumnLabel(c.label)->Height = 30;
+  }
   form->QRBandDetail->Height = 36;
   return form;
 }

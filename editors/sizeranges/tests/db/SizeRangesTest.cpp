@@ -261,8 +261,9 @@ TEST_P(SizeRanges, ANewScaleIsWrittenWithAllItsSizesOrNotAtAll) {
 }
 
 TEST_P(SizeRanges, ThePrintedListShowsTheFirstTwentySizesOfAScale) {
-  Exec("INSERT INTO SIZESSCALE (NAME, COUNTER, DEFAULT_ID) VALUES ('AAA WIDE', 25, 0)");
-  const QString wide = ScaleId("AAA WIDE");
+  // A name as long as the box takes.
+  Exec("INSERT INTO SIZESSCALE (NAME, COUNTER, DEFAULT_ID) VALUES ('AAA WIDE SCALE OF MANY SIZES W', 25, 0)");
+  const QString wide = ScaleId("AAA WIDE SCALE OF MANY SIZES W");
   for (int i = 0; i < 25; ++i)
     Exec("INSERT INTO SIZES (SIZESSCALE_ID, NAME, \"offset\") VALUES (" + wide + ", 'W" +
          QString::number(i + 1).rightJustified(2, '0') + "', " + QString::number(i) + ")");
@@ -283,7 +284,12 @@ TEST_P(SizeRanges, ThePrintedListShowsTheFirstTwentySizesOfAScale) {
   EXPECT_TRUE(text.contains("W20"));
   EXPECT_FALSE(text.contains("W21"));
   EXPECT_TRUE(text.contains("WAIST 30-40"));
-  EXPECT_EQ(print->QuickRep1.RenderPages()[0].BandsOf(kr::BandType::Detail).size(), 8u);  // one line a scale
+  const kr::RenderedPage page = print->QuickRep1.RenderPages()[0];
+  EXPECT_EQ(page.BandsOf(kr::BandType::Detail).size(), 8u);  // one line a scale
+  // The names are printed whole, the longest on two lines.
+  for (const kr::RenderedBand* band : page.BandsOf(kr::BandType::Detail))
+    for (const kr::RenderedText* t : band->Texts()) EXPECT_FALSE(t->clipped) << t->text.toStdString();
+  EXPECT_LE(print->ColumnLabel("QRLabelSize19")->Geometry().right(), print->BandWidth());
 }
 
 TEST_P(SizeRanges, AChangeAnotherProgramMadeMeanwhileIsNeverOverwrittenUnseen) {

@@ -360,6 +360,8 @@ TEST_P(Suppliers, TheNameIsCheckedAgainUnderTheSavesLock) {
 
 TEST_P(Suppliers, ThePrintedListShowsEachSupplierWithItsMainAndAgentRows) {
   Exec("INSERT INTO PARAMETERS (NAME, TYPE, RATE) VALUES ('BARE GOODS', 'SUPPLIER', 1)");
+  // A name as long as the box takes.
+  Exec("UPDATE PARAMETERS SET NAME = 'WILLOW AND WREN CLOTHING CO LT' WHERE NAME = 'WILLOW AND WREN'");
   TForm1& f = Start();
   previewShot = "SuppliersPrint";
   f.SpButPrint->click();
@@ -385,7 +387,13 @@ TEST_P(Suppliers, ThePrintedListShowsEachSupplierWithItsMainAndAgentRows) {
                                "SARAH HOLT", "07700 900111", "2.4", "42", "LEAD TIME:", "AGENT TEL.:"})
     EXPECT_TRUE(text.contains(expected)) << expected;
   EXPECT_FALSE(text.contains("2.40"));  // the mark-up in its plain form
-  EXPECT_EQ(print->QuickRep1.RenderPages()[0].BandsOf(kr::BandType::Detail).size(), 5u);  // one line a supplier
+  const kr::RenderedPage page = print->QuickRep1.RenderPages()[0];
+  EXPECT_EQ(page.BandsOf(kr::BandType::Detail).size(), 5u);  // one line a supplier
+  // Ten columns across the page: every caption and every value printed whole.
+  for (const kr::RenderedBand* band : page.BandsOf(kr::BandType::PageHeader))
+    for (const kr::RenderedText* t : band->Texts()) EXPECT_FALSE(t->clipped) << t->text.toStdString();
+  for (const kr::RenderedBand* band : page.BandsOf(kr::BandType::Detail))
+    for (const kr::RenderedText* t : band->Texts()) EXPECT_FALSE(t->clipped) << t->text.toStdString();
 }
 
 TEST_P(Suppliers, EditWithoutASupplierAsksForOneAndEscapeEndsTheProgram) {
