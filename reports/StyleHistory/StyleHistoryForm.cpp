@@ -149,6 +149,7 @@ QWidget* TFormStyleHistoryF::BuildStylePanel() {
                                   kui::KvGridDrawState state) {
     SGridStyleDrawCell(p, col, row, rect, state);
   };
+  SGridStyle->viewport()->installEventFilter(this);
   auto* layout = new QVBoxLayout(PanelLeftStyle);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(SGridStyle);
@@ -190,6 +191,7 @@ QWidget* TFormStyleHistoryF::BuildInfoPanel() {
   SGridInfo->SetDefaultDrawing(false);
   SGridInfo->OnDrawCell = [this](kui::KvStringGrid&, QPainter& p, int col, int row, const QRect& rect,
                                  kui::KvGridDrawState state) { SGridInfoDrawCell(p, col, row, rect, state); };
+  SGridInfo->viewport()->installEventFilter(this);
   info_ = TInfoGridClass(SGridInfo);
 
   PanelInfoFilterBottom = Panel("PanelInfoFilterBottom", 0xFFFFFF, PanelInfo);

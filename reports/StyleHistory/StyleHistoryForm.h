@@ -96,6 +96,12 @@ class TFormStyleHistoryF : public TReportFrameForm {
   void PPMViewHistoryClick();
   void SGridStyleDrawCell(QPainter& p, int col, int row, const QRect& rect, kui::KvGridDrawState state);
   void SGridInfoDrawCell(QPainter& p, int col, int row, const QRect& rect, kui::KvGridDrawState state);
+  // The text a cell of either grid shows (the style grid's row 0: the
+  // colour's name), and that text when its cell is too narrow to show it
+  // whole ("" when it fits): held over such a cell, the whole text shows as
+  // its tip, so a long supplier name or description can still be read.
+  QString ShownText(const kui::KvStringGrid& grid, int col, int row) const;
+  QString CellTip(const kui::KvStringGrid& grid, int col, int row) const;
 
   // ----- operations ------------------------------------------------------------------------
   void InitialiseForm();
@@ -126,6 +132,7 @@ class TFormStyleHistoryF : public TReportFrameForm {
   const TInfoGridClass& InfoGrid() const { return info_; }
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void LoadLists() override;
   void LoadBranches() override;
   // Nothing is run from a "View" button here.

@@ -14,6 +14,7 @@
 #include <QSplitterHandle>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -221,6 +222,31 @@ TEST_P(StyleHistory, QuantitiesAndColoursArePaintedByValue) {
   EXPECT_EQ(pixel(f.SGridInfo, 4, hrStock), kvColour(0xC0C0C0));  // the current cell
   EXPECT_EQ(pixel(f.SGridInfo, 0, hrStock), kvColour(0xE2FBFC));  // label
   EXPECT_EQ(pixel(f.SGridStyle, 2, 0), kvColour(0x8B4513));       // DENIM's swatch
+}
+
+TEST_P(StyleHistory, ACellTooNarrowForItsTextShowsItWholeAsItsTip) {
+  const QString longName = "WILLOW AND WREN CLOTHING CO LT";  // as long as a name may be
+  Exec("UPDATE PRODUCTS SET SUPPLIER_NAME = " + kdb::sql::Quote(longName) + " WHERE ROOT_PLU = '00000042'");
+  TFormStyleHistoryF& f = Start();
+  Search("", "JEAN01");
+  f.show();
+  QApplication::processEvents();
+  kui::KvStringGrid& style = *f.SGridStyle;
+  // DENIM is the second colour column.
+  EXPECT_EQ(f.CellTip(style, 2, TStyleGridClass::srSupplier), longName);
+  EXPECT_EQ(f.CellTip(style, 2, TStyleGridClass::srStyle), "");
+  EXPECT_EQ(f.CellTip(style, 1, TStyleGridClass::srSupplier), "");  // SOLENT DENIM fits
+  EXPECT_EQ(f.ShownText(style, 2, TStyleGridClass::srSwatch), "DENIM");
+  EXPECT_EQ(f.CellTip(style, 2, TStyleGridClass::srSwatch), "");
+  EXPECT_EQ(f.CellTip(*f.SGridInfo, 1, hrStock), "");
+
+  // Held over the cell, the name shows whole.
+  const QPoint at = style.CellRect(2, TStyleGridClass::srSupplier).center();
+  QHelpEvent help(QEvent::ToolTip, at, style.viewport()->mapToGlobal(at));
+  QApplication::sendEvent(style.viewport(), &help);
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), longName);
+  QToolTip::hideText();
 }
 
 TEST_P(StyleHistory, AFailedQueryIsToldAndNeverShownAsAnEmptyHistory) {
