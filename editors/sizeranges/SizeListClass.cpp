@@ -16,7 +16,8 @@ void TSizeListClass::Clear() {
 }
 
 TSizeListClass::Result TSizeListClass::CheckName(const QString& name) {
-  if (name.isEmpty()) return Result::EmptyName;
+  // Blanks alone are no name either.
+  if (name.trimmed().isEmpty()) return Result::EmptyName;
   if (name.size() > kNameLength) return Result::TooLong;
   return Result::Done;
 }

@@ -53,12 +53,16 @@ TEST(SizeList, ASizeNameIsNeverEmptyNorLongerThanItsBox) {
   TSizeListClass sizes;
   sizes.StartNew();
   EXPECT_EQ(sizes.Add(""), Result::EmptyName);
+  // Blanks alone name no size: the style's grids would head a column with nothing.
+  EXPECT_EQ(sizes.Add("   "), Result::EmptyName);
+  EXPECT_EQ(sizes.Count(), 0);
   EXPECT_EQ(sizes.Add("1234567"), Result::TooLong);
   ASSERT_EQ(sizes.Add("123456"), Result::Done);
   // Renaming follows the same rule, in a saved scale as in a new one.
   EXPECT_EQ(sizes.Rename(0, ""), Result::EmptyName);
   sizes.Load({"S"});
   EXPECT_EQ(sizes.Rename(0, ""), Result::EmptyName);
+  EXPECT_EQ(sizes.Rename(0, " "), Result::EmptyName);
   EXPECT_EQ(sizes.Rename(0, "TOOLONG"), Result::TooLong);
   EXPECT_EQ(sizes.Rename(1, "M"), Result::NoSize);
   EXPECT_EQ(sizes.Names(), QStringList{"S"});
