@@ -3,6 +3,7 @@
 #include "CodeListFrameForm.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QScopeGuard>
@@ -86,6 +87,14 @@ void TCodeListFrameForm::showEvent(QShowEvent* e) {
   if (shown_) return;
   shown_ = true;
   FormShow();
+}
+
+void TCodeListFrameForm::closeEvent(QCloseEvent* e) {
+  if (Editing() && !terminated_ && !(DMDB && DMDB->ShowConfirm(kCloseUnsaved))) {
+    e->ignore();
+    return;
+  }
+  kui::KvMainWindow::closeEvent(e);
 }
 
 void TCodeListFrameForm::FormShow() {

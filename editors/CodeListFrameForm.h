@@ -85,6 +85,8 @@ class TCodeListFrameForm : public kui::KvMainWindow {
   static constexpr int kListItemHeight = 24;
   static constexpr const char* kSaving = "Saving...";
   static constexpr const char* kUpdatingProducts = "Updating products...";
+  static constexpr const char* kCloseUnsaved =
+      "The entry you are adding or editing has not been saved.\n\nClose the program and lose it?";
 
   // ----- components ---------------------------------------------------------------
   QLabel* PanelTop = nullptr;
@@ -246,6 +248,10 @@ class TCodeListFrameForm : public kui::KvMainWindow {
   QString Where(const char* method) const;
 
   void showEvent(QShowEvent* e) override;
+  // Whatever closes the window while an entry is being added or edited (the
+  // exit image, the Escape key, the desktop) asks first: what was typed
+  // would otherwise be lost unseen.
+  void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -10,6 +10,7 @@
 
 #include "CodeListFrameForm.h"
 #include "CodeListSaveClass.h"
+#include "ConfirmMessageForm.h"
 #include "DataModF.h"
 #include "KvEdit.h"
 #include "KvStringGrid.h"
@@ -117,6 +118,15 @@ void AddProducts(kdb::Database& db) {
 
 class CodeListFrame : public edtest::CodeListDbTest<TTestList> {
  protected:
+  bool confirm = false;  // the answer to a question
+
+  void OtherDialog(QDialog& d) override {
+    if (auto* question = qobject_cast<TFormMsgConfirm*>(&d)) {
+      confirm ? question->BitBtnYesClick() : question->BitBtnNoClick();
+      return;
+    }
+    CodeListDbTest::OtherDialog(d);
+  }
   void SetUp() override {
     CodeListDbTest::SetUp();
     Prepare("brandnames", AddProducts);
@@ -222,6 +232,33 @@ TEST_P(CodeListFrame, CancelLeavesEditingAndForgetsTheTyping) {
     EXPECT_EQ(f.EditName->text(), "HARBOUR LANE");
   }
   EXPECT_EQ(Value("SELECT COUNT(*) FROM PARAMETERS WHERE NAME = 'SOMETHING ELSE'"), "0");
+}
+
+TEST_P(CodeListFrame, ClosingWhileAnEntryIsEditedAsksBeforeTheTypingIsLost) {
+  for (Keeping keeping : {Keeping::Caption, Keeping::Member}) {
+    messages.clear();
+    TTestList& f = Start(keeping);
+    EditTo(f, "LITTLE WREN", "WREN & CO");
+    // No: the window stays as it was, the typing with it.
+    confirm = false;
+    f.ImageExit->click();
+    EXPECT_EQ(messages, QStringList{TCodeListFrameForm::kCloseUnsaved});
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(f.Mode(), "Edit");
+    EXPECT_EQ(f.EditName->text(), "WREN & CO");
+    // Yes: it closes, and nothing was saved.
+    confirm = true;
+    f.ImageExit->click();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM PARAMETERS WHERE NAME = 'WREN & CO'"), "0");
+  }
+  // In View nothing can be lost: it closes at once.
+  messages.clear();
+  TTestList& f = Start(Keeping::Member);
+  f.ImageExit->click();
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_P(CodeListFrame, ARenameReachesEveryProductOfTheEntryAndNoOther) {
