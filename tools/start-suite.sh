@@ -76,12 +76,38 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   say "no display found: running the suite on the virtual display $DISPLAY (Xvfb)"
 fi
 
+# Every program started from the launcher inherits this run's mark, so that
+# the programs still open when the launcher closes can be found.
+run_mark="$$-$(date +%s%N)"
+
+# How many processes of this run (the launcher and what it started) are left.
+programs_left() {
+  local env pid n=0
+  for env in /proc/[0-9]*/environ; do
+    pid="${env#/proc/}"
+    pid="${pid%/environ}"
+    [ "$pid" = "$BASHPID" ] && continue
+    if grep -qzx "KV_SUITE_RUN=$run_mark" "$env" 2>/dev/null; then n=$((n + 1)); fi
+  done
+  echo "$n"
+}
+
 cd "$BIN"
 export PATH="$BIN:$PATH"
-say "starting menuhost (closing its window ends the suite)"
+if [ -n "$xvfb_pid" ]; then
+  say "starting menuhost (the suite ends when its window and every program started from it are closed)"
+else
+  say "starting menuhost (closing its window ends the suite)"
+fi
 status=0
-"$BIN/menuhost" || status=$?
+KV_SUITE_RUN="$run_mark" "$BIN/menuhost" || status=$?
 if [ "$status" -ne 0 ]; then
   say "menuhost ended with status $status (see its log in ${settings}bologs/menuhost/)"
+fi
+# Closing the launcher does not close the programs it started: the virtual
+# display stays while any of them is open, so none loses what is typed in it.
+if [ -n "$xvfb_pid" ] && [ "$(programs_left)" -gt 0 ]; then
+  say "menuhost is closed; the virtual display $DISPLAY stays until the programs started from it are closed"
+  while [ "$(programs_left)" -gt 0 ]; do sleep 0.5; done
 fi
 exit "$status"
