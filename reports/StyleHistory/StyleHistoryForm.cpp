@@ -262,6 +262,8 @@ bool TFormStyleHistoryF::LocalMode() const { return DMDB && DMDB->Setup && DMDB-
 void TFormStyleHistoryF::LoadLists() {
   LoadBranches();
   ReportFailures();
+  // Ready for the first search: what is typed goes into the style.
+  ComboBoxStyle->setFocus();
 }
 
 // ----- wait window ---------------------------------------------------------------------------

@@ -95,6 +95,15 @@ TEST_P(StyleHistory, AStyleShowsItsColoursPricesAndTheFirstColoursHistory) {
   EXPECT_TRUE(f.isEnabled());
 }
 
+TEST_P(StyleHistory, WhatIsTypedAtStartGoesIntoTheStyle) {
+  TFormStyleHistoryF& f = Start();
+  ASSERT_NE(f.focusWidget(), nullptr);
+  QTest::keyClicks(f.focusWidget(), "jean01");
+  EXPECT_EQ(f.ComboBoxStyle->currentText(), "JEAN01");
+  QTest::keyClick(f.focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(f.CurrentStyle, "JEAN01");
+}
+
 TEST_P(StyleHistory, TheRootPLUWinsAndSearchesThatFindNothingSaySo) {
   TFormStyleHistoryF& f = Start();
   Search("", "");
