@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr char kSavepoint[] = "sk_page_row";
-
 // Undoes a pending change of the table after a failed write; the table may
 // be the reason the write failed, so its own failure is dropped.
 void CancelQuietly(kdb::Table& table) {
@@ -29,29 +27,26 @@ TPageSaveClass::Outcome TPageSaveClass::Run(int rows, const std::function<void(i
     if (outcome.error.isEmpty()) outcome.error = TextOf(e);
   };
   try {
-    kdb::Transaction unit(db_);
-    for (const QString& table : LockTables) LockTable(db_, table);
+    kdb::Transaction unit(db_, kdb::Transaction::Partial,
+                          kdb::TableLock{LockTables.isEmpty() ? QString() : LockTables.front()});
+    for (qsizetype i = 1; i < LockTables.size(); ++i) db_.LockTable(LockTables[i]);
     if (prepare) prepare();
     for (int i = 0; i < rows; ++i) {
       ++outcome.rows;
-      db_.Execute(QStringLiteral("SAVEPOINT ") + kSavepoint);
+      // A savepoint: a failed row is undone alone and the next one goes on.
+      kdb::Transaction one(db_);
       try {
         row(i);
-        db_.Execute(QStringLiteral("RELEASE SAVEPOINT ") + kSavepoint);
+        one.Commit();
       } catch (const std::exception& e) {
-        try {
-          db_.Execute(QStringLiteral("ROLLBACK TO SAVEPOINT %1; RELEASE SAVEPOINT %1").arg(kSavepoint));
-        } catch (const kdb::DbError&) {
-          // The connection is gone: the unit is lost anyway and its
-          // rollback below says nothing more.
-        }
+        one.Rollback();
         ++outcome.failed;
         fail(e);
       }
     }
     if (outcome.failed == 0) unit.Commit();
   } catch (const std::exception& e) {
-    // Before the rows (a lock, the look-ups) or the commit: nothing stays.
+    // A lock, the look-ups before the rows, or the commit: nothing stays.
     fail(e);
   }
   return outcome;
@@ -106,9 +101,4 @@ bool TPageSaveClass::UpsertKeyedRow(kdb::Table& table, std::optional<qint64> idN
   InsertRow(table, kept.base, all);
   kept.key = table.FieldByName("ID").AsInteger();
   return true;
-}
-
-void TPageSaveClass::LockTable(kdb::Database& db, const QString& table) {
-  // Other sessions still read; writers of the table wait for this unit.
-  if (db.IsPostgres()) db.Execute("LOCK TABLE " + table + " IN SHARE ROW EXCLUSIVE MODE");
 }

@@ -57,9 +57,7 @@ class TPageSaveClass {
 
   // Tables other programs may add rows to while the page is open, with no
   // unique index to keep one row per key: locked first in the unit, so a
-  // look-up made under the lock still holds when the row is written. (The
-  // server locks them against other writers; SQLite's unit holds the
-  // database's write lock anyway.)
+  // look-up made under the lock still holds when the row is written.
   QStringList LockTables;
 
   // Runs `prepare` and then `row(0)` .. `row(rows - 1)` in one unit. A
@@ -103,10 +101,6 @@ class TPageSaveClass {
   // and that stands). The kept row's key then names the row written.
   static bool UpsertKeyedRow(kdb::Table& table, std::optional<qint64> idNow, KeptRow& kept, const Values& changed,
                              const Values& all, const QString& rowName);
-
-  // Locks a table against other writers for the rest of the open unit (the
-  // server only).
-  static void LockTable(kdb::Database& db, const QString& table);
 
  private:
   kdb::Database& db_;
