@@ -3,13 +3,12 @@
 // grid is (ExtCodesPageF).
 #include "ChargesPageF.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <optional>
+#include <tuple>
 
 #include "ColourSizeGridClass.h"
 #include "DataModF.h"
@@ -21,7 +20,6 @@
 #include "ListGridClass.h"
 #include "PLUCodesClass.h"
 #include "StyleExtrasClass.h"
-#include "StyleKeeperControls.h"
 #include "StyleKeeperForm.h"
 
 namespace {
@@ -29,7 +27,8 @@ namespace {
 using X = TStyleExtrasClass;
 
 constexpr char kApplyWhere[] = "TForm1::SpeedButton18Click";
-constexpr char kTable[] = "PRODUCTSCHARGES";
+
+const TListPage::Column kColumns[X::chColumns] = {{"Charge Name", 545}, {"Cost Price", 160}, {"Retail Price", 160}};
 
 struct AmountColumn {
   int col;
@@ -40,11 +39,6 @@ struct AmountColumn {
 
 const AmountColumn kAmounts[] = {{X::chCost, "COST_PRICE", "cost price", "Cost Price is not a valid number."},
                                  {X::chRetail, "RETAIL_PRICE", "retail price", "Retail Price is not a valid number."}};
-
-kdb::Query& Run(const QString& sql, kdb::Query* q, const QString& failure) {
-  if (!DMDB->RunQuery(sql, q)) throw kdb::DbError(failure);
-  return *q;
-}
 
 }  // namespace
 
@@ -73,30 +67,17 @@ void TForm1::SGridStyleChargesKeyPress(kui::KvStringGrid& grid, QChar& key) {
 
 // ----- TChargesPage -------------------------------------------------------------------------
 
-TChargesPage::TChargesPage(TForm1& form) : TFormPart(form, "TabSheetCharges", "Charges") {
-  auto* top = new QHBoxLayout;
-  PanelChargesStyle = skui::MakePanel(Sheet, "PanelChargesStyle", QString());
-  PanelChargesStyle->setMinimumWidth(200);
-  top->addWidget(skui::MakeLabel(Sheet, nullptr, "Style:"));
-  top->addWidget(PanelChargesStyle);
-  top->addStretch(1);
-  SpeedButton18 = skui::MakeButton(Sheet, "SpeedButton18", "Apply", 90);
-  top->addWidget(SpeedButton18);
-  SheetLayout()->addLayout(top);
-
-  SGridStyleCharges = new kui::KvStringGrid(Sheet);
-  SGridStyleCharges->setObjectName("SGridStyleCharges");
-  TListGridClass::Look(*SGridStyleCharges, X::kChargeFixedCols);
-  SGridStyleCharges->InplaceEditor()->setMaxLength(TPLUCodesClass::kPriceLength);
-  SheetLayout()->addWidget(SGridStyleCharges, 1);
-
-  SGridStyleCharges->OnDrawCell = [&form](kui::KvStringGrid& g, QPainter& p, int c, int r, const QRect& rect,
-                                          kui::KvGridDrawState s) { form.SGridExtCodeDrawCell(g, p, c, r, rect, s); };
-  SGridStyleCharges->OnKeyPress = [&form](kui::KvStringGrid& g, QChar& key) {
+TChargesPage::TChargesPage(TForm1& form)
+    : TListPage(form, "TabSheetCharges", "Charges", "PanelChargesStyle", "SGridStyleCharges", X::kChargeFixedCols,
+                "SpeedButton18") {
+  Grid->InplaceEditor()->setMaxLength(TPLUCodesClass::kPriceLength);
+  Grid->OnDrawCell = [&form](kui::KvStringGrid& g, QPainter& p, int c, int r, const QRect& rect,
+                             kui::KvGridDrawState s) { form.SGridExtCodeDrawCell(g, p, c, r, rect, s); };
+  Grid->OnKeyPress = [&form](kui::KvStringGrid& g, QChar& key) {
     form.Guard("TForm1::SGridStyleChargesKeyPress", [&] { form.SGridStyleChargesKeyPress(g, key); });
   };
   OnClick(form.InfoPage->SpButInfoCharges, "TForm1::SpButInfoChargesClick", [&form] { form.SpButInfoChargesClick(); });
-  OnClick(SpeedButton18, kApplyWhere, [&form] { form.SpeedButton18Click(); });
+  OnClick(ApplyButton, kApplyWhere, [&form] { form.SpeedButton18Click(); });
 }
 
 void TChargesPage::Open() {
@@ -105,34 +86,25 @@ void TChargesPage::Open() {
     DMDB->ShowMessage("Please select a style.");
     return;
   }
-  kui::KvStringGrid* g = SGridStyleCharges;
-  bool any = false;
   {
     kui::KvBusyGuard busy(&Form, "Please wait... Loading style charges!");
-    PanelChargesStyle->setText(style);
-    g->ClearCells();
-    rows_.clear();
+    StylePanel->setText(style);
+    ResetGrid(kColumns);
     style_ = style;
-    g->SetColCount(X::chColumns);
-    g->SetRowCount(1);
-    g->SetRowTexts(0, {"Charge Name", "Cost Price", "Retail Price"});
-    g->SetColWidth(X::chName, 545);
-    g->SetColWidth(X::chCost, 160);
-    g->SetColWidth(X::chRetail, 160);
 
     // The style's amounts in one statement; the first row of a charge holds them.
-    kdb::Query& stored = Run(X::StyleChargesSQL(style), DMDB->DBQueryRemote2,
-                             "The charges of style " + style + " could not be read.");
-    const QHash<QString, qint64> ids = X::FirstIdByKey(stored, "charge");
-    QHash<qint64, std::pair<QVariant, QVariant>> amounts;
+    kdb::Query& stored = Read(X::StyleChargesSQL(style), DMDB->DBQueryRemote2,
+                              "The charges of style " + style + " could not be read.");
+    const QHash<QString, qint64> ids = TPageSaveClass::FirstIdByKey(stored, "charge");
     const auto money = [&stored](const char* field) {
       const kdb::Field& f = stored.FieldByName(field);
       return f.IsNull() ? QVariant() : QVariant::fromValue(f.AsCurrency());
     };
+    QHash<qint64, std::pair<QVariant, QVariant>> amounts;
     for (stored.First(); !stored.Eof(); stored.Next())
       amounts.insert(stored.FieldByName("id").AsInteger(), {money("cost_price"), money("retail_price")});
 
-    kdb::Query& charges = Run(X::ChargeListSQL(), DMDB->DBQueryRemote1, "The charges could not be read.");
+    kdb::Query& charges = Read(X::ChargeListSQL(), DMDB->DBQueryRemote1, "The charges could not be read.");
     QStringList names;
     for (charges.First(); !charges.Eof(); charges.Next()) {
       const QString name = charges.FieldByName("name").AsString();
@@ -145,9 +117,9 @@ void TChargesPage::Open() {
       QString retail = kos::FormatFloat("0.00", charges.FieldByName("value").AsCurrency());
       TPageSaveClass::KeptRow kept;
       QVariant storedCost, storedRetail;  // null: the style has no row for the charge
-      if (ids.contains(name)) {
-        kept.key = ids.value(name);
-        std::tie(storedCost, storedRetail) = amounts.value(ids.value(name));
+      if (const std::optional<qint64> row = IdOf(ids, name)) {
+        kept.key = *row;
+        std::tie(storedCost, storedRetail) = amounts.value(*row);
         cost = kos::FormatFloat("0.00", storedCost.value<Currency>());
         retail = kos::FormatFloat("0.00", storedRetail.value<Currency>());
       }
@@ -155,75 +127,45 @@ void TChargesPage::Open() {
       kept.base.Set("RETAIL_PRICE", storedRetail);
       for (const AmountColumn& a : kAmounts)
         kept.base.SetCaption(a.field, "The " + QString(a.caption) + " of charge " + name);
-      const int row = g->RowCount();
-      g->SetRowCount(row + 1);
-      g->SetRowTexts(row, {name, cost, retail});
-      kept.texts = g->RowTexts(row);
-      rows_.push_back(std::move(kept));
+      KeepRow({name, cost, retail}, std::move(kept));
     }
-    any = !rows_.empty();
-    if (any) {
-      ShowSheet();
-      g->SetCurrent(X::chCost, 1);
-    }
+    if (!Rows.empty()) ShowAt(X::chCost);
   }
-  if (!any) {
+  if (Rows.empty()) {
     DMDB->ShowMessage("There are no charges available.");
     return;
   }
-  g->setFocus();
+  Grid->setFocus();
 }
 
 void TChargesPage::Apply() {
-  kui::KvStringGrid* g = SGridStyleCharges;
-  g->SetEditorMode(false);
+  Grid->SetEditorMode(false);
   // Every amount is checked before anything is written; an empty one is 0.
-  for (int row = 1; row < g->RowCount(); ++row)
+  for (int row = 1; row < Grid->RowCount(); ++row)
     for (const AmountColumn& a : kAmounts) {
-      if (!X::ChargeAmount(g->Cell(a.col, row))) {
+      if (!X::ChargeAmount(Grid->Cell(a.col, row))) {
         DMDB->ShowMessage(a.refusal);
-        g->SetCurrent(a.col, row);
-        g->setFocus();
+        Grid->SetCurrent(a.col, row);
+        Grid->setFocus();
         return;
       }
-      if (g->Cell(a.col, row).trimmed().isEmpty()) g->SetCell(a.col, row, "0.00");
+      if (Grid->Cell(a.col, row).trimmed().isEmpty()) Grid->SetCell(a.col, row, "0.00");
     }
-
-  TPageSaveClass::Outcome outcome;
-  {
-    kui::KvBusyGuard busy(&Form, "Please wait... Saving style charges!");
-    kdb::Table& table = *DMDB->DBTableR1;
-    if (!DMDB->GetTable(kTable, &table)) throw kdb::DbError(QStringLiteral("The table %1 could not be opened.").arg(kTable));
-    TPageSaveClass save(*DMDB->DBDatabaseRemote, kApplyWhere);
-    save.LockTables = {kTable};
-    QHash<QString, qint64> idsNow;
-    const auto lookUp = [&] {
-      idsNow = X::FirstIdByKey(Run(X::StyleChargesSQL(style_), DMDB->DBQueryRemote2,
-                                   "The charges of style " + style_ + " could not be read."),
-                               "charge");
-    };
-    outcome = save.RunKeeping(rows_, static_cast<int>(rows_.size()), [&](int i) {
-      const int row = i + 1;
-      const QString name = g->Cell(X::chName, row);
-      busy.SetMessage("Please wait... Saving style charge: " + name);
-      TPageSaveClass::KeptRow& kept = rows_[size_t(i)];
-      TPageSaveClass::Values changed;
-      TPageSaveClass::Values all = {{"STYLE", style_}, {"CHARGE", name}};
-      for (const AmountColumn& a : kAmounts) {
-        const QVariant amount = QVariant::fromValue(*X::ChargeAmount(g->Cell(a.col, row)));
-        all.emplace_back(a.field, amount);
-        if (kept.Changed(a.col, g->Cell(a.col, row))) changed.emplace_back(a.field, amount);
-      }
-      const std::optional<qint64> idNow =
-          idsNow.contains(name) ? std::optional<qint64>(idsNow.value(name)) : std::nullopt;
-      TPageSaveClass::UpsertKeyedRow(table, idNow, kept, changed, all, "The charge " + name);
-    }, lookUp);
-    if (outcome.Saved())
-      for (size_t i = 0; i < rows_.size(); ++i) rows_[i].texts = g->RowTexts(int(i) + 1);
-  }
-  if (!outcome.Saved()) {
-    DMDB->ShowMessage(TPageSaveClass::FailureText("The style charges", outcome));
-    return;
-  }
-  DMDB->ShowMessage("Style charges were saved successfully!");
+  SaveKeyedRows({"Please wait... Saving style charges!", "PRODUCTSCHARGES", kApplyWhere, "The style charges",
+                 "Style charges were saved successfully!", {"PRODUCTSCHARGES"}},
+                X::StyleChargesSQL(style_), "charge",
+                [&](int i, kdb::Table& table, kui::KvBusyGuard& busy, const QHash<QString, qint64>& ids) {
+                  const int row = i + 1;
+                  const QString name = Grid->Cell(X::chName, row);
+                  busy.SetMessage("Please wait... Saving style charge: " + name);
+                  TPageSaveClass::KeptRow& kept = Rows[size_t(i)];
+                  TPageSaveClass::Values changed;
+                  TPageSaveClass::Values all = {{"STYLE", style_}, {"CHARGE", name}};
+                  for (const AmountColumn& a : kAmounts) {
+                    const QVariant amount = QVariant::fromValue(*X::ChargeAmount(Grid->Cell(a.col, row)));
+                    all.emplace_back(a.field, amount);
+                    if (kept.Changed(a.col, Grid->Cell(a.col, row))) changed.emplace_back(a.field, amount);
+                  }
+                  TPageSaveClass::UpsertKeyedRow(table, IdOf(ids, name), kept, changed, all, "The charge " + name);
+                });
 }

@@ -3,19 +3,9 @@
 // charge of the parameter list.
 #include <QString>
 
-#include <vector>
+#include "ListPageF.h"
 
-#include "FormPartF.h"
-#include "PageSaveClass.h"
-
-class QLabel;
-class QToolButton;
-
-namespace kui {
-class KvStringGrid;
-}
-
-class TChargesPage : public TFormPart {
+class TChargesPage : public TListPage {
   Q_OBJECT
  public:
   explicit TChargesPage(TForm1& form);
@@ -27,11 +17,11 @@ class TChargesPage : public TFormPart {
   // missing row is added, a stored one only when it was changed), all or none.
   void Apply();
 
-  QLabel* PanelChargesStyle = nullptr;
-  kui::KvStringGrid* SGridStyleCharges = nullptr;
-  QToolButton* SpeedButton18 = nullptr;  // "Apply"
+  // The page's controls by the names the window knows them by.
+  QLabel* const& PanelChargesStyle = StylePanel;
+  kui::KvStringGrid* const& SGridStyleCharges = Grid;
+  QToolButton* const& SpeedButton18 = ApplyButton;
 
  private:
   QString style_;  // the style the grid shows
-  std::vector<TPageSaveClass::KeptRow> rows_;  // grid row r is rows_[r - 1]
 };

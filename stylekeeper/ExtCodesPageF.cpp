@@ -3,11 +3,9 @@
 // options and charges grids too.
 #include "ExtCodesPageF.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "DataModF.h"
 #include "KvBusyGuard.h"
@@ -15,7 +13,6 @@
 #include "KvStringGrid.h"
 #include "ListGridClass.h"
 #include "PLUCodesClass.h"
-#include "StyleKeeperControls.h"
 #include "StyleKeeperForm.h"
 
 namespace {
@@ -24,13 +21,9 @@ using C = TPLUCodesClass;
 
 constexpr char kApplyWhere[] = "TForm1::SpButApplyExtCodesClick";
 
-struct Column {
-  const char* header;
-  int width;
-};
-
-const Column kColumns[C::ecColumns] = {{"PLU", 96},     {"Root PLU", 80},  {"Colour", 128}, {"Size", 96},
-                                       {"External", 200}, {"SKU", 200}, {"", -1}};
+const TListPage::Column kColumns[C::ecColumns] = {{"PLU", 96},       {"Root PLU", 80}, {"Colour", 128},
+                                                  {"Size", 96},      {"External", 200}, {"SKU", 200},
+                                                  {"", -1}};
 
 }  // namespace
 
@@ -56,108 +49,57 @@ void TForm1::SGridExtCodeKeyPress(kui::KvStringGrid& grid, QChar& key) {
 
 // ----- TExtCodesPage ------------------------------------------------------------------------
 
-TExtCodesPage::TExtCodesPage(TForm1& form) : TFormPart(form, "TabShExtBCodes", "External Barcodes") {
-  auto* top = new QHBoxLayout;
-  PanelExternalStyle = skui::MakePanel(Sheet, "PanelExternalStyle", QString());
-  PanelExternalStyle->setMinimumWidth(200);
-  top->addWidget(skui::MakeLabel(Sheet, nullptr, "Style:"));
-  top->addWidget(PanelExternalStyle);
-  top->addStretch(1);
-  SpButApplyExtCodes = skui::MakeButton(Sheet, "SpButApplyExtCodes", "Apply", 90);
-  top->addWidget(SpButApplyExtCodes);
-  SheetLayout()->addLayout(top);
-
-  SGridExtCode = new kui::KvStringGrid(Sheet);
-  SGridExtCode->setObjectName("SGridExtCode");
-  TListGridClass::Look(*SGridExtCode, C::kFixedCols);
-  SGridExtCode->InplaceEditor()->setMaxLength(C::kCodeLength);
-  SheetLayout()->addWidget(SGridExtCode, 1);
-
-  SGridExtCode->OnDrawCell = [&form](kui::KvStringGrid& g, QPainter& p, int c, int r, const QRect& rect,
-                                     kui::KvGridDrawState s) { form.SGridExtCodeDrawCell(g, p, c, r, rect, s); };
-  SGridExtCode->OnKeyPress = [&form](kui::KvStringGrid& g, QChar& key) {
+TExtCodesPage::TExtCodesPage(TForm1& form)
+    : TListPage(form, "TabShExtBCodes", "External Barcodes", "PanelExternalStyle", "SGridExtCode", C::kFixedCols,
+                "SpButApplyExtCodes") {
+  Grid->InplaceEditor()->setMaxLength(C::kCodeLength);
+  Grid->OnDrawCell = [&form](kui::KvStringGrid& g, QPainter& p, int c, int r, const QRect& rect,
+                             kui::KvGridDrawState s) { form.SGridExtCodeDrawCell(g, p, c, r, rect, s); };
+  Grid->OnKeyPress = [&form](kui::KvStringGrid& g, QChar& key) {
     form.Guard("TForm1::SGridExtCodeKeyPress", [&] { form.SGridExtCodeKeyPress(g, key); });
   };
   OnClick(form.SpButTabExternal, "TForm1::SpButTabExternalClick", [&form] { form.SpButTabExternalClick(); });
-  OnClick(SpButApplyExtCodes, kApplyWhere, [&form] { form.SpButApplyExtCodesClick(); });
+  OnClick(ApplyButton, kApplyWhere, [&form] { form.SpButApplyExtCodesClick(); });
 }
 
 void TExtCodesPage::Open() {
   const QString style = Form.EditSupplierStyle->text();
   {
     kui::KvBusyGuard busy(&Form, "Please wait...");
-    PanelExternalStyle->setText(style);
-    rows_.clear();
-    kui::KvStringGrid* g = SGridExtCode;
-    g->ClearCells();
-    g->SetColCount(C::ecColumns);
-    g->SetRowCount(1);
-    for (int col = 0; col < C::ecColumns; ++col) {
-      g->SetCell(col, 0, kColumns[col].header);
-      g->SetColWidth(col, kColumns[col].width);
-    }
-    kdb::Query* q = DMDB->DBQueryRemote1;
-    if (!DMDB->RunQuery(C::ExtCodesSQL(style), q))
-      throw kdb::DbError("The PLUs of style " + style + " could not be read.");
-    g->SetRowCount(q->RecordCount() + 1);
-    int row = 1;
-    for (q->First(); !q->Eof(); q->Next(), ++row) {
-      const QString plu = q->FieldByName("plu").AsString();
-      g->SetRowTexts(row, {plu, q->FieldByName("root_plu").AsString(), q->FieldByName("colour_name").AsString(),
-                           q->FieldByName("size_name").AsString(), q->FieldByName("external_barcode").AsString(),
-                           q->FieldByName("sku").AsString(), q->FieldByName("colour_value").AsString()});
+    StylePanel->setText(style);
+    ResetGrid(kColumns);
+    kdb::Query& q = Read(C::ExtCodesSQL(style), DMDB->DBQueryRemote1, "The PLUs of style " + style + " could not be read.");
+    for (q.First(); !q.Eof(); q.Next()) {
+      const QString plu = q.FieldByName("plu").AsString();
       TPageSaveClass::KeptRow kept;
-      kept.base.Capture(*q, {"EXTERNAL_BARCODE", "SKU"});
+      kept.base.Capture(q, {"EXTERNAL_BARCODE", "SKU"});
       kept.base.SetCaption("EXTERNAL_BARCODE", "The external code of PLU " + plu);
       kept.base.SetCaption("SKU", "The SKU of PLU " + plu);
-      kept.texts = g->RowTexts(row);
       kept.key = plu;
-      rows_.push_back(std::move(kept));
+      KeepRow({plu, q.FieldByName("root_plu").AsString(), q.FieldByName("colour_name").AsString(),
+               q.FieldByName("size_name").AsString(), q.FieldByName("external_barcode").AsString(),
+               q.FieldByName("sku").AsString(), q.FieldByName("colour_value").AsString()},
+              std::move(kept));
     }
-    ShowSheet();
-    g->SetCurrent(C::ecExternal, 1);
+    ShowAt(C::ecExternal);
   }
-  SGridExtCode->setFocus();
+  Grid->setFocus();
 }
 
 void TExtCodesPage::Apply() {
-  if (!SpButApplyExtCodes->isEnabled()) return;
-  kui::KvStringGrid* g = SGridExtCode;
-  TPageSaveClass::Outcome outcome;
-  {
-    // A second click waits for the button; the window waits for the save.
-    SpButApplyExtCodes->setEnabled(false);
-    struct Reenable {
-      QToolButton* button;
-      ~Reenable() { button->setEnabled(true); }
-    } reenable{SpButApplyExtCodes};
-    kui::KvBusyGuard busy(&Form, "Saving please wait...");
-    g->SetEditorMode(false);
-    kdb::Table& table = *DMDB->DBTableR1;
-    if (!DMDB->GetTable("PRODUCTS", &table)) throw kdb::DbError("The table PRODUCTS could not be opened.");
-    TPageSaveClass save(*DMDB->DBDatabaseRemote, kApplyWhere);
-    outcome = save.RunKeeping(rows_, static_cast<int>(rows_.size()), [&](int i) {
-      const int row = i + 1;
-      TPageSaveClass::KeptRow& kept = rows_[size_t(i)];
-      TPageSaveClass::Values shown;
-      // Only what the user typed is written; it is shown as it is written.
-      if (kept.Changed(C::ecExternal, g->Cell(C::ecExternal, row))) {
-        g->SetCell(C::ecExternal, row, C::ExternalCode(g->Cell(C::ecExternal, row)));
-        shown.emplace_back("EXTERNAL_BARCODE", g->Cell(C::ecExternal, row));
-      }
-      if (kept.Changed(C::ecSKU, g->Cell(C::ecSKU, row))) {
-        g->SetCell(C::ecSKU, row, C::SKU(g->Cell(C::ecSKU, row)));
-        shown.emplace_back("SKU", g->Cell(C::ecSKU, row));
-      }
-      if (shown.empty()) return;
-      TPageSaveClass::EditRow(table, kept.key, kept.base, shown, "PLU " + kept.key.toString());
-    });
-    if (outcome.Saved())
-      for (size_t i = 0; i < rows_.size(); ++i) rows_[i].texts = g->RowTexts(int(i) + 1);
-  }
-  if (!outcome.Saved()) {
-    DMDB->ShowMessage(TPageSaveClass::FailureText("The external barcodes", outcome));
-    return;
-  }
-  DMDB->ShowMessage("External Barcodes saved successfuly!");
+  if (!ApplyButton->isEnabled()) return;
+  // A second click waits for the button; the window waits for the save.
+  ApplyButton->setEnabled(false);
+  struct Reenable {
+    QToolButton* button;
+    ~Reenable() { button->setEnabled(true); }
+  } reenable{ApplyButton};
+  // Only what the user typed is written, without its outer blanks (a SKU
+  // in capitals), and shown as written.
+  const std::vector<Editable> columns = {
+      {C::ecExternal, "EXTERNAL_BARCODE", [](QString& text) { return QVariant(text = C::ExternalCode(text)); }},
+      {C::ecSKU, "SKU", [](QString& text) { return QVariant(text = C::SKU(text)); }}};
+  SaveRows({"Saving please wait...", "PRODUCTS", kApplyWhere, "The external barcodes",
+            "External Barcodes saved successfuly!"},
+           [&](int i, kdb::Table& table, kui::KvBusyGuard&) { EditChangedColumns(i, table, columns); });
 }

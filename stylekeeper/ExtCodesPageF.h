@@ -1,19 +1,9 @@
 #pragma once
 // The external codes page: each PLU's external barcode and SKU, one grid
 // row per PLU of the style on screen.
-#include <vector>
+#include "ListPageF.h"
 
-#include "FormPartF.h"
-#include "PageSaveClass.h"
-
-class QLabel;
-class QToolButton;
-
-namespace kui {
-class KvStringGrid;
-}
-
-class TExtCodesPage : public TFormPart {
+class TExtCodesPage : public TListPage {
   Q_OBJECT
  public:
   explicit TExtCodesPage(TForm1& form);
@@ -23,10 +13,8 @@ class TExtCodesPage : public TFormPart {
   // "Apply": writes the codes changed since Open, all or none.
   void Apply();
 
-  QLabel* PanelExternalStyle = nullptr;
-  kui::KvStringGrid* SGridExtCode = nullptr;
-  QToolButton* SpButApplyExtCodes = nullptr;
-
- private:
-  std::vector<TPageSaveClass::KeptRow> rows_;  // grid row r is rows_[r - 1]
+  // The page's controls by the names the window knows them by.
+  QLabel* const& PanelExternalStyle = StylePanel;
+  kui::KvStringGrid* const& SGridExtCode = Grid;
+  QToolButton* const& SpButApplyExtCodes = ApplyButton;
 };

@@ -5,17 +5,9 @@
 
 #include <vector>
 
-#include "FormPartF.h"
-#include "PageSaveClass.h"
+#include "ListPageF.h"
 
-class QLabel;
-class QToolButton;
-
-namespace kui {
-class KvStringGrid;
-}
-
-class TOptionsPage : public TFormPart {
+class TOptionsPage : public TListPage {
   Q_OBJECT
  public:
   explicit TOptionsPage(TForm1& form);
@@ -26,9 +18,10 @@ class TOptionsPage : public TFormPart {
   // a stored one only when its value was changed), all or none.
   void Apply();
 
-  QLabel* PanelOptionsStyle = nullptr;
-  kui::KvStringGrid* SGridProdOpts = nullptr;
-  QToolButton* SpButOptionsApply = nullptr;
+  // The page's controls by the names the window knows them by.
+  QLabel* const& PanelOptionsStyle = StylePanel;
+  kui::KvStringGrid* const& SGridProdOpts = Grid;
+  QToolButton* const& SpButOptionsApply = ApplyButton;
 
  private:
   // The sum of the chosen size scale's ratios.
@@ -36,5 +29,4 @@ class TOptionsPage : public TFormPart {
 
   QString rootPLU_;                 // the root PLU the grid shows
   std::vector<QString> optionIds_;  // grid row r: the option's PARAMETERS ID
-  std::vector<TPageSaveClass::KeptRow> rows_;  // grid row r is rows_[r - 1]
 };

@@ -2,19 +2,9 @@
 // The prices page ("Size Level Pricing"): each PLU's cost, retail, sale and
 // wholesale price, one grid row per PLU of the style on screen; its "Branch
 // Prices" button opens the branch prices page.
-#include <vector>
+#include "ListPageF.h"
 
-#include "FormPartF.h"
-#include "PageSaveClass.h"
-
-class QLabel;
-class QToolButton;
-
-namespace kui {
-class KvStringGrid;
-}
-
-class TPLUPricesPage : public TFormPart {
+class TPLUPricesPage : public TListPage {
   Q_OBJECT
  public:
   explicit TPLUPricesPage(TForm1& form);
@@ -27,12 +17,10 @@ class TPLUPricesPage : public TFormPart {
   // "Smart Copy": every colour takes the first colour's prices, size by size.
   void SmartCopy();
 
-  QLabel* PanelPricesStyle = nullptr;
-  kui::KvStringGrid* SGridPrices = nullptr;
-  QToolButton* SpButApplyPrices = nullptr;
+  // The page's controls by the names the window knows them by.
+  QLabel* const& PanelPricesStyle = StylePanel;
+  kui::KvStringGrid* const& SGridPrices = Grid;
+  QToolButton* const& SpButApplyPrices = ApplyButton;
   QToolButton* SpButPricesSmartCopy = nullptr;
   QToolButton* SpButBSPrices = nullptr;  // shown only with Local/LOUseBSPrice
-
- private:
-  std::vector<TPageSaveClass::KeptRow> rows_;  // grid row r is rows_[r - 1]
 };

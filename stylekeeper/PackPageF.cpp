@@ -15,6 +15,7 @@
 #include "KvBusyGuard.h"
 #include "KvEdit.h"
 #include "KvStringGrid.h"
+#include "ListPageF.h"
 #include "NavigationBarF.h"
 #include "PageSaveClass.h"
 #include "StyleKeeperControls.h"
@@ -26,11 +27,6 @@ using SG = TColourSizeGridClass;
 
 constexpr char kApplyWhere[] = "TForm1::SpButPackApplyClick";
 constexpr int kPackCodeLength = 10;
-
-kdb::Query& Run(const QString& sql, kdb::Query* q, const QString& failure) {
-  if (!DMDB->RunQuery(sql, q)) throw kdb::DbError(failure);
-  return *q;
-}
 
 }  // namespace
 
@@ -44,18 +40,14 @@ void TForm1::SpButPackApplyClick() { PackPage->Apply(); }
 // ----- TPackPage ----------------------------------------------------------------------------
 
 TPackPage::TPackPage(TForm1& form) : TFormPart(form, "TabShPack", "Package") {
-  auto* top = new QHBoxLayout;
-  PanelPackStyle = skui::MakePanel(Sheet, "PanelPackStyle", QString());
-  PanelPackStyle->setMinimumWidth(200);
+  QHBoxLayout* top = TListPage::TopRow(Sheet, PanelPackStyle, "PanelPackStyle");
   EditPackCode = skui::MakeReadOnly(Sheet, "EditPackCode");
   EditPackCode->setMaxLength(kPackCodeLength);
   EditPackCode->setFixedWidth(120);
-  top->addWidget(skui::MakeLabel(Sheet, nullptr, "Style:"));
-  top->addWidget(PanelPackStyle);
-  top->addSpacing(16);
-  top->addWidget(skui::MakeLabel(Sheet, nullptr, "Code:"));
-  top->addWidget(EditPackCode);
-  top->addStretch(1);
+  const int stretch = top->count() - 1;
+  top->insertWidget(stretch, EditPackCode);
+  top->insertWidget(stretch, skui::MakeLabel(Sheet, nullptr, "Code:"));
+  top->insertSpacing(stretch, 16);
   SpButPackApply = skui::MakeButton(Sheet, "SpButPackApply", "Apply", 90);
   top->addWidget(SpButPackApply);
   SheetLayout()->addLayout(top);
@@ -91,7 +83,7 @@ void TPackPage::Open() {
 void TPackPage::LoadPack() {
   const QString style = PanelPackStyle->text();
   EditPackCode->clear();
-  kdb::Query& code = Run(TWSPackClass::PackCodeSQL(style), DMDB->DBQueryRemote1,
+  kdb::Query& code = TListPage::Read(TWSPackClass::PackCodeSQL(style), DMDB->DBQueryRemote1,
                          "The pack of style " + style + " could not be read.");
   if (code.RecordCount() > 0) EditPackCode->setText(code.FieldByName("barcode").AsString());
   BuildGrid(style);
@@ -102,7 +94,7 @@ void TPackPage::LoadPack() {
 void TPackPage::BuildGrid(const QString& style) {
   // One row per root PLU (its first row), colours by name; the sizes of the
   // first colour.
-  kdb::Query& colours = Run("SELECT ROOT_PLU, COLOUR_NAME, COLOUR_VALUE FROM PRODUCTS WHERE ID IN "
+  kdb::Query& colours = TListPage::Read("SELECT ROOT_PLU, COLOUR_NAME, COLOUR_VALUE FROM PRODUCTS WHERE ID IN "
                             "(SELECT MIN(ID) FROM PRODUCTS WHERE STYLE = " + kdb::sql::Quote(style) +
                                 " GROUP BY ROOT_PLU) ORDER BY COALESCE(COLOUR_NAME, ''), ROOT_PLU",
                             DMDB->DBQueryRemote1, "The colours of style " + style + " could not be read.");
@@ -112,7 +104,7 @@ void TPackPage::BuildGrid(const QString& style) {
                     colours.FieldByName("COLOUR_NAME").AsString()});
   QStringList sizes;
   if (!rows.empty()) {
-    kdb::Query& q = Run("SELECT SIZE_NAME FROM PRODUCTS WHERE ROOT_PLU = " + kdb::sql::Quote(rows.front().rootPLU) +
+    kdb::Query& q = TListPage::Read("SELECT SIZE_NAME FROM PRODUCTS WHERE ROOT_PLU = " + kdb::sql::Quote(rows.front().rootPLU) +
                             " ORDER BY SIZE_OFFSET, PLU",
                         DMDB->DBQueryRemote1, "The sizes of style " + style + " could not be read.");
     for (q.First(); !q.Eof(); q.Next()) sizes << q.FieldByName("SIZE_NAME").AsString();
@@ -122,7 +114,7 @@ void TPackPage::BuildGrid(const QString& style) {
 
 void TPackPage::LoadPackLines() {
   const QString style = Form.EditSupplierStyle->text();
-  kdb::Query& q = Run(TWSPackClass::PackLinesSQL(style), DMDB->DBQueryRemote1,
+  kdb::Query& q = TListPage::Read(TWSPackClass::PackLinesSQL(style), DMDB->DBQueryRemote1,
                       "The pack lines of style " + style + " could not be read.");
   loaded_.lines = TWSPackClass::ReadLines(q);
   TWSPackClass::PlaceLines(loaded_.lines, View().Model);
@@ -146,7 +138,7 @@ void TPackPage::Apply() {
       // The rules module logs why the pack could not be had.
       packRefused = !DMBRules->SaveWSPack(style, packCode);
       if (packRefused) throw kdb::DbError("The pack of style " + style + " could not be saved.");
-      stored = TWSPackClass::ReadLines(Run(TWSPackClass::PackLinesSQL(style), DMDB->DBQueryRemote2,
+      stored = TWSPackClass::ReadLines(TListPage::Read(TWSPackClass::PackLinesSQL(style), DMDB->DBQueryRemote2,
                                            "The pack lines of style " + style + " could not be read."));
     };
     const auto line = [](const TWSPackClass::Lines& lines, const QString& plu) {

@@ -102,3 +102,12 @@ bool TPageSaveClass::UpsertKeyedRow(kdb::Table& table, std::optional<qint64> idN
   kept.key = table.FieldByName("ID").AsInteger();
   return true;
 }
+
+QHash<QString, qint64> TPageSaveClass::FirstIdByKey(kdb::DataSet& rows, const QString& keyColumn) {
+  QHash<QString, qint64> ids;
+  for (rows.First(); !rows.Eof(); rows.Next()) {
+    const QString key = rows.FieldByName(keyColumn).AsString();
+    if (!ids.contains(key)) ids.insert(key, rows.FieldByName("id").AsInteger());
+  }
+  return ids;
+}

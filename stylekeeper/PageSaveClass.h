@@ -17,6 +17,7 @@
 // of each row (kdb::EditBaseline) and writes only the values the user
 // changed, refusing a value another session changed since the load
 // (EditRow, InsertRow).
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -28,6 +29,7 @@
 #include "KvEditBaseline.h"
 
 namespace kdb {
+class DataSet;
 class Database;
 class Table;
 }  // namespace kdb
@@ -101,6 +103,9 @@ class TPageSaveClass {
   // and that stands). The kept row's key then names the row written.
   static bool UpsertKeyedRow(kdb::Table& table, std::optional<qint64> idNow, KeptRow& kept, const Values& changed,
                              const Values& all, const QString& rowName);
+  // The ID of the first row of each key (the named column) of a result
+  // ordered by ID.
+  static QHash<QString, qint64> FirstIdByKey(kdb::DataSet& rows, const QString& keyColumn);
 
  private:
   kdb::Database& db_;

@@ -77,14 +77,3 @@ std::optional<Currency> TStyleExtrasClass::ChargeAmount(const QString& text) {
   if (text.trimmed().isEmpty()) return Currency();
   return kos::TryTextToCurrency(text);
 }
-
-// ----- rows found by their key ---------------------------------------------------------------
-
-QHash<QString, qint64> TStyleExtrasClass::FirstIdByKey(kdb::DataSet& rows, const QString& keyColumn) {
-  QHash<QString, qint64> ids;
-  for (rows.First(); !rows.Eof(); rows.Next()) {
-    const QString key = rows.FieldByName(keyColumn).AsString();
-    if (!ids.contains(key)) ids.insert(key, rows.FieldByName("id").AsInteger());
-  }
-  return ids;
-}

@@ -9,18 +9,12 @@
 // charge of the CHARGE list, found by the charge's name). Neither table has
 // a unique index: the pages find a row by its key under the save's lock, and
 // the first row (by ID) of a key is the one they show and write.
-#include <QHash>
 #include <QString>
-#include <QVariant>
 
 #include <functional>
 #include <optional>
 
 #include "Currency.h"
-
-namespace kdb {
-class DataSet;
-}
 
 class TStyleExtrasClass {
  public:
@@ -62,8 +56,4 @@ class TStyleExtrasClass {
   // A cost or retail cell as the save takes it: empty reads 0; nothing for
   // a text that is no number.
   static std::optional<Currency> ChargeAmount(const QString& text);
-
-  // ----- rows found by their key ------------------------------------------------------
-  // The ID of the first row of each key (the named column) of a result.
-  static QHash<QString, qint64> FirstIdByKey(kdb::DataSet& rows, const QString& keyColumn);
 };
