@@ -125,6 +125,11 @@ void TPackPage::LoadPackLines() {
 void TPackPage::Apply() {
   SGridPack->SetEditorMode(false);
   const QString style = PanelPackStyle->text();
+  // No pack is made for no style.
+  if (style.isEmpty()) {
+    DMDB->ShowMessage("Please select a style.");
+    return;
+  }
   const std::vector<SG::SizeCell> cells = View().Model.SizeCellsByColumn();
   TPageSaveClass::Outcome outcome;
   bool packRefused = false;

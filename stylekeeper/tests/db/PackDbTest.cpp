@@ -46,6 +46,15 @@ TEST_P(PackDbTest, AStyleWithoutAPackShowsNoCodeAndZeros) {
   EXPECT_TRUE(f.isEnabled());
 }
 
+TEST_P(PackDbTest, WithoutAStyleNoPackIsMade) {
+  TForm1& f = Start();
+  f.SpButTabPackage->click();
+  EXPECT_EQ(f.PackPage->SGridPack->RowCount(), 2);  // the header and TOTALS
+  f.PackPage->SpButPackApply->click();
+  EXPECT_EQ(ShownTexts(), QStringList{"Please select a style."});
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM WSPACKS"), "0");
+}
+
 TEST_P(PackDbTest, TheFirstApplyMakesThePackAndALinePerPLUZerosIncluded) {
   TForm1& f = OpenPack();
   kui::KvStringGrid* g = f.PackPage->SGridPack;
