@@ -19,6 +19,7 @@
 #include "KvStringGrid.h"
 #include "ListGridClass.h"
 #include "PLUCodesClass.h"
+#include "QuantityPageF.h"
 #include "StyleExtrasClass.h"
 #include "StyleKeeperForm.h"
 
@@ -62,7 +63,9 @@ void TForm1::SGridStyleChargesKeyPress(kui::KvStringGrid& grid, QChar& key) {
     return;
   }
   // Digits, one point and the editing keys.
-  if (!TColourSizeGridClass::PriceKeyPasses(TListGridClass::TextBesideKey(grid), key)) key = QChar();
+  const bool passes = key == QChar('.') ? TQuantityPage::TypedText(grid, key).count('.') == 1
+                                        : TColourSizeGridClass::QuantityKeyPasses(key);
+  if (!passes) key = QChar();
 }
 
 // ----- TChargesPage -------------------------------------------------------------------------

@@ -1,6 +1,5 @@
 #include "ListGridClass.h"
 
-#include <QLineEdit>
 #include <QPainter>
 
 #include "KuiColour.h"
@@ -81,15 +80,6 @@ void TListGridClass::AcrossAfterEnter(int& col, int& row, int firstCol, int last
 void TListGridClass::MoveAfterEnter(kui::KvStringGrid& grid, int col, int row) {
   grid.SetEditorMode(false);
   grid.SetCurrent(col, row);
-}
-
-QString TListGridClass::TextBesideKey(const kui::KvStringGrid& grid) {
-  const QString text = grid.Cell(grid.Col(), grid.Row());
-  if (!grid.EditorMode()) return QString();  // a key typed now opens the editor over the whole text
-  const QLineEdit* editor = grid.InplaceEditor();
-  if (!editor->hasSelectedText()) return text;
-  QString kept = editor->text();
-  return kept.remove(editor->selectionStart(), editor->selectedText().size());
 }
 
 // ----- Smart Copy -----------------------------------------------------------------------------

@@ -15,7 +15,6 @@
 
 #include "ColourSizeGridClass.h"
 
-class QLineEdit;
 class QPainter;
 
 namespace kui {
@@ -79,10 +78,6 @@ class TListGridClass {
   // Moves the grid's current cell as Enter does: the in-place editor closes
   // (its text is in the cell already) and the cell moves.
   static void MoveAfterEnter(kui::KvStringGrid& grid, int col, int row);
-
-  // The text a cell keeps around the key typed next: the cell's text, less
-  // what the open editor has selected (a key typed replaces a selection).
-  static QString TextBesideKey(const kui::KvStringGrid& grid);
 
   // ----- Smart Copy of the price grid ---------------------------------------------------
   // Rows 1 .. RowCount-1 list PLUs (column pluCol), colours in turn: every

@@ -3,7 +3,6 @@
 // the external codes grid is (ExtCodesPageF).
 #include "OptionsPageF.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QToolButton>
 
@@ -51,15 +50,6 @@ TOptionsPage::TOptionsPage(TForm1& form)
   OnClick(ApplyButton, kApplyWhere, [&form] { form.SpButOptionsApplyClick(); });
 }
 
-int TOptionsPage::RatioTotal() const {
-  const QString scaleId = kui::SelectedPickValue(Form.ComboBoxSizeRanges);
-  if (scaleId.isEmpty()) return 0;
-  // The second query, so that a result open on the first stays.
-  kdb::Query& q = Read("select sum(ratio) as total from sizes where sizesscale_id = " + kdb::sql::Int(scaleId),
-                       DMDB->DBQueryRemote2, "The size ratios could not be read.");
-  return static_cast<int>(q.FieldByName("total").AsInteger());
-}
-
 void TOptionsPage::Open() {
   const QString rootPLU = Form.LoadedRootPLU();
   if (rootPLU.isEmpty()) {
@@ -86,7 +76,7 @@ void TOptionsPage::Open() {
 
   std::optional<int> ratioTotal;  // read once, when first needed
   const auto total = [&] {
-    if (!ratioTotal) ratioTotal = RatioTotal();
+    if (!ratioTotal) ratioTotal = Form.SizeScaleRatioTotal();
     return *ratioTotal;
   };
   kdb::Query& options = Read(X::OptionListSQL(), DMDB->DBQueryRemote1, "The product options could not be read.");

@@ -24,9 +24,6 @@ class TOptionsPage : public TListPage {
   QToolButton* const& SpButOptionsApply = ApplyButton;
 
  private:
-  // The sum of the chosen size scale's ratios.
-  int RatioTotal() const;
-
   QString rootPLU_;                 // the root PLU the grid shows
   std::vector<QString> optionIds_;  // grid row r: the option's PARAMETERS ID
 };

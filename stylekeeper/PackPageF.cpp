@@ -55,22 +55,22 @@ TPackPage::TPackPage(TForm1& form) : TFormPart(form, "TabShPack", "Package") {
   SGridPack = new kui::KvStringGrid(Sheet);
   SGridPack->setObjectName("SGridPack");
   SheetLayout()->addWidget(SGridPack, 1);
-  view_ = std::make_unique<TColourSizeViewClass>(SGridPack, TColourSizeViewClass::Values::Quantities);
-  SGridPack->OnDrawCell = [this](kui::KvStringGrid&, QPainter& p, int c, int r, const QRect& rect,
-                                 kui::KvGridDrawState s) { View().DrawCell(p, c, r, rect, s); };
-  SGridPack->OnKeyPress = [this](kui::KvStringGrid&, QChar& key) {
-    Form.Guard("TForm1::StringGridStockKeyPress", [&] { View().KeyPress(key); });
-  };
-  SGridPack->OnSelectCell = [this](kui::KvStringGrid&, int c, int r, bool& can) { View().SelectCell(c, r, can); };
+  // Painted, selected and typed into as the stock grids are.
   View().Layout({}, {});
+  SGridPack->OnDrawCell = [&form](kui::KvStringGrid& g, QPainter& p, int c, int r, const QRect& rect,
+                                  kui::KvGridDrawState s) { form.StringGridStockDrawCell(g, p, c, r, rect, s); };
+  SGridPack->OnKeyPress = [&form](kui::KvStringGrid& g, QChar& key) {
+    form.Guard("TForm1::StringGridStockKeyPress", [&] { form.StringGridStockKeyPress(g, key); });
+  };
+  SGridPack->OnSelectCell = [&form](kui::KvStringGrid& g, int c, int r, bool& can) {
+    form.StringGridStockSelectCell(g, c, r, can);
+  };
 
   OnClick(form.SpButTabPackage, "TForm1::SpButTabPackageClick", [&form] { form.SpButTabPackageClick(); });
   OnClick(SpButPackApply, kApplyWhere, [&form] { form.SpButPackApplyClick(); });
 }
 
-TPackPage::~TPackPage() = default;
-
-TColourSizeViewClass& TPackPage::View() const { return *view_; }
+TColourSizeViewClass& TPackPage::View() const { return TColourSizeViewClass::Of(SGridPack); }
 
 void TPackPage::Open() {
   // Without a style on screen the first one is shown.
@@ -86,30 +86,9 @@ void TPackPage::LoadPack() {
   kdb::Query& code = TListPage::Read(TWSPackClass::PackCodeSQL(style), DMDB->DBQueryRemote1,
                          "The pack of style " + style + " could not be read.");
   if (code.RecordCount() > 0) EditPackCode->setText(code.FieldByName("barcode").AsString());
-  BuildGrid(style);
+  Form.BuildColourSizeGrid(SGridPack);
   Form.LoadPackLines();
-  View().SumTotals();
-}
-
-void TPackPage::BuildGrid(const QString& style) {
-  // One row per root PLU (its first row), colours by name; the sizes of the
-  // first colour.
-  kdb::Query& colours = TListPage::Read("SELECT ROOT_PLU, COLOUR_NAME, COLOUR_VALUE FROM PRODUCTS WHERE ID IN "
-                            "(SELECT MIN(ID) FROM PRODUCTS WHERE STYLE = " + kdb::sql::Quote(style) +
-                                " GROUP BY ROOT_PLU) ORDER BY COALESCE(COLOUR_NAME, ''), ROOT_PLU",
-                            DMDB->DBQueryRemote1, "The colours of style " + style + " could not be read.");
-  std::vector<SG::Colour> rows;
-  for (colours.First(); !colours.Eof(); colours.Next())
-    rows.push_back({colours.FieldByName("ROOT_PLU").AsString(), colours.FieldByName("COLOUR_VALUE").AsString(),
-                    colours.FieldByName("COLOUR_NAME").AsString()});
-  QStringList sizes;
-  if (!rows.empty()) {
-    kdb::Query& q = TListPage::Read("SELECT SIZE_NAME FROM PRODUCTS WHERE ROOT_PLU = " + kdb::sql::Quote(rows.front().rootPLU) +
-                            " ORDER BY SIZE_OFFSET, PLU",
-                        DMDB->DBQueryRemote1, "The sizes of style " + style + " could not be read.");
-    for (q.First(); !q.Eof(); q.Next()) sizes << q.FieldByName("SIZE_NAME").AsString();
-  }
-  View().Layout(rows, sizes);
+  Form.SumQuantityGrid(SGridPack);
 }
 
 void TPackPage::LoadPackLines() {

@@ -4,8 +4,6 @@
 #include <QHash>
 #include <QString>
 
-#include <memory>
-
 #include "FormPartF.h"
 #include "WSPackClass.h"
 
@@ -22,7 +20,6 @@ class TPackPage : public TFormPart {
   Q_OBJECT
  public:
   explicit TPackPage(TForm1& form);
-  ~TPackPage() override;
 
   // "Package": the pack of the style on screen.
   void Open();
@@ -40,11 +37,6 @@ class TPackPage : public TFormPart {
 
  private:
   TColourSizeViewClass& View() const;
-  // Lays the grid out for the style: its colours by name, the sizes of the
-  // first one.
-  void BuildGrid(const QString& style);
-
-  std::unique_ptr<TColourSizeViewClass> view_;
 
   // What the page loaded: the lines and the text of each PLU's cell.
   struct Loaded {
