@@ -71,6 +71,7 @@ bool TListPage::SaveRows(const Save& save, const RowWrite& row, const std::funct
     kui::KvBusyGuard busy(&Form, save.waitText);
     kdb::Table& table = *DMDB->DBTableR1;
     if (!DMDB->GetTable(save.table, &table)) throw kdb::DbError("The table " + save.table + " could not be opened.");
+    const TDMDB::LogRecord posts(*DMDB);  // the rows' post records in one write
     TPageSaveClass unit(*DMDB->DBDatabaseRemote, save.where);
     unit.LockTables = save.lockTables;
     outcome = unit.RunKeeping(Rows, static_cast<int>(Rows.size()), [&](int i) { row(i, table, busy); }, prepare);

@@ -33,13 +33,13 @@ TPageSaveClass::Outcome TPageSaveClass::Run(int rows, const std::function<void(i
     if (prepare) prepare();
     for (int i = 0; i < rows; ++i) {
       ++outcome.rows;
-      // A savepoint: a failed row is undone alone and the next one goes on.
-      kdb::Transaction one(db_);
+      // Every statement of a partial unit runs under a savepoint of its own,
+      // so a failed row leaves the unit usable and the next one goes on; a
+      // row writes one row at most, and a unit with a failed row is rolled
+      // back whole.
       try {
         row(i);
-        one.Commit();
       } catch (const std::exception& e) {
-        one.Rollback();
         ++outcome.failed;
         fail(e);
       }

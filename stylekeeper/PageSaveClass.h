@@ -6,10 +6,11 @@
 //   const auto outcome = save.Run(rows, [&](int i) { ...write row i...; });
 //   if (!outcome.Saved()) DMDB->ShowMessage(TPageSaveClass::FailureText("The prices", outcome));
 //
-// Every row is tried in a savepoint of its own, so that one failing row
-// neither spoils the unit (the server refuses every statement after an error)
-// nor hides how many others fail too; each failure is logged under the
-// handler's name. The unit commits only when every row went through;
+// Every row is tried, also after one failed, so the user learns how many
+// fail; each failure is logged under the handler's name. (The unit is a
+// partial one: each statement runs under a savepoint of its own, so a failed
+// statement does not spoil it, as the server would otherwise refuse every
+// later one.) The unit commits only when every row went through;
 // otherwise it rolls back and nothing is written, so a page is never left
 // half saved.
 //
