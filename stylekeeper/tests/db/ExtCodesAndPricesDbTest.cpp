@@ -270,6 +270,30 @@ TEST_P(ExtCodesAndPricesDbTest, APriceAnotherProgramChangedIsNotOverwritten) {
   EXPECT_EQ(Money("RETAIL_PRICE", "0000004300"), 9900);
 }
 
+// Another program holds the row (the server) or the database (SQLite) in
+// its open unit of work: the Apply gives up after the lock wait, says so
+// and leaves the window usable; once the other one is done it goes through.
+TEST_P(ExtCodesAndPricesDbTest, ARowHeldByAnotherProgramFailsTheApplyAndLeavesTheWindowUsable) {
+  TForm1& f = OpenPrices();
+  kui::KvStringGrid* g = f.PricesPage->SGridPrices;
+  kvtest::DbHandle other = Connect();
+  other.db->StartTransaction();
+  other.db->Execute("UPDATE PRODUCTS SET DESCRIPTION='HELD' WHERE PLU='0000004300'");
+  g->SetCell(5, 1, "80");
+  f.PricesPage->SpButApplyPrices->click();
+  ASSERT_EQ(ShownTexts().size(), 1);
+  EXPECT_TRUE(ShownTexts()[0].startsWith("The prices were not saved")) << ShownTexts()[0].toStdString();
+  EXPECT_TRUE(ShownTexts()[0].endsWith("Nothing was written."));
+  EXPECT_TRUE(f.isEnabled());
+  EXPECT_TRUE(LogText().contains("TForm1::SpButApplyPricesClick"));
+  other.db->Rollback();
+
+  ClearShownTexts();
+  f.PricesPage->SpButApplyPrices->click();
+  EXPECT_EQ(ShownTexts(), QStringList{"Prices saved successfuly!"});
+  EXPECT_EQ(Money("RETAIL_PRICE", "0000004300"), 8000);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, ExtCodesAndPricesDbTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          kvtest::EngineParamName());
 
