@@ -18,6 +18,9 @@
 //   StyleKeeperFormClone.cpp    clone, clone into a season, alternate colours,
 //                               the supplier-style exit step
 //   StyleKeeperFormColours.cpp  the colour list beside the style details
+//   StyleKeeperFormQuickAdd.cpp the "+" quick-add of list entries
+//   StyleKeeperFormLaunches.cpp the editors started from the field captions,
+//                               the history and web-copy programs
 // Each page and bar is a class of its own unit (TFormPart, FormPartF.h) that
 // builds, wires and handles its controls; the handler names below that
 // belong to a page are thin entry points defined at the top of its unit:
@@ -230,6 +233,63 @@ class TForm1 : public kui::KvMainWindow {
   // ----- info (InfoPageF.cpp) --------------------------------------------------------
   void SpButStyleInfoClick();
 
+  // ----- pictures (ImagePageF.cpp) ---------------------------------------------------
+  void SpButTabImageClick();
+  void SpButImgLoadClick();
+  void SpButImgApplyClick();
+  void SpButImgCopyClick();
+  void SpButImgClearClick();
+
+  // ----- comments and web text (CommentsPageF.cpp) ----------------------------------
+  void SpButInfoCommentsClick();
+  void SpButCommentApplyThisClick();
+  void SpButCommentApplyAllClick();
+  void InsertHtmlTag(const QString& opening, const QString& closing);
+  void ButtonTagBoldClick();
+  void ButtonTagItalicClick();
+  void ButtonTagUnderlineClick();
+  void ButtonTagBulletClick();
+  void ButtonTahParaClick();
+  void ButtonTagH1Click();
+  void ButtonTagH2Click();
+  void ButtonH3Click();
+  void ButtonTagImageClick();
+  void ButtonTagLinkClick();
+  void ButtonTagBRClick();
+  void ButtonTagHRClick();
+
+  // ----- quick-add of list entries (StyleKeeperFormQuickAdd.cpp) --------------------
+  // The entry made by the last typed quick-add; both empty when it was
+  // cancelled or refused.
+  QString QuickAddID;
+  QString QuickAddName;
+  // Asks for a new entry of the list type (the quick-add dialog) and writes
+  // it; afterSave runs with its new ID in the same unit of work. False when
+  // cancelled or failed (logged as "TForm1::d_QuickAddParam").
+  bool d_QuickAddParam(const QString& type, const QString& caption, const QString& parentName,
+                       const QString& parentID, int maxLength,
+                       const std::function<void(int id)>& afterSave = {});
+  void SpButAddSupplierClick();
+  void SpButAddColourClick();
+  void SpButAddSeasonClick();
+  void SpButAddBrandClick();
+  void SpButAddCatClick();
+  void SpButAddDeptClick();
+  void SpButAddSubDeptClick();
+
+  // ----- editors and outside programs (StyleKeeperFormLaunches.cpp) -----------------
+  void LabelSupplierDblClick();
+  void LabelColourDblClick();
+  void LabelSeasonDblClick();
+  void LabelCatDblClick();
+  void Label11DblClick();
+  void Label12DblClick();
+  void LabelBrandDblClick();
+  void LabelSizeScaleDblClick();
+  void LabelVATDblClick();
+  void SpButInfoHistClick();
+  void SpButInfoContentClick();
+
   // ----- the pages and bars ------------------------------------------------------------
   // Made by the constructor, kept for the run; each unit adds the entry
   // points of its handlers in its own section above this one.
@@ -358,6 +418,8 @@ class TForm1 : public kui::KvMainWindow {
   void ConnectSaveHandlers();    // StyleKeeperFormSave.cpp
   void ConnectCloneHandlers();   // StyleKeeperFormClone.cpp
   void ConnectColourListHandlers();  // StyleKeeperFormColours.cpp
+  void ConnectQuickAddHandlers();    // StyleKeeperFormQuickAdd.cpp
+  void ConnectLaunchHandlers();      // StyleKeeperFormLaunches.cpp
   // A click, a choice in a pick list, a changed text: the handler runs under
   // the handler net, logged as `where`.
   void OnClick(QAbstractButton* button, const char* where, void (TForm1::*handler)());

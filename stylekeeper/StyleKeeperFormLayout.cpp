@@ -270,4 +270,6 @@ void TForm1::ConnectHandlers() {
   ConnectSaveHandlers();
   ConnectCloneHandlers();
   ConnectColourListHandlers();
+  ConnectQuickAddHandlers();
+  ConnectLaunchHandlers();
 }
