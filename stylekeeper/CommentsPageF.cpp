@@ -172,10 +172,12 @@ void TCommentsPage::InsertHtmlTag(const QString& opening, const QString& closing
   const int length = cursor.selectionEnd() - start;
   const THtmlTagClass::Insertion r =
       THtmlTagClass::Insert(MemoOtherComments->toPlainText(), start, length, opening, closing);
-  // One edit of the memo, so a single undo takes the tags away again.
+  // One edit of the memo of its own, so a single undo takes the tags away again.
+  cursor.beginEditBlock();
   cursor.setPosition(start);
   cursor.setPosition(start + length, QTextCursor::KeepAnchor);
   cursor.insertText(r.text.mid(start, r.caret - start));
+  cursor.endEditBlock();
   cursor.setPosition(r.caret);
   MemoOtherComments->setTextCursor(cursor);
   MemoOtherComments->setFocus();

@@ -21,15 +21,21 @@ class TQuickAddClass {
     using kdb::DbError::DbError;
   };
 
-  // Writes NAME, TYPE, RATE and VALUE 0, and PARENT_ID with PARENT_NAME when
-  // parentId is not empty (TDMBRules::SaveParam), then runs afterSave with
-  // the new ID inside the same unit of work. Returns the new ID. Throws
+  // Writes NAME, TYPE, RATE 0 and VALUE 0, and PARENT_ID with PARENT_NAME
+  // when parentId is not empty (TDMBRules::SaveParam), then runs afterSave
+  // with the new ID inside the same unit of work. Returns the new ID. Throws
   // Duplicate, or kdb::DbError when anything fails; nothing stays written.
   static int AddEntry(const QString& type, const QString& name, const QString& parentName,
-                      const QString& parentId, float rate = 0,
-                      const std::function<void(int id)>& afterSave = {});
+                      const QString& parentId, const std::function<void(int id)>& afterSave = {});
+  // A new COLOUR row with NAME, TYPE and a random display colour in RATE,
+  // drawn once the name is known to be new. As AddEntry otherwise.
+  static int AddColour(const QString& name);
 
   // A new colour's display colour (0x00BBGGRR): the C library's
   // pseudo-random number modulo 16777215.
   static quint32 RandomColour();
+
+ private:
+  static int Add(const QString& type, const QString& name, const QString& parentName, const QString& parentId,
+                 const std::function<float()>& rate, const std::function<void(int id)>& afterSave);
 };

@@ -137,7 +137,7 @@ bool TFormQuickAdd::SaveEntry() {
   if (ListType.isEmpty()) return true;  // the caller writes (colours)
   const QString name = EditDesc->text();
   try {
-    const int id = TQuickAddClass::AddEntry(ListType, name, ParentName, ParentID, 0, AfterSave);
+    const int id = TQuickAddClass::AddEntry(ListType, name, ParentName, ParentID, AfterSave);
     NewName = name;
     NewID = QString::number(id);
     return true;

@@ -135,8 +135,7 @@ void TForm1::SpButAddColourClick() {
   for (bool ok = dialog.Execute("Colour:", kNameLength); ok; ok = dialog.ShowAgain()) {
     const QString name = dialog.EditDesc->text();
     try {
-      TQuickAddClass::AddEntry("COLOUR", name, QString(), QString(),
-                               static_cast<float>(TQuickAddClass::RandomColour()));
+      TQuickAddClass::AddColour(name);
     } catch (const TQuickAddClass::Duplicate&) {
       DMDB->ShowMessage("There is already a colour with the same name!");
       continue;  // asked again, the name still in the field
