@@ -37,7 +37,7 @@ class TCommentsPage : public TFormPart {
   QPlainTextEdit* MemoOtherComments = nullptr;
   QToolButton* SpButCommentApplyThis = nullptr;
   QToolButton* SpButCommentApplyAll = nullptr;
-  // The twelve mark-up buttons, in the order of THtmlTagClass::Tags().
+  // One of the twelve mark-up buttons, by its name (THtmlTagClass::Tags()).
   QPushButton* TagButton(const char* component) const;
 
  private:

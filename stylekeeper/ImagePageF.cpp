@@ -116,13 +116,16 @@ void TImagePage::LoadImage() {
   ImageLarge->show();
 }
 
+QImage TImagePage::PictureToWrite(const QString& noneMessage) const {
+  const QImage picture = Form.LoadedRootPLU().isEmpty() ? QImage() : ShownPicture();
+  if (picture.isNull()) DMDB->ShowMessage(noneMessage);
+  return picture;
+}
+
 void TImagePage::Apply() {
   const QString rootPLU = Form.LoadedRootPLU();
-  const QImage picture = rootPLU.isEmpty() ? QImage() : ShownPicture();
-  if (picture.isNull()) {
-    DMDB->ShowMessage("There is no image to save.");
-    return;
-  }
+  const QImage picture = PictureToWrite("There is no image to save.");
+  if (picture.isNull()) return;
   try {
     kui::KvBusyGuard busy(&Form, "Please wait saving image...");
     TPictureFileClass::Save(PictureFile(rootPLU), TPictureFileClass::Jpeg(TPictureFileClass::Fit(picture)));
@@ -139,11 +142,8 @@ void TImagePage::Apply() {
 
 void TImagePage::CopyToColours() {
   const QString rootPLU = Form.LoadedRootPLU();
-  const QImage picture = rootPLU.isEmpty() ? QImage() : ShownPicture();
-  if (picture.isNull()) {
-    DMDB->ShowMessage("There is no image to copy.");
-    return;
-  }
+  const QImage picture = PictureToWrite("There is no image to copy.");
+  if (picture.isNull()) return;
   QStringList failed;
   QString why;
   try {

@@ -55,6 +55,8 @@ class TImagePage : public TFormPart {
   // The picture on screen at full size: the loaded one, else the stored
   // file; null when none is shown.
   QImage ShownPicture() const;
+  // ShownPicture for a write; when there is none the user is told so.
+  QImage PictureToWrite(const QString& noneMessage) const;
   void ForgetLoaded();
   // Shows the style again, as it is stored, and this page with it.
   void ShowStyleAgain(const QString& rootPLU);

@@ -52,6 +52,16 @@ class ImagePageDbTest : public sktest::StyleKeeperDbFixture {
     ASSERT_TRUE(image.save(Stored(f, rootPLU), "JPEG"));
   }
 
+  // 00000042 with a stored picture, on its image page.
+  TForm1& ShowWithStoredPicture(const QColor& colour) {
+    TForm1& f = Start();
+    StorePicture(f, "00000042", colour);
+    f.RootPLUToOpen = "00000042";
+    f.FormShow();
+    f.SpButTabImage->click();
+    return f;
+  }
+
   void Load(TForm1& f, const QString& path) {
     fileChoice = path;
     f.ImagePage->SpButImgLoad->click();
@@ -65,11 +75,7 @@ bool Near(const QImage& image, int x, int y, const QColor& colour) {
 }
 
 TEST_P(ImagePageDbTest, ALoadedPictureIsWrittenOnlyByApplyAsTheSquare) {
-  TForm1& f = ShowImagePage("00000042");
-  StorePicture(f, "00000042", Qt::blue);
-  f.RootPLUToOpen = "00000042";
-  f.FormShow();
-  f.SpButTabImage->click();
+  TForm1& f = ShowWithStoredPicture(Qt::blue);
   EXPECT_EQ(f.ImagePage->PanelImageStyle->text(), "JEAN01");
   EXPECT_TRUE(Shown(f.ImagePage->SpButImgApply));
   const QByteArray before = kvtest::ReadAll(Stored(f, "00000042"));
@@ -95,11 +101,7 @@ TEST_P(ImagePageDbTest, ALoadedPictureIsWrittenOnlyByApplyAsTheSquare) {
 }
 
 TEST_P(ImagePageDbTest, AnUnreadablePictureLeavesTheStoredOneUntouched) {
-  TForm1& f = ShowImagePage("00000042");
-  StorePicture(f, "00000042", Qt::blue);
-  f.RootPLUToOpen = "00000042";
-  f.FormShow();
-  f.SpButTabImage->click();
+  TForm1& f = ShowWithStoredPicture(Qt::blue);
   const QByteArray before = kvtest::ReadAll(Stored(f, "00000042"));
   // A JPEG header and nothing a decoder can use after it.
   const QString broken = disk + "broken.jpg";
