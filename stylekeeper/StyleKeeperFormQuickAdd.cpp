@@ -76,12 +76,10 @@ const TypedList kBrands{"BRANDLABEL", "Brand:", kNameLength, &TForm1::ComboBoxBr
                         nullptr, nullptr};
 const TypedList kCategories{"CATEGORY", "Category:", kNameLength, &TForm1::ComboBoxCategories,
                             &TForm1::LoadCategories, nullptr, nullptr};
-const TypedList kDepartments{"DEPARTMENT",           "Department:",
-                             kNameLength,            &TForm1::ComboBoxDepartments,
+const TypedList kDepartments{"DEPARTMENT", "Department:", kNameLength, &TForm1::ComboBoxDepartments,
                              &TForm1::LoadDepartments, &TForm1::ComboBoxCategories,
                              "Please select a category first."};
-const TypedList kSubDepartments{"SUBDEPARTMENT",           "Sub-Department:",
-                                kNameLength,               &TForm1::ComboBoxProductGroups,
+const TypedList kSubDepartments{"SUBDEPARTMENT", "Sub-Department:", kNameLength, &TForm1::ComboBoxProductGroups,
                                 &TForm1::LoadSubDepartmentList, &TForm1::ComboBoxDepartments,
                                 "Please select a department first."};
 
