@@ -61,6 +61,7 @@ class Query;
 namespace kui {
 class KvEdit;
 class KvStringGrid;
+struct KvGridDrawState;
 }  // namespace kui
 
 class TBranchPricesPage;
@@ -232,6 +233,82 @@ class TForm1 : public kui::KvMainWindow {
 
   // ----- info (InfoPageF.cpp) --------------------------------------------------------
   void SpButStyleInfoClick();
+
+  // ----- stock, min stock, max stock and barcodes (QuantityPageF.cpp) --------------
+  // A branch combo: the branches by name (only Local/LOBranchID when it is
+  // set), SelectedBranchIndex selected. Throws kdb::DbError when they
+  // cannot be read.
+  void LoadBranches(QComboBox* combo);
+  // Lays a colour-by-size grid out for the supplier style on screen.
+  // Throws kdb::DbError when the colours or sizes cannot be read.
+  void BuildColourSizeGrid(kui::KvStringGrid* grid);
+  // Fills the size cells from one BRANCHSTOCK column for the combo's branch
+  // ("0" where a PLU has no row). False (the cells left empty) when no branch
+  // is chosen; throws kdb::DbError when the rows cannot be read.
+  bool LoadBranchStockColumn(kui::KvStringGrid* grid, QComboBox* combo, const QString& column);
+  static int FindColourRow(kui::KvStringGrid* grid, const QString& rootPLU);
+  void SumQuantityGrid(kui::KvStringGrid* grid);
+  static quint32 QuantityCellColour(qint64 value);
+  // The handlers of every quantity grid (and the wholesale pack grid).
+  void StringGridStockDrawCell(kui::KvStringGrid& grid, QPainter& painter, int col, int row, const QRect& rect,
+                               kui::KvGridDrawState state);
+  // Also refuses a digit that would take the cell beyond what its column holds.
+  void StringGridStockKeyPress(kui::KvStringGrid& grid, QChar& key);
+  void StringGridStockSelectCell(kui::KvStringGrid& grid, int col, int row, bool& canSelect);
+  void SpButTabStockClick();
+  void SpButShowMinStockClick();
+  void SpButShowMaxStockClick();
+  void SpButTabBCodesClick();
+  void ComboBoxStockBranchesSelect();
+  void ComboBoxMinStockBranchesSelect();
+  void ComboBoxMaxStockBranchesSelect();
+  void ComboBoxBarcodesBranchesSelect();
+  void ButtonAddStockClick();
+  void ButtonAddMinStockClick();
+  void ButtonAddMaxStockClick();
+  void ButtonEditStockClick();
+  void ButtonEditMinStockClick();
+  void ButtonEditMaxStockClick();
+  void ButtonCancelStockClick();
+  void ButtonCancelMinStockClick();
+  void ButtonCancelMaxStockClick();
+  void ButtonApplyStockClick();
+  void ButtonApplyMinStockClick();
+  void ButtonApplyMaxStockClick();
+  void SpeedButton3Click();  // Barcodes: Apply
+
+  // ----- ratio fill, copy and paste of a colour (QuantityPageF.cpp) ----------------
+  // Starts SizeRatios for the chosen size scale when it lies in the current folder.
+  void SpButSSRatioClick();
+  // Asks for a quantity and fills the grid with it times each size's ratio;
+  // false (the grid unchanged) when the prompt was cancelled or the fill refused.
+  bool FillGridFromRatio(kui::KvStringGrid* grid);
+  void SpButStockUseRatioClick();
+  void SpeedButton2Click();  // Min Stock: Use Ratio
+  void SpeedButton7Click();  // Max Stock: Use Ratio
+  void SpeedButton8Click();  // Barcodes: Use Ratio
+  // The sum of the chosen size scale's ratios; 0 without a scale. Throws
+  // kdb::DbError when it cannot be read.
+  int SizeScaleRatioTotal();
+  // The grid of the active quantity page; throws "No grid" on any other page.
+  kui::KvStringGrid* ActiveQuantityGrid() const;
+  void PasteColourRow(kui::KvStringGrid* grid, int row);
+  void PPMStockCopyColourClick();
+  void PPMStockPasteColourClick();
+  void PPMStockPasteAllClick();
+
+  // ----- branch prices (BranchPricesPageF.cpp) ---------------------------------------
+  static QString FormatPriceText(const QString& text);
+  static quint32 PriceCellColour(const QString& text);
+  void RecalcGridTotals(kui::KvStringGrid* grid);
+  void SpButBSPricesClick();
+  void ComboBoxBSPBranchSelect();
+  void SGridBSPriceDrawCell(kui::KvStringGrid& grid, QPainter& painter, int col, int row, const QRect& rect,
+                            kui::KvGridDrawState state);
+  void SGridBSPriceSelectCell(kui::KvStringGrid& grid, int col, int row, bool& canSelect);
+  void SGridBSPriceKeyPress(kui::KvStringGrid& grid, QChar& key);
+  void SpeedButtonSaveBranchPricesClick();
+  void SpBLPSmartCopyClick();
 
   // ----- pictures (ImagePageF.cpp) ---------------------------------------------------
   void SpButTabImageClick();
