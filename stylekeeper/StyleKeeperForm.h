@@ -14,7 +14,9 @@
 //                               loading one root PLU, pictures, age
 //   StyleKeeperFormModes.cpp    View/Add/Edit, clearing, defaults, tab sheets
 //   StyleKeeperFormPrices.cpp   price boxes, margins, the price calculator
-//   StyleKeeperFormSave.cpp     the Save button, validation, numbering, d_SaveStyle
+//   StyleKeeperFormSave.cpp     the Save button, validation, numbering,
+//                               d_SaveStyle, the edit's baseline, several
+//                               colours at once
 //   StyleKeeperFormClone.cpp    clone, clone into a season, alternate colours,
 //                               the supplier-style exit step
 //   StyleKeeperFormColours.cpp  the colour list beside the style details
@@ -32,15 +34,20 @@
 //   PackPageF          wholesale pack       SearchBarF      top-bar searches
 //   NavigationBarF     navigation and print
 // The colour-by-size grid of the pages is ColourSizeGridClass (no window)
-// shown by ColourSizeViewClass.
+// shown by ColourSizeViewClass. Shared by all: ModeWords.h (the mode words),
+// ControlEventsClass (a control's enter, exit, key and click events),
+// StyleKeeperControls (the controls' factories), DisabledWindowClass.h.
 #include <QDateTime>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "Currency.h"
+#include "KvEditBaseline.h"
 #include "KvMainWindow.h"
 
 class QAbstractButton;
@@ -94,6 +101,13 @@ class TForm1 : public kui::KvMainWindow {
   static constexpr quint32 kBarColour = 0xC6FFFF;
   static constexpr quint32 kCaptionPanelColour = 0x292929;
   static constexpr quint32 kFocusColour = 0xE9E9E9;
+  // What a person may type into the boxes: a price ten characters, a text
+  // box no more than its PRODUCTS column holds.
+  static constexpr int kPriceLength = 10;
+  static constexpr int kStyleLength = 50;        // STYLE
+  static constexpr int kStyleRefLength = 50;     // STYLE_REF
+  static constexpr int kDescriptionLength = 120;  // DESCRIPTION
+  static constexpr int kRootPLUBoxLength = 16;   // ROOT_PLU
 
   // ----- fields ------------------------------------------------------------------
   int DefaultSeasonIndex = -1;
@@ -111,6 +125,10 @@ class TForm1 : public kui::KvMainWindow {
   QString ImagesFolder;
   int SelectedBranchIndex = 0;
   std::unique_ptr<QStringList> CopyBuffer;
+  // What this window loaded of each PRODUCTS row of the shown colour, by PLU:
+  // an edit writes only what differs from it, and refuses a column another
+  // session changed since (StyleKeeperFormSave.cpp).
+  std::map<QString, kdb::EditBaseline> StyleBaselines;
 
   // The mode word ("View", "Add", "Edit"; skmode, ModeWords.h) and the
   // loaded root PLU.
@@ -157,13 +175,19 @@ class TForm1 : public kui::KvMainWindow {
   // Clears the form, View mode, and loads RootPLUToOpen when it names a style.
   void FormShow();
   static QString StyleByRootPLUSQL(const QString& rootPLU);
+  // What the person is told when a style could not be looked up (the log
+  // has the failure).
+  static QString StyleNotReadMessage();
   void LoadStyleDetails();
   void ShowProductAge(const QDateTime& created);
   // "N months N weeks" / "N days" from created to now; throws for dates
   // that give no age (invalid, or created after now).
   static QString ProductAgeText(const QDateTime& created, const QDateTime& now);
   void LoadPictures(const QString& rootPLU);
-  // The root PLU box: Enter, Backspace and digits pass; Enter selects.
+  // Adds a root PLU to the root PLU box's list unless it is there.
+  void AddRootPLUItem(const QString& rootPLU);
+  // The root PLU box: Enter selects; letters, digits and the editing keys
+  // pass (root PLUs of the season prefix hold letters); others are dropped.
   bool ComboBoxRootPLUKeyPress(QChar key);
   void ComboBoxRootPLUSelect();
 
@@ -217,13 +241,21 @@ class TForm1 : public kui::KvMainWindow {
   QString ColourValueOf(const QString& colourId);
   void ConvertPricesByCurrency();
   // Makes concurrent savers of new styles number one after the other: call it
-  // first thing in the save's transaction. Throws kdb::DbError (also when the
-  // lock is not granted within the session's lock wait).
+  // first thing in the save's unit of work (the save itself opens its unit
+  // with this lock). Throws kdb::DbError (also when the lock is not granted
+  // within the table lock's wait).
   static void LockProductsForNumbering(kdb::Database& db);
   // The next plain root PLU: the highest PRODUCTS ID plus one as 8 digits, or
   // the first free one after it; "" when there is none. Run it on the save's
   // connection after LockProductsForNumbering. Throws kdb::DbError.
   static QString NextPlainRootPLU(kdb::Query& query);
+  // Saves the shown style in each colour of the list ("NAME=ID" items) as a
+  // new root PLU, in turn, skipping the colours the style has: validated
+  // once, its look-ups made once, and not shown again between the colours
+  // (the caller shows the last one). Stops at a refused validation.
+  void SaveColours(const QStringList& colours);
+  // Remembers the saved columns of every row of the root PLU as loaded.
+  void CaptureStyleBaseline(const QString& rootPLU);
 
   // ----- cloning and alternate colours (StyleKeeperFormClone.cpp) ------------------
   void SpeedButtonCloneClick();
@@ -515,6 +547,11 @@ class TForm1 : public kui::KvMainWindow {
   void SetStyleEditsReadOnly(bool on);
   void ShowTabButtons(bool on);
   void LoadPriceBox(QLineEdit* box, Currency value);
+
+  // The look-ups a run of saves of one style shares (StyleKeeperFormSave.cpp).
+  struct SaveBatch;
+  SaveBatch* saveBatch_ = nullptr;
+  QSet<QString> rootPLUItems_;  // the root PLU box's items
 
   QStringList arguments_;
   bool terminateRequested_ = false;
