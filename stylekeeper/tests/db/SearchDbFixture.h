@@ -71,7 +71,8 @@ class SearchDbFixture : public StyleKeeperDbFixture {
   std::function<void(TFormAdvancedSearch&)> fillAdvanced;  // then OK; unset: Cancel
   std::function<void(TFormEvaluation&)> inEvaluation;      // then OK
   int printScope = TFormOptions::kAllStyles;               // -1: Cancel
-  QString shot;               // a screenshot of the next dialog under this name
+  QString shot;               // a screenshot of the next dialog (not prompt) under this name
+  QString promptShot;         // a screenshot of the next prompt under this name
 
   // ----- what the person saw ----------------------------------------------------------
   QStringList prompts;            // the prompts' texts
@@ -100,7 +101,8 @@ class SearchDbFixture : public StyleKeeperDbFixture {
     if (auto* prompt = qobject_cast<TFormSimpleSearch*>(&d)) {
       prompts << prompt->LabelFilter->text();
       QTest::keyClicks(prompt->EditFilter, typed);
-      Shot(prompt);
+      if (!promptShot.isEmpty()) kvtest::SaveScreenshot(prompt, promptShot);
+      promptShot.clear();
       (promptOK ? prompt->BitBtnOK : prompt->BitBtnCancel)->click();
     } else if (auto* results = qobject_cast<TFormSearchResults*>(&d)) {
       resultLists << results->RootPLUs;

@@ -65,7 +65,8 @@ TEST_P(StyleSearchDbTest, EachTopBarSearchListsEveryRootPLUWithARowItFinds) {
     SCOPED_TRACE(c.button->text().toStdString() + " " + c.typed.toStdString());
     prompts.clear();
     resultLists.clear();
-    shot = c.button == bar.SpButTopRetailPriceSearch && c.typed == "12.5" ? "StyleKeeperSearchResults" : "";
+    shot = c.typed == "12.5" ? "StyleKeeperSearchResults" : "";
+    promptShot = c.typed == "sku-9" ? "StyleKeeperSimpleSearch" : "";
     Search(c.button, c.typed);
     EXPECT_EQ(prompts, c.prompt.isEmpty() ? QStringList() : QStringList{c.prompt});
     ASSERT_EQ(resultLists.size(), 1);
@@ -99,7 +100,6 @@ TEST_P(StyleSearchDbTest, CancelABlankValueOrNoPriceRunsNoSearch) {
   Search(f.SearchBar->SpButTopRetailPriceSearch, "12.5");
   promptOK = true;
   Search(f.SearchBar->SpButTopCostPriceSearch, "   ");
-  shot = "StyleKeeperSimpleSearch";
   Search(f.SearchBar->SpButTopExtSearch, "");
   EXPECT_EQ(prompts, (QStringList{"Retail Price:", "Cost Price:", "External Barcode:"}));
   EXPECT_TRUE(resultLists.isEmpty());
