@@ -10,14 +10,11 @@ const QString kFirst = QStringLiteral("select root_plu from products order by pl
 const QString kLast = QStringLiteral("select root_plu from products order by plu desc limit 1");
 
 // The first (or last) row beyond the loaded root PLU's first size whose style
-// is not the loaded one. The loaded style is read from its first size, as
-// the database holds it now; the window's text serves when that row is gone.
+// is not the one shown (a row without a style counts as an empty one).
 QString Beyond(bool forward, const QString& rootPLU, const QString& shownStyle) {
-  const QString from = kdb::sql::Quote(rootPLU + "00");
-  const QString loadedStyle = "coalesce((select coalesce(p.style, '') from products p where p.plu = " + from +
-                              "), " + kdb::sql::Quote(shownStyle) + ")";
-  return "select root_plu from products where plu " + QString(forward ? ">" : "<") + " " + from +
-         " and coalesce(style, '') <> " + loadedStyle + " order by plu" + (forward ? "" : " desc") + " limit 1";
+  return "select root_plu from products where plu " + QString(forward ? ">" : "<") + " " +
+         kdb::sql::Quote(rootPLU + "00") + " and coalesce(style, '') <> " + kdb::sql::Quote(shownStyle) +
+         " order by plu" + (forward ? "" : " desc") + " limit 1";
 }
 
 }  // namespace

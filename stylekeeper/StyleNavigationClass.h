@@ -4,8 +4,8 @@
 // when no search result list is kept:
 //   first / last   the root PLU of the first / last PRODUCTS row by PLU;
 //   next           the root PLU of the first row after the loaded root PLU's
-//                  first size whose style differs from the loaded style's,
-//                  or the last row when there is none;
+//                  first size whose style differs from the style shown, or
+//                  the last row when there is none;
 //   previous       the same backwards, or the first row when there is none.
 // Colours of one style that lie apart in PLU order (a colour added later)
 // are met again when stepping on. Without a loaded root PLU, next starts at
@@ -31,8 +31,7 @@ class TStyleNavigationClass {
   // statement fails.
   using Runner = std::function<kdb::DataSet&(const QString& sql)>;
 
-  // The root PLU a step reaches from the loaded root PLU. `shownStyle` is the
-  // style the window shows, used when the loaded root PLU has no rows left.
+  // The root PLU a step reaches from the loaded root PLU of the style shown;
   // "" when the products table is empty.
   static QString Step(int direction, const QString& loadedRootPLU, const QString& shownStyle,
                       const Runner& run);
