@@ -6,7 +6,7 @@ namespace {
 
 constexpr qreal kHeaderHeight = 65;
 constexpr qreal kCaptionTop = 46;
-constexpr qreal kCaptionHeight = 18;
+constexpr qreal kCaptionHeight = kHeaderHeight - kCaptionTop;  // two lines of a wrapped caption
 constexpr qreal kDetailHeight = 10;
 constexpr qreal kFooterHeight = 29;
 constexpr qreal kFooterFieldHeight = 14;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QMap>
 #include <QPushButton>
 #include <QTest>
 
@@ -71,8 +72,9 @@ class SearchDbFixture : public StyleKeeperDbFixture {
   std::function<void(TFormAdvancedSearch&)> fillAdvanced;  // then OK; unset: Cancel
   std::function<void(TFormEvaluation&)> inEvaluation;      // then OK
   int printScope = TFormOptions::kAllStyles;               // -1: Cancel
-  QString shot;               // a screenshot of the next dialog (not prompt) under this name
-  QString promptShot;         // a screenshot of the next prompt under this name
+  // Screenshots to take: the dialog's class name ("TFormOptions") -> the
+  // picture's name; each is taken once, the next time such a dialog shows.
+  QMap<QString, QString> shots;
 
   // ----- what the person saw ----------------------------------------------------------
   QStringList prompts;            // the prompts' texts
@@ -92,17 +94,15 @@ class SearchDbFixture : public StyleKeeperDbFixture {
   }
 
   void Shot(QWidget* w) {
-    if (shot.isEmpty()) return;
-    kvtest::SaveScreenshot(w, shot);
-    shot.clear();
+    const QString name = shots.take(w->metaObject()->className());
+    if (!name.isEmpty()) kvtest::SaveScreenshot(w, name);
   }
 
   void AnswerSearchDialog(QDialog& d) {
     if (auto* prompt = qobject_cast<TFormSimpleSearch*>(&d)) {
       prompts << prompt->LabelFilter->text();
       QTest::keyClicks(prompt->EditFilter, typed);
-      if (!promptShot.isEmpty()) kvtest::SaveScreenshot(prompt, promptShot);
-      promptShot.clear();
+      Shot(prompt);
       (promptOK ? prompt->BitBtnOK : prompt->BitBtnCancel)->click();
     } else if (auto* results = qobject_cast<TFormSearchResults*>(&d)) {
       resultLists << results->RootPLUs;

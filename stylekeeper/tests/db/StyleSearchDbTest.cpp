@@ -65,8 +65,8 @@ TEST_P(StyleSearchDbTest, EachTopBarSearchListsEveryRootPLUWithARowItFinds) {
     SCOPED_TRACE(c.button->text().toStdString() + " " + c.typed.toStdString());
     prompts.clear();
     resultLists.clear();
-    shot = c.typed == "12.5" ? "StyleKeeperSearchResults" : "";
-    promptShot = c.typed == "sku-9" ? "StyleKeeperSimpleSearch" : "";
+    if (c.typed == "12.5") shots["TFormSearchResults"] = "StyleKeeperSearchResults";
+    if (c.typed == "sku-9") shots["TFormSimpleSearch"] = "StyleKeeperSimpleSearch";
     Search(c.button, c.typed);
     EXPECT_EQ(prompts, c.prompt.isEmpty() ? QStringList() : QStringList{c.prompt});
     ASSERT_EQ(resultLists.size(), 1);

@@ -34,7 +34,7 @@ TEST_P(StyleSheetPrintDbTest, OnlyThisStylePrintsEachOfItsColoursOnALine) {
   AddStyles();
   TForm1& f = Start({"", "00000043"});
   printScope = TFormOptions::kOnlyThisStyle;
-  shot = "StyleKeeperPrintOptions";
+  shots["TFormOptions"] = "StyleKeeperPrintOptions";
   f.NavigationBar->SpButPrint->click();
   EXPECT_EQ(previews, 1);
   EXPECT_EQ(previewPages, 1);
@@ -66,7 +66,7 @@ TEST_P(StyleSheetPrintDbTest, AllStylesPrintsEveryRootPLUByStyle) {
   AddStyles();
   TForm1& f = Start({"", "00000043"});
   printScope = TFormOptions::kAllStyles;
-  shot = "StyleKeeperStyleSheetPreview";
+  shots["kr::PreviewDialog"] = "StyleKeeperStyleSheetPreview";
   f.NavigationBar->SpButPrint->click();
   EXPECT_EQ(previews, 1);
   EXPECT_EQ(Column(*f.NavigationBar->StringGrid1, 0), (QStringList{"00000045", "00000042", "00000043", "00000046"}));
