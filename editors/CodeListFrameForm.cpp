@@ -85,6 +85,7 @@ void TCodeListFrameForm::FormShow() {
       Terminate();
       return;
     }
+    AfterConnect();
     if (LoadList() && ListBoxParam->count() > 0) SelectEntry(0);
   });
 }
@@ -185,9 +186,11 @@ void TCodeListFrameForm::ClearRecord() {
   ClearFields();
 }
 
-void TCodeListFrameForm::ShowName(const QString& name) {
-  EditName->SetMaxLength(qMax(kNameLength, static_cast<int>(name.size())));
-  EditName->setText(name);
+void TCodeListFrameForm::ShowName(const QString& name) { ShowFieldText(EditName, name, kNameLength); }
+
+void TCodeListFrameForm::ShowFieldText(kui::KvEdit* edit, const QString& text, int length) {
+  edit->SetMaxLength(qMax(length, static_cast<int>(text.size())));
+  edit->setText(text);
 }
 
 void TCodeListFrameForm::ApplyControls() {

@@ -167,6 +167,9 @@ class TCodeListFrameForm : public kui::KvMainWindow {
   virtual void LoadRecord() = 0;
   // The editor's fields writable or read-only.
   virtual void SetFieldsEditing(bool editing) {}
+  // What the editor sets up once connected and the user is known, before
+  // the list is read (FormShow).
+  virtual void AfterConnect() {}
   // What Add and Edit set up beyond the frame (after the mode is set).
   virtual void AfterAddStarted() {}
   virtual void AfterEditStarted() {}
@@ -203,8 +206,8 @@ class TCodeListFrameForm : public kui::KvMainWindow {
 
   // A light-yellow shape in PanelFields holding captioned fields.
   QFrame* AddShape();
-  // A caption and its field as the next row of a shape.
-  void AddField(QFrame* shape, const QString& caption, QWidget* field);
+  // A caption and its field as the next row of a shape; returns the caption.
+  QLabel* AddField(QFrame* shape, const QString& caption, QWidget* field);
   // Another owner-drawn list under its caption, left of the frame's list
   // (categories before their departments); enabled only in View, as the
   // frame's list is. Its caption panel comes back through captionPanel.
@@ -218,6 +221,9 @@ class TCodeListFrameForm : public kui::KvMainWindow {
   // Puts a loaded name into EditName; a name longer than the box takes is
   // shown whole (the box widens to it) rather than cut.
   void ShowName(const QString& name);
+  // The same for any edit box whose typing limit is `length`: a loaded text
+  // is never cut, so that saving something else does not shorten it.
+  static void ShowFieldText(kui::KvEdit* edit, const QString& text, int length);
   // Shows a refusal and focuses its field; returns false for the checks.
   bool Refuse(const QString& message, QWidget* focus = nullptr);
   // The wait window's text during a save (member keeping; nothing otherwise).

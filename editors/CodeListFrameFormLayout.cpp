@@ -246,7 +246,7 @@ QFrame* TCodeListFrameForm::AddShape() {
   return shape;
 }
 
-void TCodeListFrameForm::AddField(QFrame* shape, const QString& caption, QWidget* field) {
+QLabel* TCodeListFrameForm::AddField(QFrame* shape, const QString& caption, QWidget* field) {
   auto* grid = static_cast<QGridLayout*>(shape->layout());
   const int row = grid->rowCount() == 1 && !grid->itemAtPosition(0, 0) ? 0 : grid->rowCount();
   auto* label = new QLabel(caption, shape);
@@ -256,6 +256,7 @@ void TCodeListFrameForm::AddField(QFrame* shape, const QString& caption, QWidget
   grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
   field->setParent(shape);
   grid->addWidget(field, row, 1);
+  return label;
 }
 
 void TCodeListFrameForm::ColourOnFocus(QWidget* widget) { widget->installEventFilter(this); }

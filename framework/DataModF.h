@@ -103,6 +103,8 @@ class TDMDB : public QObject {
   static constexpr const char* kRemoteUser = "Admin";
   static constexpr const char* kRemotePassword = "QpRelay";
   static constexpr int kRemotePort = 12005;
+  // A statement of a save that has no answer after this long is "not saved".
+  static constexpr int kWriteTimeoutSeconds = 15;
 
   bool ConnectRemoteDB(bool showErrors);
   bool ConnectDBQSMode(bool showErrors);
@@ -110,6 +112,10 @@ class TDMDB : public QObject {
   // Runs one statement (a SELECT leaves its rows open on the query); failures
   // are logged with the statement and reported by false.
   bool RunQuery(const QString& statement, kdb::Query* query);
+  // RunQuery for a look-up whose failure the caller tolerates: inside an
+  // open unit of work it runs under a savepoint, so its failure (logged and
+  // reported by false) leaves the rest of the unit usable.
+  bool RunLookUp(const QString& statement, kdb::Query* query);
   bool GetTable(const QString& tableName, kdb::Table* table);
   void CloseTable(kdb::Table* table);
   void DBQueryRemote1QueryProgress(int percentDone, bool& abort);

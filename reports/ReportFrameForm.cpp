@@ -28,19 +28,20 @@ constexpr int kTitleHeight = 48;
 constexpr int kTitleFontPixels = 24;
 constexpr int kExitSize = 48;
 
-// Items of the branch selector are drawn by the window (ComboBoxBranchDrawItem).
-class BranchItemDelegate : public QStyledItemDelegate {
+// Items of an owner-drawn selector are drawn by the window (ComboBoxBranchDrawItem).
+class PickItemDelegate : public QStyledItemDelegate {
  public:
-  explicit BranchItemDelegate(TReportFrameForm* form) : QStyledItemDelegate(form), form_(form) {}
+  PickItemDelegate(QObject* owner, TReportFrameForm::DrawItem draw)
+      : QStyledItemDelegate(owner), draw_(std::move(draw)) {}
   void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    form_->ComboBoxBranchDrawItem(*p, option, index.row());
+    draw_(*p, option, index.row());
   }
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     return {QStyledItemDelegate::sizeHint(option, index).width(), TReportFrameForm::kBranchItemHeight};
   }
 
  private:
-  TReportFrameForm* form_;
+  TReportFrameForm::DrawItem draw_;
 };
 
 QFont PixelFont(int pixels, bool bold = false) {
@@ -144,7 +145,9 @@ void TReportFrameForm::BuildFilterStrip(QVBoxLayout* body) {
   ComboBoxBranch->setObjectName("ComboBoxBranch");
   ComboBoxBranch->setFont(PixelFont(kFilterFontPixels));
   ComboBoxBranch->setMinimumWidth(274);
-  ComboBoxBranch->setItemDelegate(new BranchItemDelegate(this));
+  OwnerDrawItems(ComboBoxBranch, [this](QPainter& p, const QStyleOptionViewItem& option, int index) {
+    ComboBoxBranchDrawItem(p, option, index);
+  });
   SpButClearBranch = FlatButton("Clear");
   connect(SpButClearBranch, &QToolButton::clicked, this, [this] { SpButClearBranchClick(); });
   strip->addWidget(LabelBranch);
@@ -369,6 +372,10 @@ void TReportFrameForm::SGridRepDrawCell(kui::KvStringGrid& grid, QPainter& p, in
   p.setFont(font);
   p.setPen(Qt::black);
   kui::KvStringGrid::DrawCellText(p, rect, grid.Cell(col, row), ColumnAlignment(col), 2, 2);
+}
+
+void TReportFrameForm::OwnerDrawItems(QComboBox* box, DrawItem draw) {
+  box->setItemDelegate(new PickItemDelegate(box, std::move(draw)));
 }
 
 void TReportFrameForm::ComboBoxBranchDrawItem(QPainter& p, const QStyleOptionViewItem& option, int index) {

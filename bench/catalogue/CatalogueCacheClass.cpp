@@ -136,6 +136,7 @@ QString CatalogueHash(const CatalogueSize& size) {
 void BuildCatalogue(const kvtest::DbFacts& facts, const CatalogueSize& size) {
   auto open = [&facts](kdb::Session& s, kdb::Database& db) {
     kvtest::TestDatabase::Configure(facts, s, db);
+    db.CreateIfMissing = true;  // the catalogue is made here, as dbsetup makes a database
     db.Open();
   };
   std::unique_ptr<CatalogueGenerator> gen;

@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QListWidget>
 
+#include <functional>
 #include <memory>
 
 #include "KvShopTestSupport.h"
@@ -22,6 +23,22 @@
 #include "PreviewDialog.h"
 
 namespace edtest {
+
+// A program's window with a moment of the test's own between its checks and
+// the save's transaction: another program acts there.
+//   edtest::Racing<TForm1>& f = Start(); f.afterChecks = [&] { other.db->Execute(...); };
+template <class Form>
+class Racing : public Form {
+ public:
+  std::function<void()> afterChecks;
+
+ protected:
+  bool ValidateRecord() override {
+    const bool passed = Form::ValidateRecord();
+    if (passed && afterChecks) afterChecks();
+    return passed;
+  }
+};
 
 template <class Form>
 class CodeListDbTest : public kvfwtest::EditionDbTest {

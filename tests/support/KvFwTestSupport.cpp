@@ -64,6 +64,8 @@ void AddLauncher(const QString& programDir) { kvtest::WriteFile(programDir + "me
 void SingleUserEdition(const QString& programDir) {
   AddLauncher(programDir);
   QDir().mkpath(kvtest::SingleUserFolder());
+  // Its database, empty, as dbsetup leaves it: the programs never make one.
+  kvtest::TestDatabase made(kvtest::Engine::SQLite, kvtest::SingleUserFolder());
 }
 
 void WriteSettings(const QByteArray& ini) { kvtest::WriteFile(kvtest::MultiUserFolder() + "SetupVELT.ini", ini); }

@@ -196,6 +196,28 @@ TEST_P(SearchFormsDbTest, ConditionsFindRowsAndAQuoteCannotChangeTheStatement) {
   EXPECT_EQ(query.RecordCount(), 20);
 }
 
+// A backslash typed into a box is a backslash on both engines (PostgreSQL
+// would take it as an escape character by default); % and _ stay wildcards.
+TEST_P(SearchFormsDbTest, ABackslashFindsTheSameRowsOnBothEngines) {
+  db().Execute("UPDATE PRODUCTS SET STYLE_REF = 'A\\%B' WHERE ID = 1");
+  db().Execute("UPDATE PRODUCTS SET STYLE_REF = 'A%B' WHERE ID = 2");
+  TFormAdvancedSearch dlg;
+  dlg.EditStyleRef->setText("A\\");
+  Search(dlg.GetWhereClause());
+  EXPECT_EQ(query.RecordCount(), 1);
+  dlg.FormShow();
+  dlg.EditStyleRef->setText("A\\%B");
+  Search(dlg.GetWhereClause());
+  EXPECT_EQ(query.RecordCount(), 1);
+  dlg.FormShow();
+  dlg.EditStyleRef->setText("A_B");
+  Search(dlg.GetWhereClause());
+  EXPECT_EQ(query.RecordCount(), 1);  // A%B; A\%B has one character more
+  TFormAdvancedSearch valuation(nullptr, TFormAdvancedSearch::TUse::Valuation);
+  valuation.EditStyleRef->setText("\\");
+  EXPECT_EQ(Count("select count(*) from products where id > 0" + valuation.GetWhereClause()), 1);
+}
+
 TEST_P(SearchFormsDbTest, ValuationConditionAppendsToTheCallersWhere) {
   TFormAdvancedSearch dlg(nullptr, TFormAdvancedSearch::TUse::Valuation);
   dlg.EditStyleRef->setText("F1");  // REF1, REF10 .. REF19

@@ -19,19 +19,7 @@ namespace {
 
 using kdb::sql::Quote;
 
-// The window with a moment of the test's own between its checks and the
-// save's transaction: another program acts there.
-class TRacingForm : public TForm1 {
- public:
-  std::function<void()> afterChecks;
-
- protected:
-  bool ValidateRecord() override {
-    const bool passed = TForm1::ValidateRecord();
-    if (passed && afterChecks) afterChecks();
-    return passed;
-  }
-};
+using TRacingForm = edtest::Racing<TForm1>;
 
 QString IdOf(kdb::Database& db, const QString& scale) {
   return kvtest::Column(db, "SELECT ID FROM SIZESSCALE WHERE NAME = " + Quote(scale)).value(0);
