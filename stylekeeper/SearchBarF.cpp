@@ -37,7 +37,8 @@ bool TForm1::GetSimpleSearchValue(const QString& prompt) {
 
 void TForm1::RunAdvancedSearch() {
   if (!FormAdvancedSearch || !FormAdvancedSearch->Execute()) return;
-  SearchBar->RunStyleSearch(FormAdvancedSearch->GetWhereClause());
+  // The advanced search asks for the names a colour's sizes share.
+  SearchBar->RunStyleSearch(TStyleListClass::FirstSizeStyleListSQL(FormAdvancedSearch->GetWhereClause()));
 }
 
 void TForm1::ShowSearchResults(kdb::Query* query) {
@@ -75,16 +76,18 @@ void TForm1::SpButNavSearchClick() {
 
 void TForm1::SpButTopExtSearchClick() {
   if (!GetSimpleSearchValue("External Barcode:")) return;
-  SearchBar->RunStyleSearch(TStyleListClass::ExternalCodeWhere(SearchValue));
+  SearchBar->RunStyleSearch(StyleListSQL(TStyleListClass::ExternalCodeWhere(SearchValue)));
 }
 
 void TForm1::SpButTopRetailPriceSearchClick() { SearchBar->PriceSearch("Retail Price:", "retail_price"); }
 
 void TForm1::SpButTopCostPriceSearchClick() { SearchBar->PriceSearch("Cost Price:", "current_cost_price"); }
 
-void TForm1::SpButTopCostGtRetailSearchClick() { SearchBar->RunStyleSearch(TStyleListClass::CostAboveRetailWhere()); }
+void TForm1::SpButTopCostGtRetailSearchClick() {
+  SearchBar->RunStyleSearch(StyleListSQL(TStyleListClass::CostAboveRetailWhere()));
+}
 
-void TForm1::SpButTopEComSearchClick() { SearchBar->RunStyleSearch(TStyleListClass::WebsiteWhere()); }
+void TForm1::SpButTopEComSearchClick() { SearchBar->RunStyleSearch(StyleListSQL(TStyleListClass::WebsiteWhere())); }
 
 void TForm1::ButtonEvaluationSearchClick() {
   TFormEvaluation dialog(this);
@@ -126,14 +129,14 @@ TSearchBar::TSearchBar(TForm1& form) : TFormPart(form) {
   if (!FormSearchResults) FormSearchResults = new TFormSearchResults(&form);
 }
 
-void TSearchBar::RunStyleSearch(const QString& where) {
+void TSearchBar::RunStyleSearch(const QString& styleListSQL) {
   TWaitClass wait;
   wait.Show(kSearching, QString());
   kdb::Query* q = DMDB->DBQueryRemote1;
   bool ran = false;
   {
     SkDisabledWindow disabled(&Form);
-    ran = DMDB->RunQuery(Form.StyleListSQL(where), q);
+    ran = DMDB->RunQuery(styleListSQL, q);
   }
   wait.Close();
   if (!ran) {
@@ -152,5 +155,5 @@ void TSearchBar::PriceSearch(const QString& prompt, const QString& column) {
     DMDB->ShowMessage("\"" + Form.SearchValue + "\" is not a price.");
     return;
   }
-  RunStyleSearch(*where);
+  RunStyleSearch(Form.StyleListSQL(*where));
 }

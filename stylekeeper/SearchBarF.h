@@ -33,9 +33,9 @@ class TSearchBar : public TFormPart {
   QToolButton* SpButTopEComSearch = nullptr;
   QToolButton* ButtonEvaluationSearch = nullptr;
 
-  // Runs the style list of a condition and shows its rows, or tells the user
-  // that nothing matched or that the search failed.
-  void RunStyleSearch(const QString& where);
+  // Runs a style list statement and shows its rows, or tells the user that
+  // nothing matched or that the search failed.
+  void RunStyleSearch(const QString& styleListSQL);
   // Asks for a price with the prompt and searches the money column for it;
   // a text that is no price is refused with a message.
   void PriceSearch(const QString& prompt, const QString& column);

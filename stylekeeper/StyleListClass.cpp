@@ -12,15 +12,27 @@ QString FirstRowOfEachRootPLU(const QString& where) {
   return " where id in (select min(id) from products" + where + " group by root_plu)";
 }
 
-}  // namespace
+// The rows of a condition that are their colour's first size.
+QString FirstSizeRows(const QString& where) {
+  static const QString kWhere = QStringLiteral(" where ");
+  if (where.isEmpty()) return " where size_offset = 0";
+  if (!where.startsWith(kWhere, Qt::CaseInsensitive)) throw kdb::DbError("Not a condition: " + where);
+  return " where (" + where.mid(kWhere.size()) + ") and size_offset = 0";
+}
 
-QString TStyleListClass::StyleListSQL(const QString& where) {
+QString StyleList(const QString& rows) {
   return QStringLiteral("select root_plu, supplier_name, style, style_ref, description,") +
          "colour_name, season_name, category_name, department_name," +
          "subdepartment_name, brandlabel_name, sizesscale_name, vat_rate," +
-         "current_cost_price, retail_price from products" + FirstRowOfEachRootPLU(where) +
+         "current_cost_price, retail_price from products" + rows +
          " order by coalesce(style, ''), coalesce(colour_name, ''), root_plu";
 }
+
+}  // namespace
+
+QString TStyleListClass::StyleListSQL(const QString& where) { return StyleList(FirstRowOfEachRootPLU(where)); }
+
+QString TStyleListClass::FirstSizeStyleListSQL(const QString& where) { return StyleList(FirstSizeRows(where)); }
 
 QString TStyleListClass::ExternalCodeWhere(const QString& code) {
   const QString value = kdb::sql::Quote(code.toUpper());
@@ -40,11 +52,11 @@ QString TStyleListClass::CostAboveRetailWhere() { return QStringLiteral(" where 
 QString TStyleListClass::WebsiteWhere() { return QStringLiteral(" where ecom_flag = true"); }
 
 QString TStyleListClass::StyleSheetSQL(const std::optional<QString>& style) {
-  const QString where = style ? " WHERE STYLE = " + kdb::sql::Quote(*style) : QString();
+  const QString where = style ? " where STYLE = " + kdb::sql::Quote(*style) : QString();
   return QStringLiteral("select ROOT_PLU, supplier_name, style, style_ref, DESCRIPTION,") +
          "COLOUR_NAME, SEASON_NAME, CATEGORY_NAME, DEPARTMENT_NAME, SUBDEPARTMENT_NAME," +
          "BRANDLABEL_NAME, SIZESSCALE_NAME, VAT_RATE, CURRENT_COST_PRICE, RETAIL_PRICE" + " from PRODUCTS" +
-         FirstRowOfEachRootPLU(where) + " ORDER BY coalesce(STYLE, ''), ROOT_PLU";
+         FirstSizeRows(where) + " ORDER BY coalesce(STYLE, ''), ROOT_PLU";
 }
 
 QString TStyleListClass::StyleSheetTitle(const std::optional<QString>& style) {

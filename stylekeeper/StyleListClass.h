@@ -30,6 +30,12 @@ class TStyleListClass {
   // current_cost_price, retail_price; ordered by style and colour name (an
   // empty one first), then root PLU.
   static QString StyleListSQL(const QString& where);
+  // The same list for a condition on the columns every size of a colour
+  // shares (its names, style, style ref, description and root PLU, as the
+  // advanced search and the style sheet ask): a save writes them on every
+  // size and a rename rewrites every row, so the colour's first size (SIZE_OFFSET
+  // 0, its first row) decides and supplies the columns, in one pass.
+  static QString FirstSizeStyleListSQL(const QString& where);
 
   // " where (upper(external_barcode) = 'X' or upper(sku) = 'X')", X being
   // the code in capitals: codes are found whatever case they were typed in.
@@ -41,7 +47,7 @@ class TStyleListClass {
   static QString WebsiteWhere();
 
   // The style sheet's rows: every root PLU, or those of one supplier style
-  // (`style` set), ordered by style, then root PLU.
+  // (`style` set), from their first sizes, ordered by style, then root PLU.
   static QString StyleSheetSQL(const std::optional<QString>& style);
   // Its title: "Style Keeper", or "Style Keeper: " and the style.
   static QString StyleSheetTitle(const std::optional<QString>& style);

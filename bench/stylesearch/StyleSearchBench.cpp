@@ -76,8 +76,9 @@ const char* const kStyleListColumns =
 Row List() {
   const QString where = SeasonSearch();
   const auto figures = [](const Read& r) { return QStringList{QString::number(r.rows), r.digest.toHex()}; };
-  return {[where, figures](kdb::Database& db) { return figures(ReadAll(db, TStyleListClass::StyleListSQL(where))); },
-          // Every root PLU's first size is its first row in the catalogue.
+  return {[where, figures](kdb::Database& db) {
+            return figures(ReadAll(db, TStyleListClass::FirstSizeStyleListSQL(where)));
+          },
           [where, figures](kdb::Database& db) {
             return figures(ReadAll(db, kStyleListColumns + where +
                                            " and size_offset = 0"

@@ -30,6 +30,13 @@ TEST(StyleListClassTest, AnExternalCodeIsQuotedAndSearchedInCapitals) {
             " where (upper(external_barcode) = 'O''NEIL' or upper(sku) = 'O''NEIL')");
 }
 
+TEST(StyleListClassTest, AConditionOnAColoursFirstSizeKeepsItsOwnPrecedence) {
+  const QString sql = TStyleListClass::FirstSizeStyleListSQL(" where style like 'A%' or style like 'B%'");
+  EXPECT_TRUE(sql.contains(" where (style like 'A%' or style like 'B%') and size_offset = 0")) << sql.toStdString();
+  EXPECT_TRUE(TStyleListClass::FirstSizeStyleListSQL("").contains(" from products where size_offset = 0 order by"));
+  EXPECT_THROW(TStyleListClass::FirstSizeStyleListSQL(" or 1 = 1"), kdb::DbError);
+}
+
 TEST(StyleNavigationClassTest, StepsWithoutALoadedStyleStartAtAnEnd) {
   const QString first = TStyleNavigationClass::StepSQL(TStyleNavigationClass::navFirst, "", "");
   const QString last = TStyleNavigationClass::StepSQL(TStyleNavigationClass::navLast, "", "");

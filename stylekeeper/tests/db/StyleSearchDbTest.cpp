@@ -182,6 +182,24 @@ TEST_P(StyleSearchDbTest, TheKeptListDrivesTheNavigationButtonsAndStopsAtItsEnds
   EXPECT_EQ(ShownTexts(), QStringList());
 }
 
+TEST_P(StyleSearchDbTest, TheAdvancedSearchListsEachColourOnceAndEveryColourWithoutAField) {
+  AddSearchStyles();
+  TForm1& f = Start();
+  fillAdvanced = [](TFormAdvancedSearch& d) { d.EditColour->setText("R"); };  // RED, not GREY MARL
+  f.NavigationBar->SpButNavSearch->click();
+  fillAdvanced = [](TFormAdvancedSearch&) {};
+  resultsRow = 0;
+  f.NavigationBar->SpButNavSearch->click();  // the kept list again: Cancel leaves it
+  ASSERT_EQ(resultLists.size(), 2);
+  EXPECT_EQ(resultLists[0], QStringList{"00000052"});
+  FormSearchResults->BitBtnNewSearchClick();  // as "Clear" leaves it
+  f.NavigationBar->SpButNavSearch->click();
+  ASSERT_EQ(resultLists.size(), 3);
+  EXPECT_EQ(resultLists[2], (QStringList{"00000070", "00000060", "00000043", "00000042", "00000051", "00000052",
+                                         "00000050"}));  // CLEAR9, COAT7, JEAN01 BLACK, DENIM, TEE10 ...
+  EXPECT_EQ(ShownTexts(), QStringList());
+}
+
 KV_DB_ENGINES(StyleSearchDbTest);
 
 }  // namespace
