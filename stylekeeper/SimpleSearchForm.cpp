@@ -35,6 +35,8 @@ TFormSimpleSearch::TFormSimpleSearch(QWidget* owner)
   EditFilter = new kui::KvEdit(frame);
   EditFilter->setObjectName("EditFilter");
   EditFilter->SetCharCase(kui::KvEdit::CharCase::Upper);
+  // As long as the longest value searched for: an external code.
+  EditFilter->SetMaxLength(kMaxValueLength);
   EditFilter->setFrame(false);
   EditFilter->setFont(kvVerdana(kFieldFontPixels));
   auto* inFrame = new QHBoxLayout(frame);

@@ -28,6 +28,7 @@ class TFormSimpleSearch : public TFormPanelDialog {
   static constexpr int kClientWidth = 438;
   static constexpr int kClientHeight = 245;
   static constexpr quint32 kEditFrameColour = 0xE9E9E9;
+  static constexpr int kMaxValueLength = 30;  // EXTERNAL_BARCODE and SKU
 
   QLabel* LabelFilter = nullptr;
   kui::KvEdit* EditFilter = nullptr;
