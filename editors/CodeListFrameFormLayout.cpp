@@ -22,6 +22,8 @@
 
 namespace {
 
+using editors::Verdana;
+
 constexpr int kTitleHeight = 48;
 constexpr int kTitlePixels = 27;
 constexpr int kFieldPixels = 19;
@@ -29,13 +31,6 @@ constexpr int kListPixels = 16;
 constexpr int kStripHeight = 32;
 constexpr int kListWidth = 300;
 constexpr int kGlyphSide = 48;
-
-QFont Verdana(int pixels, bool bold = false) {
-  QFont f("Verdana");
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  return f;
-}
 
 // An owner-drawn list: the window paints each item (ListBoxParamDrawItem and
 // the like), every item has one fixed height.
@@ -92,14 +87,7 @@ void TCodeListFrameForm::BuildTitlePanel(QVBoxLayout* body) {
   auto* bar = new QHBoxLayout(PanelTop);
   bar->setContentsMargins(0, 0, 0, 0);
   bar->addStretch();
-  ImageExit = new QToolButton(PanelTop);
-  ImageExit->setObjectName("ImageExit");
-  ImageExit->setAutoRaise(true);
-  ImageExit->setFocusPolicy(Qt::NoFocus);
-  ImageExit->setFixedSize(kTitleHeight, kTitleHeight);
-  ImageExit->setIcon(editors::GlyphIcon(editors::Glyph::Exit, kTitleHeight - 12));
-  ImageExit->setIconSize({kTitleHeight - 12, kTitleHeight - 12});
-  ImageExit->setToolTip("Exit");
+  ImageExit = editors::ExitButton(PanelTop, kTitleHeight, 12);
   connect(ImageExit, &QToolButton::clicked, this, [this] { ImageExitClick(); });
   bar->addWidget(ImageExit);
   body->addWidget(PanelTop);

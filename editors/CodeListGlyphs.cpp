@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QToolButton>
 
 #include <utility>
 
@@ -78,6 +79,15 @@ void Disk(QPainter& p) {
   Strokes(p, {{{16, 34}, {21, 38}}, {{21, 38}, {32, 29}}}, Line(kGreen, 3.5));
 }
 
+// Two sheets, the copy lying over the original.
+void Sheets(QPainter& p) {
+  p.fillPath(Rounded({6, 6, 24, 30}, 2), kui::BgrColour(0xF4F4F4));
+  p.strokePath(Rounded({6, 6, 24, 30}, 2), Line(kInk, 2.5));
+  p.fillPath(Rounded({18, 14, 24, 30}, 2), Qt::white);
+  p.strokePath(Rounded({18, 14, 24, 30}, 2), Line(kBlue, 2.5));
+  Strokes(p, {{{23, 23}, {37, 23}}, {{23, 29}, {37, 29}}, {{23, 35}, {33, 35}}}, Line(kBlue, 1.5));
+}
+
 }  // namespace
 
 QIcon GlyphIcon(Glyph glyph, int side) {
@@ -93,8 +103,28 @@ QIcon GlyphIcon(Glyph glyph, int side) {
     case Glyph::Cancel: Cross(p, kRed); break;
     case Glyph::Save: Disk(p); break;
     case Glyph::Exit: Cross(p, kInk); break;
+    case Glyph::Copy: Sheets(p); break;
   }
   return QIcon(pm);
+}
+
+QToolButton* ExitButton(QWidget* parent, int side, int margin) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName("ImageExit");
+  b->setAutoRaise(true);
+  b->setFocusPolicy(Qt::NoFocus);
+  b->setFixedSize(side, side);
+  b->setIcon(GlyphIcon(Glyph::Exit, side - margin));
+  b->setIconSize({side - margin, side - margin});
+  b->setToolTip("Exit");
+  return b;
+}
+
+QFont Verdana(int pixels, bool bold) {
+  QFont f("Verdana");
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return f;
 }
 
 }  // namespace editors
