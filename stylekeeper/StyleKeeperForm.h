@@ -266,6 +266,41 @@ class TForm1 : public kui::KvMainWindow {
   // ----- info (InfoPageF.cpp) --------------------------------------------------------
   void SpButStyleInfoClick();
 
+  // ----- searches and the stock evaluation (SearchBarF.cpp) ---------------------------
+  // The value typed in the last one-field prompt; emptied before each prompt.
+  QString SearchValue;
+  // The style list of a condition (" where ..." or ""): one row per root PLU.
+  static QString StyleListSQL(const QString& where);
+  // Asks for a value with the prompt into SearchValue; true when one was given.
+  bool GetSimpleSearchValue(const QString& prompt);
+  // The advanced search dialog (FormAdvancedSearch) and the search it describes.
+  void RunAdvancedSearch();
+  // The query's rows into the kept results dialog; the root PLU chosen is opened.
+  void ShowSearchResults(kdb::Query* query);
+  // Shows a root PLU in View mode.
+  void OpenRootPLU(const QString& rootPLU);
+  // With a kept result list: moves in it (0 first, 1 last, 2 previous,
+  // 3 next), sets RootPLUToOpen and gives true; else false.
+  bool NavigateSearchResults(int direction);
+  void SpButNavSearchClick();
+  void SpButTopExtSearchClick();
+  void SpButTopRetailPriceSearchClick();
+  void SpButTopCostPriceSearchClick();
+  void SpButTopCostGtRetailSearchClick();
+  void SpButTopEComSearchClick();
+  void ButtonEvaluationSearchClick();
+
+  // ----- navigation and the printed style sheet (NavigationBarF.cpp) ------------------
+  void SpButNavFirstClick();
+  void SpButNavPrevClick();
+  void SpButNavNextClick();
+  void SpButNavLastClick();
+  // Asks for the scope (TFormOptions), then prints.
+  void SpButPrintClick();
+  // Fills the report grid and previews the style sheet of all styles or of
+  // the style on screen.
+  void HandlePrint(bool onlyThisStyle);
+
   // ----- stock, min stock, max stock and barcodes (QuantityPageF.cpp) --------------
   // A branch combo: the branches by name (only Local/LOBranchID when it is
   // set), SelectedBranchIndex selected. Throws kdb::DbError when they
