@@ -46,10 +46,22 @@ TEST_P(PackDbTest, AStyleWithoutAPackShowsNoCodeAndZeros) {
   EXPECT_TRUE(f.isEnabled());
 }
 
-TEST_P(PackDbTest, WithoutAStyleNoPackIsMade) {
+// Without a style on screen "Package" shows the first style; without any
+// style no pack is made.
+TEST_P(PackDbTest, WithoutAStyleThePackageTabShowsTheFirstOne) {
   TForm1& f = Start();
+  ASSERT_TRUE(f.LoadedRootPLU().isEmpty());
+  f.SpButTabPackage->click();
+  EXPECT_EQ(f.PackPage->PanelPackStyle->text(), "JEAN01");
+  EXPECT_EQ(f.PackPage->SGridPack->RowCount(), 4);
+
+  Exec("DELETE FROM PRODUCTS");
+  f.RootPLUToOpen.clear();
+  f.FormShow();
+  ClearShownTexts();
   f.SpButTabPackage->click();
   EXPECT_EQ(f.PackPage->SGridPack->RowCount(), 2);  // the header and TOTALS
+  ClearShownTexts();
   f.PackPage->SpButPackApply->click();
   EXPECT_EQ(ShownTexts(), QStringList{"Please select a style."});
   EXPECT_EQ(Scalar("SELECT COUNT(*) FROM WSPACKS"), "0");
