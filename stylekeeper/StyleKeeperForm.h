@@ -20,6 +20,9 @@
 //   StyleKeeperFormClone.cpp    clone, clone into a season, alternate colours,
 //                               the supplier-style exit step
 //   StyleKeeperFormColours.cpp  the colour list beside the style details
+//   StyleKeeperFormQuickAdd.cpp the "+" quick-add of list entries
+//   StyleKeeperFormLaunches.cpp the editors started from the field captions,
+//                               the history and web-copy programs
 // Each page and bar is a class of its own unit (TFormPart, FormPartF.h) that
 // builds, wires and handles its controls; the handler names below that
 // belong to a page are thin entry points defined at the top of its unit:
@@ -260,8 +263,73 @@ class TForm1 : public kui::KvMainWindow {
   void EditSupplierStyleExit();
   void ButtonAddNewColourClick();
 
+  // ----- external codes and per-PLU prices (ExtCodesPageF.cpp, PLUPricesPageF.cpp) -----
+  void SpButTabExternalClick();
+  void SpButTabPricesClick();
+  // Draws a cell of the external codes, options and charges grids.
+  void SGridExtCodeDrawCell(kui::KvStringGrid& grid, QPainter& painter, int col, int row, const QRect& rect,
+                            kui::KvGridDrawState state);
+  // Enter in the external codes and options grids: down one row.
+  void SGridExtCodeKeyPress(kui::KvStringGrid& grid, QChar& key);
+  void SGridPricesDrawCell(kui::KvStringGrid& grid, QPainter& painter, int col, int row, const QRect& rect,
+                           kui::KvGridDrawState state);
+  // Enter in the prices grid: right across the four prices, then the next row.
+  void SGridPricesKeyPress(kui::KvStringGrid& grid, QChar& key);
+  // Each Apply is one unit of work: every changed row or none is written,
+  // and the user learns how many rows failed.
+  void SpButApplyExtCodesClick();
+  void SpButApplyPricesClick();
+  void SpButPricesSmartCopyClick();
+
+  // ----- options, charges and the wholesale pack (OptionsPageF.cpp, ChargesPageF.cpp,
+  //       PackPageF.cpp) ----------------------------------------------------------------
+  void SpButInfoMoreDetailClick();
+  void SpButOptionsApplyClick();
+  void SpButInfoChargesClick();
+  void SGridStyleChargesKeyPress(kui::KvStringGrid& grid, QChar& key);
+  void SpeedButton18Click();  // Charges: Apply
+  void SpButTabPackageClick();
+  void LoadPack();
+  void LoadPackLines();
+  void SpButPackApplyClick();
+
   // ----- info (InfoPageF.cpp) --------------------------------------------------------
   void SpButStyleInfoClick();
+
+  // ----- searches and the stock evaluation (SearchBarF.cpp) ---------------------------
+  // The value typed in the last one-field prompt; emptied before each prompt.
+  QString SearchValue;
+  // The style list of a condition (" where ..." or ""): one row per root PLU.
+  static QString StyleListSQL(const QString& where);
+  // Asks for a value with the prompt into SearchValue; true when one was given.
+  bool GetSimpleSearchValue(const QString& prompt);
+  // The advanced search dialog (FormAdvancedSearch) and the search it describes.
+  void RunAdvancedSearch();
+  // The query's rows into the kept results dialog; the root PLU chosen is opened.
+  void ShowSearchResults(kdb::Query* query);
+  // Shows a root PLU in View mode.
+  void OpenRootPLU(const QString& rootPLU);
+  // With a kept result list: moves in it (0 first, 1 last, 2 previous,
+  // 3 next), sets RootPLUToOpen and gives true; else false.
+  bool NavigateSearchResults(int direction);
+  void SpButNavSearchClick();
+  void SpButTopExtSearchClick();
+  void SpButTopRetailPriceSearchClick();
+  void SpButTopCostPriceSearchClick();
+  void SpButTopCostGtRetailSearchClick();
+  void SpButTopEComSearchClick();
+  void ButtonEvaluationSearchClick();
+
+  // ----- navigation and the printed style sheet (NavigationBarF.cpp) ------------------
+  void SpButNavFirstClick();
+  void SpButNavPrevClick();
+  void SpButNavNextClick();
+  void SpButNavLastClick();
+  // Asks for the scope (TFormOptions), then prints.
+  void SpButPrintClick();
+  // Fills the report grid and previews the style sheet of all styles or of
+  // the style on screen.
+  void HandlePrint(bool onlyThisStyle);
 
   // ----- stock, min stock, max stock and barcodes (QuantityPageF.cpp) --------------
   // A branch combo: the branches by name (only Local/LOBranchID when it is
@@ -338,6 +406,63 @@ class TForm1 : public kui::KvMainWindow {
   void SGridBSPriceKeyPress(kui::KvStringGrid& grid, QChar& key);
   void SpeedButtonSaveBranchPricesClick();
   void SpBLPSmartCopyClick();
+
+  // ----- pictures (ImagePageF.cpp) ---------------------------------------------------
+  void SpButTabImageClick();
+  void SpButImgLoadClick();
+  void SpButImgApplyClick();
+  void SpButImgCopyClick();
+  void SpButImgClearClick();
+
+  // ----- comments and web text (CommentsPageF.cpp) ----------------------------------
+  void SpButInfoCommentsClick();
+  void SpButCommentApplyThisClick();
+  void SpButCommentApplyAllClick();
+  void InsertHtmlTag(const QString& opening, const QString& closing);
+  void ButtonTagBoldClick();
+  void ButtonTagItalicClick();
+  void ButtonTagUnderlineClick();
+  void ButtonTagBulletClick();
+  void ButtonTahParaClick();
+  void ButtonTagH1Click();
+  void ButtonTagH2Click();
+  void ButtonH3Click();
+  void ButtonTagImageClick();
+  void ButtonTagLinkClick();
+  void ButtonTagBRClick();
+  void ButtonTagHRClick();
+
+  // ----- quick-add of list entries (StyleKeeperFormQuickAdd.cpp) --------------------
+  // The entry made by the last typed quick-add; both empty when it was
+  // cancelled or refused.
+  QString QuickAddID;
+  QString QuickAddName;
+  // Asks for a new entry of the list type (the quick-add dialog) and writes
+  // it; afterSave runs with its new ID in the same unit of work. False when
+  // cancelled or failed (logged as "TForm1::d_QuickAddParam").
+  bool d_QuickAddParam(const QString& type, const QString& caption, const QString& parentName,
+                       const QString& parentID, int maxLength,
+                       const std::function<void(int id)>& afterSave = {});
+  void SpButAddSupplierClick();
+  void SpButAddColourClick();
+  void SpButAddSeasonClick();
+  void SpButAddBrandClick();
+  void SpButAddCatClick();
+  void SpButAddDeptClick();
+  void SpButAddSubDeptClick();
+
+  // ----- editors and outside programs (StyleKeeperFormLaunches.cpp) -----------------
+  void LabelSupplierDblClick();
+  void LabelColourDblClick();
+  void LabelSeasonDblClick();
+  void LabelCatDblClick();
+  void Label11DblClick();
+  void Label12DblClick();
+  void LabelBrandDblClick();
+  void LabelSizeScaleDblClick();
+  void LabelVATDblClick();
+  void SpButInfoHistClick();
+  void SpButInfoContentClick();
 
   // ----- the pages and bars ------------------------------------------------------------
   // Made by the constructor, kept for the run; each unit adds the entry
@@ -467,6 +592,8 @@ class TForm1 : public kui::KvMainWindow {
   void ConnectSaveHandlers();    // StyleKeeperFormSave.cpp
   void ConnectCloneHandlers();   // StyleKeeperFormClone.cpp
   void ConnectColourListHandlers();  // StyleKeeperFormColours.cpp
+  void ConnectQuickAddHandlers();    // StyleKeeperFormQuickAdd.cpp
+  void ConnectLaunchHandlers();      // StyleKeeperFormLaunches.cpp
   // A click, a choice in a pick list, a changed text: the handler runs under
   // the handler net, logged as `where`.
   void OnClick(QAbstractButton* button, const char* where, void (TForm1::*handler)());

@@ -284,4 +284,6 @@ void TForm1::ConnectHandlers() {
   ConnectSaveHandlers();
   ConnectCloneHandlers();
   ConnectColourListHandlers();
+  ConnectQuickAddHandlers();
+  ConnectLaunchHandlers();
 }
