@@ -15,24 +15,26 @@ void TSizeListClass::Clear() {
   fixed_ = true;
 }
 
-TSizeListClass::Result TSizeListClass::CheckName(const QString& name) {
+TSizeListClass::Result TSizeListClass::CheckName(const QString& name, int offset) const {
   // Blanks alone are no name either.
   if (name.trimmed().isEmpty()) return Result::EmptyName;
   if (name.size() > kNameLength) return Result::TooLong;
+  for (int i = 0; i < Count(); ++i)
+    if (i != offset && names_[i] == name) return Result::Taken;
   return Result::Done;
 }
 
 TSizeListClass::Result TSizeListClass::Add(const QString& name) {
   if (fixed_) return Result::Fixed;
   if (Count() >= kMaxSizes) return Result::Full;
-  if (const Result r = CheckName(name); r != Result::Done) return r;
+  if (const Result r = CheckName(name, -1); r != Result::Done) return r;
   names_.append(name);
   return Result::Done;
 }
 
 TSizeListClass::Result TSizeListClass::Rename(int offset, const QString& name) {
   if (offset < 0 || offset >= Count()) return Result::NoSize;
-  if (const Result r = CheckName(name); r != Result::Done) return r;
+  if (const Result r = CheckName(name, offset); r != Result::Done) return r;
   names_[offset] = name;
   return Result::Done;
 }

@@ -13,7 +13,7 @@ class TSizeListClass {
   static constexpr int kMaxSizes = 99;
   static constexpr int kNameLength = 6;  // what the size name box takes
 
-  enum class Result { Done, EmptyName, TooLong, Full, NoSize, Fixed };
+  enum class Result { Done, EmptyName, TooLong, Taken, Full, NoSize, Fixed };
 
   // A new scale without sizes: sizes may be added, renamed and removed.
   void StartNew();
@@ -28,9 +28,11 @@ class TSizeListClass {
   QString Name(int offset) const { return names_.value(offset); }
   bool CanAdd() const { return !fixed_ && Count() < kMaxSizes; }
 
-  // Appends a size as the last one.
+  // Appends a size as the last one. A name the scale holds already is
+  // refused (Taken): two sizes of one name could not be told apart in a
+  // style's grids.
   Result Add(const QString& name);
-  // Gives the size at an offset a new name.
+  // Gives the size at an offset a new name (not one another size has).
   Result Rename(int offset, const QString& name);
   // Removes the size at an offset; the ones after it move up.
   Result Remove(int offset);
@@ -39,7 +41,8 @@ class TSizeListClass {
   static int SelectionAfterRemove(int removed) { return removed - 1; }
 
  private:
-  static Result CheckName(const QString& name);
+  // The name's own rules, then that no size but the one at `offset` has it.
+  Result CheckName(const QString& name, int offset) const;
 
   QStringList names_;
   bool fixed_ = true;

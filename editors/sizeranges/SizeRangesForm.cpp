@@ -224,6 +224,7 @@ QString SizeRefusal(TSizeListClass::Result r) {
   switch (r) {
     case TSizeListClass::Result::EmptyName: return "Please enter a size name!";
     case TSizeListClass::Result::NoSize: return "Please select a size!";
+    case TSizeListClass::Result::Taken: return "The Size Scale already has this size!";
     case TSizeListClass::Result::TooLong:
       return QString("A size name can have at most %1 characters.").arg(TSizeListClass::kNameLength);
     default: return {};

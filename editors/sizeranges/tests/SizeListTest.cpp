@@ -68,6 +68,20 @@ TEST(SizeList, ASizeNameIsNeverEmptyNorLongerThanItsBox) {
   EXPECT_EQ(sizes.Names(), QStringList{"S"});
 }
 
+TEST(SizeList, NoTwoSizesOfAScaleShareAName) {
+  TSizeListClass sizes;
+  sizes.StartNew();
+  ASSERT_EQ(sizes.Add("S"), Result::Done);
+  ASSERT_EQ(sizes.Add("M"), Result::Done);
+  EXPECT_EQ(sizes.Add("M"), Result::Taken);
+  EXPECT_EQ(sizes.Rename(0, "M"), Result::Taken);
+  EXPECT_EQ(sizes.Rename(1, "M"), Result::Done);  // its own name again
+  EXPECT_EQ(sizes.Add("m"), Result::Done);        // the box types capitals; the list compares as it stands
+  sizes.Load({"S", "M", "L"});
+  EXPECT_EQ(sizes.Rename(2, "S"), Result::Taken);
+  EXPECT_EQ(sizes.Names(), (QStringList{"S", "M", "L"}));
+}
+
 TEST(SizeList, OnlyLeadingBlanksAreCutFromAName) {
   EXPECT_EQ(TForm1::TrimLeading("  LADIES 8-18  "), "LADIES 8-18  ");
   EXPECT_EQ(TForm1::TrimLeading("   "), "");

@@ -237,13 +237,18 @@ TEST_P(SizeRanges, ADefaultScaleIsTheOnlyOneAndStaysUntilAnotherIsMadeIt) {
 }
 
 TEST_P(SizeRanges, ANewScaleIsWrittenWithAllItsSizesOrNotAtAll) {
-  // A rule of the test's database refuses the second size of the new scale.
-  Exec("CREATE UNIQUE INDEX TEST_ONE_NAME ON SIZES (SIZESSCALE_ID, NAME)");
+  // A rule of the test's database refuses the second size of the new scale
+  // (ONE SIZE has a size ONE already).
+  Exec("CREATE UNIQUE INDEX TEST_ONE_NAME ON SIZES (NAME) WHERE NAME = 'ONE'");
   TForm1& f = Start();
   f.SpButAdd->click();
   f.EditName->setText("TWINS");
   TypeSize(f, "A");
+  TypeSize(f, "ONE");
+  // A size the new scale has already is refused by the window itself.
   TypeSize(f, "A");
+  EXPECT_EQ(messages, QStringList{"The Size Scale already has this size!"});
+  messages.clear();
   f.SpButSave->click();
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].startsWith("Error: The Size Scale has not been saved.")) << messages[0].toStdString();
@@ -251,7 +256,7 @@ TEST_P(SizeRanges, ANewScaleIsWrittenWithAllItsSizesOrNotAtAll) {
   EXPECT_TRUE(Miscounted().isEmpty());
   // The window keeps what was typed, ready to be put right and saved.
   EXPECT_EQ(f.Mode(), "Add");
-  EXPECT_EQ(ShownSizes(f), (QStringList{"A", "A"}));
+  EXPECT_EQ(ShownSizes(f), (QStringList{"A", "ONE"}));
   f.ListBoxSizes->setCurrentRow(1);
   f.EditSizeName->setText("B");
   f.SpButEditSize->click();
