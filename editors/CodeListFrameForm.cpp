@@ -90,6 +90,12 @@ void TCodeListFrameForm::showEvent(QShowEvent* e) {
 }
 
 void TCodeListFrameForm::closeEvent(QCloseEvent* e) {
+  // A save at work (the window is disabled for it) is never cut short: the
+  // user closes again once it is done.
+  if (!isEnabled()) {
+    e->ignore();
+    return;
+  }
   if (Editing() && !terminated_ && !(DMDB && DMDB->ShowConfirm(kCloseUnsaved))) {
     e->ignore();
     return;

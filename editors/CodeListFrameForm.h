@@ -250,7 +250,7 @@ class TCodeListFrameForm : public kui::KvMainWindow {
   void showEvent(QShowEvent* e) override;
   // Whatever closes the window while an entry is being added or edited (the
   // exit image, the Escape key, the desktop) asks first: what was typed
-  // would otherwise be lost unseen.
+  // would otherwise be lost unseen; while a save works, it is refused.
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 

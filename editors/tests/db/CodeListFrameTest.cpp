@@ -32,6 +32,7 @@ QString WaitText() {
 class TTestList : public TCodeListFrameForm {
  public:
   bool failRename = false;
+  std::function<void()> whileSaving;  // run as the row is written
   QStringList waitTexts;  // the wait window while the products were renamed
   QListWidget* ListBoxGroups = nullptr;  // a second list, as the departments editor has one
 
@@ -67,6 +68,7 @@ class TTestList : public TCodeListFrameForm {
       throw TCodeListRefusal("Name already exists, please enter a unique name", EditName);
   }
   qint64 d_WriteRecord(kdb::Database&) override {
+    if (whileSaving) whileSaving();
     kdb::EditBaseline::Values values{{"NAME", EditName->text()}};
     if (ModeState().Adding()) values.emplace_back("TYPE", "BRANDLABEL");
     return TCodeListSaveClass::WriteRow(*DMDB->DBTableR1, "PARAMETERS", ModeState().Adding() ? 0 : CurrentIntID(),
@@ -253,9 +255,18 @@ TEST_P(CodeListFrame, ClosingWhileAnEntryIsEditedAsksBeforeTheTypingIsLost) {
     EXPECT_EQ(messages.size(), 2);
     EXPECT_EQ(Value("SELECT COUNT(*) FROM PARAMETERS WHERE NAME = 'WREN & CO'"), "0");
   }
+  // Closed while the save works: the save ends as it would, the window stays.
+  messages.clear();
+  confirm = true;
+  TTestList& f = Start(Keeping::Member);
+  EditTo(f, "LITTLE WREN", "WREN & CO");
+  f.whileSaving = [&f] { f.close(); };
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{"Brand has been saved."});
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_EQ(Copies("WREN & CO"), QStringList(3, "WREN & CO"));
   // In View nothing can be lost: it closes at once.
   messages.clear();
-  TTestList& f = Start(Keeping::Member);
   f.ImageExit->click();
   EXPECT_FALSE(f.isVisible());
   EXPECT_TRUE(messages.isEmpty());
