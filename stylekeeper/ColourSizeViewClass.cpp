@@ -7,7 +7,20 @@
 
 namespace {
 using SG = TColourSizeGridClass;
+
+// Keeps a grid's view among the grid's children, so it goes with the grid.
+class ViewHolder : public QObject {
+ public:
+  ViewHolder(kui::KvStringGrid* grid, TColourSizeViewClass::Values values) : QObject(grid), View(grid, values) {}
+  TColourSizeViewClass View;
+};
 }  // namespace
+
+TColourSizeViewClass& TColourSizeViewClass::Of(kui::KvStringGrid* grid, Values values) {
+  for (QObject* child : grid->children())
+    if (auto* holder = dynamic_cast<ViewHolder*>(child)) return holder->View;
+  return (new ViewHolder(grid, values))->View;
+}
 
 TColourSizeViewClass::TColourSizeViewClass(kui::KvStringGrid* grid, Values values) : Grid(grid), Kind(values) {
   Grid->setFrameShape(QFrame::NoFrame);

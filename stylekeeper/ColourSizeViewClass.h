@@ -33,6 +33,10 @@ class TColourSizeViewClass : public TGridCells {
   // Gives the grid the look of a colour-by-size grid.
   TColourSizeViewClass(kui::KvStringGrid* grid, Values values);
 
+  // The view of a grid, made (with `values`) on first use and kept as long
+  // as the grid, so handlers that are handed a grid find its view.
+  static TColourSizeViewClass& Of(kui::KvStringGrid* grid, Values values = Values::Quantities);
+
   kui::KvStringGrid* const Grid;
   const Values Kind;
   TColourSizeGridClass Model{*this};
