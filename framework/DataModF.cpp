@@ -35,6 +35,9 @@ TDMDB::TDMDB(QObject* owner)
   setObjectName("DMDB");
   CreateComponents();
   SetProgramFile(QCoreApplication::applicationFilePath());
+  // A program without the launcher beside it runs in the multi-user
+  // edition: the server's client library loads while the windows are built.
+  if (!kos::FileExists(ExeFolder + kLauncherFile)) kdb::PreloadServerClient();
   if (!DMDB) {
     DMDB = this;
     InstallUiHooks();

@@ -22,10 +22,15 @@ QStringList ReadLines(const QString& path) {
 }
 
 // Written whole beside the file and then renamed over it: a tool starting at
-// that moment reads the old hand-over or the new one, never half of it.
+// that moment reads the old hand-over or the new one, never half of it. A
+// file that holds these lines already is left as it is: the same user logging
+// in again at every start need not wait for the disk.
 void WriteLines(const QString& path, const QStringList& lines) {
   QByteArray bytes;
   for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
+  QFile current(path);
+  if (current.open(QIODevice::ReadOnly) && current.size() == bytes.size() && current.readAll() == bytes) return;
+  current.close();
   QString error;
   if (!kos::ReplaceFile(path, bytes, &error))
     throw kdb::DbError("Cannot create file \"" + path + "\". " + error);

@@ -8,6 +8,13 @@
 // holders of operations that run inside one another share it: the innermost
 // holder's texts show, and when it closes the window shows its caller's texts
 // again; it hides when the last holder closes.
+//
+// The window appears only once an operation has lasted
+// kui::WaitWindowDelay() (KvBusyGuard.h): a quick
+// job neither flashes a window nor pays for making and painting one. A longer
+// one shows it with its current text as soon as it lets window events through
+// after the delay (every statement on a query with a progress callback does,
+// and so does every new running text), or at its first new text after it.
 #include <QString>
 
 #include "KvBusyGuard.h"
@@ -31,7 +38,8 @@ class TWaitClass : public kui::KvWaitIndicator {
   void ShowWait(const QString& message, const QString& info) override { Show(message, info); }
   void CloseWait() override { Close(); }
 
-  // The program's wait window while this holder shows it, else none.
+  // The program's wait window while this holder's operation runs and the
+  // window has appeared, else none.
   TFormLoading* Form = nullptr;
 
   // Frees the program's wait window when no holder shows it (at the end of

@@ -3,9 +3,14 @@
 #include "KuiColour.h"
 #include "MessageFrame.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOption>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -247,7 +252,40 @@ QPixmap GlyphPixmap(Glyph glyph, int side) {
   return pm;
 }
 
-QIcon GlyphIcon(Glyph glyph, int side) { return QIcon(GlyphPixmap(glyph, side)); }
+namespace {
+
+// A glyph drawn when its button is first painted: the buttons of the menus
+// not shown yet cost nothing at start-up. The last size drawn is kept.
+class GlyphEngine : public QIconEngine {
+ public:
+  GlyphEngine(Glyph glyph, int side) : glyph_(glyph), side_(side) {}
+  QIconEngine* clone() const override { return new GlyphEngine(*this); }
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    const int side = std::min({size.width(), size.height(), side_});
+    return {side, side};
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+    const int side = std::max(1, std::min(size.width(), size.height()));
+    if (drawn_.width() != side) drawn_ = GlyphPixmap(glyph_, side);
+    if (mode == QIcon::Normal || !QApplication::style()) return drawn_;
+    // Disabled or active: as the style shows any picture in that state.
+    QStyleOption option;
+    option.palette = QGuiApplication::palette();
+    return QApplication::style()->generatedIconPixmap(mode, drawn_, &option);
+  }
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+  }
+
+ private:
+  Glyph glyph_;
+  int side_;
+  QPixmap drawn_;
+};
+
+}  // namespace
+
+QIcon GlyphIcon(Glyph glyph, int side) { return QIcon(new GlyphEngine(glyph, side)); }
 
 QPixmap LogoPixmap(int height) {
   // A dark tile with the initial, then the product name beside it.

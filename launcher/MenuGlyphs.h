@@ -14,6 +14,7 @@ enum class Glyph {
 
 // The glyph in a square of the given side.
 QPixmap GlyphPixmap(Glyph glyph, int side);
+// The glyph as a button's icon, drawn when the button is first painted.
 QIcon GlyphIcon(Glyph glyph, int side);
 
 // The product logo, `height` pixels high, on white.

@@ -54,6 +54,7 @@ void TForm1::BuildWindow() {
   resize(1024, 737);
   QFont f("Verdana");
   f.setPixelSize(13);
+  kui::SmoothFont(f);  // smooth from the start: SmoothFonts below has nothing left to set
   setFont(f);
 
   auto* layout = new QVBoxLayout(this);

@@ -5,6 +5,11 @@
 //   TableInsert: 300 new PRODUCTS-shaped rows (Append, every column set, Post).
 //   TableUpdate: the rows of the first save found by PLU, two columns changed
 //                (FindKey, Edit, Post), against a prepared UPDATE by PLU.
+//   TableUpdateLocked (PostgreSQL): the same in a unit that locks PRODUCTS
+//                against other writers first, both sides, as a save that
+//                numbers rows does. The rows are then held from their
+//                FindKey on, so Edit need not lock each again; SQLite's
+//                units hold the whole file always (TableUpdate).
 // kdb::Table runs in an all-or-nothing unit (no savepoint per post); the
 // ordinary unit, a savepoint around every post, is measured for the record.
 //
@@ -99,9 +104,10 @@ std::unique_ptr<EngineData> Prepare(Engine e) {
 // One save: PRODUCTS open on a table, `write` called for rows first.., all in
 // one unit of work.
 template <class F>
-void SaveThroughTable(EngineData& d, int rows, bool allOrNothing, qint64 first, F write) {
+void SaveThroughTable(EngineData& d, int rows, bool allOrNothing, qint64 first, F write, bool lock = false) {
   kdb::Database& db = *d.handle.db;
-  kdb::Transaction tx(db, allOrNothing ? kdb::Transaction::AllOrNothing : kdb::Transaction::Partial);
+  kdb::Transaction tx(db, allOrNothing ? kdb::Transaction::AllOrNothing : kdb::Transaction::Partial,
+                      lock ? kdb::TableLock{"PRODUCTS"} : kdb::TableLock{});
   kdb::Table t(&db);
   t.TableName = "PRODUCTS";
   t.Open();
@@ -118,14 +124,17 @@ void InsertTable(EngineData& d, int rows, bool allOrNothing, qint64 first) {
   });
 }
 
-void UpdateTable(EngineData& d, int rows, bool allOrNothing, qint64 first, int round) {
-  SaveThroughTable(d, rows, allOrNothing, first, [round](kdb::Table& t, qint64 n) {
-    if (!t.FindKey({Plu(n)})) throw kdb::DbError("no row " + Plu(n));
-    t.Edit();
-    t.FieldByName("DESCRIPTION").SetAsString("round " + QString::number(round));
-    t.FieldByName("RETAIL_PRICE").SetAsCurrency(Currency::FromRaw(round * 10000 + n % 100));
-    t.Post();
-  });
+void UpdateTable(EngineData& d, int rows, bool allOrNothing, qint64 first, int round, bool lock = false) {
+  SaveThroughTable(
+      d, rows, allOrNothing, first,
+      [round](kdb::Table& t, qint64 n) {
+        if (!t.FindKey({Plu(n)})) throw kdb::DbError("no row " + Plu(n));
+        t.Edit();
+        t.FieldByName("DESCRIPTION").SetAsString("round " + QString::number(round));
+        t.FieldByName("RETAIL_PRICE").SetAsCurrency(Currency::FromRaw(round * 10000 + n % 100));
+        t.Post();
+      },
+      lock);
 }
 
 // ----- through libsqlite3 -----
@@ -222,13 +231,13 @@ void InsertPg(EngineData& d, int rows, qint64 first) {
   Exec(d.pg, "COMMIT");
 }
 
-void UpdatePg(EngineData& d, int rows, qint64 first, int round) {
+void UpdatePg(EngineData& d, int rows, qint64 first, int round, bool lock = false) {
   static bool prepared = false;
   if (!prepared) {
     Prepare(d.pg, "upd", "UPDATE PRODUCTS SET DESCRIPTION = $1, RETAIL_PRICE = $2 WHERE PLU = $3", 3);
     prepared = true;
   }
-  Exec(d.pg, "BEGIN");
+  Exec(d.pg, lock ? "BEGIN; LOCK TABLE PRODUCTS IN SHARE ROW EXCLUSIVE MODE" : "BEGIN");
   for (qint64 n = first; n < first + rows; ++n)
     RunPrepared(d.pg, "upd",
                 {"round " + std::to_string(round),
@@ -292,18 +301,20 @@ int main(int argc, char** argv) {
     const std::string engine = "/" + kvtest::EngineName(e);
     const std::string ins = "TableInsert" + std::to_string(rows) + engine;
     const std::string upd = "TableUpdate" + std::to_string(rows) + engine;
+    const std::string locked = "TableUpdateLocked" + std::to_string(rows) + engine;
+    const bool lite = e == Engine::SQLite;
     try {
       engines.push_back(Prepare(e));
       InsertTable(*engines.back(), rows, false, 0);  // the rows the updates change
       engines.back()->next = rows;
     } catch (const kdb::DbError& err) {
       const std::string msg = err.what();
-      for (const std::string& name : {ins, upd})
-        benchmark::RegisterBenchmark(name.c_str(), [msg](benchmark::State& s) { s.SkipWithError(msg.c_str()); });
+      for (const std::string& name : {ins, upd, locked})
+        if (!lite || name != locked)
+          benchmark::RegisterBenchmark(name.c_str(), [msg](benchmark::State& s) { s.SkipWithError(msg.c_str()); });
       continue;
     }
     EngineData* d = engines.back().get();
-    const bool lite = e == Engine::SQLite;
     RegisterRow(ins, d, e, rows, false,
                 {[](EngineData& d, int r, qint64 f, int) { InsertTable(d, r, true, f); },
                  [lite](EngineData& d, int r, qint64 f, int) { lite ? InsertSqlite(d, r, f) : InsertPg(d, r, f); }});
@@ -312,6 +323,10 @@ int main(int argc, char** argv) {
                  [lite](EngineData& d, int r, qint64 f, int k) {
                    lite ? UpdateSqlite(d, r, f, k) : UpdatePg(d, r, f, k);
                  }});
+    if (!lite)
+      RegisterRow(locked, d, e, rows, true,
+                  {[](EngineData& d, int r, qint64 f, int k) { UpdateTable(d, r, true, f, k, true); },
+                   [](EngineData& d, int r, qint64 f, int k) { UpdatePg(d, r, f, k, true); }});
     RegisterPartial(ins + "/kdb::Table-savepoint-per-post", d, rows, false);
     RegisterPartial(upd + "/kdb::Table-savepoint-per-post", d, rows, true);
   }

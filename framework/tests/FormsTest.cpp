@@ -2,6 +2,7 @@
 
 #include "ConfirmMessageForm.h"
 #include "KvColour.h"
+#include "KvFwTestSupport.h"
 #include "KvTestSupport.h"
 #include "LoadingForm.h"
 #include "MessageForm.h"
@@ -265,6 +266,82 @@ TEST(WaitClass, ARunningTextLetsTheWindowPaintAtMostEvery25ms) {
   EXPECT_LE(pings.seen, elapsed / TFormLoading::kPaintMs + 1) << elapsed << " ms";
   EXPECT_EQ(wait.Form->PanelInfo->text(), "Row 300");
   QCoreApplication::removePostedEvents(&pings);
+}
+
+// Programs show the wait window only when an operation lasts: the tests
+// above take it at once, these the delay programs have.
+class WaitWindowDelay : public ::testing::Test {
+ protected:
+  void SetUp() override { kui::SetWaitWindowDelay(kui::kWaitWindowDelayMs); }
+  void TearDown() override { kui::SetWaitWindowDelay(0); }
+
+  // Runs like a statement of that length on a query that reports progress:
+  // window events go through every 20 ms.
+  static void Work(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+      QTest::qSleep(20);
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+  }
+};
+
+TEST_F(WaitWindowDelay, AQuickJobShowsNoWindowAndTheNextOneWaitsAgain) {
+  kvfwtest::WaitWindowSpy spy;
+  for (int job = 0; job < 3; ++job) {
+    TWaitClass wait;
+    wait.Show("Please wait loading suppliers...");
+    Work(kui::kWaitWindowDelayMs / 4);
+    {
+      TWaitClass inner;  // a nested step is as quick
+      inner.Show("Please wait loading colours...");
+      EXPECT_EQ(inner.Form, nullptr);
+    }
+    wait.Show("Please wait loading seasons...", "1 of 3");
+    EXPECT_EQ(wait.Form, nullptr);
+  }
+  // Nothing left that could still appear once the jobs are over.
+  Work(kui::kWaitWindowDelayMs * 2);
+  EXPECT_TRUE(spy.shown.isEmpty()) << spy.shown.join(", ").toStdString();
+  EXPECT_TRUE(kvfwtest::NoWaitWindowLeft());
+}
+
+TEST_F(WaitWindowDelay, ALongJobShowsItsRunningTextOnceTheDelayIsOver) {
+  kvfwtest::WaitWindowSpy spy;
+  {
+    TWaitClass outer;
+    outer.Show("Saving styles...", "Style 1 of 9");
+    TWaitClass inner;
+    inner.Show("Please wait loading sizes...");
+    Work(kui::kWaitWindowDelayMs / 2);
+    EXPECT_TRUE(spy.shown.isEmpty());
+    Work(kui::kWaitWindowDelayMs);  // the statement still runs: the window appears
+    ASSERT_NE(inner.Form, nullptr);
+    EXPECT_EQ(outer.Form, inner.Form);  // one window for the whole operation
+    EXPECT_TRUE(inner.Form->isVisible());
+    EXPECT_EQ(inner.Form->PanelMsg->text(), "Please wait loading sizes...");
+    inner.Close();
+    EXPECT_EQ(outer.Form->PanelMsg->text(), "Saving styles...");
+    EXPECT_EQ(outer.Form->PanelInfo->text(), "Style 1 of 9");
+  }
+  EXPECT_EQ(spy.shown.value(0), "Please wait loading sizes...");
+  EXPECT_TRUE(kvfwtest::NoWaitWindowLeft());
+}
+
+// A loop that lets no event through still shows the window at its first new
+// text after the delay, with that text.
+TEST_F(WaitWindowDelay, ALoopThatOnlyChangesItsTextShowsTheWindowAtTheNextText) {
+  TWaitClass wait;
+  wait.Show("Processing style: A1");
+  QTest::qSleep(kui::kWaitWindowDelayMs + 20);
+  EXPECT_EQ(wait.Form, nullptr);
+  wait.Show("Processing style: A2");
+  ASSERT_NE(wait.Form, nullptr);
+  EXPECT_TRUE(wait.Form->isVisible());
+  EXPECT_EQ(wait.Form->PanelMsg->text(), "Processing style: A2");
+  wait.Close();
+  EXPECT_TRUE(kvfwtest::NoWaitWindowLeft());
 }
 
 }  // namespace

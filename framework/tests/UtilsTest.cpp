@@ -192,6 +192,26 @@ TEST_F(UtilsTest, AnEmptyHandOverFileHasNoLineAndKeepsTheNameHeldBefore) {
   EXPECT_EQ(m->UserName, "");
 }
 
+// The same user handed over again leaves the file as it is; another one
+// replaces it.
+TEST_F(UtilsTest, TheSameUserHandedOverAgainLeavesTheFileAlone) {
+  WriteSettings("[Database]\nDBHost=server\n");
+  auto m = Module();
+  ASSERT_TRUE(m->Init());
+  ASSERT_TRUE(m->SaveUser("1", "2"));
+  const QDateTime old = QDateTime::currentDateTime().addDays(-3);
+  {
+    QFile f(m->UserFileName());
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+  }
+  ASSERT_TRUE(m->SaveUser("1", "2"));
+  EXPECT_EQ(QFileInfo(m->UserFileName()).lastModified().toSecsSinceEpoch(), old.toSecsSinceEpoch());
+  ASSERT_TRUE(m->SaveUser("1", "3"));
+  EXPECT_EQ(ReadAll(m->UserFileName()), "1\r\n3\r\n");
+  EXPECT_GT(QFileInfo(m->UserFileName()).lastModified(), old.addDays(1));
+}
+
 // The launcher rewrites the hand-over file at every start; a tool starting at
 // that moment has it open: it reads the old file whole, never a cut one.
 TEST_F(UtilsTest, AToolReadingTheHandOverFileWhileItIsRewrittenReadsItWhole) {

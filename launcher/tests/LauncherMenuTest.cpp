@@ -6,6 +6,7 @@
 #include "FormUpgradeF.h"
 #include "KuiColour.h"
 #include "FileVersion.h"
+#include "MenuGlyphs.h"
 #include "Process.h"
 
 #include <QRegularExpression>
@@ -87,6 +88,19 @@ TEST_F(LauncherMenuTest, TheButtonsAreWhereAndAsDesigned) {
   EXPECT_EQ(form->LabelCompName->font().pixelSize(), 13);
   EXPECT_EQ(form->windowTitle(), "Tessarin QS");
   EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
+}
+
+// A button's glyph is drawn when the button is first painted, the same
+// picture as drawn at once; disabled, it is greyed as any picture is.
+TEST_F(LauncherMenuTest, AGlyphDrawnOnDemandIsTheGlyphAndGreysWhenDisabled) {
+  using launcher::Glyph;
+  for (Glyph g : {Glyph::StyleKeeper, Glyph::Close, Glyph::ProductList}) {
+    const QIcon icon = launcher::GlyphIcon(g, 64);
+    const QImage drawn = icon.pixmap(QSize(64, 64)).toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(drawn, launcher::GlyphPixmap(g, 64).toImage().convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(icon.pixmap(QSize(32, 32)).size(), QSize(32, 32));
+    EXPECT_NE(icon.pixmap(QSize(64, 64), QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32), drawn);
+  }
 }
 
 TEST_F(LauncherMenuTest, EveryStartButtonAsksTheShellForItsProgram) {

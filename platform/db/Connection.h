@@ -31,18 +31,26 @@ struct Column {
   FieldType type = FieldType::Unknown;
 };
 
+// The columns of a result. A statement kept prepared shares its columns with
+// every result it gives, so they are described once, not once per row read.
+using ColumnList = std::vector<Column>;
+using SharedColumns = std::shared_ptr<const ColumnList>;
+// The columns of a result without any (a write without RETURNING).
+const SharedColumns& NoColumns();
+
 // The rows of one result, held compactly; the count is always known.
 class RowSet {
  public:
   virtual ~RowSet() = default;
   int RowCount() const { return rows_; }
-  int ColumnCount() const { return int(columns_.size()); }
-  const Column& Col(int c) const { return columns_[size_t(c)]; }
-  const std::vector<Column>& Columns() const { return columns_; }
+  int ColumnCount() const { return int(columns_->size()); }
+  const Column& Col(int c) const { return (*columns_)[size_t(c)]; }
+  const ColumnList& Columns() const { return *columns_; }
+  SharedColumns ColumnsShared() const { return columns_; }
   virtual Cell Get(int row, int col) const = 0;
 
  protected:
-  std::vector<Column> columns_;
+  SharedColumns columns_ = NoColumns();
   int rows_ = 0;
 };
 

@@ -5,6 +5,7 @@
 
 #include "Connection.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -334,13 +335,19 @@ std::string StampText(const QDateTime& dt) {
 
 FieldType TypeFromDecl(const char* decl) {
   if (!decl) return FieldType::Unknown;
-  const QByteArray d = QByteArray(decl).toUpper();
-  if (d.contains("BOOL")) return FieldType::Boolean;
-  if (d.contains("INT")) return FieldType::Integer;
-  if (d.contains("NUMERIC") || d.contains("DECIMAL") || d.contains("MONEY")) return FieldType::Money;
-  if (d.contains("REAL") || d.contains("FLOA") || d.contains("DOUB")) return FieldType::Float;
-  if (d.contains("TIMESTAMP") || d.contains("DATE") || d.contains("TIME")) return FieldType::DateTime;
-  if (d.contains("CHAR") || d.contains("TEXT") || d.contains("CLOB")) return FieldType::Text;
+  // Upper case in a buffer of the stack: a result's columns are described
+  // for every statement that is not kept prepared.
+  char d[64];
+  size_t n = 0;
+  for (; decl[n] && n + 1 < sizeof d; ++n) d[n] = char(std::toupper(static_cast<unsigned char>(decl[n])));
+  d[n] = '\0';
+  const auto has = [&d](const char* part) { return std::strstr(d, part) != nullptr; };
+  if (has("BOOL")) return FieldType::Boolean;
+  if (has("INT")) return FieldType::Integer;
+  if (has("NUMERIC") || has("DECIMAL") || has("MONEY")) return FieldType::Money;
+  if (has("REAL") || has("FLOA") || has("DOUB")) return FieldType::Float;
+  if (has("TIMESTAMP") || has("DATE") || has("TIME")) return FieldType::DateTime;
+  if (has("CHAR") || has("TEXT") || has("CLOB")) return FieldType::Text;
   return FieldType::Unknown;
 }
 

@@ -6,6 +6,11 @@
 
 namespace kdb {
 
+const SharedColumns& NoColumns() {
+  static const SharedColumns none = std::make_shared<const ColumnList>();
+  return none;
+}
+
 // Reads the current value of a field for Field's getters.
 struct DataSetAccess {
   // The rows to read from directly, when no edit buffer stands in between.
@@ -155,7 +160,11 @@ void DataSet::BindFields(const RowSet& columns) {
 }
 
 Cell DataSet::CurrentCell(int index, std::string& scratch) const {
-  if (editBuffer_) return conv::FromValue((*editBuffer_)[size_t(index)], scratch);
+  if (editBuffer_) {
+    const auto i = size_t(index);
+    if ((*editSet_)[i]) return conv::FromValue((*editBuffer_)[i], scratch);
+    if (!editOverRow_) return Cell();
+  }
   return HasCurrentRow() ? rows_->Get(cur_, index) : Cell();
 }
 

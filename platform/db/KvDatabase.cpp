@@ -84,6 +84,8 @@ void Database::Close() {
   conn_.reset();
   if (!levels_.empty()) ++unitSerial_;
   levels_.clear();
+  tableLocks_.clear();
+  ++dataSerial_;
   lost_ = false;
 }
 
@@ -102,6 +104,7 @@ void Database::ThrowLost(const QString& detail) {
 }
 
 void Database::Reconnect(const QString& reason) {
+  ++dataSerial_;
   conn_ = OpenConnection();  // a failure keeps the dead one: the next statement tries again
   if (OnReconnect) OnReconnect(reason);
 }
@@ -122,6 +125,7 @@ std::unique_ptr<RowSet> Database::Run(const Statement& given, int* affected, boo
   Statement st = given;
   const bool inUnit = !levels_.empty();
   const bool select = Connection::IsSelect(st.sql);
+  if (!select) ++dataSerial_;
   if (session_ && session_->WriteTimeoutSeconds > 0 && (inUnit || !select))
     st.timeoutMs = session_->WriteTimeoutSeconds * 1000;
   const bool savepoint = guarded && inUnit && !levels_.back().allOrNothing;
@@ -211,6 +215,7 @@ void Database::EndOutermost(bool commit) {
   }
   const bool lost = lost_;
   levels_.clear();
+  tableLocks_.clear();
   ++unitSerial_;
   lost_ = false;
   if (lost) {
@@ -259,6 +264,12 @@ void Database::LockTable(const QString& table, int waitMs) {
   Connection& c = Ready();
   if (!c.IsPostgres()) return;  // BEGIN IMMEDIATE holds the write lock
   Run(Statement{sql, {}, nullptr, -1}, nullptr, false);
+  tableLocks_.emplace_back(table.toUpper(), int(levels_.size()) - 1);
+}
+
+bool Database::HoldsTableLock(const QString& table) const {
+  return std::any_of(tableLocks_.begin(), tableLocks_.end(),
+                     [&](const auto& l) { return l.first.compare(table, Qt::CaseInsensitive) == 0; });
 }
 
 int Database::BeginUnit(bool allOrNothing, const QString& lockTable, int lockWaitMs) {
@@ -306,6 +317,11 @@ int Database::BeginUnit(bool allOrNothing, const QString& lockTable, int lockWai
   Level l;
   l.allOrNothing = allOrNothing;
   levels_.push_back(l);
+  if (!lock.isEmpty() && c.IsPostgres()) {
+    // Rows read before the lock may have changed until it was had.
+    tableLocks_.emplace_back(lockTable.toUpper(), level);
+    ++dataSerial_;
+  }
   return level;
 }
 
@@ -330,6 +346,8 @@ void Database::CommitUnit(int level, quint64 serial) {
     throw;
   }
   levels_.resize(size_t(level));
+  // A released savepoint's locks belong to the level around it now.
+  for (auto& l : tableLocks_) l.second = std::min(l.second, level - 1);
   if (failed) levels_.back().failed = true;
 }
 
@@ -337,6 +355,9 @@ void Database::RollbackUnit(int level, quint64 serial) {
   if (serial != unitSerial_ || level >= int(levels_.size())) return;
   if (level == 0) return Rollback();
   levels_.resize(size_t(level));
+  // The locks taken since the savepoint go with it.
+  std::erase_if(tableLocks_, [level](const auto& l) { return l.second >= level; });
+  ++dataSerial_;
   if (lost_ || !conn_ || !conn_->Alive()) return;  // the outer unit hears of it on its next statement
   try {
     const QString sp = UnitSavepoint(level);

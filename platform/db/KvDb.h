@@ -60,6 +60,12 @@ QString LikeEscape(const QString& text, Wildcards wildcards);
 QString Like(const QString& pattern);
 }  // namespace sql
 
+// Starts loading the database server's client library in the background, so
+// that a later connect to a server need not wait for it. A program that may
+// run in the multi-user edition calls it early; the single-user edition never
+// needs the library.
+void PreloadServerClient();
+
 // ----- Field: one column of the current row ---------------------------------
 class Field {
  public:
@@ -249,6 +255,17 @@ class Database {
   std::unique_ptr<Connection> conn_;
   std::vector<Level> levels_;   // open units, outermost first
   quint64 unitSerial_ = 0;      // counts the outermost units that ended
+  // Counts what may have changed the data this connection sees: every
+  // statement that is no plain SELECT, a rollback to a savepoint, a table
+  // lock taken (rows read before it may have changed until then), a new
+  // connection. A row read at the same count is still as read, as far as
+  // this connection goes.
+  quint64 dataSerial_ = 0;
+  // PostgreSQL: the tables the open unit holds locked against every other
+  // writer, with the level that took each lock (a rollback to a savepoint
+  // gives back the locks taken after it).
+  std::vector<std::pair<QString, int>> tableLocks_;
+  bool HoldsTableLock(const QString& table) const;
   bool lost_ = false;           // the open unit lost its connection
   bool running_ = false;
   // Lets a table with a pending edit learn whether its database still exists.
@@ -325,7 +342,12 @@ class DataSet {
   // The current row's value of a column, as the engine delivered it (or as
   // the edit buffer holds it); text may point into scratch.
   Cell CurrentCell(int index, std::string& scratch) const;
-  const std::vector<QVariant>* editBuffer_ = nullptr;  // set while a row is edited
+  // While a row is edited or inserted: the values set so far (editSet_ marks
+  // them); the other columns read as the current row has them (Edit) or as
+  // NULL (Insert).
+  const std::vector<QVariant>* editBuffer_ = nullptr;
+  const std::vector<bool>* editSet_ = nullptr;
+  bool editOverRow_ = false;
   virtual void SetFieldValue(int index, const QVariant& v);
 
  private:
@@ -365,7 +387,10 @@ class Query : public DataSet {
 // is there) and runs AfterPost. Inside Database::StartTransaction the lock
 // and the write belong to the caller's unit of work: Post does not commit.
 // SQLite locks the whole file for writing (BEGIN IMMEDIATE) while a row is
-// in Edit, PostgreSQL only the row. Values Post writes are bound, and only
+// in Edit, PostgreSQL only the row. Inside a unit of work that holds the row
+// already (SQLite: its BEGIN IMMEDIATE; PostgreSQL: the row's lock, or a
+// table lock of the unit) Edit neither locks nor reads a row again that was
+// read under that hold and not written since: the read would change nothing. Values Post writes are bound, and only
 // the fields that were set (an insert leaves the others to their defaults).
 // RecordCount and RecNo of a table ask the database (a table is read a page
 // at a time, never whole). The statements a table generates are prepared
@@ -418,6 +443,17 @@ class Table : public DataSet {
   std::weak_ptr<Database*> txDb_;  // the database whose transaction Edit began
   bool lastPage_ = true;           // no rows after the loaded page
   QVariant editKey_;               // key of the row in Edit, as it was read
+  // When and how the loaded page was read: inside which unit of work, at
+  // which count of the database's data changes, and whether its row is one
+  // this unit holds locked (an edit's lock, a row this unit wrote).
+  bool pageInUnit_ = false;
+  quint64 pageUnit_ = 0;
+  quint64 pageSerial_ = 0;
+  bool pageLocked_ = false;
+  // True when no other session can have changed the current row since it was
+  // read and this connection has not written since: read again under the
+  // lock, it would come back the same.
+  bool PageHeldByUnit() const;
   struct Meta;
   std::shared_ptr<Meta> meta_;
 
@@ -428,6 +464,7 @@ class Table : public DataSet {
   std::unique_ptr<RowSet> Select(const QString& tail, const std::vector<QVariant>& params) const;
   void ShowPage(std::unique_ptr<RowSet> page, bool lastPage);
   void RequireKey() const;
+  void StartEdit(const QVariant& key, bool ownTransaction);
   void EndEdit();
   void PostEdit();
   void PostInsert();

@@ -68,6 +68,19 @@ void Table::ShowPage(std::unique_ptr<RowSet> page, bool lastPage) {
   lastPage_ = lastPage;
   bof_ = false;
   eof_ = rows_->RowCount() == 0;
+  pageInUnit_ = db_->InTransaction();
+  pageUnit_ = db_->unitSerial_;
+  pageSerial_ = db_->dataSerial_;
+  pageLocked_ = false;
+}
+
+bool Table::PageHeldByUnit() const {
+  if (!pageInUnit_ || !db_->InTransaction() || pageUnit_ != db_->unitSerial_ || pageSerial_ != db_->dataSerial_)
+    return false;
+  // SQLite: the unit's BEGIN IMMEDIATE keeps every other writer out of the
+  // file from before the read to the unit's end.
+  if (!Conn().IsPostgres()) return true;
+  return pageLocked_ || db_->HoldsTableLock(meta_->table);
 }
 
 void Table::Open() {
@@ -202,6 +215,12 @@ void Table::Edit() {
   if (!HasCurrentRow()) throw DbError("Table " + TableName + ": no row to edit");
   const QVariant key = CurrentKey();
   const bool own = !db_->InTransaction();
+  if (!own && PageHeldByUnit()) {
+    // Read under the unit's hold and not written since: locking and reading
+    // it again would change nothing.
+    StartEdit(key, false);
+    return;
+  }
   // Locking the row: PostgreSQL locks it (waiting at most the session's lock
   // time); SQLite takes the database's write lock with BEGIN IMMEDIATE. The
   // row is read again under the lock, so a change another user posted
@@ -220,15 +239,22 @@ void Table::Edit() {
     if (own) db_->Rollback();
     throw;
   }
-  ownTransaction_ = own;
-  txDb_ = db_->token_;
   ShowPage(std::move(row), false);
+  pageLocked_ = !own;  // in the caller's unit the lock stays until its end
+  StartEdit(key, own);
+}
+
+// The row in Edit is the current row: its columns read as it has them until
+// they are set.
+void Table::StartEdit(const QVariant& key, bool ownTransaction) {
+  ownTransaction_ = ownTransaction;
+  txDb_ = db_->token_;
   editKey_ = key;
-  buffer_.clear();
-  for (int c = 0; c < rows_->ColumnCount(); ++c)
-    buffer_.push_back(conv::ToValue(rows_->Get(0, c), meta_->columns[size_t(c)].type));
-  changed_.assign(buffer_.size(), false);
+  buffer_.assign(meta_->columns.size(), QVariant());
+  changed_.assign(meta_->columns.size(), false);
   editBuffer_ = &buffer_;
+  editSet_ = &changed_;
+  editOverRow_ = true;
   state_ = State::Edit;
 }
 
@@ -237,6 +263,8 @@ void Table::Insert() {
   buffer_.assign(meta_->columns.size(), QVariant());
   changed_.assign(meta_->columns.size(), false);
   editBuffer_ = &buffer_;
+  editSet_ = &changed_;
+  editOverRow_ = false;
   state_ = State::Insert;
 }
 
@@ -269,6 +297,7 @@ void Table::PostEdit() {
     }
   }
   ShowPage(std::move(row), false);
+  pageLocked_ = pageInUnit_;  // written by the unit: it holds the row
 }
 
 void Table::PostInsert() {
@@ -285,6 +314,7 @@ void Table::PostInsert() {
                                            marks.join(", ") + ") RETURNING *";
   auto row = Run(sql, params, true);
   ShowPage(std::move(row), meta_->key < 0);
+  pageLocked_ = pageInUnit_;
 }
 
 void Table::Post() {
@@ -301,6 +331,7 @@ void Table::Post() {
 void Table::EndEdit() {
   state_ = meta_ ? State::Browse : State::Inactive;
   editBuffer_ = nullptr;
+  editSet_ = nullptr;
   buffer_.clear();
   changed_.clear();
   editKey_ = QVariant();

@@ -2,8 +2,8 @@
 // are sent asynchronously so the progress callback runs while the server works.
 
 #include "Connection.h"
+#include "PgLibrary.h"
 
-#include <libpq-fe.h>
 #include <poll.h>
 
 #include <cerrno>
@@ -16,6 +16,9 @@
 namespace kdb {
 
 namespace {
+
+// libpq is loaded by the first connect; every call after it goes through here.
+const PgLibrary& Pq() { return LibPq(); }
 
 // Type OIDs of the built-in types the schema uses.
 FieldType TypeFromOid(Oid oid, int typmod) {
@@ -35,44 +38,47 @@ QString ErrorText(const char* msg) { return QString::fromUtf8(msg).trimmed(); }
 // The result as libpq holds it: values are text, converted when read.
 class PgRowSet : public RowSet {
  public:
-  PgRowSet(PGresult* res, int maxRows) : res_(res) {
+  PgRowSet(PGresult* res, int maxRows) : pq_(Pq()), res_(res) {
     if (!res_) return;
-    const int n = PQnfields(res_);
-    columns_.reserve(size_t(n));
+    const int n = pq_.PQnfields(res_);
+    auto columns = std::make_shared<ColumnList>();
+    columns->reserve(size_t(n));
     for (int c = 0; c < n; ++c) {
       // Unquoted names come back folded to lower case; the system's are upper.
-      const QString name = QString::fromUtf8(PQfname(res_, c));
-      columns_.push_back({name.toUpper(), name, TypeFromOid(PQftype(res_, c), PQfmod(res_, c))});
+      const QString name = QString::fromUtf8(pq_.PQfname(res_, c));
+      columns->push_back({name.toUpper(), name, TypeFromOid(pq_.PQftype(res_, c), pq_.PQfmod(res_, c))});
     }
-    rows_ = PQntuples(res_);
+    columns_ = std::move(columns);
+    rows_ = pq_.PQntuples(res_);
     if (maxRows >= 0 && rows_ > maxRows) rows_ = maxRows;
   }
-  ~PgRowSet() override { PQclear(res_); }
+  ~PgRowSet() override { pq_.PQclear(res_); }
 
   Cell Get(int row, int col) const override {
     Cell c;
-    if (PQgetisnull(res_, row, col)) return c;
+    if (pq_.PQgetisnull(res_, row, col)) return c;
     c.kind = Cell::Text;
-    c.s = PQgetvalue(res_, row, col);
-    c.len = PQgetlength(res_, row, col);
+    c.s = pq_.PQgetvalue(res_, row, col);
+    c.len = pq_.PQgetlength(res_, row, col);
     return c;
   }
 
  private:
+  const PgLibrary& pq_;
   PGresult* res_;
 };
 
 struct ResultCloser {
-  void operator()(PGresult* r) const { PQclear(r); }
+  void operator()(PGresult* r) const { Pq().PQclear(r); }
 };
 using ResultPtr = std::unique_ptr<PGresult, ResultCloser>;
 
 class PgConnection : public Connection {
  public:
   PgConnection(PGconn* c, int unitTimeoutMs) : c_(c), unitTimeoutMs_(unitTimeoutMs) {
-    PQsetNoticeProcessor(c_, [](void*, const char*) {}, nullptr);
+    Pq().PQsetNoticeProcessor(c_, [](void*, const char*) {}, nullptr);
   }
-  ~PgConnection() override { PQfinish(c_); }
+  ~PgConnection() override { Pq().PQfinish(c_); }
 
   bool IsPostgres() const override { return true; }
   // The server cancels a statement of a unit of work a little before the
@@ -81,24 +87,24 @@ class PgConnection : public Connection {
     return unitTimeoutMs_ > 0 ? QString("BEGIN; SET LOCAL statement_timeout = %1").arg(unitTimeoutMs_) : "BEGIN";
   }
   bool EngineInTransaction() override {
-    return PQtransactionStatus(c_) == PQTRANS_INTRANS || PQtransactionStatus(c_) == PQTRANS_INERROR;
+    return Pq().PQtransactionStatus(c_) == PQTRANS_INTRANS || Pq().PQtransactionStatus(c_) == PQTRANS_INERROR;
   }
-  bool TransactionFailed() override { return PQtransactionStatus(c_) == PQTRANS_INERROR; }
+  bool TransactionFailed() override { return Pq().PQtransactionStatus(c_) == PQTRANS_INERROR; }
 
   bool Alive() override {
-    if (broken_ || PQstatus(c_) != CONNECTION_OK) return false;
-    pollfd p{PQsocket(c_), short(POLLIN | POLLRDHUP), 0};
+    if (broken_ || Pq().PQstatus(c_) != CONNECTION_OK) return false;
+    pollfd p{Pq().PQsocket(c_), short(POLLIN | POLLRDHUP), 0};
     if (poll(&p, 1, 0) > 0) {
       // Anything arriving while idle is a notice or the server saying goodbye.
       if (p.revents & (POLLHUP | POLLRDHUP | POLLERR | POLLNVAL)) return false;
-      if (!PQconsumeInput(c_)) return false;
-      while (PGnotify* n = PQnotifies(c_)) PQfreemem(n);
+      if (!Pq().PQconsumeInput(c_)) return false;
+      while (PGnotify* n = Pq().PQnotifies(c_)) Pq().PQfreemem(n);
     }
-    return PQstatus(c_) == CONNECTION_OK;
+    return Pq().PQstatus(c_) == CONNECTION_OK;
   }
 
   std::unique_ptr<RowSet> Run(const Statement& st, int* affected) override {
-    if (broken_ || PQstatus(c_) != CONNECTION_OK) throw DbError("The connection to the database server was lost");
+    if (broken_ || Pq().PQstatus(c_) != CONNECTION_OK) throw DbError("The connection to the database server was lost");
     const Deadline deadline(st.timeoutMs);
     if (!st.prepare) {
       Send(st);
@@ -114,7 +120,7 @@ class PgConnection : public Connection {
         // The table changed shape since the statement was prepared: prepare
         // it again, unless the failure spoiled an open transaction.
         cache_.erase(sql);
-        if (attempt > 0 || PQtransactionStatus(c_) != PQTRANS_IDLE)
+        if (attempt > 0 || Pq().PQtransactionStatus(c_) != PQTRANS_IDLE)
           throw DbError("The table was changed by another program; please try again");
       }
     }
@@ -150,14 +156,14 @@ class PgConnection : public Connection {
     auto it = cache_.find(sql);
     if (it != cache_.end()) return it->second;
     if (cache_.size() >= kCacheSize) {
-      if (PQtransactionStatus(c_) == PQTRANS_INERROR) throw DbError("The transaction failed and was rolled back");
+      if (Pq().PQtransactionStatus(c_) == PQTRANS_INERROR) throw DbError("The transaction failed and was rolled back");
       Send(Statement{"DEALLOCATE ALL", {}, nullptr, -1});
       Collect(Statement{}, nullptr, deadline);
       cache_.clear();
     }
     const std::string name = "kv" + std::to_string(++prepared_);
-    if (!PQsendPrepare(c_, name.c_str(), sql.c_str(), int(st.params.size()), nullptr))
-      throw DbError(ErrorText(PQerrorMessage(c_)));
+    if (!Pq().PQsendPrepare(c_, name.c_str(), sql.c_str(), int(st.params.size()), nullptr))
+      throw DbError(ErrorText(Pq().PQerrorMessage(c_)));
     Collect(Statement{}, nullptr, deadline);
     return cache_.emplace(sql, name).first->second;
   }
@@ -168,18 +174,18 @@ class PgConnection : public Connection {
     ResultPtr last;
     QString error;
     bool stale = false;
-    while (PGresult* raw = PQgetResult(c_)) {
+    while (PGresult* raw = Pq().PQgetResult(c_)) {
       ResultPtr r(raw);
-      const ExecStatusType s = PQresultStatus(raw);
+      const ExecStatusType s = Pq().PQresultStatus(raw);
       if (s == PGRES_FATAL_ERROR || s == PGRES_BAD_RESPONSE || s == PGRES_NONFATAL_ERROR) {
-        if (error.isEmpty()) error = ErrorText(PQresultErrorMessage(raw));
-        const char* state = PQresultErrorField(raw, PG_DIAG_SQLSTATE);
+        if (error.isEmpty()) error = ErrorText(Pq().PQresultErrorMessage(raw));
+        const char* state = Pq().PQresultErrorField(raw, PG_DIAG_SQLSTATE);
         stale = stale || (state && std::strcmp(state, "0A000") == 0 && error.contains("cached plan"));
       } else if (s == PGRES_TUPLES_OK) {
-        if (affected) *affected = ParseCount(PQcmdTuples(raw));
+        if (affected) *affected = ParseCount(Pq().PQcmdTuples(raw));
         last = std::move(r);
       } else if (s == PGRES_COMMAND_OK) {
-        if (affected) *affected = ParseCount(PQcmdTuples(raw));
+        if (affected) *affected = ParseCount(Pq().PQcmdTuples(raw));
       } else if (s == PGRES_COPY_IN || s == PGRES_COPY_OUT || s == PGRES_COPY_BOTH) {
         error = "COPY is not supported";
         break;
@@ -187,7 +193,7 @@ class PgConnection : public Connection {
     }
     if (stale) throw StalePlan{};
     if (!error.isEmpty()) throw DbError(error);
-    if (PQstatus(c_) != CONNECTION_OK) throw DbError(ErrorText(PQerrorMessage(c_)));
+    if (Pq().PQstatus(c_) != CONNECTION_OK) throw DbError(ErrorText(Pq().PQerrorMessage(c_)));
     return std::make_unique<PgRowSet>(last.release(), st.maxRows);
   }
 
@@ -195,24 +201,24 @@ class PgConnection : public Connection {
     const QByteArray sql = st.sql.toUtf8();
     int ok;
     if (st.params.empty()) {
-      ok = PQsendQuery(c_, sql.constData());
+      ok = Pq().PQsendQuery(c_, sql.constData());
     } else {
       // Every value travels as text; the server reads it by the column's type.
       std::vector<std::string> text(st.params.size());
       std::vector<const char*> values(st.params.size());
       for (size_t k = 0; k < st.params.size(); ++k) values[k] = ParamText(st.params[k], text[k]);
-      ok = PQsendQueryParams(c_, sql.constData(), int(values.size()), nullptr, values.data(),
+      ok = Pq().PQsendQueryParams(c_, sql.constData(), int(values.size()), nullptr, values.data(),
                              nullptr, nullptr, 0);
     }
-    if (!ok) throw DbError(ErrorText(PQerrorMessage(c_)));
+    if (!ok) throw DbError(ErrorText(Pq().PQerrorMessage(c_)));
   }
 
   void SendPrepared(const std::string& name, const Statement& st) {
     std::vector<std::string> text(st.params.size());
     std::vector<const char*> values(st.params.size());
     for (size_t k = 0; k < st.params.size(); ++k) values[k] = ParamText(st.params[k], text[k]);
-    if (!PQsendQueryPrepared(c_, name.c_str(), int(values.size()), values.data(), nullptr, nullptr, 0))
-      throw DbError(ErrorText(PQerrorMessage(c_)));
+    if (!Pq().PQsendQueryPrepared(c_, name.c_str(), int(values.size()), values.data(), nullptr, nullptr, 0))
+      throw DbError(ErrorText(Pq().PQerrorMessage(c_)));
   }
 
   static const char* ParamText(const QVariant& v, std::string& out) {
@@ -236,12 +242,12 @@ class PgConnection : public Connection {
     using Clock = std::chrono::steady_clock;
     auto lastTick = Clock::now();
     bool cancelled = false;
-    while (PQisBusy(c_)) {
-      pollfd p{PQsocket(c_), POLLIN, 0};
+    while (Pq().PQisBusy(c_)) {
+      pollfd p{Pq().PQsocket(c_), POLLIN, 0};
       const int r = poll(&p, 1, 50);
       if (r < 0 && errno != EINTR) throw DbError("Waiting for the database server failed");
-      if (!PQconsumeInput(c_)) throw DbError(ErrorText(PQerrorMessage(c_)));
-      if (deadline.Passed() && PQisBusy(c_)) {
+      if (!Pq().PQconsumeInput(c_)) throw DbError(ErrorText(Pq().PQerrorMessage(c_)));
+      if (deadline.Passed() && Pq().PQisBusy(c_)) {
         broken_ = true;
         throw DbError(QString("The database server did not answer within %1 seconds").arg(deadline.ms / 1000.0));
       }
@@ -254,11 +260,11 @@ class PgConnection : public Connection {
   }
 
   bool Cancel() {
-    PGcancel* cancel = PQgetCancel(c_);
+    PGcancel* cancel = Pq().PQgetCancel(c_);
     if (!cancel) return false;
     char err[256];
-    PQcancel(cancel, err, sizeof err);
-    PQfreeCancel(cancel);
+    Pq().PQcancel(cancel, err, sizeof err);
+    Pq().PQfreeCancel(cancel);
     return true;
   }
 };
@@ -268,6 +274,17 @@ class PgConnection : public Connection {
 std::unique_ptr<Connection> OpenPostgres(const Database& db, const Session& s) {
   const bool internet = s.RemoteTransport == Session::RemoteType::Internet;
   const bool verify = internet && !s.RemoteSslRootCert.isEmpty();
+  const int lockMs = qMax(1, s.LockRetryCount * s.LockWaitTime);
+  // The session's settings travel with the connection request, so they cost
+  // no round trip of their own: quotes doubled and backslashes literal (what
+  // sql::Quote relies on); a row lock held elsewhere fails after the
+  // session's wait, never hangs; a program that vanished in the middle of a
+  // unit of work (a stalled link given up on) does not hold its locks for
+  // ever.
+  QByteArray options = "-c standard_conforming_strings=on -c DateStyle=ISO,YMD -c lock_timeout=" +
+                       QByteArray::number(lockMs) + " -c client_min_messages=warning";
+  if (s.WriteTimeoutSeconds > 0)
+    options += " -c idle_in_transaction_session_timeout=" + QByteArray::number(qMax(60, s.WriteTimeoutSeconds * 4) * 1000);
   std::vector<std::pair<const char*, QByteArray>> params = {
       {"host", s.RemoteHost.toUtf8()},
       {"port", QByteArray::number(s.RemotePort)},
@@ -285,6 +302,10 @@ std::unique_ptr<Connection> OpenPostgres(const Database& db, const Session& s) {
       {"keepalives_interval", QByteArray::number(qBound(1, s.NetworkTimeoutSeconds / 5, 10))},
       {"keepalives_count", "3"},
       {"tcp_user_timeout", QByteArray::number(qMax(1, s.NetworkTimeoutSeconds) * 1000)},
+      {"options", options},
+      // The server account signs in by password; asking the Kerberos
+      // libraries for credentials first only slows every connect down.
+      {"gssencmode", "disable"},
   };
   // Over the internet the line must be encrypted, and verified when the
   // server's certificate authority is known.
@@ -298,27 +319,15 @@ std::unique_ptr<Connection> OpenPostgres(const Database& db, const Session& s) {
   }
   keys.push_back(nullptr);
   values.push_back(nullptr);
-  PGconn* c = PQconnectdbParams(keys.data(), values.data(), 0);
+  PGconn* c = Pq().PQconnectdbParams(keys.data(), values.data(), 0);
   if (!c) throw DbError("Out of memory while connecting to the database server");
-  if (PQstatus(c) != CONNECTION_OK) {
-    const QString msg = ErrorText(PQerrorMessage(c));
-    PQfinish(c);
+  if (Pq().PQstatus(c) != CONNECTION_OK) {
+    const QString msg = ErrorText(Pq().PQerrorMessage(c));
+    Pq().PQfinish(c);
     throw DbError(msg);
   }
   const int unitTimeoutMs = s.WriteTimeoutSeconds > 0 ? qMax(1000, s.WriteTimeoutSeconds * 1000 - 2000) : 0;
-  auto conn = std::make_unique<PgConnection>(c, unitTimeoutMs);
-  const int lockMs = qMax(1, s.LockRetryCount * s.LockWaitTime);
-  // Quotes are doubled and backslashes literal (what sql::Quote relies on);
-  // a row lock held elsewhere fails after the session's wait, never hangs.
-  // A program that vanished in the middle of a unit of work (a stalled
-  // link given up on) does not hold its locks for ever.
-  QString setup = QString("SET standard_conforming_strings = on; SET DateStyle = 'ISO, YMD';"
-                          " SET lock_timeout = %1; SET client_min_messages = warning")
-                      .arg(lockMs);
-  if (s.WriteTimeoutSeconds > 0)
-    setup += QString("; SET idle_in_transaction_session_timeout = %1").arg(qMax(60, s.WriteTimeoutSeconds * 4) * 1000);
-  conn->Exec(setup);
-  return conn;
+  return std::make_unique<PgConnection>(c, unitTimeoutMs);
 }
 
 }  // namespace kdb

@@ -117,17 +117,27 @@ class BlockPool {
 // fields of a row one after another decodes its tags once.
 class SqliteRowSet : public RowSet {
  public:
-  explicit SqliteRowSet(sqlite3_stmt* st) {
-    const int n = st ? sqlite3_column_count(st) : 0;
-    columns_.reserve(size_t(n));
-    for (int c = 0; c < n; ++c) {
-      const QString name = QString::fromUtf8(sqlite3_column_name(st, c));
-      columns_.push_back({name.toUpper(), name, conv::TypeFromDecl(sqlite3_column_decltype(st, c))});
-      untyped_ += columns_.back().type == FieldType::Unknown;
+  // `known`: the statement's columns as described for an earlier result.
+  SqliteRowSet(sqlite3_stmt* st, SharedColumns known) {
+    if (known) {
+      columns_ = std::move(known);
+    } else {
+      const int n = st ? sqlite3_column_count(st) : 0;
+      auto columns = std::make_shared<ColumnList>();
+      columns->reserve(size_t(n));
+      for (int c = 0; c < n; ++c) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(st, c));
+        columns->push_back({name.toUpper(), name, conv::TypeFromDecl(sqlite3_column_decltype(st, c))});
+        untyped_ += columns->back().type == FieldType::Unknown;
+      }
+      own_ = columns.get();
+      columns_ = std::move(columns);
     }
-    pending_.resize(size_t(n));
-    offsets_.resize(size_t(n));
+    pending_.resize(columns_->size());
+    offsets_.resize(columns_->size());
   }
+  // All columns have a declared type: the description holds for every result.
+  bool Typed() const { return untyped_ == 0; }
 
   ~SqliteRowSet() override {
     for (auto& b : blocks_) BlockPool::Give(std::move(b));
@@ -228,12 +238,14 @@ class SqliteRowSet : public RowSet {
     return v;
   }
 
-  // Expressions have no declared type: it is taken from the first value.
+  // Expressions have no declared type: it is taken from the first value
+  // (only results that described their own columns have such).
   void GuessTypes() {
-    for (size_t c = 0; c < columns_.size(); ++c) {
+    for (size_t c = 0; c < own_->size(); ++c) {
       const quint8 tag = pending_[c].tag;
-      if (columns_[c].type != FieldType::Unknown || tag == kNull) continue;
-      columns_[c].type = tag == kReal ? FieldType::Float : tag < kReal ? FieldType::Integer : FieldType::Text;
+      Column& col = (*own_)[c];
+      if (col.type != FieldType::Unknown || tag == kNull) continue;
+      col.type = tag == kReal ? FieldType::Float : tag < kReal ? FieldType::Integer : FieldType::Text;
       --untyped_;
     }
   }
@@ -254,18 +266,38 @@ class SqliteRowSet : public RowSet {
       big_.push_back(std::make_unique_for_overwrite<char[]>(size));
       return big_.back().get();
     }
-    if (blocks_.empty() || used_ + size > BlockPool::kBlock) {
-      blocks_.push_back(BlockPool::Take(!blocks_.empty()));
-      used_ = 0;
-    }
-    char* p = blocks_.back().get() + used_;
+    if (!block_ || used_ + size > capacity_) NextBlock(size);
+    char* p = block_ + used_;
     used_ += size;
     return p;
   }
 
+  // Most results are a few rows (a look-up, a pick list, a PRAGMA): their
+  // first block is a small one of the heap, so they neither take a block of
+  // the pool nor make the system clear a fresh huge page for a handful of
+  // bytes. A result that outgrows it goes on in blocks of the pool.
+  void NextBlock(size_t size) {
+    if (!block_ && size <= kFirstBlock) {
+      first_.reset(static_cast<char*>(std::malloc(kFirstBlock)));
+      if (!first_) throw std::bad_alloc();
+      block_ = first_.get();
+      capacity_ = kFirstBlock;
+    } else {
+      blocks_.push_back(BlockPool::Take(!blocks_.empty()));
+      block_ = blocks_.back().get();
+      capacity_ = BlockPool::kBlock;
+    }
+    used_ = 0;
+  }
+
+  static constexpr size_t kFirstBlock = 16 << 10;
   std::vector<Pending> pending_;
+  ColumnList* own_ = nullptr;  // the columns this result described itself
   int untyped_ = 0;  // columns whose type is still unknown
-  std::vector<Block> blocks_;
+  Block first_;                 // the small first block
+  std::vector<Block> blocks_;   // blocks of the pool
+  char* block_ = nullptr;       // the block rows are appended to
+  size_t capacity_ = 0;
   size_t used_ = 0;
   std::vector<std::unique_ptr<char[]>> big_;
   std::vector<const char*> rowStart_;
@@ -316,7 +348,7 @@ class SqliteConnection : public Connection {
       auto rows = Execute(stmt.get(), st, affected);
       if (rows->ColumnCount() > 0) result = std::move(rows);
     }
-    if (!result) return std::make_unique<SqliteRowSet>(nullptr);
+    if (!result) return std::make_unique<SqliteRowSet>(nullptr, nullptr);
     return result;
   }
 
@@ -329,7 +361,14 @@ class SqliteConnection : public Connection {
   int retries_;
   int sessionRetries_;
   int waitMs_;
-  std::unordered_map<std::string, StmtPtr> cache_;
+  // A kept statement, and its columns as described for its last result
+  // (while SQLite has not prepared it again since: a table changed).
+  struct Kept {
+    StmtPtr stmt;
+    SharedColumns columns;
+    int prepares = -1;
+  };
+  std::unordered_map<std::string, Kept> cache_;
   const ProgressFn* progress_ = nullptr;
   std::chrono::steady_clock::time_point lastTick_;
 
@@ -425,9 +464,10 @@ class SqliteConnection : public Connection {
     }
   }
 
-  std::unique_ptr<SqliteRowSet> Execute(sqlite3_stmt* stmt, const Statement& st, int* affected) {
+  std::unique_ptr<SqliteRowSet> Execute(sqlite3_stmt* stmt, const Statement& st, int* affected,
+                                        Kept* kept = nullptr) {
     Bind(stmt, st.params);
-    auto rows = Fetch(stmt, st.maxRows);
+    auto rows = Fetch(stmt, st.maxRows, kept);
     if (affected) *affected = sqlite3_stmt_readonly(stmt) ? 0 : sqlite3_changes(db_);
     return rows;
   }
@@ -441,12 +481,13 @@ class SqliteConnection : public Connection {
       if (sqlite3_prepare_v3(db_, key.c_str(), int(key.size()), SQLITE_PREPARE_PERSISTENT, &raw, &tail) != SQLITE_OK)
         Fail();
       StmtPtr stmt(raw);
-      if (!stmt) return std::make_unique<SqliteRowSet>(nullptr);
+      if (!stmt) return std::make_unique<SqliteRowSet>(nullptr, nullptr);
       if (tail && *tail) throw DbError("A prepared statement must be one statement: " + st.sql);
       if (cache_.size() >= kCacheSize) cache_.clear();
-      it = cache_.emplace(key, std::move(stmt)).first;
+      it = cache_.emplace(key, Kept{std::move(stmt), nullptr, -1}).first;
     }
-    sqlite3_stmt* stmt = it->second.get();
+    Kept& kept = it->second;
+    sqlite3_stmt* stmt = kept.stmt.get();
     // Reset on every way out: a kept statement must not hold its read lock.
     struct Reset {
       sqlite3_stmt* s;
@@ -455,14 +496,20 @@ class SqliteConnection : public Connection {
         sqlite3_clear_bindings(s);
       }
     } reset{stmt};
-    return Execute(stmt, st, affected);
+    return Execute(stmt, st, affected, &kept);
   }
 
-  std::unique_ptr<SqliteRowSet> Fetch(sqlite3_stmt* st, int maxRows) {
+  std::unique_ptr<SqliteRowSet> Fetch(sqlite3_stmt* st, int maxRows, Kept* kept) {
     // The columns are taken after the first step: a kept statement is
     // prepared again there when the table changed since (SELECT * grows).
     int rc = sqlite3_step(st);
-    auto rows = std::make_unique<SqliteRowSet>(st);
+    const int prepares = kept ? sqlite3_stmt_status(st, SQLITE_STMTSTATUS_REPREPARE, 0) : -1;
+    const bool known = kept && kept->columns && kept->prepares == prepares;
+    auto rows = std::make_unique<SqliteRowSet>(st, known ? kept->columns : nullptr);
+    if (kept && !known && rows->Typed()) {
+      kept->columns = rows->ColumnsShared();
+      kept->prepares = prepares;
+    }
     for (;; rc = sqlite3_step(st)) {
       if (rc == SQLITE_DONE) break;
       if (rc != SQLITE_ROW) Fail();

@@ -1,8 +1,14 @@
 #include "KuiApplication.h"
 
+#include <QFont>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
+
+#include <dlfcn.h>
+
+#include <system_error>
+#include <thread>
 
 #include "KuiGuard.h"
 #include "KvBusyGuard.h"
@@ -10,6 +16,16 @@
 
 namespace kui {
 namespace {
+
+// The system's font configuration, read on a thread of its own while the
+// application object starts. Qt reads it through fontconfig, which the GUI
+// library has loaded already; a second reader at the same time would read it
+// once more, so the application waits for this one before any window
+// measures text.
+std::thread& FontConfigReader() {
+  static std::thread reader;
+  return reader;
+}
 
 KvApplication::ShowError& Show() {
   static KvApplication::ShowError show;
@@ -41,7 +57,25 @@ QString Describe(QObject* receiver) {
 
 }  // namespace
 
-KvApplication::KvApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+int& KvApplication::ReadFontConfigFirst(int& argc) {
+  using Init = int (*)();
+  const auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"));
+  if (init && !FontConfigReader().joinable()) {
+    try {
+      FontConfigReader() = std::thread(init);
+    } catch (const std::system_error&) {
+      // No thread: Qt reads it when it needs it.
+    }
+  }
+  return argc;
+}
+
+KvApplication::KvApplication(int& argc, char** argv) : QApplication(ReadFontConfigFirst(argc), argv) {
+  QFont f = QApplication::font();
+  f.setStyleStrategy(static_cast<QFont::StyleStrategy>(f.styleStrategy() | QFont::PreferNoShaping));
+  QApplication::setFont(f);
+  if (FontConfigReader().joinable()) FontConfigReader().join();
+}
 
 void KvApplication::SetShowError(ShowError show) { Show() = std::move(show); }
 void KvApplication::SetWatcher(Watcher watcher) { Watch() = std::move(watcher); }

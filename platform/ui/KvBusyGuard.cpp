@@ -19,7 +19,14 @@ std::vector<KvBusyGuard*>& Active() {
   static std::vector<KvBusyGuard*> guards;
   return guards;
 }
+int& Delay() {
+  static int ms = kWaitWindowDelayMs;
+  return ms;
+}
 }  // namespace
+
+int WaitWindowDelay() { return Delay(); }
+void SetWaitWindowDelay(int ms) { Delay() = std::max(0, ms); }
 
 void KvBusyGuard::SetDefaultIndicator(KvWaitIndicator* indicator) { Default() = indicator; }
 KvWaitIndicator* KvBusyGuard::DefaultIndicator() { return Default(); }

@@ -27,6 +27,14 @@
 
 namespace kui {
 
+// A wait window appears only once the operation it belongs to has lasted
+// this long: a quick job neither flashes one nor pays for making and painting
+// it (the busy guard's disabled window and wait cursor come at once).
+constexpr int kWaitWindowDelayMs = 200;
+int WaitWindowDelay();
+// Tests that look at the wait window of a quick job take 0 (at once).
+void SetWaitWindowDelay(int ms);
+
 // A wait window as the busy guard sees it.
 class KvWaitIndicator {
  public:

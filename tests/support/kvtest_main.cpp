@@ -6,6 +6,7 @@
 
 #ifdef KV_EVENT_NET
 #include "KuiApplication.h"
+#include "KvBusyGuard.h"
 using TestApplication = kui::KvApplication;
 #else
 #include <QApplication>
@@ -26,6 +27,9 @@ int main(int argc, char** argv) {
                   << what.toStdString();
     return false;
   });
+  // Tests look at the wait windows of quick jobs too; the delay programs
+  // have is tested with the wait window itself.
+  kui::SetWaitWindowDelay(0);
 #endif
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

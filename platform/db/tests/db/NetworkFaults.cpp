@@ -92,6 +92,9 @@ void StallRelay::Loop() {
     if (!stalled)
       for (auto [c, s] : pairs_) fds.push_back({c, POLLIN, 0}), fds.push_back({s, POLLIN, 0});
     if (poll(fds.data(), fds.size(), 20) <= 0) continue;
+    // Only the pairs polled above have their events in fds; one accepted
+    // below waits for the next round.
+    const size_t polled = stalled ? 0 : pairs_.size();
     if (fds[0].revents & POLLIN) {
       const int c = accept(listen_, nullptr, nullptr);
       const int s = socket(AF_INET, SOCK_STREAM, 0);
@@ -103,8 +106,8 @@ void StallRelay::Loop() {
       }
     }
     if (stalled) continue;
-    std::vector<std::pair<int, int>> open;
-    for (size_t k = 0; k < pairs_.size(); ++k) {
+    std::vector<std::pair<int, int>> open(pairs_.begin() + long(polled), pairs_.end());
+    for (size_t k = 0; k < polled; ++k) {
       auto [c, s] = pairs_[k];
       bool alive = true;
       for (int side = 0; side < 2 && alive; ++side) {

@@ -1,6 +1,7 @@
 // Tables: primary-index order, find by key, edit/insert/post/cancel, row
 // locks between two programs, and units of work.
 #include "DbTestTables.h"
+#include "KvTransaction.h"
 
 #include <QRandomGenerator>
 
@@ -307,6 +308,114 @@ TEST_P(TableTest, KeptStatementsFollowATableChangedByAnotherProgram) {
   EXPECT_EQ(QtyOf(id), 5);
   EXPECT_EQ(AddItem("added", 2), id + 1);
   EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS WHERE NOTE IS NULL"), 2);
+}
+
+TEST_P(TableTest, UnsetColumnsReadAsTheRowInEditAndAsNullInInsert) {
+  const qint64 id = AddItem("row", 5);
+  Table t(&db());
+  Open(t, "ITEMS");
+  ASSERT_TRUE(t.FindKey({id}));
+  t.Edit();
+  EXPECT_EQ(t.FieldByName("NAME").AsString(), "row");
+  t.FieldByName("QTY").SetAsInteger(6);
+  EXPECT_EQ(t.FieldByName("QTY").AsInteger(), 6);
+  EXPECT_EQ(t.FieldByName("NAME").AsString(), "row");
+  t.Cancel();
+  EXPECT_EQ(t.FieldByName("QTY").AsInteger(), 5);
+  t.Insert();  // nothing of the row browsed before shows through
+  EXPECT_TRUE(t.FieldByName("NAME").IsNull());
+  EXPECT_TRUE(t.FieldByName("ID").IsNull());
+  t.FieldByName("NAME").SetAsString("new");
+  EXPECT_EQ(t.FieldByName("NAME").AsString(), "new");
+  t.Post();
+  EXPECT_EQ(t.FieldByName("QTY").AsInteger(), 0);  // the column default
+}
+
+// An edit inside a unit that holds the row already reads it again only when
+// something may have changed it since it was read: this program's own
+// writes, and a rollback to a savepoint that undid some of them.
+TEST_P(TableTest, AnEditInsideAUnitStartsFromTheUnitsOwnChangesSinceTheRead) {
+  const qint64 id = AddItem("row", 1);
+  kdb::Transaction unit(db());
+  Table t(&db());
+  Open(t, "ITEMS");
+  ASSERT_TRUE(t.FindKey({id}));
+  db().Execute("UPDATE ITEMS SET QTY = 7 WHERE ID = " + sql::Int(id));
+  t.Edit();
+  EXPECT_EQ(t.FieldByName("QTY").AsInteger(), 7);
+  t.FieldByName("NAME").SetAsString("renamed");
+  t.Post();
+  {
+    kdb::Transaction step(db());
+    t.Edit();  // the row this unit has just written
+    EXPECT_EQ(t.FieldByName("NAME").AsString(), "renamed");
+    t.FieldByName("QTY").SetAsInteger(9);
+    t.Post();
+    EXPECT_EQ(t.FieldByName("QTY").AsInteger(), 9);
+  }  // left uncommitted: back to the savepoint
+  t.Edit();
+  EXPECT_EQ(t.FieldByName("QTY").AsInteger(), 7);
+  EXPECT_EQ(t.FieldByName("NAME").AsString(), "renamed");
+  t.FieldByName("NAME").SetAsString("last");
+  t.Post();
+  unit.Commit();
+  EXPECT_EQ(QtyOf(id), 7);
+  EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS WHERE NAME = 'last'"), 1);
+}
+
+// Another program's change is never written over: a row read before this
+// unit held it is read again under the hold, and while the unit holds it
+// (SQLite: the whole file from BEGIN; PostgreSQL: the table lock) the other
+// program cannot change it. Without a table lock a PostgreSQL unit holds a
+// row only from its edit on, so a change made after the read shows in the
+// edit.
+TEST_P(TableTest, AnEditStartsFromAnotherProgramsChangeMadeBeforeTheUnitHeldTheRow) {
+  const qint64 id = AddItem("row", 1);
+  auto other = Connect();
+  other.session->LockRetryCount = 2;
+  other.session->LockWaitTime = 50;
+  other.db->Close();
+  other.db->Open();
+  const QString update = "UPDATE ITEMS SET QTY = %1 WHERE ID = " + sql::Int(id);
+  const auto otherWrites = [&](int qty) {
+    try {
+      other.db->Execute(update.arg(qty));
+      return true;
+    } catch (const DbError&) {
+      return false;  // held off by this program's unit
+    }
+  };
+
+  Table t(&db());
+  Open(t, "ITEMS");
+  ASSERT_TRUE(t.FindKey({id}));  // read outside any unit
+  ASSERT_TRUE(otherWrites(50));
+  {
+    kdb::Transaction unit(db(), kdb::Transaction::AllOrNothing, kdb::TableLock{"ITEMS", 100});
+    t.Edit();
+    EXPECT_EQ(t.FieldByName("QTY").AsInteger(), 50);
+    t.FieldByName("NAME").SetAsString("mine");
+    t.Post();
+    ASSERT_TRUE(t.FindKey({id}));  // read under the hold
+    EXPECT_FALSE(otherWrites(60));
+    t.Edit();
+    t.FieldByName("QTY").SetAsInteger(51);
+    t.Post();
+    unit.Commit();
+  }
+  EXPECT_EQ(QtyOf(id), 51);
+
+  kdb::Transaction unit(db());  // no table lock
+  ASSERT_TRUE(t.FindKey({id}));
+  const bool wrote = otherWrites(70);
+  EXPECT_EQ(wrote, isPg());
+  t.Edit();
+  EXPECT_EQ(t.FieldByName("QTY").AsInteger(), wrote ? 70 : 51);
+  EXPECT_EQ(t.FieldByName("NAME").AsString(), "mine");
+  t.FieldByName("NAME").SetAsString("again");
+  t.Post();
+  unit.Commit();
+  EXPECT_EQ(QtyOf(id), wrote ? 70 : 51);
 }
 
 KV_DB_ENGINES(TableTest);

@@ -1,0 +1,33 @@
+#pragma once
+// libpq, loaded when the first server connection is made (or preloaded in
+// the background, kdb::PreloadServerClient). The single-user edition never
+// loads it: with the TLS, Kerberos and LDAP libraries it brings, it would add
+// several milliseconds to every start of every program.
+//
+//   const PgLibrary& pq = LibPq();   // throws DbError when it cannot be loaded
+//   PGconn* c = pq.PQconnectdbParams(...);
+//
+// Nothing outside platform/db includes this header.
+#include <libpq-fe.h>
+
+namespace kdb {
+
+// The functions of libpq the connection uses.
+#define KV_LIBPQ_FUNCTIONS(X)                                                                      \
+  X(PQcancel) X(PQclear) X(PQcmdTuples) X(PQconnectdbParams) X(PQconsumeInput) X(PQerrorMessage)  \
+  X(PQfinish) X(PQfmod) X(PQfname) X(PQfreeCancel) X(PQfreemem) X(PQftype) X(PQgetCancel)          \
+  X(PQgetResult) X(PQgetisnull) X(PQgetlength) X(PQgetvalue) X(PQisBusy) X(PQnfields)              \
+  X(PQnotifies) X(PQntuples) X(PQresultErrorField) X(PQresultErrorMessage) X(PQresultStatus)       \
+  X(PQsendPrepare) X(PQsendQuery) X(PQsendQueryParams) X(PQsendQueryPrepared)                      \
+  X(PQsetNoticeProcessor) X(PQsocket) X(PQstatus) X(PQtransactionStatus)
+
+struct PgLibrary {
+#define KV_LIBPQ_MEMBER(name) decltype(&::name) name = nullptr;
+  KV_LIBPQ_FUNCTIONS(KV_LIBPQ_MEMBER)
+#undef KV_LIBPQ_MEMBER
+};
+
+// Loaded once for the run; a failed load is tried again by the next call.
+const PgLibrary& LibPq();
+
+}  // namespace kdb
