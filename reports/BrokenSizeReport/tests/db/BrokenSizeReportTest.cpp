@@ -68,7 +68,8 @@ QStringList Dump(const TBrokenStyle& style, const QStringList& branches) {
     QStringList line{c.RootPLU, c.Colour, names.join(",")};
     for (const QString& branch : branches) {
       QStringList records;
-      for (const TBrokenStockRecord& r : c.StockAt(branch)) records << QString("%1=%2").arg(r.SizeIndex).arg(r.Text);
+      for (const TBrokenStockRecord& r : c.StockAt(branch))
+        records << QString("%1=%2").arg(r.SizeIndex).arg(r.Null ? QString() : QString::number(r.Quantity));
       records.sort();
       line << branch + ":" + records.join(" ");
     }
