@@ -20,6 +20,7 @@
 // KV_BENCH_SCALE as for the catalogue ("small": 400 styles, the smoke run).
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHash>
 
@@ -156,11 +157,30 @@ QString StylesRoots(Shop& shop) {
   return "select p.root_plu from products p where p.style in (" + QuotedList(shop.styles) + ")";
 }
 
+// What the window's wait window costs a run besides: a look at the clock
+// after every line and colour, the events processed every 40 ms (see
+// TReportFrameForm::ShowProgress).
+class WaitWindowCost {
+ public:
+  WaitWindowCost() { clock_.start(); }
+  void operator()() {
+    if (clock_.elapsed() < 40) return;
+    clock_.restart();
+    QCoreApplication::processEvents();
+  }
+
+ private:
+  QElapsedTimer clock_;
+};
+
 // ----- StyleStockList --------------------------------------------------------------------
 
 void RunStyleStockList(Shop& shop, kui::KvStringGrid& grid) {
   TStyleStockGridClass build(grid);
   build.BranchCode = [&](const QString& id) { return shop.codeOfBranch.value(id); };
+  WaitWindowCost wait;
+  build.BeforeStyle = [&](const QString&) { wait(); };
+  build.AfterLine = [&] { wait(); };
   build.Reset();
   TStyleStockQueryClass reads(*shop.dm, QString());
   build.AddStyles(reads, shop.styles);
@@ -229,6 +249,9 @@ void RunBrokenSizes(Shop& shop, kui::KvStringGrid& grid) {
   build.MinMissing = 1;
   build.HideAllZero = true;
   build.Branches = shop.branches;
+  WaitWindowCost wait;
+  build.BeforeStyle = [&](const TBrokenStyle&) { wait(); };
+  build.BeforeColour = [&](const TBrokenStyle&, const TBrokenColour&) { wait(); };
   build.Reset();
   TBrokenSizeQueryClass reads(*shop.dm, QString());
   build.AddStyles(reads, shop.styles);

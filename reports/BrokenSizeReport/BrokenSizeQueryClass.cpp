@@ -64,8 +64,9 @@ QString TBrokenSizeQueryClass::StockSql(const QStringList& rootPLUs, const QStri
 
 void TBrokenSizeQueryClass::ReadStyles(const QStringList& styles,
                                        const std::function<void(const TBrokenStyle&)>& each) {
-  for (int at = 0; at < styles.size(); at += kBatchStyles)
-    for (const TBrokenStyle& style : LoadStyles(styles.mid(at, kBatchStyles))) each(style);
+  const int batch = std::max(1, BatchStyles);
+  for (int at = 0; at < styles.size(); at += batch)
+    for (const TBrokenStyle& style : LoadStyles(styles.mid(at, batch))) each(style);
 }
 
 int TBrokenSizeQueryClass::SizeIndex(const QString& plu) {

@@ -6,10 +6,11 @@
 //   TBrokenSizeQueryClass reads(*DMDB, branchId);       // "" for every branch
 //   reads.ReadStyles(picked, [&](const TBrokenStyle& s) { ... });   // picked order
 //
-// Two statements per batch of styles, whatever its size: the products of the
-// styles (index PRODUCTS(STYLE)), then the stock records of their root PLUs
-// from the covering index BRANCHSTOCK(ROOT_PLU, BRANCH_ID, PLU,
-// STOCK_QUANTITY). Stock records are read by root PLU as they stand, also a
+// Two statements per batch of styles, each read from an index alone: the
+// PLUs of the styles with their colour and size names (PRODUCTS(STYLE,
+// ROOT_PLU, PLU, SIZE_OFFSET, COLOUR_NAME, SIZE_NAME, ID)), then the stock
+// records of their root PLUs (BRANCHSTOCK(ROOT_PLU, BRANCH_ID, PLU,
+// STOCK_QUANTITY)). Stock records are read by root PLU as they stand, also a
 // record whose PLU has no PRODUCTS row. A statement that fails throws
 // kdb::DbError with the engine's reason, logged with its text by
 // TDMDB::RunQuery first.
@@ -74,7 +75,8 @@ class TBrokenSizeQueryClass {
   // The size index of a PLU: characters 9 and 10 as a number, 0 when they are none.
   static int SizeIndex(const QString& plu);
 
-  static constexpr int kBatchStyles = 500;
+  static constexpr int kBatchStyles = 500;  // styles per statement
+  int BatchStyles = kBatchStyles;
 
  private:
   TDMDB& dm_;

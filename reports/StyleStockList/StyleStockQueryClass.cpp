@@ -318,8 +318,9 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
 
 void TStyleStockQueryClass::ReadStyles(const QStringList& styles,
                                        const std::function<void(const TStyleStock&)>& each) {
-  for (int at = 0; at < styles.size(); at += kBatchStyles)
-    for (const TStyleStock& style : LoadStyles(styles.mid(at, kBatchStyles))) each(style);
+  const int batch = std::max(1, BatchStyles);
+  for (int at = 0; at < styles.size(); at += batch)
+    for (const TStyleStock& style : LoadStyles(styles.mid(at, batch))) each(style);
 }
 
 const TSizeScale& TStyleStockQueryClass::Scale(const QString& scaleId) {

@@ -130,6 +130,28 @@ TEST_P(BrokenSizeReport, BatchReadsGiveWhatTheOneColourAtATimeStatementsGive) {
   }
 }
 
+TEST_P(BrokenSizeReport, ARunInSmallBatchesGivesWhatOneBatchGivesInThePickedOrder) {
+  TDMDB& m = Connected("BrokenSizeReport");
+  const QStringList picked = {"ONE", "AWK", "BIG", "AWK", "NOSTOCK", "O'HARA"};
+  TBrokenSizeQueryClass whole(m, QString());
+  const std::vector<TBrokenStyle> once = whole.LoadStyles(picked);
+  ASSERT_EQ(once.size(), 6u);
+  EXPECT_EQ(Dump(once[3], kBranchIds), Dump(once[1], kBranchIds));  // a style picked twice is listed twice
+  EXPECT_EQ(once[1].Colours.size(), 3u);
+
+  TBrokenSizeQueryClass reads(m, QString());
+  reads.BatchStyles = 2;
+  QStringList order;
+  std::vector<QStringList> colours;
+  reads.ReadStyles(picked, [&](const TBrokenStyle& s) {
+    order << s.Style;
+    colours.push_back(Dump(s, kBranchIds));
+  });
+  EXPECT_EQ(order, picked);
+  ASSERT_EQ(colours.size(), once.size());
+  for (size_t i = 0; i < once.size(); ++i) EXPECT_EQ(colours[i], Dump(once[i], kBranchIds)) << i;
+}
+
 TEST_P(BrokenSizeReport, ARunListsBrokenColoursByBranchUnderTheirSizeNames) {
   TMainForm& f = Start();
   ASSERT_FALSE(f.Terminated());

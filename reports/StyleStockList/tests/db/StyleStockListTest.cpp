@@ -176,6 +176,28 @@ TEST_P(StyleStockList, BatchReadsGiveTheLinesOfTheOneLineAtATimeStatements) {
   }
 }
 
+TEST_P(StyleStockList, ARunInSmallBatchesGivesWhatOneBatchGivesInThePickedOrder) {
+  TDMDB& m = Connected("StyleStockList");
+  const QStringList picked = {"ONE", "AWK", "BIG", "AWK", "NOSTOCK", "O'HARA"};
+  TStyleStockQueryClass whole(m, QString());
+  const std::vector<TStyleStock> once = whole.LoadStyles(picked);
+  ASSERT_EQ(once.size(), 6u);
+  EXPECT_EQ(Dump(once[3]), Dump(once[1]));  // a style picked twice is listed twice
+  EXPECT_EQ(once[1].Lines.size(), 4u);
+
+  TStyleStockQueryClass reads(m, QString());
+  reads.BatchStyles = 2;
+  QStringList order;
+  std::vector<QStringList> lines;
+  reads.ReadStyles(picked, [&](const TStyleStock& s) {
+    order << s.Style;
+    lines.push_back(Dump(s));
+  });
+  EXPECT_EQ(order, picked);
+  ASSERT_EQ(lines.size(), once.size());
+  for (size_t i = 0; i < once.size(); ++i) EXPECT_EQ(lines[i], Dump(once[i])) << i;
+}
+
 TEST_P(StyleStockList, ARunListsEveryColourAtEveryBranchWithItsTotals) {
   TForm1& f = Start();
   EXPECT_EQ(kui::PickItems(f.ComboBoxBranch).first(), "HARROGATE=4");
