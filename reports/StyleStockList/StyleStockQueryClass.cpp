@@ -51,15 +51,7 @@ struct Product {
   size_t style;         // slot in the batch
   int root;             // into the batch's root PLUs
   int offset;           // -1: none that a column can show
-  int firstStock = 0;   // its stock rows: [firstStock, firstStock + stockCount)
-  int stockCount = 0;
   int attributes = kNotFirst;  // or kFirst until its columns are read, then their index
-};
-
-struct StockRow {
-  int product;
-  qint64 branch;
-  qint64 quantity;
 };
 
 }  // namespace
@@ -75,8 +67,9 @@ QString TStyleStockQueryClass::ProductsSql(const QStringList& styles) {
 }
 
 QString TStyleStockQueryClass::StockSql(const QStringList& rootPLUs, const QString& branchCondition) {
+  // In the index's order, which costs neither engine a sort.
   return "select bs.plu, bs.branch_id, bs.stock_quantity from branchstock bs where bs.root_plu in (" +
-         QuotedList(rootPLUs) + ")" + branchCondition;
+         QuotedList(rootPLUs) + ")" + branchCondition + " order by bs.root_plu, bs.branch_id, bs.plu";
 }
 
 QString TStyleStockQueryClass::AttributesSql(const QStringList& ids) {
@@ -153,38 +146,8 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
   }
   if (products.empty()) return result;
 
-  // Their stock rows, grouped by PLU.
-  std::vector<StockRow> stock;
-  {
-    kdb::Query* q = dm_.DBQueryRemote1;
-    QStringList asked = roots;  // a root PLU under two styles is asked once
-    asked.removeDuplicates();
-    Run(dm_, StockSql(asked, branchCondition_), q);
-    std::vector<StockRow> read;
-    read.reserve(static_cast<size_t>(q->RecordCount()));
-    kdb::Field& plu = q->Fields(0);
-    kdb::Field& branch = q->Fields(1);
-    kdb::Field& quantity = q->Fields(2);
-    for (q->First(); !q->Eof(); q->Next()) {
-      const int p = pluOf.value(plu.AsString(), -1);
-      if (p < 0) continue;  // a PLU without a PRODUCTS row of these styles
-      read.push_back({p, branch.AsInteger(), quantity.AsInteger()});
-      ++products[static_cast<size_t>(p)].stockCount;
-    }
-    q->Close();
-    int at = 0;
-    for (Product& p : products) {
-      p.firstStock = at;
-      at += p.stockCount;
-    }
-    stock.resize(read.size());
-    std::vector<int> next(products.size());
-    for (size_t i = 0; i < products.size(); ++i) next[i] = products[i].firstStock;
-    for (const StockRow& r : read) stock[static_cast<size_t>(next[static_cast<size_t>(r.product)]++)] = r;
-  }
-
-  // The lines of each root PLU: one per branch with stock, its first PLU the
-  // first of the root's PLUs with stock there.
+  // Their stock rows, a root PLU's together, by branch, in PLU order: each
+  // (root PLU, branch) is a line, its first row's PLU the line's first PLU.
   struct LineRef {
     int root;
     int firstPLU;
@@ -192,29 +155,42 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
   };
   std::vector<TStyleStockLine> lines;
   std::vector<LineRef> refs;
-  lines.reserve(stock.size() / 8);
-  refs.reserve(stock.size() / 8);
-  QStringList firstIds;
-  for (size_t from = 0; from < products.size();) {
-    size_t to = from + 1;
-    while (to < products.size() && products[to].root == products[from].root) ++to;
-    const size_t rootLines = lines.size();
-    for (size_t i = from; i < to; ++i) {
-      Product& p = products[i];
-      for (int k = p.firstStock; k < p.firstStock + p.stockCount; ++k) {
-        const StockRow& r = stock[static_cast<size_t>(k)];
-        size_t l = rootLines;
-        while (l < lines.size() && refs[l].branch != r.branch) ++l;
-        if (l == lines.size()) {
-          lines.emplace_back();
-          refs.push_back({p.root, static_cast<int>(i), r.branch});
-          p.attributes = kFirst;
-        }
-        if (p.offset >= 0) lines[l].Stock.emplace_back(p.offset, r.quantity);
+  {
+    kdb::Query* q = dm_.DBQueryRemote1;
+    QStringList asked = roots;  // a root PLU under two styles is asked once
+    asked.removeDuplicates();
+    Run(dm_, StockSql(asked, branchCondition_), q);
+    lines.reserve(static_cast<size_t>(q->RecordCount()) / 8);
+    refs.reserve(static_cast<size_t>(q->RecordCount()) / 8);
+    kdb::Field& plu = q->Fields(0);
+    kdb::Field& branch = q->Fields(1);
+    kdb::Field& quantity = q->Fields(2);
+    std::vector<int> rootFrom(static_cast<size_t>(roots.size()), -1);  // its first line
+    for (q->First(); !q->Eof(); q->Next()) {
+      const int p = pluOf.value(plu.AsString(), -1);
+      if (p < 0) continue;  // a PLU without a PRODUCTS row of these styles
+      const Product& product = products[static_cast<size_t>(p)];
+      const qint64 b = branch.AsInteger();
+      int& from = rootFrom[static_cast<size_t>(product.root)];
+      if (from < 0) from = static_cast<int>(lines.size());
+      // The root's lines follow one another, unless a row's ROOT_PLU is not
+      // its PLU's: then its lines are looked for among all.
+      size_t l = lines.size();
+      while (l > static_cast<size_t>(from) && !(refs[l - 1].root == product.root && refs[l - 1].branch == b)) --l;
+      if (l == static_cast<size_t>(from)) {
+        l = lines.size();
+        lines.emplace_back();
+        refs.push_back({product.root, p, b});
+      } else {
+        --l;
+        refs[l].firstPLU = std::min(refs[l].firstPLU, p);  // PLUs are numbered in PLU order
       }
+      if (product.offset >= 0) lines[l].Stock.emplace_back(product.offset, quantity.AsInteger());
     }
-    from = to;
+    q->Close();
   }
+  QStringList firstIds;
+  for (const LineRef& ref : refs) products[static_cast<size_t>(ref.firstPLU)].attributes = kFirst;
   if (lines.empty()) return result;
 
   // The descriptive columns of the lines' first PLUs.
