@@ -166,10 +166,11 @@ QString TFormAdvancedSearch::GetWhereClause() {
 }
 
 QString TFormAdvancedSearch::Condition(const Field& f) {
-  const QString text = f.edit->text();
+  // A backslash is searched for like any other character on both engines;
+  // % and _ keep their meaning.
+  const QString text = kdb::sql::LikeEscape(f.edit->text(), kdb::sql::Wildcards::Keep);
   const QString column = QLatin1String(f.column);
-  if (use_ == TUse::Valuation)
-    return " and " + column + " like " + kdb::sql::Quote("%" + text + "%");
+  if (use_ == TUse::Valuation) return " and " + column + " like " + kdb::sql::Like("%" + text + "%");
   const QString pattern = f.matchAnywhere ? "%" + text + "%" : text + "%";
-  return NextJoin() + column + " like " + kdb::sql::Quote(pattern);
+  return NextJoin() + column + " like " + kdb::sql::Like(pattern);
 }

@@ -10,11 +10,12 @@
 //   dlg.SetWhereStarted(true);   // the caller's statement has its own WHERE: " and ..."
 //
 //   TFormAdvancedSearch dlg(parent, TFormAdvancedSearch::TUse::Valuation);
-//   cond = dlg.GetWhereClause();  // " and col like '%X%'" per field, fields kept between runs
+//   cond = dlg.GetWhereClause();  // " and col like '%X%' escape '\'" per field, fields kept
 //
-// The typed texts become SQL literals through kdb::sql::Quote, so a quote in a
-// field is searched for like any other character. "%" and "_" keep their LIKE
-// meaning. LIKE is case-sensitive; the fields type capitals.
+// The typed texts become SQL literals through kdb::sql::Like, so a quote or a
+// backslash in a field is searched for like any other character, on both
+// engines alike. "%" and "_" keep their LIKE meaning. LIKE is case-sensitive;
+// the fields type capitals.
 #include <QString>
 
 #include <array>

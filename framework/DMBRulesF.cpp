@@ -2,6 +2,7 @@
 
 #include "DataModF.h"
 #include "Format.h"
+#include "KvTransaction.h"
 
 TDMBRules* DMBRules = nullptr;
 
@@ -121,22 +122,45 @@ void TDMBRules::SetDefaultSeason(const QString& id) {
 bool TDMBRules::SaveWSPack(const QString& style, QString& barcode) {
   kdb::Table* t = DMDB->DBTableR1;
   try {
-    DMDB->GetTable("WSPACKS", t);
-    if (t->FindKey({style})) {
-      barcode = t->FieldByName("BARCODE").AsString();
-      return true;
+    // The row and its barcode are one unit: a pack row is never left
+    // without the barcode every later save would hand out.
+    kdb::Transaction tx(*DMDB->DBDatabaseRemote);
+    if (!DMDB->GetTable("WSPACKS", t)) throw kdb::DbError("The table WSPACKS could not be opened.");
+    if (!t->FindKey({style})) {
+      t->Insert();
+      t->FieldByName("STYLE").SetAsString(style);
+      try {
+        t->Post();
+      } catch (const kdb::DbError&) {
+        // The row was written and a later step failed: the unit rolls back.
+        if (t->GetState() != kdb::Table::State::Insert) throw;
+        // The insert itself was refused: another program added the style's
+        // pack at the same moment (the unique index keeps one), and its row
+        // is the pack.
+        CancelPending(t);
+        if (!t->FindKey({style})) throw;
+      }
     }
-    t->Insert();
-    t->FieldByName("STYLE").SetAsString(style);
-    t->Post();
-    // The barcode carries the row's own id, known only once it is posted.
-    barcode = "99" + kos::FormatFloat("00000000", double(t->FieldByName("ID").AsInteger()));
-    t->Edit();
-    t->FieldByName("BARCODE").SetAsString(barcode);
-    t->Post();
+    barcode = t->FieldByName("BARCODE").AsString();
+    if (barcode.isEmpty()) {
+      // A new row, or one an earlier program left half-written. Edit reads
+      // it again under its lock, so a barcode given meanwhile is kept.
+      t->Edit();
+      barcode = t->FieldByName("BARCODE").AsString();
+      if (barcode.isEmpty()) {
+        // The barcode carries the row's own id, known only once it is posted.
+        barcode = "99" + kos::FormatFloat("00000000", double(t->FieldByName("ID").AsInteger()));
+        t->FieldByName("BARCODE").SetAsString(barcode);
+        t->Post();
+      } else {
+        t->Cancel();
+      }
+    }
+    tx.Commit();
     return true;
   } catch (const std::exception& e) {
     CancelPending(t);
+    barcode.clear();
     DMDB->LogException(e, "TDMBRules::SaveWSPack");
     return false;
   }

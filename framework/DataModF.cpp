@@ -1,6 +1,8 @@
 #include "DataModF.h"
 
 #include "ConfirmMessageForm.h"
+#include "Files.h"
+#include "KuiApplication.h"
 #include "KuiGuard.h"
 #include "KvBusyGuard.h"
 #include "WaitClass.h"
@@ -9,7 +11,6 @@
 #include "ModalSeam.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -29,7 +30,8 @@ constexpr const char* kLauncherFile = "menuhost";
 
 }  // namespace
 
-TDMDB::TDMDB(QObject* owner) : QObject(owner), Setup(std::make_unique<TBOSetupClass>()) {
+TDMDB::TDMDB(QObject* owner)
+    : QObject(owner), Setup(std::make_unique<TBOSetupClass>()), logFile_(std::make_unique<kos::AppendFile>()) {
   setObjectName("DMDB");
   CreateComponents();
   SetProgramFile(QCoreApplication::applicationFilePath());
@@ -40,14 +42,24 @@ TDMDB::TDMDB(QObject* owner) : QObject(owner), Setup(std::make_unique<TBOSetupCl
 }
 
 // The window parts of platform/ui know nothing of the framework: give them the
-// wait window for their busy guards, and route what their event hooks throw
-// into the daily log.
+// wait window for their busy guards, route what their event hooks throw (and
+// what escapes any handler) into the daily log, and tell the user of an
+// escaped failure in the program's own message window.
 void TDMDB::InstallUiHooks() {
   busyWait_ = std::make_unique<TWaitClass>();
   kui::KvBusyGuard::SetDefaultIndicator(busyWait_.get());
   kui::SetErrorReporter([this](const QString& where, const QString& what) {
     LogException(what, where);
   });
+  kui::KvApplication::SetShowError([this](const QString& message) { ShowMessage(message); });
+}
+
+void TDMDB::RemoveUiHooks() {
+  kui::KvApplication::SetShowError(nullptr);
+  kui::KvBusyGuard::SetDefaultIndicator(nullptr);
+  kui::SetErrorReporter(nullptr);
+  busyWait_.reset();
+  TWaitClass::FreeWindow();
 }
 
 TDMDB::~TDMDB() {
@@ -57,8 +69,7 @@ TDMDB::~TDMDB() {
   Log(ProgramFileName(), true);
   Log(QString(), false);
   if (DMDB == this) {
-    kui::KvBusyGuard::SetDefaultIndicator(nullptr);
-    kui::SetErrorReporter(nullptr);
+    RemoveUiHooks();
     DMDB = nullptr;
   }
 }
@@ -113,14 +124,23 @@ bool TDMDB::CreateFolders() {
 }
 
 bool TDMDB::EnsureDirectory(const QString& path) {
-  if (kos::DirectoryExists(path) || kos::CreateDir(path)) return true;
+  if (kos::CreateDirOrFind(path)) return true;
   MsgBox("Could not create directory: \n" + path, MB_ICONERROR);
   return false;
 }
 
 // ----- daily log ------------------------------------------------------------------
 
+TDMDB::LogRecord::LogRecord(TDMDB& module) : module_(module) { ++module_.recordDepth_; }
+
+TDMDB::LogRecord::~LogRecord() {
+  if (--module_.recordDepth_ > 0 || module_.record_.isEmpty()) return;
+  module_.WriteRecord(module_.record_);
+  module_.record_.clear();
+}
+
 void TDMDB::Log(const QString& text, bool timed) {
+  const LogRecord record(*this);
   if (timed) WriteLogLine(Now().toString(kTimeFormat));
   WriteLogLine(text);
 }
@@ -128,19 +148,24 @@ void TDMDB::Log(const QString& text, bool timed) {
 void TDMDB::WriteLogLine(const QString& text) {
   if (!LoggingOn) return;
   try {
-    // Opened and closed per line: nothing is held open, another program may
-    // read the file at any time, and a lost line costs only itself.
-    QFile file(LogFileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return;
     // A text of several lines (a server's error message, a statement) keeps
     // the file's CR LF line ends too.
     QByteArray bytes = text.toUtf8();
     bytes.replace("\r\n", "\n").replace("\n", "\r\n");
-    file.write(bytes + "\r\n");
-    file.close();
+    bytes += "\r\n";
+    if (recordDepth_ > 0)
+      record_ += bytes;
+    else
+      WriteRecord(bytes);
   } catch (...) {
     // A log line must never disturb the work.
   }
+}
+
+void TDMDB::WriteRecord(const QByteArray& bytes) {
+  // A record that cannot be written is lost alone; the next one tries again
+  // (its folder may exist by then).
+  if (LoggingOn) logFile_->Append(LogFileName, bytes);
 }
 
 QString TDMDB::ExceptionMessage(const std::exception& e) {
@@ -153,6 +178,7 @@ void TDMDB::LogException(const std::exception& e, const QString& where) {
 }
 
 void TDMDB::LogException(const QString& message, const QString& where) {
+  const LogRecord record(*this);
   Log(where, false);
   Log(message, true);
   Log(QString(), false);

@@ -20,6 +20,9 @@
 #include "Currency.h"
 #include "KvDb.h"
 
+namespace kos {
+class AppendFile;
+}
 class QComboBox;
 class QFont;
 class QListWidget;
@@ -46,8 +49,24 @@ class TDMDB : public QObject {
   QString ProgramFileName() const;  // without folder
 
   // ----- daily log -------------------------------------------------------------
+  // The log file stays open for the run; each record (a timed entry, an
+  // exception's three entries, a post record) reaches it with one write,
+  // handed to the system at once, so a record is never split by another
+  // program's and is in the file when the program dies.
   void Log(const QString& text, bool timed);
   void WriteLogLine(const QString& text);
+  // Lines written while a LogRecord lives are held and written together when
+  // the outermost one ends.
+  class LogRecord {
+   public:
+    explicit LogRecord(TDMDB& module);
+    ~LogRecord();
+    LogRecord(const LogRecord&) = delete;
+    LogRecord& operator=(const LogRecord&) = delete;
+
+   private:
+    TDMDB& module_;
+  };
   void LogException(const std::exception& e, const QString& where);
   void LogException(const QString& message, const QString& where);
   // The text of an exception as the log and the messages show it.
@@ -84,6 +103,8 @@ class TDMDB : public QObject {
   static constexpr const char* kRemoteUser = "Admin";
   static constexpr const char* kRemotePassword = "QpRelay";
   static constexpr int kRemotePort = 12005;
+  // A statement of a save that has no answer after this long is "not saved".
+  static constexpr int kWriteTimeoutSeconds = 15;
 
   bool ConnectRemoteDB(bool showErrors);
   bool ConnectDBQSMode(bool showErrors);
@@ -91,6 +112,10 @@ class TDMDB : public QObject {
   // Runs one statement (a SELECT leaves its rows open on the query); failures
   // are logged with the statement and reported by false.
   bool RunQuery(const QString& statement, kdb::Query* query);
+  // RunQuery for a look-up whose failure the caller tolerates: inside an
+  // open unit of work it runs under a savepoint, so its failure (logged and
+  // reported by false) leaves the rest of the unit usable.
+  bool RunLookUp(const QString& statement, kdb::Query* query);
   bool GetTable(const QString& tableName, kdb::Table* table);
   void CloseTable(kdb::Table* table);
   void DBQueryRemote1QueryProgress(int percentDone, bool& abort);
@@ -167,6 +192,12 @@ class TDMDB : public QObject {
   // The wait window that busy guards of the windows show while they work.
   std::unique_ptr<class TWaitClass> busyWait_;
   void InstallUiHooks();
+  void RemoveUiHooks();
+  // The open log file and the record being gathered.
+  std::unique_ptr<kos::AppendFile> logFile_;
+  QByteArray record_;
+  int recordDepth_ = 0;
+  void WriteRecord(const QByteArray& bytes);
 
   // Storage of the components; the session and database come first so that
   // they outlive the queries and tables built on them.

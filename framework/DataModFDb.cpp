@@ -2,6 +2,7 @@
 #include "DataModF.h"
 
 #include "Folders.h"
+#include "KvTransaction.h"
 #include "WaitClass.h"
 
 #include <QCoreApplication>
@@ -29,8 +30,10 @@ void TDMDB::CreateComponents() {
   s.RemotePassword = kRemotePassword;
   s.LockRetryCount = 15;
   s.LockWaitTime = 100;
+  s.WriteTimeoutSeconds = kWriteTimeoutSeconds;
   db_->database.DatabaseName = "DATA";
   db_->database.RemoteDatabase = "DATA";
+  db_->database.OnReconnect = [this](const QString& reason) { Log("DB Reconnected: " + reason, true); };
 
   DBSessionRemote = &s;
   DBDatabaseRemote = &db_->database;
@@ -110,9 +113,10 @@ bool TDMDB::ConnectDBQSMode(bool showErrors) {
     DBSessionRemote->SessionType = kdb::Session::Type::Local;
     DBSessionRemote->PrivateDir = base + "db/temp/";
     DBDatabaseRemote->Directory = base + "db/data/";
-    for (const QString& folder : {DBSessionRemote->PrivateDir, DBDatabaseRemote->Directory})
-      if (!kos::ForceDirectories(folder))
-        throw kdb::DbError("Could not create directory: " + folder);
+    // The database itself is made only by dbsetup: a missing file fails here.
+    DBDatabaseRemote->CreateIfMissing = false;
+    if (!kos::ForceDirectories(DBSessionRemote->PrivateDir))
+      throw kdb::DbError("Could not create directory: " + DBSessionRemote->PrivateDir);
   });
 }
 
@@ -153,6 +157,20 @@ bool TDMDB::RunQuery(const QString& statement, kdb::Query* query) {
   }
 }
 
+bool TDMDB::RunLookUp(const QString& statement, kdb::Query* query) {
+  kdb::Database* db = query ? query->GetDatabase() : nullptr;
+  if (!db || !db->InTransaction()) return RunQuery(statement, query);
+  try {
+    kdb::Transaction lookUp(*db);  // a savepoint; left uncommitted it rolls back to it
+    if (!RunQuery(statement, query)) return false;
+    lookUp.Commit();
+    return true;
+  } catch (const std::exception& e) {
+    LogException(e, "TDMDB::RunLookUp");
+    return false;
+  }
+}
+
 bool TDMDB::GetTable(const QString& tableName, kdb::Table* table) {
   try {
     if (!table) throw kdb::DbError("No table given.");
@@ -175,12 +193,16 @@ void TDMDB::CloseTable(kdb::Table* table) {
 }
 
 void TDMDB::DBQueryRemote1QueryProgress(int /*percentDone*/, bool& abort) {
-  QCoreApplication::processEvents();
+  // Timers and painting go on; clicks and keys wait until the statement is
+  // done, so none of them can start another statement in the middle of this
+  // one (the data layer refuses such a start as well).
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   abort = false;
 }
 
 void TDMDB::LogAfterPost(kdb::DataSet* dataset, const QString& tableName) {
   if (!dataset || !LoggingOn) return;
+  const LogRecord record(*this);  // the whole post record in one write
   Log(QString(), false);
   Log("[x]after post: " + tableName + "[=]", false);
   for (int i = 0; i < dataset->FieldCount(); ++i) {

@@ -49,19 +49,21 @@ QString TDMDB::MakeRootPLUPrefix(const QString& seasonExtra, const QString& subD
 
 QString TDMDB::GetLastRootPLUSuffix(const QString& prefix, kdb::Query* query) {
   // The prefix goes into a LIKE pattern: its own % and _ must match themselves.
-  QString pattern = prefix;
-  pattern.replace('\\', "\\\\").replace('%', "\\%").replace('_', "\\_");
-  const QString statement = "select root_plu from products where root_plu like " +
-                            kdb::sql::Quote(pattern + "%") + " escape '\\'" +
-                            " order by root_plu desc LIMIT 1";
-  if (!RunQuery(statement, query)) throw kdb::DbError("The statement failed: " + statement);
+  const QString statement =
+      "select root_plu from products where root_plu like " +
+      kdb::sql::Like(kdb::sql::LikeEscape(prefix, kdb::sql::Wildcards::Escape) + "%") +
+      " order by root_plu desc LIMIT 1";
+  // Its failure restarts the serial (the caller logs it): it must not spoil
+  // the save it runs in.
+  if (!RunLookUp(statement, query)) throw kdb::DbError("The statement failed: " + statement);
   if (query->RecordCount() == 0) return "0";
   return query->FieldByName("root_plu").AsString().mid(prefix.length());
 }
 
 bool TDMDB::RootPLUIsFree(const QString& rootPLU, kdb::Query* query) {
-  // A failed look-up proves nothing: the root PLU counts as taken.
-  return RunQuery("select ID from products where root_plu = " + kdb::sql::Quote(rootPLU), query) &&
+  // A failed look-up proves nothing: the root PLU counts as taken, and the
+  // save it runs in goes on with the next candidate.
+  return RunLookUp("select ID from products where root_plu = " + kdb::sql::Quote(rootPLU), query) &&
          query->RecordCount() == 0;
 }
 

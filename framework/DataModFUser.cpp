@@ -1,6 +1,8 @@
 // TDMDB: the user handed over by the launcher, the log-in and the security check.
 #include "DataModF.h"
 
+#include "Files.h"
+
 #include <QFile>
 
 namespace {
@@ -19,12 +21,14 @@ QStringList ReadLines(const QString& path) {
   return lines;
 }
 
+// Written whole beside the file and then renamed over it: a tool starting at
+// that moment reads the old hand-over or the new one, never half of it.
 void WriteLines(const QString& path, const QStringList& lines) {
   QByteArray bytes;
   for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-    throw kdb::DbError("Cannot create file \"" + path + "\". " + file.errorString());
+  QString error;
+  if (!kos::ReplaceFile(path, bytes, &error))
+    throw kdb::DbError("Cannot create file \"" + path + "\". " + error);
 }
 
 }  // namespace

@@ -129,11 +129,20 @@ void TFormLoading::SetInfo(const QString& text) {
 
 void TFormLoading::ShowLoading() {
   PanelInfo->setVisible(!PanelInfo->text().isEmpty());
-  if (QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
-  show();
-  TimerLoading->start();
-  QApplication::processEvents();
+  const bool appearing = !isVisible();
+  if (appearing) {
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+      move(screen->availableGeometry().center() - rect().center());
+    show();
+  }
+  if (!TimerLoading->isActive()) TimerLoading->start();
+  LetPaint(appearing);
+}
+
+void TFormLoading::LetPaint(bool now) {
+  if (!now && painted_.isValid() && painted_.elapsed() < kPaintMs) return;
+  painted_.start();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TFormLoading::ResetBar() {
@@ -152,7 +161,7 @@ void TFormLoading::TimerLoadingTimer() {
     ResetBar();
   // Closing the window during the pump (FormClose) leaves the timer off.
   QPointer<TFormLoading> self(this);
-  QApplication::processEvents();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   if (self && isVisible()) TimerLoading->start();
 }
 

@@ -2,6 +2,7 @@
 // The wait window: a non-modal window with the product logo, an animated bar
 // of eleven panels that fills with random colours, the message of the running
 // operation and an optional info line.
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -25,7 +26,13 @@ class TFormLoading : public QWidget {
 
   void SetMessage(const QString& text);
   void SetInfo(const QString& text);
+  // Shows the window and lets it paint: at once when it appears, afterwards
+  // at most every kPaintMs, so an operation that changes the text for every
+  // row does not spend its time repainting. Only window events are processed
+  // (clicks and keys wait for the event loop), so no handler starts inside
+  // the operation.
   void ShowLoading();
+  static constexpr int kPaintMs = 25;
   void ResetBar();
   static int RandomColour();
   void TimerLoadingTimer();
@@ -40,4 +47,6 @@ class TFormLoading : public QWidget {
  private:
   QWidget* BuildBar();
   void PaintPanel(int index, quint32 bgr);
+  void LetPaint(bool now);
+  QElapsedTimer painted_;  // since the last time the window could paint
 };

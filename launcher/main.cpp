@@ -8,7 +8,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
   QApplication::setApplicationDisplayName(TMainForm::kApplicationTitle);
   return KvRunApplication([&] {
     TDMDB dataModule;

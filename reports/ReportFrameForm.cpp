@@ -5,6 +5,7 @@
 #include "KvBusyGuard.h"
 #include "KvColour.h"
 #include "KvStringGrid.h"
+#include "PickItemDrawClass.h"
 #include "PickList.h"
 #include "Report1Form.h"
 #include "WaitClass.h"
@@ -27,19 +28,20 @@ constexpr int kTitleHeight = 48;
 constexpr int kTitleFontPixels = 24;
 constexpr int kExitSize = 48;
 
-// Items of the branch selector are drawn by the window (ComboBoxBranchDrawItem).
-class BranchItemDelegate : public QStyledItemDelegate {
+// Items of an owner-drawn selector are drawn by the window (ComboBoxBranchDrawItem).
+class PickItemDelegate : public QStyledItemDelegate {
  public:
-  explicit BranchItemDelegate(TReportFrameForm* form) : QStyledItemDelegate(form), form_(form) {}
+  PickItemDelegate(QObject* owner, TReportFrameForm::DrawItem draw)
+      : QStyledItemDelegate(owner), draw_(std::move(draw)) {}
   void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    form_->ComboBoxBranchDrawItem(*p, option, index.row());
+    draw_(*p, option, index.row());
   }
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     return {QStyledItemDelegate::sizeHint(option, index).width(), TReportFrameForm::kBranchItemHeight};
   }
 
  private:
-  TReportFrameForm* form_;
+  TReportFrameForm::DrawItem draw_;
 };
 
 QFont PixelFont(int pixels, bool bold = false) {
@@ -143,7 +145,9 @@ void TReportFrameForm::BuildFilterStrip(QVBoxLayout* body) {
   ComboBoxBranch->setObjectName("ComboBoxBranch");
   ComboBoxBranch->setFont(PixelFont(kFilterFontPixels));
   ComboBoxBranch->setMinimumWidth(274);
-  ComboBoxBranch->setItemDelegate(new BranchItemDelegate(this));
+  OwnerDrawItems(ComboBoxBranch, [this](QPainter& p, const QStyleOptionViewItem& option, int index) {
+    ComboBoxBranchDrawItem(p, option, index);
+  });
   SpButClearBranch = FlatButton("Clear");
   connect(SpButClearBranch, &QToolButton::clicked, this, [this] { SpButClearBranchClick(); });
   strip->addWidget(LabelBranch);
@@ -370,19 +374,10 @@ void TReportFrameForm::SGridRepDrawCell(kui::KvStringGrid& grid, QPainter& p, in
   kui::KvStringGrid::DrawCellText(p, rect, grid.Cell(col, row), ColumnAlignment(col), 2, 2);
 }
 
+void TReportFrameForm::OwnerDrawItems(QComboBox* box, DrawItem draw) {
+  box->setItemDelegate(new PickItemDelegate(box, std::move(draw)));
+}
+
 void TReportFrameForm::ComboBoxBranchDrawItem(QPainter& p, const QStyleOptionViewItem& option, int index) {
-  const bool selected = option.state & QStyle::State_Selected;
-  const bool enabled = option.state & QStyle::State_Enabled;
-  p.save();
-  p.fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
-  QColor text = Qt::black;
-  if (selected)
-    text = option.palette.color(QPalette::HighlightedText);
-  else if (!enabled)
-    text = option.palette.color(QPalette::Disabled, QPalette::Text);
-  p.setPen(text);
-  p.setFont(ComboBoxBranch->font());
-  const QRect r = option.rect.adjusted(BranchItemOffset.x(), BranchItemOffset.y(), 0, 0);
-  p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, kui::PickNameAt(ComboBoxBranch, index));
-  p.restore();
+  TPickItemDrawClass::Draw(p, option, ComboBoxBranch->font(), kui::PickNameAt(ComboBoxBranch, index), BranchItemOffset);
 }

@@ -119,6 +119,12 @@ class TReportFrameForm : public kui::KvMainWindow {
                         kui::KvGridDrawState state);
   void ComboBoxBranchDrawItem(QPainter& p, const QStyleOptionViewItem& option, int index);
 
+  // ----- owner-drawn pick lists --------------------------------------------------------
+  using DrawItem = std::function<void(QPainter& p, const QStyleOptionViewItem& option, int index)>;
+  // The items of `box` drawn by `draw` (TPickItemDrawClass), each
+  // kBranchItemHeight high.
+  static void OwnerDrawItems(QComboBox* box, DrawItem draw);
+
   // ----- for the report's own steps ------------------------------------------------------
   // The wait window's text during a run (nothing outside a run).
   void SetWaitMessage(const QString& message, const QString& info = QString());

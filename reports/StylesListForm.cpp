@@ -144,7 +144,8 @@ void TFormStylesList::Edit1KeyPress(QChar key) {
 
 void TFormStylesList::SpeedButton1Click() {
   kui::Guarded(Where("SpeedButton1Click"), [&] {
-    RunSearch("SELECT STYLE FROM PRODUCTS WHERE STYLE LIKE " + kdb::sql::Quote("%" + Edit1->text() + "%") +
+    RunSearch("SELECT STYLE FROM PRODUCTS WHERE STYLE LIKE " +
+                  kdb::sql::Like("%" + kdb::sql::LikeEscape(Edit1->text(), kdb::sql::Wildcards::Keep) + "%") +
                   " GROUP BY STYLE ORDER BY STYLE",
               kNoStyles);
   });

@@ -1,6 +1,8 @@
-// TForm1: construction, module settings, command line, keys and the title panel.
+// TForm1: construction, module settings, command line, the handler net, Esc
+// and the title panel.
 #include "StyleKeeperForm.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -13,11 +15,14 @@
 #include <QTime>
 #include <QToolButton>
 
+#include "ControlEventsClass.h"
 #include "DataModF.h"
 #include "Folders.h"
 #include "Format.h"
 #include "KvEdit.h"
+#include "PLUPricesPageF.h"
 #include "Process.h"
+#include "QuantityPageF.h"
 #include "WaitClass.h"
 
 TForm1* Form1 = nullptr;
@@ -70,7 +75,8 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
     }
   }
   ClearColourList();
-  // The form previews every key of its controls (Esc closes in every mode).
+  // The form previews the keys of its controls for Esc, which closes it in
+  // every mode; every other key belongs to the control's own unit.
   qApp->installEventFilter(this);
 }
 
@@ -83,17 +89,6 @@ QString TForm1::Mode() const { return PanelAction->text(); }
 QString TForm1::LoadedRootPLU() const { return LabelRootPLU->text(); }
 
 void TForm1::SetModeWord(const QString& word) { PanelAction->setText(word); }
-
-TForm1::DisabledWindow::DisabledWindow(QWidget* window) : window_(window), focus_(window->focusWidget()) {
-  window_->setEnabled(false);
-}
-
-TForm1::DisabledWindow::~DisabledWindow() {
-  window_->setEnabled(true);
-  // The focus comes back as to a window made active again: the box is not
-  // entered anew (the retail box would open the calculator once more).
-  if (focus_ && focus_->isEnabled() && focus_->isVisible()) focus_->setFocus(Qt::ActiveWindowFocusReason);
-}
 
 void TForm1::Guard(const char* where, const std::function<void()>& f, bool tell) {
   try {
@@ -109,12 +104,24 @@ void TForm1::Guard(const char* where, const std::function<void()>& f, bool tell)
   }
 }
 
+void TForm1::OnClick(QAbstractButton* button, const char* where, void (TForm1::*handler)()) {
+  connect(button, &QAbstractButton::clicked, this, [this, where, handler] { Guard(where, [&] { (this->*handler)(); }); });
+}
+
+void TForm1::OnSelect(QComboBox* combo, const char* where, void (TForm1::*handler)()) {
+  connect(combo, &QComboBox::activated, this, [this, where, handler] { Guard(where, [&] { (this->*handler)(); }); });
+}
+
+void TForm1::OnChange(QLineEdit* box, const char* where, void (TForm1::*handler)()) {
+  connect(box, &QLineEdit::textChanged, this, [this, where, handler] { Guard(where, [&] { (this->*handler)(); }); });
+}
+
 void TForm1::ApplyModuleSettings() {
   DMDB->Init();
   const TBOSetupClass& setup = *DMDB->Setup;
   ImagesFolder = setup.GetImagesFolder();
-  SpButBSPrices->setVisible(setup.LOUseBSPrice);
-  CheckBoxCreateBarcodes->setChecked(setup.SFMakeTickets);
+  PricesPage->SpButBSPrices->setVisible(setup.LOUseBSPrice);
+  StockPage->CheckBoxCreateBarcodes->setChecked(setup.SFMakeTickets);
 }
 
 void TForm1::ReadCommandLine() {
@@ -145,62 +152,19 @@ void TForm1::PanelTopDblClick() {
   DMDB->MsgBox("Start Time: " + kos::FormatDateTime("hh:nn:ss.zzz", elapsed), 0);
 }
 
+void TForm1::ConnectTitleHandlers() {
+  TControlEventsClass::Of(ImageExit).OnClick = [this] { Guard("TForm1::ImageExitClick", [this] { ImageExitClick(); }); };
+  TControlEventsClass::Of(PanelTop).OnDblClick = [this] {
+    Guard("TForm1::PanelTopDblClick", [this] { PanelTopDblClick(); });
+  };
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
-  switch (event->type()) {
-    case QEvent::MouseButtonRelease:
-      if (watched == ImageExit) ImageExitClick();
-      return false;
-    case QEvent::MouseButtonDblClick:
-      if (watched == PanelTop) PanelTopDblClick();
-      return false;
-    case QEvent::KeyPress: {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
-        FormKeyPress(QChar(27));
-        return true;
-      }
-      // Typed keys reach the root PLU box itself, which hands them on to its
-      // line edit; Tab moves on before the box's key filter sees it.
-      const bool rootPLUBox = watched == ComboBoxRootPLU || watched == ComboBoxRootPLU->lineEdit();
-      const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-      if (rootPLUBox && !key->text().isEmpty() && !tab) {
-        bool dropped = false;
-        Guard("TForm1::ComboBoxRootPLUKeyPress",
-              [&] { dropped = !ComboBoxRootPLUKeyPress(key->text().at(0)); }, false);
-        return dropped;
-      }
-      return false;
-    }
-    case QEvent::FocusIn: {
-      // Only a move inside the window enters a box; coming back from another
-      // window (the calculator itself) does not.
-      const auto reason = static_cast<QFocusEvent*>(event)->reason();
-      if (watched == EditRetailPrice && reason != Qt::ActiveWindowFocusReason &&
-          reason != Qt::PopupFocusReason)
-        QMetaObject::invokeMethod(
-            this, [this] { Guard("TForm1::EditRetailPriceEnter", [this] { EditRetailPriceEnter(); }); },
-            Qt::QueuedConnection);
-      return false;
-    }
-    case QEvent::FocusOut: {
-      const auto reason = static_cast<QFocusEvent*>(event)->reason();
-      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
-      if (watched == EditCostPrice || watched == EditRetailPrice || watched == EditWSPrice)
-        Guard("TForm1::EditCostPriceExit", [this] { EditCostPriceExit(); });
-      else if (watched == ComboBoxCategories)
-        Guard("TForm1::ComboBoxCategoriesExit", [this] { ComboBoxCategoriesExit(); });
-      else if (watched == ComboBoxDepartments)
-        Guard("TForm1::ComboBoxDepartmentsExit", [this] { ComboBoxDepartmentsExit(); });
-      else if (watched == EditSupplierStyle)
-        // After the move has settled: the step disables the window while it looks.
-        QMetaObject::invokeMethod(
-            this, [this] { Guard("TForm1::EditSupplierStyleExit", [this] { EditSupplierStyleExit(); }); },
-            Qt::QueuedConnection);
-      return false;
-    }
-    default:
-      return false;
-  }
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) return false;
+  FormKeyPress(QChar(27));
+  return true;
 }

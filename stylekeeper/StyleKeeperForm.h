@@ -1,20 +1,36 @@
 #pragma once
 // The style editor's main window: one style and colour (one root PLU) at a
 // time, in View, Add or Edit mode, with the pick lists of the style tab, the
-// price boxes and margins, and the tab sheets and buttons on which the rest of
-// the style work hangs.
+// price boxes and margins, and the pages and bars on which the rest of the
+// style work hangs.
 //
-// The members are spread over several .cpp files by topic:
-//   StyleKeeperForm.cpp        construction, module settings, command line, keys
-//   StyleKeeperFormLayout.cpp  building the window's controls
-//   StyleKeeperFormLoad.cpp    pick-list loaders, FormShow, loading a root PLU
-//   StyleKeeperFormModes.cpp   View/Add/Edit, clearing, defaults, tab buttons, info tab
-//   StyleKeeperFormPrices.cpp  price boxes, margins, the price calculator
-//   StyleKeeperFormColours.cpp the colour list beside the style details
-// A later topic (saving, stock grids, pictures, searches ...) adds its own
-// file and its members in a section of its own below.
+// Where each part lives (docs/architecture.md, "The style editor", has the
+// handlers of each):
+//   StyleKeeperForm.cpp         construction, module settings, command line,
+//                               the handler net, Esc and the title panel
+//   StyleKeeperFormLayout.cpp   the frame (title, bars, tab buttons, page
+//                               control) and the style tab's controls
+//   StyleKeeperFormLoad.cpp     pick-list loaders, FormShow, the root PLU box,
+//                               loading one root PLU, pictures, age
+//   StyleKeeperFormModes.cpp    View/Add/Edit, clearing, defaults, tab sheets
+//   StyleKeeperFormPrices.cpp   price boxes, margins, the price calculator
+//   StyleKeeperFormSave.cpp     the Save button, validation, numbering, d_SaveStyle
+//   StyleKeeperFormClone.cpp    clone, clone into a season, alternate colours,
+//                               the supplier-style exit step
+//   StyleKeeperFormColours.cpp  the colour list beside the style details
+// Each page and bar is a class of its own unit (TFormPart, FormPartF.h) that
+// builds, wires and handles its controls; the handler names below that
+// belong to a page are thin entry points defined at the top of its unit:
+//   QuantityPageF      stock, min stock, max stock, barcodes (TQuantityPage)
+//   BranchPricesPageF  branch prices        PLUPricesPageF  per-PLU prices
+//   ExtCodesPageF      external codes       ImagePageF      the picture
+//   CommentsPageF      comments             InfoPageF       info
+//   OptionsPageF       product options      ChargesPageF    style charges
+//   PackPageF          wholesale pack       SearchBarF      top-bar searches
+//   NavigationBarF     navigation and print
+// The colour-by-size grid of the pages is ColourSizeGridClass (no window)
+// shown by ColourSizeViewClass.
 #include <QDateTime>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -24,7 +40,7 @@
 #include "Currency.h"
 #include "KvMainWindow.h"
 
-class QCheckBox;
+class QAbstractButton;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -42,7 +58,21 @@ class Query;
 namespace kui {
 class KvEdit;
 class KvStringGrid;
+struct KvGridDrawState;
 }  // namespace kui
+
+class TBranchPricesPage;
+class TChargesPage;
+class TCommentsPage;
+class TExtCodesPage;
+class TImagePage;
+class TInfoPage;
+class TNavigationBar;
+class TOptionsPage;
+class TPLUPricesPage;
+class TPackPage;
+class TQuantityPage;
+class TSearchBar;
 
 class TForm1 : public kui::KvMainWindow {
   Q_OBJECT
@@ -79,9 +109,15 @@ class TForm1 : public kui::KvMainWindow {
   int SelectedBranchIndex = 0;
   std::unique_ptr<QStringList> CopyBuffer;
 
-  // The mode word ("View", "Add", "Edit") and the loaded root PLU.
+  // The mode word ("View", "Add", "Edit"; skmode, ModeWords.h) and the
+  // loaded root PLU.
   QString Mode() const;
   QString LoadedRootPLU() const;
+
+  // The handler net: runs one handler so that no failure escapes it; a
+  // failure is logged with its qualified name ("TForm1::SpButSaveClick"), the
+  // window enabled again and, when `tell`, the failure's text shown.
+  void Guard(const char* where, const std::function<void()>& f, bool tell = true);
 
   // ----- construction, settings, command line (StyleKeeperForm.cpp) ------------
   void ApplyModuleSettings();
@@ -138,7 +174,6 @@ class TForm1 : public kui::KvMainWindow {
   void SpButCancelClick();
   void ShowTabSheet(QWidget* sheet);
   void SpButTabStyleClick();
-  void SpButStyleInfoClick();
 
   // ----- prices and margins (StyleKeeperFormPrices.cpp) ---------------------------
   void EditCostPriceChange();
@@ -156,8 +191,13 @@ class TForm1 : public kui::KvMainWindow {
   void mCalcPrice();
 
   // ----- the colour list (StyleKeeperFormColours.cpp) -------------------------------
+  // Its columns: 0 shown (drawn from the others), 1 root PLU, 2 colour name,
+  // 3 colour value (0x00BBGGRR as decimal text), 4 retail price "0.00", 5 empty.
+  enum ColourListCol { ccShown = 0, ccRootPLU = 1, ccName = 2, ccValue = 3, ccRetail = 4, ccColumns = 6 };
   void ClearColourList();
   void LoadColourList();
+  void SGridStyleColoursDrawCell(QPainter& painter, int col, int row, const QRect& rect);
+  void SGridStyleColoursClick();
 
   // ----- style save and validation (StyleKeeperFormSave.cpp) -----------------------
   // Validates, saves in one transaction and reloads the saved style in View;
@@ -187,20 +227,109 @@ class TForm1 : public kui::KvMainWindow {
   void SpButSeasonClick();
   void EditSupplierStyleExit();
   void ButtonAddNewColourClick();
-  void SGridStyleColoursDrawCell(QPainter& painter, int col, int row, const QRect& rect);
-  void SGridStyleColoursClick();
 
-  // ----- components -----------------------------------------------------------------
+  // ----- info (InfoPageF.cpp) --------------------------------------------------------
+  void SpButStyleInfoClick();
+
+  // ----- stock, min stock, max stock and barcodes (QuantityPageF.cpp) --------------
+  // A branch combo: the branches by name (only Local/LOBranchID when it is
+  // set), SelectedBranchIndex selected. Throws kdb::DbError when they
+  // cannot be read.
+  void LoadBranches(QComboBox* combo);
+  // Lays a colour-by-size grid out for the supplier style on screen.
+  // Throws kdb::DbError when the colours or sizes cannot be read.
+  void BuildColourSizeGrid(kui::KvStringGrid* grid);
+  // Fills the size cells from one BRANCHSTOCK column for the combo's branch
+  // ("0" where a PLU has no row). False (the cells left empty) when no branch
+  // is chosen; throws kdb::DbError when the rows cannot be read.
+  bool LoadBranchStockColumn(kui::KvStringGrid* grid, QComboBox* combo, const QString& column);
+  static int FindColourRow(kui::KvStringGrid* grid, const QString& rootPLU);
+  void SumQuantityGrid(kui::KvStringGrid* grid);
+  static quint32 QuantityCellColour(qint64 value);
+  // The handlers of every quantity grid (and the wholesale pack grid).
+  void StringGridStockDrawCell(kui::KvStringGrid& grid, QPainter& painter, int col, int row, const QRect& rect,
+                               kui::KvGridDrawState state);
+  // Also refuses a digit that would take the cell beyond what its column holds.
+  void StringGridStockKeyPress(kui::KvStringGrid& grid, QChar& key);
+  void StringGridStockSelectCell(kui::KvStringGrid& grid, int col, int row, bool& canSelect);
+  void SpButTabStockClick();
+  void SpButShowMinStockClick();
+  void SpButShowMaxStockClick();
+  void SpButTabBCodesClick();
+  void ComboBoxStockBranchesSelect();
+  void ComboBoxMinStockBranchesSelect();
+  void ComboBoxMaxStockBranchesSelect();
+  void ComboBoxBarcodesBranchesSelect();
+  void ButtonAddStockClick();
+  void ButtonAddMinStockClick();
+  void ButtonAddMaxStockClick();
+  void ButtonEditStockClick();
+  void ButtonEditMinStockClick();
+  void ButtonEditMaxStockClick();
+  void ButtonCancelStockClick();
+  void ButtonCancelMinStockClick();
+  void ButtonCancelMaxStockClick();
+  void ButtonApplyStockClick();
+  void ButtonApplyMinStockClick();
+  void ButtonApplyMaxStockClick();
+  void SpeedButton3Click();  // Barcodes: Apply
+
+  // ----- ratio fill, copy and paste of a colour (QuantityPageF.cpp) ----------------
+  // Starts SizeRatios for the chosen size scale when it lies in the current folder.
+  void SpButSSRatioClick();
+  // Asks for a quantity and fills the grid with it times each size's ratio;
+  // false (the grid unchanged) when the prompt was cancelled or the fill refused.
+  bool FillGridFromRatio(kui::KvStringGrid* grid);
+  void SpButStockUseRatioClick();
+  void SpeedButton2Click();  // Min Stock: Use Ratio
+  void SpeedButton7Click();  // Max Stock: Use Ratio
+  void SpeedButton8Click();  // Barcodes: Use Ratio
+  // The sum of the chosen size scale's ratios; 0 without a scale. Throws
+  // kdb::DbError when it cannot be read.
+  int SizeScaleRatioTotal();
+  // The grid of the active quantity page; throws "No grid" on any other page.
+  kui::KvStringGrid* ActiveQuantityGrid() const;
+  void PasteColourRow(kui::KvStringGrid* grid, int row);
+  void PPMStockCopyColourClick();
+  void PPMStockPasteColourClick();
+  void PPMStockPasteAllClick();
+
+  // ----- branch prices (BranchPricesPageF.cpp) ---------------------------------------
+  static QString FormatPriceText(const QString& text);
+  static quint32 PriceCellColour(const QString& text);
+  void RecalcGridTotals(kui::KvStringGrid* grid);
+  void SpButBSPricesClick();
+  void ComboBoxBSPBranchSelect();
+  void SGridBSPriceDrawCell(kui::KvStringGrid& grid, QPainter& painter, int col, int row, const QRect& rect,
+                            kui::KvGridDrawState state);
+  void SGridBSPriceSelectCell(kui::KvStringGrid& grid, int col, int row, bool& canSelect);
+  void SGridBSPriceKeyPress(kui::KvStringGrid& grid, QChar& key);
+  void SpeedButtonSaveBranchPricesClick();
+  void SpBLPSmartCopyClick();
+
+  // ----- the pages and bars ------------------------------------------------------------
+  // Made by the constructor, kept for the run; each unit adds the entry
+  // points of its handlers in its own section above this one.
+  TSearchBar* SearchBar = nullptr;          // SearchBarF
+  TNavigationBar* NavigationBar = nullptr;  // NavigationBarF
+  TQuantityPage* StockPage = nullptr;       // QuantityPageF
+  TQuantityPage* MinStockPage = nullptr;
+  TQuantityPage* MaxStockPage = nullptr;
+  TQuantityPage* BarcodesPage = nullptr;
+  TImagePage* ImagePage = nullptr;            // ImagePageF
+  TExtCodesPage* ExtCodesPage = nullptr;      // ExtCodesPageF
+  TPLUPricesPage* PricesPage = nullptr;       // PLUPricesPageF
+  TBranchPricesPage* BranchPricesPage = nullptr;  // BranchPricesPageF
+  TInfoPage* InfoPage = nullptr;              // InfoPageF
+  TCommentsPage* CommentsPage = nullptr;      // CommentsPageF
+  TChargesPage* ChargesPage = nullptr;        // ChargesPageF
+  TOptionsPage* OptionsPage = nullptr;        // OptionsPageF
+  TPackPage* PackPage = nullptr;              // PackPageF
+
+  // ----- components of the window itself ---------------------------------------------
   // Title panel and bars.
   QLabel* PanelTop = nullptr;
   QLabel* ImageExit = nullptr;
-  QWidget* PanelTopBar = nullptr;
-  QToolButton* SpButTopExtSearch = nullptr;
-  QToolButton* SpButTopRetailPriceSearch = nullptr;
-  QToolButton* SpButTopCostPriceSearch = nullptr;
-  QToolButton* SpButTopCostGtRetailSearch = nullptr;
-  QToolButton* SpButTopEComSearch = nullptr;
-  QToolButton* ButtonEvaluationSearch = nullptr;
   QWidget* PanelTabButtons = nullptr;
   QToolButton* SpButTabStyle = nullptr;
   QToolButton* SpButTabStock = nullptr;
@@ -213,18 +342,13 @@ class TForm1 : public kui::KvMainWindow {
   QToolButton* SpButStyleInfo = nullptr;
   QToolButton* SpButTabPackage = nullptr;
   QWidget* PanelBottom = nullptr;
-  QToolButton* SpButNavFirst = nullptr;
-  QToolButton* SpButNavPrev = nullptr;
-  QToolButton* SpButNavNext = nullptr;
-  QToolButton* SpButNavLast = nullptr;
-  QToolButton* SpButNavSearch = nullptr;
-  QToolButton* SpButPrint = nullptr;
   QToolButton* SpButAdd = nullptr;
   QToolButton* SpButEdit = nullptr;
   QToolButton* SpButCancel = nullptr;
   QToolButton* SpButSave = nullptr;
 
-  // Page control and its sheets (tabs hidden; the buttons switch them).
+  // Page control and its sheets (tabs hidden; the buttons switch them). The
+  // sheets are the pages' own.
   QStackedWidget* PageCtrlSF = nullptr;
   QWidget* TabShStyleDetails = nullptr;
   QWidget* TabShStock = nullptr;
@@ -289,29 +413,6 @@ class TForm1 : public kui::KvMainWindow {
   kui::KvStringGrid* SGridStyleColours = nullptr;
   QLabel* ImageSmall = nullptr;
 
-  // Image tab.
-  QLabel* ImageLarge = nullptr;
-
-  // Stock tab (the parts the modes and settings switch).
-  QToolButton* SpButStockUseRatio = nullptr;
-  QCheckBox* CheckBoxMinStock = nullptr;
-  QCheckBox* CheckBoxMaxStock = nullptr;
-  QCheckBox* CheckBoxCreateBarcodes = nullptr;
-
-  // Prices tab.
-  QToolButton* SpButBSPrices = nullptr;
-
-  // Info tab.
-  QLabel* PanelInfoStyle = nullptr;
-  QLineEdit* EditProdColour = nullptr;
-  QLineEdit* EditProdAge = nullptr;
-  QLineEdit* EditProdCreated = nullptr;
-  QToolButton* SpButInfoComments = nullptr;
-  QToolButton* SpButInfoCharges = nullptr;
-  QToolButton* SpButInfoMoreDetail = nullptr;
-  QToolButton* SpButInfoHist = nullptr;
-  QToolButton* SpButInfoContent = nullptr;
-
  protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -320,19 +421,25 @@ class TForm1 : public kui::KvMainWindow {
   // Layout (StyleKeeperFormLayout.cpp).
   void BuildWindow();
   QWidget* BuildTitlePanel();
-  QWidget* BuildTopBar();
   QWidget* BuildTabButtons();
   QWidget* BuildBottomBar();
-  void BuildSheets();
+  void BuildPages();
   QWidget* BuildStyleSheet();
-  void BuildStockSheet();
-  void BuildImageSheet();
-  void BuildPricesSheet();
-  void BuildInfoSheet();
-  void ConnectHandlers();
-  // The save, clone and colour-list handlers (StyleKeeperFormClone.cpp).
-  void ConnectSaveHandlers();
-  QWidget* AddSheet(const QString& name, const QString& title);
+
+  // Each unit wires the handlers of its own controls.
+  void ConnectHandlers();        // StyleKeeperFormLayout.cpp: calls the others
+  void ConnectTitleHandlers();   // StyleKeeperForm.cpp
+  void ConnectLoadHandlers();    // StyleKeeperFormLoad.cpp
+  void ConnectModeHandlers();    // StyleKeeperFormModes.cpp
+  void ConnectPriceHandlers();   // StyleKeeperFormPrices.cpp
+  void ConnectSaveHandlers();    // StyleKeeperFormSave.cpp
+  void ConnectCloneHandlers();   // StyleKeeperFormClone.cpp
+  void ConnectColourListHandlers();  // StyleKeeperFormColours.cpp
+  // A click, a choice in a pick list, a changed text: the handler runs under
+  // the handler net, logged as `where`.
+  void OnClick(QAbstractButton* button, const char* where, void (TForm1::*handler)());
+  void OnSelect(QComboBox* combo, const char* where, void (TForm1::*handler)());
+  void OnChange(QLineEdit* box, const char* where, void (TForm1::*handler)());
 
   // Loaders share one shape: NAME=ID items, optionally the default row.
   // Fills the combo with NAME=ID items of the statement's rows (on the first
@@ -346,25 +453,6 @@ class TForm1 : public kui::KvMainWindow {
   void SetStyleEditsReadOnly(bool on);
   void ShowTabButtons(bool on);
   void LoadPriceBox(QLineEdit* box, Currency value);
-  // Runs one handler under the event-loop guard: a failure is logged with its
-  // qualified name (and the window enabled again) instead of escaping.
-  // Tells the user with the failure's text when `tell`.
-  void Guard(const char* where, const std::function<void()>& f, bool tell = true);
-
-  // Disables the window for a scope and gives the focus back afterwards: a
-  // disabled window loses its focus, and a root PLU typed and loaded with
-  // Enter should leave the box ready for the next one.
-  class DisabledWindow {
-   public:
-    explicit DisabledWindow(QWidget* window);
-    ~DisabledWindow();
-    DisabledWindow(const DisabledWindow&) = delete;
-    DisabledWindow& operator=(const DisabledWindow&) = delete;
-
-   private:
-    QWidget* window_;
-    QPointer<QWidget> focus_;
-  };
 
   QStringList arguments_;
   bool terminateRequested_ = false;

@@ -1,63 +1,44 @@
 // TForm1: further root PLUs from the style on screen (clone, clone into
-// another season, alternate colours), the supplier-style exit step that hands
-// an existing style's settings over, and drawing and clicking the colour list.
-// Every write goes through the style save (StyleKeeperFormSave.cpp).
+// another season, alternate colours) and the supplier-style exit step that
+// hands an existing style's settings over. Every write goes through the style
+// save (StyleKeeperFormSave.cpp).
 #include "StyleKeeperForm.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QStackedWidget>
 #include <QToolButton>
 
-#include "DMBRulesF.h"
+#include "ControlEventsClass.h"
 #include "DataModF.h"
+#include "DisabledWindowClass.h"
 #include "FormCheckListF.h"
 #include "Format.h"
-#include "KuiColour.h"
 #include "KvEdit.h"
 #include "KvStringGrid.h"
+#include "ModeWords.h"
 #include "PickList.h"
 #include "SeasonsForm.h"
 #include "WaitClass.h"
 
 namespace {
 
-constexpr const char* kView = "View";
-constexpr const char* kAdd = "Add";
-
-// Column of the colour list.
-enum ColourCol { ccShown = 0, ccRootPLU = 1, ccName = 2, ccValue = 3, ccRetail = 4 };
 
 void SelectByName(QComboBox* combo, const QString& name) { combo->setCurrentIndex(TForm1::IndexOfName(combo, name)); }
 
 }  // namespace
 
-void TForm1::ConnectSaveHandlers() {
-  const auto onClick = [this](QToolButton* b, const char* where, void (TForm1::*handler)()) {
-    connect(b, &QToolButton::clicked, this, [this, where, handler] { Guard(where, [&] { (this->*handler)(); }); });
-  };
-  onClick(SpButSave, "TForm1::SpButSaveClick", &TForm1::SpButSaveClick);
-  onClick(SpeedButtonClone, "TForm1::SpeedButtonCloneClick", &TForm1::SpeedButtonCloneClick);
-  onClick(SpButSeason, "TForm1::SpButSeasonClick", &TForm1::SpButSeasonClick);
-  onClick(ButtonAddNewColour, "TForm1::ButtonAddNewColourClick", &TForm1::ButtonAddNewColourClick);
-
-  SGridStyleColours->SetOption(kui::KvStringGrid::goRowSelect, true);
-  SGridStyleColours->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  SGridStyleColours->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  SGridStyleColours->OnDrawCell = [this](kui::KvStringGrid&, QPainter& p, int col, int row, const QRect& r,
-                                         kui::KvGridDrawState) {
-    try {
-      SGridStyleColoursDrawCell(p, col, row, r);
-    } catch (const std::exception& e) {
-      DMDB->LogException(e, "TForm1::SGridStyleColoursDrawCell");
-    }
-  };
-  SGridStyleColours->OnClick = [this](kui::KvStringGrid&) {
-    Guard("TForm1::SGridStyleColoursClick", [this] { SGridStyleColoursClick(); });
+void TForm1::ConnectCloneHandlers() {
+  OnClick(SpeedButtonClone, "TForm1::SpeedButtonCloneClick", &TForm1::SpeedButtonCloneClick);
+  OnClick(SpButSeason, "TForm1::SpButSeasonClick", &TForm1::SpButSeasonClick);
+  OnClick(ButtonAddNewColour, "TForm1::ButtonAddNewColourClick", &TForm1::ButtonAddNewColourClick);
+  // After the move has settled: the step disables the window while it looks.
+  TControlEventsClass::Of(EditSupplierStyle).OnExit = [this] {
+    QMetaObject::invokeMethod(
+        this, [this] { Guard("TForm1::EditSupplierStyleExit", [this] { EditSupplierStyleExit(); }); },
+        Qt::QueuedConnection);
   };
 }
 
@@ -66,7 +47,7 @@ void TForm1::ConnectSaveHandlers() {
 void TForm1::SpeedButtonCloneClick() {
   PageCtrlSF->setCurrentWidget(TabShStyleDetails);
   SetEditMode();
-  SetModeWord(kAdd);
+  SetModeWord(skmode::kAdd);
   ComboBoxSuppliers->setFocus();
   for (QToolButton* b : {ButtonAddNewColour, SpButTabStock, SpButShowMinStock, SpButShowMaxStock, SpButTabExternal,
                          SpButTabPrices, SpButTabBCodes, SpButTabPackage, SpeedButtonClone, SpButStyleInfo,
@@ -108,12 +89,12 @@ void TForm1::SpButSeasonClick() {
 // ----- the supplier style ------------------------------------------------------------------------
 
 void TForm1::EditSupplierStyleExit() {
-  if (Mode() == kView) return;
+  if (Mode() == skmode::kView) return;
   const QString style = EditSupplierStyle->text();
   if (EditStyleRef->text().isEmpty()) EditStyleRef->setText(style);
   if (DMDB->Setup->SFCopyStyleToDesc && EditDescription->text().isEmpty()) EditDescription->setText(style);
 
-  DisabledWindow disabled(this);
+  SkDisabledWindow disabled(this);
   kdb::Query* q = DMDB->DBQueryRemote1;
   const QString sql = "select supplier_name, season_name, brandlabel_name, sizesscale_name," +
                       QString(" vat_name, category_name, department_name, subdepartment_name, retail_price, "
@@ -179,7 +160,7 @@ void TForm1::ButtonAddNewColourClick() {
         if (StyleHasColour(style, id)) continue;
         kui::SetPickItems(ComboBoxColours, {picker.SelectedName(i) + "=" + id});
         ComboBoxColours->setCurrentIndex(0);
-        SetModeWord(kAdd);
+        SetModeWord(skmode::kAdd);
         SpButSaveClick();
       }
     }
@@ -189,44 +170,4 @@ void TForm1::ButtonAddNewColourClick() {
   }
   LoadColours();
   FormShow();
-}
-
-// ----- the colour list ---------------------------------------------------------------------------------
-
-void TForm1::SGridStyleColoursDrawCell(QPainter& painter, int col, int row, const QRect& rect) {
-  if (col != ccShown) return;
-  kui::KvStringGrid* g = SGridStyleColours;
-  const QColor back = kui::BgrColourOr(g->Cell(ccValue, row), Qt::white);
-  painter.fillRect(rect, back);
-  painter.setPen(kui::BgrColour(DMDB->ContrastFontColour(kui::ToBgr(back))));
-  QRect r = rect.adjusted(2, 2, -2, -2);
-  painter.drawText(r, Qt::AlignLeft | Qt::AlignTop, g->Cell(ccName, row));
-  r.setTop(r.top() + 22);
-  painter.drawText(r, Qt::AlignLeft | Qt::AlignTop, g->Cell(ccRetail, row));
-  r.setLeft(r.left() + 100);
-  r.setRight(r.right() - 24);
-  QString picture = "N/A";
-  if (DMDB->Setup->LOUseImages) {
-    const QString rootPLU = g->Cell(ccRootPLU, row);
-    const bool has = !rootPLU.isEmpty() && QFileInfo::exists(ImagesFolder + TDMBRules::GetImgFileName(rootPLU));
-    picture = has ? "Has image" : "No image";
-  }
-  // Right-aligned at the rectangle's right edge; a text wider than the
-  // rectangle runs on to the left rather than losing its first letters.
-  painter.drawText(r, Qt::AlignRight | Qt::AlignTop | Qt::TextDontClip, picture);
-}
-
-void TForm1::SGridStyleColoursClick() {
-  kui::KvStringGrid* g = SGridStyleColours;
-  const int row = g->Row();
-  const QString rootPLU = g->Cell(ccRootPLU, row);
-  if (rootPLU.isEmpty()) return;
-  kdb::Query* q = DMDB->DBQueryRemote1;
-  if (!DMDB->RunQuery(StyleByRootPLUSQL(rootPLU), q) || q->RecordCount() == 0) {
-    DMDB->ShowMessage("Unable to find Style Details with Colour: " + g->Cell(ccName, row));
-    return;
-  }
-  DisabledWindow disabled(this);
-  LoadStyleDetails();
-  g->SetRow(row);
 }

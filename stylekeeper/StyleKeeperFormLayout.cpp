@@ -1,7 +1,9 @@
-// TForm1: the window's controls, built in code, and their signals.
+// TForm1: the frame of the window (title panel, bars, tab buttons and the
+// page control with its pages) and the controls of the style tab, which is
+// the window's own page. The other pages and the bars build their controls
+// in their own units.
 #include "StyleKeeperForm.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,71 +13,36 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "BranchPricesPageF.h"
+#include "ChargesPageF.h"
+#include "CommentsPageF.h"
+#include "ExtCodesPageF.h"
+#include "ImagePageF.h"
+#include "InfoPageF.h"
 #include "KuiColour.h"
 #include "KuiFont.h"
 #include "KvEdit.h"
 #include "KvFocusColour.h"
 #include "KvStringGrid.h"
+#include "NavigationBarF.h"
+#include "OptionsPageF.h"
+#include "PLUPricesPageF.h"
+#include "PackPageF.h"
+#include "QuantityPageF.h"
+#include "SearchBarF.h"
+#include "StyleKeeperControls.h"
 
 namespace {
 
 constexpr int kPriceLength = 10;
 
-void Fill(QWidget* w, quint32 bgr) {
-  QPalette pal = w->palette();
-  pal.setColor(QPalette::Window, kui::BgrColour(bgr));
-  w->setPalette(pal);
-  w->setAutoFillBackground(true);
-}
+using skui::MakeButton;
+using skui::MakeEdit;
+using skui::MakeLabel;
+using skui::MakePanel;
+using skui::MakePickList;
 
-QToolButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int width = 0) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(name);
-  b->setText(caption);
-  b->setAutoRaise(true);
-  b->setFocusPolicy(Qt::NoFocus);
-  b->setMinimumHeight(28);
-  if (width > 0) b->setFixedWidth(width);
-  return b;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
-  auto* l = new QLabel(caption, parent);
-  if (name) l->setObjectName(name);
-  return l;
-}
-
-QComboBox* MakePickList(QWidget* parent, const char* name) {
-  auto* c = new QComboBox(parent);
-  c->setObjectName(name);
-  c->setMaxVisibleItems(12);
-  c->setMinimumWidth(260);
-  return c;
-}
-
-kui::KvEdit* MakeEdit(QWidget* parent, const char* name, int maxLength = 0) {
-  auto* e = new kui::KvEdit(parent);
-  e->setObjectName(name);
-  e->SetCharCase(kui::KvEdit::CharCase::Upper);
-  if (maxLength > 0) e->SetMaxLength(maxLength);
-  return e;
-}
-
-QLabel* MakePanel(QWidget* parent, const char* name, const QString& caption) {
-  auto* p = MakeLabel(parent, name, caption);
-  // A plain grey box: the light half of a sunken bevel would vanish into
-  // the white form.
-  p->setStyleSheet("QLabel { border: 1px solid #a0a0a0; padding: 1px 4px; }");
-  p->setMinimumWidth(90);
-  return p;
-}
-
-QLineEdit* MakeReadOnly(QWidget* parent, const char* name) {
-  auto* e = new QLineEdit(parent);
-  e->setObjectName(name);
-  e->setReadOnly(true);
-  return e;
-}
+void Fill(QWidget* w, quint32 bgr) { kui::PaintBackground(w, kui::BgrColour(bgr)); }
 
 }  // namespace
 
@@ -90,15 +57,15 @@ void TForm1::BuildWindow() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(BuildTitlePanel());
-  layout->addWidget(BuildTopBar());
+  SearchBar = new TSearchBar(*this);
+  layout->addWidget(SearchBar->PanelTopBar);
   layout->addWidget(BuildTabButtons());
   PageCtrlSF = new QStackedWidget(this);
   PageCtrlSF->setObjectName("PageCtrlSF");
   layout->addWidget(PageCtrlSF, 1);
-  BuildSheets();
+  BuildPages();
   layout->addWidget(BuildBottomBar());
 
-  new kui::KvFocusColour(this, kFocusColour);
   kui::SmoothFonts(this);
   ConnectHandlers();
 }
@@ -122,24 +89,6 @@ QWidget* TForm1::BuildTitlePanel() {
   row->addWidget(PanelTop, 1);
   row->addWidget(ImageExit);
   return panel;
-}
-
-QWidget* TForm1::BuildTopBar() {
-  PanelTopBar = new QWidget(this);
-  Fill(PanelTopBar, kBarColour);
-  auto* row = new QHBoxLayout(PanelTopBar);
-  row->setContentsMargins(6, 2, 6, 2);
-  SpButTopExtSearch = MakeButton(PanelTopBar, "SpButTopExtSearch", "External ", 115);
-  SpButTopRetailPriceSearch = MakeButton(PanelTopBar, "SpButTopRetailPriceSearch", "Retail Price", 115);
-  SpButTopCostPriceSearch = MakeButton(PanelTopBar, "SpButTopCostPriceSearch", "Cost Price", 115);
-  SpButTopCostGtRetailSearch = MakeButton(PanelTopBar, "SpButTopCostGtRetailSearch", "Cost > Retail", 115);
-  SpButTopEComSearch = MakeButton(PanelTopBar, "SpButTopEComSearch", "Website", 115);
-  ButtonEvaluationSearch = MakeButton(PanelTopBar, "ButtonEvaluationSearch", "Evaluation", 115);
-  for (QToolButton* b : {SpButTopExtSearch, SpButTopRetailPriceSearch, SpButTopCostPriceSearch,
-                         SpButTopCostGtRetailSearch, SpButTopEComSearch, ButtonEvaluationSearch})
-    row->addWidget(b);
-  row->addStretch(1);
-  return PanelTopBar;
 }
 
 QWidget* TForm1::BuildTabButtons() {
@@ -169,62 +118,43 @@ QWidget* TForm1::BuildBottomBar() {
   Fill(PanelBottom, kBarColour);
   auto* row = new QHBoxLayout(PanelBottom);
   row->setContentsMargins(6, 4, 6, 4);
-  SpButNavFirst = MakeButton(PanelBottom, "SpButNavFirst", "|<", 44);
-  SpButNavPrev = MakeButton(PanelBottom, "SpButNavPrev", "<", 44);
-  SpButNavNext = MakeButton(PanelBottom, "SpButNavNext", ">", 44);
-  SpButNavLast = MakeButton(PanelBottom, "SpButNavLast", ">|", 44);
-  SpButNavSearch = MakeButton(PanelBottom, "SpButNavSearch", "Search", 80);
-  SpButPrint = MakeButton(PanelBottom, "SpButPrint", "Print", 80);
+  NavigationBar = new TNavigationBar(*this, PanelBottom, row);
+  row->addStretch(1);
   SpButAdd = MakeButton(PanelBottom, "SpButAdd", "Add", 90);
   SpButEdit = MakeButton(PanelBottom, "SpButEdit", "Edit", 90);
   SpButCancel = MakeButton(PanelBottom, "SpButCancel", "Cancel", 90);
   SpButSave = MakeButton(PanelBottom, "SpButSave", "Save", 90);
-  for (QToolButton* b : {SpButNavFirst, SpButNavPrev, SpButNavNext, SpButNavLast, SpButNavSearch})
+  for (QToolButton* b : {NavigationBar->SpButPrint, SpButAdd, SpButEdit, SpButCancel, SpButSave})
     row->addWidget(b);
-  row->addStretch(1);
-  for (QToolButton* b : {SpButPrint, SpButAdd, SpButEdit, SpButCancel, SpButSave}) row->addWidget(b);
   return PanelBottom;
 }
 
-QWidget* TForm1::AddSheet(const QString& name, const QString& title) {
-  auto* sheet = new QWidget(PageCtrlSF);
-  sheet->setObjectName(name);
-  auto* layout = new QVBoxLayout(sheet);
-  layout->setContentsMargins(8, 8, 8, 8);
-  if (!title.isEmpty()) {
-    auto* caption = MakeLabel(sheet, nullptr, title);
-    QFont f = caption->font();
-    f.setPixelSize(19);
-    f.setBold(true);
-    caption->setFont(f);
-    layout->addWidget(caption);
-  }
-  PageCtrlSF->addWidget(sheet);
-  return sheet;
-}
-
-void TForm1::BuildSheets() {
+void TForm1::BuildPages() {
   TabShStyleDetails = BuildStyleSheet();
-  BuildStockSheet();
-  TabShMinStock = AddSheet("TabShMinStock", "Min Stock Details");
-  TabShMaxStock = AddSheet("TabShMaxStock", "Max Stock Details");
-  TabShBarcodes = AddSheet("TabShBarcodes", "Barcodes");
-  BuildImageSheet();
-  TabShExtBCodes = AddSheet("TabShExtBCodes", "External Barcodes");
-  BuildPricesSheet();
-  TabSheetBSPrice = AddSheet("TabSheetBSPrice", "Branch Level Pricing");
-  BuildInfoSheet();
-  TabShComments = AddSheet("TabShComments", "Comments");
-  TabSheetCharges = AddSheet("TabSheetCharges", "Charges");
-  TabSheetOptions = AddSheet("TabSheetOptions", "More Details");
-  TabShPack = AddSheet("TabShPack", "Package");
-  for (QWidget* sheet : {TabShMinStock, TabShMaxStock, TabShBarcodes, TabShExtBCodes,
-                         TabSheetBSPrice, TabShComments, TabSheetCharges, TabSheetOptions, TabShPack})
-    static_cast<QVBoxLayout*>(sheet->layout())->addStretch(1);
+  // Each page makes its own sheet; the window names it as the page control's.
+  const auto page = [](auto*& member, QWidget*& sheet, auto* made) {
+    member = made;
+    sheet = made->Sheet;
+  };
+  using Kind = TQuantityPage::Kind;
+  page(StockPage, TabShStock, new TQuantityPage(*this, Kind::Stock));
+  page(MinStockPage, TabShMinStock, new TQuantityPage(*this, Kind::MinStock));
+  page(MaxStockPage, TabShMaxStock, new TQuantityPage(*this, Kind::MaxStock));
+  page(BarcodesPage, TabShBarcodes, new TQuantityPage(*this, Kind::Barcodes));
+  page(ImagePage, TabShImage, new TImagePage(*this));
+  page(ExtCodesPage, TabShExtBCodes, new TExtCodesPage(*this));
+  page(PricesPage, TabShPrices, new TPLUPricesPage(*this));
+  page(BranchPricesPage, TabSheetBSPrice, new TBranchPricesPage(*this));
+  page(InfoPage, TabShInfo, new TInfoPage(*this));
+  page(CommentsPage, TabShComments, new TCommentsPage(*this));
+  page(ChargesPage, TabSheetCharges, new TChargesPage(*this));
+  page(OptionsPage, TabSheetOptions, new TOptionsPage(*this));
+  page(PackPage, TabShPack, new TPackPage(*this));
 }
 
 QWidget* TForm1::BuildStyleSheet() {
-  QWidget* sheet = AddSheet("TabShStyleDetails", QString());
+  QWidget* sheet = skui::AddSheet(PageCtrlSF, "TabShStyleDetails", QString());
+  new kui::KvFocusColour(sheet, kFocusColour);
   auto* outer = static_cast<QVBoxLayout*>(sheet->layout());
   PanelStyleDetails = MakeLabel(sheet, "PanelStyleDetails", "Style Details");
   Fill(PanelStyleDetails, kCaptionPanelColour);
@@ -332,100 +262,12 @@ QWidget* TForm1::BuildStyleSheet() {
   return sheet;
 }
 
-void TForm1::BuildStockSheet() {
-  TabShStock = AddSheet("TabShStock", "Stock Details");
-  auto* row = new QHBoxLayout;
-  SpButStockUseRatio = MakeButton(TabShStock, "SpButStockUseRatio", "Use Ratio", 90);
-  CheckBoxMinStock = new QCheckBox("Set As Min Stock", TabShStock);
-  CheckBoxMinStock->setObjectName("CheckBoxMinStock");
-  CheckBoxMaxStock = new QCheckBox("Set As Max Stock", TabShStock);
-  CheckBoxMaxStock->setObjectName("CheckBoxMaxStock");
-  CheckBoxCreateBarcodes = new QCheckBox("Create Barcodes", TabShStock);
-  CheckBoxCreateBarcodes->setObjectName("CheckBoxCreateBarcodes");
-  row->addWidget(SpButStockUseRatio);
-  for (QCheckBox* c : {CheckBoxMinStock, CheckBoxMaxStock, CheckBoxCreateBarcodes}) row->addWidget(c);
-  row->addStretch(1);
-  auto* layout = static_cast<QVBoxLayout*>(TabShStock->layout());
-  layout->addLayout(row);
-  layout->addStretch(1);
-}
-
-void TForm1::BuildImageSheet() {
-  TabShImage = AddSheet("TabShImage", "Image");
-  ImageLarge = MakeLabel(TabShImage, "ImageLarge", QString());
-  ImageLarge->setFixedSize(300, 300);
-  ImageLarge->setAlignment(Qt::AlignCenter);
-  ImageLarge->hide();
-  auto* layout = static_cast<QVBoxLayout*>(TabShImage->layout());
-  layout->addWidget(ImageLarge, 0, Qt::AlignHCenter);
-  layout->addStretch(1);
-}
-
-void TForm1::BuildPricesSheet() {
-  TabShPrices = AddSheet("TabShPrices", "Size Level Pricing");
-  SpButBSPrices = MakeButton(TabShPrices, "SpButBSPrices", "Branch Prices", 120);
-  auto* layout = static_cast<QVBoxLayout*>(TabShPrices->layout());
-  layout->addWidget(SpButBSPrices, 0, Qt::AlignLeft);
-  layout->addStretch(1);
-}
-
-void TForm1::BuildInfoSheet() {
-  TabShInfo = AddSheet("TabShInfo", "Info");
-  auto* layout = static_cast<QVBoxLayout*>(TabShInfo->layout());
-  PanelInfoStyle = MakePanel(TabShInfo, "PanelInfoStyle", QString());
-  layout->addWidget(PanelInfoStyle);
-  auto* grid = new QGridLayout;
-  EditProdColour = MakeReadOnly(TabShInfo, "EditProdColour");
-  EditProdCreated = MakeReadOnly(TabShInfo, "EditProdCreated");
-  EditProdAge = MakeReadOnly(TabShInfo, "EditProdAge");
-  grid->addWidget(MakeLabel(TabShInfo, nullptr, "Colour:"), 0, 0);
-  grid->addWidget(EditProdColour, 0, 1);
-  grid->addWidget(MakeLabel(TabShInfo, nullptr, "Created:"), 1, 0);
-  grid->addWidget(EditProdCreated, 1, 1);
-  grid->addWidget(MakeLabel(TabShInfo, nullptr, "Age:"), 2, 0);
-  grid->addWidget(EditProdAge, 2, 1);
-  grid->setColumnStretch(2, 1);
-  layout->addLayout(grid);
-  auto* buttons = new QHBoxLayout;
-  SpButInfoComments = MakeButton(TabShInfo, "SpButInfoComments", "Comments", 110);
-  SpButInfoCharges = MakeButton(TabShInfo, "SpButInfoCharges", "Charges", 110);
-  SpButInfoMoreDetail = MakeButton(TabShInfo, "SpButInfoMoreDetail", "More Detail", 110);
-  SpButInfoHist = MakeButton(TabShInfo, "SpButInfoHist", "View History", 110);
-  SpButInfoContent = MakeButton(TabShInfo, "SpButInfoContent", "Web Copy", 110);
-  for (QToolButton* b :
-       {SpButInfoComments, SpButInfoCharges, SpButInfoMoreDetail, SpButInfoHist, SpButInfoContent})
-    buttons->addWidget(b);
-  buttons->addStretch(1);
-  layout->addLayout(buttons);
-  layout->addStretch(1);
-}
-
 void TForm1::ConnectHandlers() {
-  const auto onClick = [this](QToolButton* b, const char* where, void (TForm1::*handler)()) {
-    connect(b, &QToolButton::clicked, this, [this, where, handler] { Guard(where, [&] { (this->*handler)(); }); });
-  };
-  onClick(SpButAdd, "TForm1::SpButAddClick", &TForm1::SpButAddClick);
-  onClick(SpButEdit, "TForm1::SpButEditClick", &TForm1::SpButEditClick);
-  onClick(SpButCancel, "TForm1::SpButCancelClick", &TForm1::SpButCancelClick);
-  onClick(SpButTabStyle, "TForm1::SpButTabStyleClick", &TForm1::SpButTabStyleClick);
-  onClick(SpButStyleInfo, "TForm1::SpButStyleInfoClick", &TForm1::SpButStyleInfoClick);
-
-  const auto onSelect = [this](QComboBox* c, const char* where, void (TForm1::*handler)()) {
-    connect(c, &QComboBox::activated, this, [this, where, handler] { Guard(where, [&] { (this->*handler)(); }); });
-  };
-  onSelect(ComboBoxCategories, "TForm1::ComboBoxCategoriesSelect", &TForm1::ComboBoxCategoriesSelect);
-  onSelect(ComboBoxDepartments, "TForm1::ComboBoxDepartmentsSelect", &TForm1::ComboBoxDepartmentsSelect);
-  onSelect(ComboBoxTaxRates, "TForm1::ComboBoxTaxRatesSelect", &TForm1::ComboBoxTaxRatesSelect);
-  onSelect(ComboBoxSizeRanges, "TForm1::ComboBoxSizeRangesSelect", &TForm1::ComboBoxSizeRangesSelect);
-  onSelect(ComboBoxCurrency, "TForm1::ComboBoxCurrencySelect", &TForm1::ComboBoxCurrencySelect);
-  // The root PLU box logs its own failures and shows nothing.
-  connect(ComboBoxRootPLU, &QComboBox::activated, this, [this] { ComboBoxRootPLUSelect(); });
-
-  const auto onChange = [this](QLineEdit* e, const char* where, void (TForm1::*handler)()) {
-    connect(e, &QLineEdit::textChanged, this, [this, where, handler] { Guard(where, [&] { (this->*handler)(); }); });
-  };
-  onChange(EditCostPrice, "TForm1::EditCostPriceChange", &TForm1::EditCostPriceChange);
-  onChange(EditRetailPrice, "TForm1::EditRetailPriceChange", &TForm1::EditRetailPriceChange);
-  onChange(EditWSPrice, "TForm1::EditWSPriceChange", &TForm1::EditWSPriceChange);
+  ConnectTitleHandlers();
+  ConnectLoadHandlers();
+  ConnectModeHandlers();
+  ConnectPriceHandlers();
   ConnectSaveHandlers();
+  ConnectCloneHandlers();
+  ConnectColourListHandlers();
 }

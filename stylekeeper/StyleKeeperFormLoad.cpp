@@ -11,9 +11,13 @@
 #include <QStackedWidget>
 #include <QToolButton>
 
+#include "ControlEventsClass.h"
 #include "DMBRulesF.h"
+#include "DisabledWindowClass.h"
 #include "DataModF.h"
 #include "Format.h"
+#include "ImagePageF.h"
+#include "InfoPageF.h"
 #include "KvEdit.h"
 #include "PickList.h"
 #include "WaitClass.h"
@@ -58,6 +62,31 @@ StyleRow ReadStyleRow(kdb::Query& q) {
 QString SelectedId(const QComboBox* combo) { return kdb::sql::Int(kui::SelectedPickValue(combo)); }
 
 }  // namespace
+
+void TForm1::ConnectLoadHandlers() {
+  OnSelect(ComboBoxCategories, "TForm1::ComboBoxCategoriesSelect", &TForm1::ComboBoxCategoriesSelect);
+  OnSelect(ComboBoxDepartments, "TForm1::ComboBoxDepartmentsSelect", &TForm1::ComboBoxDepartmentsSelect);
+  OnSelect(ComboBoxTaxRates, "TForm1::ComboBoxTaxRatesSelect", &TForm1::ComboBoxTaxRatesSelect);
+  OnSelect(ComboBoxSizeRanges, "TForm1::ComboBoxSizeRangesSelect", &TForm1::ComboBoxSizeRangesSelect);
+  OnSelect(ComboBoxCurrency, "TForm1::ComboBoxCurrencySelect", &TForm1::ComboBoxCurrencySelect);
+  TControlEventsClass::Of(ComboBoxCategories).OnExit = [this] {
+    Guard("TForm1::ComboBoxCategoriesExit", [this] { ComboBoxCategoriesExit(); });
+  };
+  TControlEventsClass::Of(ComboBoxDepartments).OnExit = [this] {
+    Guard("TForm1::ComboBoxDepartmentsExit", [this] { ComboBoxDepartmentsExit(); });
+  };
+
+  // The root PLU box logs its own failures and shows nothing.
+  connect(ComboBoxRootPLU, &QComboBox::activated, this, [this] { ComboBoxRootPLUSelect(); });
+  // Typed keys reach the box itself, which hands them on to its line edit.
+  const auto rootPLUKey = [this](QChar& key) {
+    bool passes = true;
+    Guard("TForm1::ComboBoxRootPLUKeyPress", [&] { passes = ComboBoxRootPLUKeyPress(key); }, false);
+    if (!passes) key = QChar();
+  };
+  TControlEventsClass::Of(ComboBoxRootPLU).OnKeyPress = rootPLUKey;
+  TControlEventsClass::Of(ComboBoxRootPLU->lineEdit()).OnKeyPress = rootPLUKey;
+}
 
 // ----- pick lists -------------------------------------------------------------------
 
@@ -213,7 +242,7 @@ void TForm1::FormShow() {
     wait.Show("Please wait searching for style details...");
     kdb::Query* q = DMDB->DBQueryRemote1;
     if (DMDB->RunQuery(StyleByRootPLUSQL(RootPLUToOpen), q) && q->RecordCount() > 0) {
-      DisabledWindow disabled(this);
+      SkDisabledWindow disabled(this);
       wait.Close();
       LoadStyleDetails();
       ComboBoxRootPLU->lineEdit()->selectAll();
@@ -328,7 +357,7 @@ void TForm1::LoadPictures(const QString& rootPLU) {
   const QString name = rootPLU.isEmpty() ? QString() : TDMBRules::GetImgFileName(rootPLU);
   // A missing or broken file simply leaves the style without a picture.
   const bool shown = DMDB->Setup->LOUseImages && !name.isEmpty() && picture.load(ImagesFolder + name);
-  for (QLabel* image : {ImageLarge, ImageSmall}) {
+  for (QLabel* image : {ImagePage->ImageLarge, ImageSmall}) {
     if (shown)
       image->setPixmap(picture.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     else
@@ -357,10 +386,10 @@ QString TForm1::ProductAgeText(const QDateTime& created, const QDateTime& now) {
 
 void TForm1::ShowProductAge(const QDateTime& created) {
   try {
-    EditProdAge->setText(ProductAgeText(created, QDateTime::currentDateTime()));
+    InfoPage->EditProdAge->setText(ProductAgeText(created, QDateTime::currentDateTime()));
   } catch (...) {
-    EditProdAge->clear();
+    InfoPage->EditProdAge->clear();
   }
-  EditProdCreated->setText(created.isValid() ? QLocale::system().toString(created.date(), QLocale::ShortFormat)
+  InfoPage->EditProdCreated->setText(created.isValid() ? QLocale::system().toString(created.date(), QLocale::ShortFormat)
                                              : QString());
 }

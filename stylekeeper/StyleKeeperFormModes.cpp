@@ -1,5 +1,5 @@
 // TForm1: the modes View, Add and Edit, clearing the form, the defaults of a
-// new style, and the tab buttons that belong to the window itself.
+// new style, and the tab sheets that belong to the window itself.
 #include "StyleKeeperForm.h"
 
 #include <QCheckBox>
@@ -10,19 +10,19 @@
 #include <QToolButton>
 
 #include "DataModF.h"
+#include "ImagePageF.h"
+#include "InfoPageF.h"
 #include "KvEdit.h"
 #include "KvStringGrid.h"
+#include "ModeWords.h"
+#include "NavigationBarF.h"
 #include "PickList.h"
+#include "QuantityPageF.h"
+#include "StyleKeeperControls.h"
 
 namespace {
 
-constexpr const char* kView = "View";
-constexpr const char* kAdd = "Add";
-constexpr const char* kEdit = "Edit";
-
-void SetVisible(std::initializer_list<QWidget*> widgets, bool on) {
-  for (QWidget* w : widgets) w->setVisible(on);
-}
+using skui::SetVisible;
 
 // Selects a remembered index when it still lies inside the list.
 bool SelectRemembered(QComboBox* combo, int index) {
@@ -32,6 +32,13 @@ bool SelectRemembered(QComboBox* combo, int index) {
 }
 
 }  // namespace
+
+void TForm1::ConnectModeHandlers() {
+  OnClick(SpButAdd, "TForm1::SpButAddClick", &TForm1::SpButAddClick);
+  OnClick(SpButEdit, "TForm1::SpButEditClick", &TForm1::SpButEditClick);
+  OnClick(SpButCancel, "TForm1::SpButCancelClick", &TForm1::SpButCancelClick);
+  OnClick(SpButTabStyle, "TForm1::SpButTabStyleClick", &TForm1::SpButTabStyleClick);
+}
 
 void TForm1::SetPickListsEnabled(bool on) {
   for (QComboBox* c : {ComboBoxSuppliers, ComboBoxColours, ComboBoxSeasons, ComboBoxCategories,
@@ -56,29 +63,30 @@ void TForm1::ShowTabButtons(bool on) {
 }
 
 void TForm1::SetViewMode() {
-  SetVisible({SpButPrint, SpButAdd, SpButEdit}, true);
+  SetVisible({NavigationBar->SpButPrint, SpButAdd, SpButEdit}, true);
   SetVisible({SpButCancel, SpButSave}, false);
   ComboBoxRootPLU->setEnabled(true);
   SGridStyleColours->setEnabled(true);
-  SetModeWord(kView);
-  SpButNavSearch->show();
+  SetModeWord(skmode::kView);
+  NavigationBar->SpButNavSearch->show();
   SetPickListsEnabled(false);
   SetStyleEditsReadOnly(true);
-  EditProdAge->setReadOnly(true);
+  InfoPage->EditProdAge->setReadOnly(true);
   ShowTabButtons(true);
   SpButTabPackage->setVisible(PackLabelProgramPresent());
   // The single-user edition keeps no stock levels, labels, packs or info.
   if (DMDB->Setup->LocalMode)
     SetVisible({SpButShowMinStock, SpButShowMaxStock, SpButTabBCodes, SpButTabPackage, SpButStyleInfo,
-                SpButStockUseRatio, CheckBoxMinStock, CheckBoxMaxStock, CheckBoxCreateBarcodes},
+                StockPage->SpButStockUseRatio, StockPage->CheckBoxMinStock, StockPage->CheckBoxMaxStock,
+                StockPage->CheckBoxCreateBarcodes},
                false);
 }
 
 void TForm1::SetEditMode() {
-  SetVisible({SpButPrint, SpButAdd, SpButEdit}, false);
+  SetVisible({NavigationBar->SpButPrint, SpButAdd, SpButEdit}, false);
   SetVisible({SpButCancel, SpButSave}, true);
   SGridStyleColours->setEnabled(false);
-  SpButNavSearch->hide();
+  NavigationBar->SpButNavSearch->hide();
   SetPickListsEnabled(true);
   SetStyleEditsReadOnly(false);
   ShowTabButtons(false);
@@ -102,10 +110,10 @@ void TForm1::ClearStyleForm() {
   SalePrice = Currency();
   ComboBoxECommerce->setCurrentIndex(0);
   PanelVATRate->setText("0");
-  ImageLarge->hide();
+  ImagePage->ImageLarge->hide();
   ImageSmall->hide();
   ClearColourList();
-  EditProdAge->clear();
+  InfoPage->EditProdAge->clear();
 }
 
 void TForm1::SelectDefaults() {
@@ -124,7 +132,7 @@ void TForm1::SelectDefaults() {
 void TForm1::SpButAddClick() {
   PageCtrlSF->setCurrentWidget(TabShStyleDetails);
   SetEditMode();
-  SetModeWord(kAdd);
+  SetModeWord(skmode::kAdd);
   ClearStyleForm();
   ComboBoxSuppliers->setFocus();
   ComboBoxRootPLU->setEditText(QString());
@@ -142,14 +150,14 @@ void TForm1::SpButEditClick() {
   for (QComboBox* c : {ComboBoxSuppliers, ComboBoxColours, ComboBoxSizeRanges, ComboBoxCurrency})
     c->setEnabled(false);
   EditSupplierStyle->setReadOnly(true);
-  SetModeWord(kEdit);
+  SetModeWord(skmode::kEdit);
   PricesTouched = false;
 }
 
 void TForm1::SpButCancelClick() {
   const QString mode = Mode();
-  if (mode == kView) return;
-  if (mode == kEdit) RootPLUToOpen = ComboBoxRootPLU->currentText();
+  if (mode == skmode::kView) return;
+  if (mode == skmode::kEdit) RootPLUToOpen = ComboBoxRootPLU->currentText();
   FormShow();
 }
 
@@ -158,17 +166,9 @@ void TForm1::ShowTabSheet(QWidget* sheet) {
       {TabShStock, SpButTabStock},         {TabShMinStock, SpButShowMinStock},
       {TabShMaxStock, SpButShowMaxStock},  {TabShImage, SpButTabImage},
       {TabShExtBCodes, SpButTabExternal},  {TabShPrices, SpButTabPrices},
-      {TabShBarcodes, SpButTabBCodes},     {TabShComments, SpButInfoComments}};
+      {TabShBarcodes, SpButTabBCodes},     {TabShComments, InfoPage->SpButInfoComments}};
   for (const auto& [page, button] : owners)
     if (page == sheet) button->click();
 }
 
 void TForm1::SpButTabStyleClick() { PageCtrlSF->setCurrentWidget(TabShStyleDetails); }
-
-void TForm1::SpButStyleInfoClick() {
-  PanelInfoStyle->setText(EditSupplierStyle->text());
-  EditProdColour->setText(kui::SelectedPickName(ComboBoxColours));
-  PageCtrlSF->setCurrentWidget(TabShInfo);
-  if (DMDB->Setup->LocalMode)
-    SetVisible({SpButInfoMoreDetail, SpButInfoCharges, SpButInfoHist, SpButInfoContent}, false);
-}

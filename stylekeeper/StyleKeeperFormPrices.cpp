@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "ControlEventsClass.h"
 #include "DataModF.h"
 #include "Format.h"
 #include "KvEdit.h"
@@ -19,6 +20,22 @@ namespace {
 double PriceValue(const QString& text) { return kos::TextToFloat(text).value_or(0.0); }
 
 }  // namespace
+
+void TForm1::ConnectPriceHandlers() {
+  OnChange(EditCostPrice, "TForm1::EditCostPriceChange", &TForm1::EditCostPriceChange);
+  OnChange(EditRetailPrice, "TForm1::EditRetailPriceChange", &TForm1::EditRetailPriceChange);
+  OnChange(EditWSPrice, "TForm1::EditWSPriceChange", &TForm1::EditWSPriceChange);
+  // One exit step serves the three boxes.
+  for (QLineEdit* box : {static_cast<QLineEdit*>(EditCostPrice), static_cast<QLineEdit*>(EditRetailPrice),
+                         static_cast<QLineEdit*>(EditWSPrice)})
+    TControlEventsClass::Of(box).OnExit = [this] { Guard("TForm1::EditCostPriceExit", [this] { EditCostPriceExit(); }); };
+  // After the move has settled: the calculator is a modal window of its own.
+  TControlEventsClass::Of(EditRetailPrice).OnEnter = [this] {
+    QMetaObject::invokeMethod(
+        this, [this] { Guard("TForm1::EditRetailPriceEnter", [this] { EditRetailPriceEnter(); }); },
+        Qt::QueuedConnection);
+  };
+}
 
 void TForm1::EditCostPriceChange() {
   FilterPriceText(EditCostPrice, "Cost Price value can only have one decimal point!");

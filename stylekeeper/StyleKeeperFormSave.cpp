@@ -11,21 +11,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
+#include <QToolButton>
 
 #include <set>
 #include <vector>
 
 #include "DataModF.h"
+#include "DisabledWindowClass.h"
 #include "Format.h"
 #include "KvEdit.h"
+#include "ModeWords.h"
 #include "PickList.h"
 #include "WaitClass.h"
 
 namespace {
 
-constexpr const char* kView = "View";
-constexpr const char* kAdd = "Add";
-constexpr const char* kEdit = "Edit";
 constexpr const char* kWhere = "TForm1::d_SaveStyle";
 constexpr int kRootPLULength = 8;
 // Plain root PLUs tried after the highest ID before the save gives up.
@@ -146,13 +146,15 @@ QString NewRootPLU(kdb::Database& db, const StyleValues& v) {
 
 // ----- the Save button ------------------------------------------------------------------
 
+void TForm1::ConnectSaveHandlers() { OnClick(SpButSave, "TForm1::SpButSaveClick", &TForm1::SpButSaveClick); }
+
 void TForm1::SpButSaveClick() {
-  if (Mode() == kView) return;
+  if (Mode() == skmode::kView) return;
   if (!ValidateStyle()) return;
   ConvertPricesByCurrency();
   DMDB->GetTable("PRODUCTS", DMDB->DBTableR1);
   QWidget* sheet = PageCtrlSF->currentWidget();
-  DisabledWindow disabled(this);
+  SkDisabledWindow disabled(this);
   if (d_SaveStyle()) {
     RootPLUToOpen = ComboBoxRootPLU->currentText();
     FormShow();
@@ -208,10 +210,10 @@ bool TForm1::ValidateStyle() {
   const QString colour = kui::SelectedPickName(ComboBoxColours);
   const QString mode = Mode();
   // One root PLU per style and colour.
-  if (mode == kAdd && StyleHasColour(style, kui::SelectedPickValue(ComboBoxColours)))
+  if (mode == skmode::kAdd && StyleHasColour(style, kui::SelectedPickValue(ComboBoxColours)))
     return refuse("Style: " + style + " already has Colour: " + colour + "\n\nPlease select another colour.",
                   ComboBoxColours);
-  if (mode == kEdit && PricesTouched &&
+  if (mode == skmode::kEdit && PricesTouched &&
       !DMDB->ShowConfirm("Style: " + style + ", " + colour + "\n\n" + "The cost and retail prices will be set to\n" +
                          "Cost: " + EditCostPrice->text() + ", " + "Retail: " + EditRetailPrice->text() + "\n" +
                          "for all sizes.\n\nAre you sure?"))
@@ -267,7 +269,7 @@ bool TForm1::d_SaveStyle() {
   const QDateTime saveTime = QDateTime::currentDateTime();
   TWaitClass wait;
   wait.Show("Please wait...");
-  const bool adding = Mode() == kAdd;
+  const bool adding = Mode() == skmode::kAdd;
 
   const StyleValues v = ReadStyleValues(*this);
 

@@ -4,11 +4,12 @@
 #include "DMBRulesF.h"
 #include "DataModF.h"
 #include "KvApplication.h"
+#include "RatioQtyForm.h"
 #include "SeasonsForm.h"
 #include "StyleKeeperForm.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
   app.setApplicationName("StyleKeeper");
   return KvRunApplication([&] {
     TDMDB dataModule;
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     // The kept dialogs of the searches, ratio and quick-add come here,
     // created once for the run, as their units arrive.
     new TFormSeasons(&mainForm);  // owned by the main window
+    new TFormRatioQty(&mainForm);
     mainForm.ShowWindow();
     return QApplication::exec();
   });

@@ -9,6 +9,8 @@
 #include <QElapsedTimer>
 #include <QLockFile>
 
+#include <map>
+
 #include "KvDb.h"
 #include "KvTestSupport.h"
 #include "SchemaClass.h"
@@ -134,6 +136,7 @@ QString CatalogueHash(const CatalogueSize& size) {
 void BuildCatalogue(const kvtest::DbFacts& facts, const CatalogueSize& size) {
   auto open = [&facts](kdb::Session& s, kdb::Database& db) {
     kvtest::TestDatabase::Configure(facts, s, db);
+    db.CreateIfMissing = true;  // the catalogue is made here, as dbsetup makes a database
     db.Open();
   };
   std::unique_ptr<CatalogueGenerator> gen;
@@ -212,5 +215,24 @@ CatalogueDb EnsureCatalogue(kvtest::Engine e, const CatalogueSize& size, const Q
   out.buildSeconds = double(t.elapsed()) / 1000.0;
   return out;
 }
+
+namespace {
+std::map<kvtest::Engine, kvtest::DbHandle>& Connections() {
+  static std::map<kvtest::Engine, kvtest::DbHandle> connections;
+  return connections;
+}
+}  // namespace
+
+kdb::Database& CatalogueConnection(kvtest::Engine e) {
+  kvtest::DbHandle& h = Connections()[e];
+  if (!h.db) {
+    h = {std::make_unique<kdb::Session>(), std::make_unique<kdb::Database>()};
+    kvtest::TestDatabase::Configure(EnsureCatalogue(e, SizeFromEnvironment()).facts, *h.session, *h.db);
+    h.db->Open();
+  }
+  return *h.db;
+}
+
+void CloseCatalogueConnections() { Connections().clear(); }
 
 }  // namespace kvcat

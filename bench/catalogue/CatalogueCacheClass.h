@@ -37,6 +37,12 @@ struct CatalogueDb {
 CatalogueDb EnsureCatalogue(kvtest::Engine e, const CatalogueSize& size,
                             const QString& cacheRoot = DefaultCacheRoot());
 
+// One connection per engine to the catalogue of KV_BENCH_SCALE, made (and
+// the catalogue with it) on first use and kept until
+// CloseCatalogueConnections, which a benchmark's main calls before it ends.
+kdb::Database& CatalogueConnection(kvtest::Engine e);
+void CloseCatalogueConnections();
+
 // Builds the catalogue into an empty database that the facts point at.
 void BuildCatalogue(const kvtest::DbFacts& facts, const CatalogueSize& size);
 

@@ -12,7 +12,6 @@
 
 #include <cmath>
 #include <functional>
-#include <map>
 #include <memory>
 
 #include "CatalogueCacheClass.h"
@@ -53,18 +52,7 @@ QStringList FiguresOf(kdb::Database& db, const QStringList& statements) {
   return all;
 }
 
-// One catalogue connection per engine, opened once.
-std::map<Engine, kvtest::DbHandle> connections;
-
-kdb::Database& Db(Engine e) {
-  auto& h = connections[e];
-  if (!h.db) {
-    h = {std::make_unique<kdb::Session>(), std::make_unique<kdb::Database>()};
-    kvtest::TestDatabase::Configure(kvcat::EnsureCatalogue(e, kvcat::SizeFromEnvironment()).facts, *h.session, *h.db);
-    h.db->Open();
-  }
-  return *h.db;
-}
+kdb::Database& Db(Engine e) { return kvcat::CatalogueConnection(e); }
 
 QStringList Column(kdb::Database& db, const QString& sql) { return kvtest::Column(db, sql); }
 
@@ -248,5 +236,5 @@ const bool registered = [] {
 }  // namespace
 
 int main(int argc, char** argv) {
-  return kvbench::RunBenchmarks(argc, argv, [] { connections.clear(); });
+  return kvbench::RunBenchmarks(argc, argv, [] { kvcat::CloseCatalogueConnections(); });
 }

@@ -1,433 +1,227 @@
-// The two style stock reports on the benchmark catalogue (100,000 styles in
-// 10 branches): StyleStockList and BrokenSizeReport run through their own
-// reads and grid builders, as their windows run them, over a pick of 5,000
-// styles spread through the catalogue (every 20th in the picker's order; a
-// grid of about 100,000 rows), against the fastest bare SQL that gives the
-// same figures on the same engine, in the same iterations.
+// The three stock reports over the whole benchmark catalogue, each run as its
+// window runs it (one statement for every value of the group, its records
+// turned into the rows of a string grid), against the fastest bare SQL found
+// for the same figures on the same engine, timed in the same iterations. The
+// grand totals of both must agree, or the row fails.
 //
-// The baseline: each bare candidate below runs its statements and reads
-// every value of their rows; the fastest of them on the engine, found before
-// the timed iterations, is the row's baseline. After every iteration the
-// figures (per root PLU and branch: the sum of the quantities and how many
-// there are) are read back from the grid and from the baseline's rows; a
-// difference fails the row.
+// Memory: the run's peak and what stays held with the grid are given as
+// counters (peak_MB, grid_MB): the statement's rows must not cost more than
+// the grid itself.
 //
-// Memory: one run more from an empty grid, counted by HeapCounter: the most
-// the run held at once above what it started with (peak_mb), what the grid
-// kept afterwards (grid_mb), and their ratio (mem_ratio, 1.0 when the run
-// never needed more than the grid it leaves).
-//
-// KV_BENCH_SCALE as for the catalogue ("small": 400 styles, the smoke run).
+// KV_BENCH_SCALE as for the catalogue ("small" in the CI smoke run).
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QHash>
+#include <QFile>
 
+#include <cmath>
 #include <functional>
-#include <map>
 #include <memory>
 
-#include "BrokenSizeGridClass.h"
-#include "BrokenSizeQueryClass.h"
 #include "CatalogueCacheClass.h"
-#include "DataModF.h"
-#include "HeapCounter.h"
+#include "Format.h"
+#include "ItemStockListingClass.h"
 #include "KvBenchCompare.h"
 #include "KvBenchMain.h"
 #include "KvDb.h"
 #include "KvStringGrid.h"
-#include "StyleStockGridClass.h"
-#include "StyleStockQueryClass.h"
+#include "RootStockListingClass.h"
+#include "StockEvaluationClass.h"
+#include "StockGroupByClass.h"
 
 namespace {
 
 using kvtest::Engine;
 
-constexpr int kEveryNthStyle = 20;
-
-// A data module connected to the catalogue, as a report program has one, and
-// what a run needs from the database besides: the picked styles and the
-// branches.
-struct Shop {
-  std::unique_ptr<TDMDB> dm;
-  QStringList styles;
-  std::vector<std::pair<QString, QString>> branches;  // (id, name) by name, as the selectors list them
-  QHash<QString, QString> codeOfBranch;
-  QHash<QString, QString> nameOfBranch;
-
-  explicit Shop(Engine e) {
-    const kvcat::CatalogueDb cat = kvcat::EnsureCatalogue(e, kvcat::SizeFromEnvironment());
-    dm = std::make_unique<TDMDB>();
-    kvtest::TestDatabase::Configure(cat.facts, *dm->DBSessionRemote, *dm->DBDatabaseRemote);
-    dm->DBDatabaseRemote->Open();
-    dm->DBSessionRemote->SetActive(true);
-    kdb::Query q(dm->DBDatabaseRemote);
-    // The picker lists the styles in order; the user ticks a spread of them.
-    q.SQL = "select style from products group by style order by style";
-    q.ExecSQL();
-    int i = 0;
-    for (q.First(); !q.Eof(); q.Next(), ++i)
-      if (i % kEveryNthStyle == 0) styles << q.Fields(0).AsString();
-    q.SQL = "select id, code, name from branches order by name asc";
-    q.ExecSQL();
-    for (q.First(); !q.Eof(); q.Next()) {
-      const QString id = q.Fields(0).AsString();
-      branches.emplace_back(id, q.Fields(2).AsString());
-      codeOfBranch.insert(id, q.Fields(1).AsString());
-      nameOfBranch.insert(id, q.Fields(2).AsString());
-    }
+// Resident and peak memory of this process in MB; Reset puts the peak back
+// to what is resident now.
+struct Memory {
+  static double Field(const char* name) {
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+      if (line.startsWith(name)) return line.mid(int(qstrlen(name))).trimmed().split(' ').first().toDouble() / 1024;
+    return 0;
   }
-  kdb::Database& Db() { return *dm->DBDatabaseRemote; }
+  static double Resident() { return Field("VmRSS:"); }
+  static double Peak() { return Field("VmHWM:"); }
+  static void ResetPeak() {
+    QFile f("/proc/self/clear_refs");
+    if (f.open(QIODevice::WriteOnly)) f.write("5");
+  }
 };
 
-std::map<Engine, std::unique_ptr<Shop>> shops;
-
-Shop& ShopOf(Engine e) {
-  auto& s = shops[e];
-  if (!s) s = std::make_unique<Shop>(e);
-  return *s;
-}
-
-QString QuotedList(const QStringList& texts) {
-  QStringList quoted;
-  for (const QString& t : texts) quoted << kdb::sql::Quote(t);
-  return quoted.join(", ");
-}
-
-// ----- the figures, as a report's grid shows them and as bare rows give them -------------
-
-// Per line (root PLU and branch): the sum of its quantities and how many it shows.
-struct LineFigures {
-  qint64 total = 0;
-  int quantities = 0;
-  bool operator==(const LineFigures&) const = default;
+// A run as the window makes it: the statement, then every row into the grid.
+struct GridRun {
+  kui::KvStringGrid grid;
+  int row = 0;
+  void Write(const QStringList& cells) {
+    if (!cells.isEmpty()) grid.SetRowTexts(row, cells);
+    ++row;
+    grid.SetRowCount(row + 2);
+  }
+  QStringList Last() const { return grid.RowTexts(row); }
 };
-using Figures = std::map<QString, LineFigures>;
-
-Figures GridFigures(const kui::KvStringGrid& grid, const std::function<bool(int row)>& isLine, int rootCol,
-                    int branchCol, int firstSizeCol, int endSizeCol) {
-  Figures f;
-  for (int r = 0; r < grid.RowCount(); ++r) {
-    if (!isLine(r)) continue;
-    LineFigures& line = f[grid.Cell(rootCol, r) + "|" + grid.Cell(branchCol, r)];
-    for (int c = firstSizeCol; c < endSizeCol; ++c) {
-      const QString cell = grid.Cell(c, r);
-      if (cell.isEmpty()) continue;
-      line.total += cell.toLongLong();
-      ++line.quantities;
-    }
-  }
-  return f;
-}
-
-// The statements of a bare candidate run, every value of the rows read, and
-// the query holding the rows the figures come from.
-struct BareFetch {
-  const char* name;
-  std::function<std::unique_ptr<kdb::Query>(Shop&)> fetch;
-  std::function<Figures(Shop&, kdb::Query&)> figures;
-};
-
-std::unique_ptr<kdb::Query> Run(Shop& shop, const QString& sql) {
-  auto q = std::make_unique<kdb::Query>(&shop.Db());
-  q->SQL = sql;
-  q->ExecSQL();
-  return q;
-}
-
-// Every value read: texts as texts, numbers as numbers (any reader of the
-// rows does at least this much).
-void ReadAll(kdb::Query& q, const std::vector<bool>& text) {
-  qint64 sum = 0;
-  for (q.First(); !q.Eof(); q.Next())
-    for (int c = 0; c < q.FieldCount(); ++c) sum += text[size_t(c)] ? q.Fields(c).AsString().size() : q.Fields(c).AsInteger();
-  benchmark::DoNotOptimize(sum);
-}
-
-// The styles' root PLUs, each once, as a list for an IN (...).
-QString RootList(Shop& shop) {
-  auto q = Run(shop, "select distinct p.root_plu from products p where p.style in (" + QuotedList(shop.styles) + ")");
-  QStringList roots;
-  for (q->First(); !q->Eof(); q->Next()) roots << q->Fields(0).AsString();
-  return QuotedList(roots);
-}
-
-QString StylesRoots(Shop& shop) {
-  return "select p.root_plu from products p where p.style in (" + QuotedList(shop.styles) + ")";
-}
-
-// What the window's wait window costs a run besides: a look at the clock
-// after every line and colour, the events processed every 40 ms (see
-// TReportFrameForm::ShowProgress).
-class WaitWindowCost {
- public:
-  WaitWindowCost() { clock_.start(); }
-  void operator()() {
-    if (clock_.elapsed() < 40) return;
-    clock_.restart();
-    QCoreApplication::processEvents();
-  }
-
- private:
-  QElapsedTimer clock_;
-};
-
-// ----- StyleStockList --------------------------------------------------------------------
-
-void RunStyleStockList(Shop& shop, kui::KvStringGrid& grid) {
-  TStyleStockGridClass build(grid);
-  build.BranchCode = [&](const QString& id) { return shop.codeOfBranch.value(id); };
-  WaitWindowCost wait;
-  build.BeforeStyle = [&](const QString&) { wait(); };
-  build.AfterLine = [&] { wait(); };
-  build.Reset();
-  TStyleStockQueryClass reads(*shop.dm, QString());
-  build.AddStyles(reads, shop.styles);
-  build.Finish();
-}
-
-Figures StyleStockGridFigures(const kui::KvStringGrid& grid) {
-  const auto isLine = [&](int r) {
-    return r > 0 && !grid.Cell(0, r).isEmpty() && !TStyleStockGridClass::IsHeaderRow(grid, r) &&
-           !TStyleStockGridClass::IsTotalsRow(grid, r);
-  };
-  return GridFigures(grid, isLine, 0, TStyleStockGridClass::kBranchCol, TStyleStockGridClass::kFirstSizeCol,
-                     TStyleStockGridClass::kTotalCol);
-}
-
-// Rows of (PLU, branch, quantity): the root PLU and the size are the PLU's.
-Figures StockFiguresByPLU(Shop& shop, kdb::Query& q) {
-  Figures f;
-  for (q.First(); !q.Eof(); q.Next()) {
-    LineFigures& line = f[q.Fields(0).AsString().left(8) + "|" + shop.codeOfBranch.value(q.Fields(1).AsString())];
-    line.total += q.Fields(2).AsInteger();
-    ++line.quantities;
-  }
-  return f;
-}
-
-const std::vector<BareFetch>& StyleStockBares() {
-  static const std::vector<BareFetch> bares = {
-      // The styles' PLUs joined to their stock through the covering index
-      // (PLU, BRANCH_ID, STOCK_QUANTITY).
-      {"join on the PLU",
-       [](Shop& shop) {
-         auto q = Run(shop, "select bs.plu, bs.branch_id, bs.stock_quantity from products p"
-                            " inner join branchstock bs on (bs.plu = p.plu) where p.style in (" +
-                                QuotedList(shop.styles) + ")");
-         ReadAll(*q, {true, false, false});
-         return q;
-       },
-       StockFiguresByPLU},
-      // The stock of the styles' root PLUs from the covering index
-      // (ROOT_PLU, BRANCH_ID, PLU, STOCK_QUANTITY).
-      {"by root PLU, sub-select",
-       [](Shop& shop) {
-         auto q = Run(shop, "select bs.plu, bs.branch_id, bs.stock_quantity from branchstock bs"
-                            " where bs.root_plu in (" + StylesRoots(shop) + ")");
-         ReadAll(*q, {true, false, false});
-         return q;
-       },
-       StockFiguresByPLU},
-      {"by root PLU, listed",
-       [](Shop& shop) {
-         auto q = Run(shop, "select bs.plu, bs.branch_id, bs.stock_quantity from branchstock bs"
-                            " where bs.root_plu in (" + RootList(shop) + ")");
-         ReadAll(*q, {true, false, false});
-         return q;
-       },
-       StockFiguresByPLU},
-  };
-  return bares;
-}
-
-// ----- BrokenSizeReport ----------------------------------------------------------------
-
-void RunBrokenSizes(Shop& shop, kui::KvStringGrid& grid) {
-  TBrokenSizeGridClass build(grid);
-  build.MinMissing = 1;
-  build.HideAllZero = true;
-  build.Branches = shop.branches;
-  WaitWindowCost wait;
-  build.BeforeStyle = [&](const TBrokenStyle&) { wait(); };
-  build.BeforeColour = [&](const TBrokenStyle&, const TBrokenColour&) { wait(); };
-  build.Reset();
-  TBrokenSizeQueryClass reads(*shop.dm, QString());
-  build.AddStyles(reads, shop.styles);
-}
-
-Figures BrokenGridFigures(const kui::KvStringGrid& grid) {
-  const auto isLine = [&](int r) { return grid.Cell(0, r) == TBrokenSizeGridClass::kDataMark; };
-  return GridFigures(grid, isLine, 2, 1, TBrokenSizeGridClass::kFirstSizeCol, grid.ColCount());
-}
-
-// The records of the broken (root PLU, branch) pairs (Min Missing 1, "Hide
-// with all zeros" ticked): at least one quantity of 0 or below, and not all
-// of them exactly 0. Rows of (root PLU, branch, PLU, quantity), a pair's
-// rows together.
-Figures BrokenFigures(Shop& shop, kdb::Query& q) {
-  Figures f;
-  QString pair;
-  LineFigures line;
-  bool missing = false, nonZero = false;
-  const auto settle = [&] {
-    if (missing && nonZero) f[pair] = line;
-  };
-  for (q.First(); !q.Eof(); q.Next()) {
-    const QString key = q.Fields(0).AsString() + "|" + shop.nameOfBranch.value(q.Fields(1).AsString());
-    if (key != pair) {
-      settle();
-      pair = key;
-      line = {};
-      missing = nonZero = false;
-    }
-    const qint64 n = q.Fields(3).AsInteger();
-    line.total += n;
-    ++line.quantities;
-    missing = missing || n <= 0;
-    nonZero = nonZero || n != 0;
-  }
-  settle();
-  return f;
-}
-
-// Read in index order, a pair's rows come together: the broken pairs are
-// known as the rows pass.
-void ReadAndRuleBroken(kdb::Query& q) {
-  qint64 branch = -1;
-  QString root;
-  int broken = 0;
-  bool missing = false, nonZero = false;
-  for (q.First(); !q.Eof(); q.Next()) {
-    const QString r = q.Fields(0).AsString();
-    const qint64 b = q.Fields(1).AsInteger();
-    if (b != branch || r != root) {
-      broken += missing && nonZero;
-      root = r;
-      branch = b;
-      missing = nonZero = false;
-    }
-    benchmark::DoNotOptimize(q.Fields(2).AsString());
-    const qint64 n = q.Fields(3).AsInteger();
-    missing = missing || n <= 0;
-    nonZero = nonZero || n != 0;
-  }
-  broken += missing && nonZero;
-  benchmark::DoNotOptimize(broken);
-}
-
-const std::vector<BareFetch>& BrokenBares() {
-  static const std::vector<BareFetch> bares = {
-      {"by root PLU, sub-select",
-       [](Shop& shop) {
-         auto q = Run(shop, "select bs.root_plu, bs.branch_id, bs.plu, bs.stock_quantity from branchstock bs"
-                            " where bs.root_plu in (" + StylesRoots(shop) + ") order by bs.root_plu, bs.branch_id");
-         ReadAndRuleBroken(*q);
-         return q;
-       },
-       BrokenFigures},
-      {"by root PLU, listed",
-       [](Shop& shop) {
-         auto q = Run(shop, "select bs.root_plu, bs.branch_id, bs.plu, bs.stock_quantity from branchstock bs"
-                            " where bs.root_plu in (" + RootList(shop) + ") order by bs.root_plu, bs.branch_id");
-         ReadAndRuleBroken(*q);
-         return q;
-       },
-       BrokenFigures},
-  };
-  return bares;
-}
-
-// ----- the rows ----------------------------------------------------------------------------
 
 struct Report {
-  void (*run)(Shop&, kui::KvStringGrid&);
-  Figures (*gridFigures)(const kui::KvStringGrid&);
-  const std::vector<BareFetch>& (*bares)();
+  // Ours: fills the grid, returns the grand totals as the grid shows them.
+  std::function<QStringList(kdb::Database&, GridRun&)> ours;
+  // The bare statement whose rows give the same figures, read as the
+  // grand totals the report shows.
+  std::function<QStringList(kdb::Database&)> bare;
 };
 
-double TimedMs(const std::function<void()>& f) {
-  QElapsedTimer t;
-  t.start();
-  f();
-  return double(t.nsecsElapsed()) / 1e6;
+QStringList AllIds(kdb::Database& db, const TGroupChoice& g) { return kvtest::Column(db, g.ValuesSQL); }
+
+QStringList RunListing(kdb::Database& db, GridRun& run, TStockListingClass& listing, int choice) {
+  const TGroupChoice& g = TStockGroupByClass::ListingChoices()[size_t(choice)];
+  kdb::Query q(&db);
+  q.SQL = listing.RunStatement(g, AllIds(db, g), true, "");
+  q.ExecSQL();
+  run.grid.SetColCount(listing.ColumnCount());
+  run.Write(listing.HeaderRow(g.ColumnTitle));
+  listing.ListRun(q, [&](const QStringList& cells) { run.Write(cells); });
+  q.Close();
+  const QStringList grand = listing.GrandTotalsRow();
+  run.grid.SetRowTexts(run.row, grand);
+  return grand;
 }
 
-// The fastest candidate on this engine (the better of two runs each).
-const BareFetch& FastestBare(Shop& shop, const std::vector<BareFetch>& bares) {
-  const BareFetch* best = nullptr;
-  double bestMs = 0;
-  for (const BareFetch& b : bares) {
-    double ms = 0;
-    for (int i = 0; i < 2; ++i) {
-      const double t = TimedMs([&] { b.fetch(shop); });
-      ms = i == 0 ? t : std::min(ms, t);
-    }
-    if (!best || ms < bestMs) {
-      best = &b;
-      bestMs = ms;
-    }
+QString Money(Currency c) { return kos::FormatFloat("0.00", c); }
+
+// The sums of a bare statement's rows (quantity, cost, retail), as a
+// listing's grand totals show them.
+QStringList MoneySums(kdb::Database& db, const QString& sql) {
+  kdb::Query q(&db);
+  q.SQL = sql;
+  q.ExecSQL();
+  qint64 qty = 0;
+  Currency cost, retail;
+  for (; !q.Eof(); q.Next()) {
+    qty += q.Fields(0).AsInteger();
+    cost += q.Fields(1).AsCurrency();
+    retail += q.Fields(2).AsCurrency();
   }
-  return *best;
+  return {QString::number(qty), Money(cost), Money(retail)};
 }
 
-void BM_Report(benchmark::State& state, Engine e, Report report) {
-  Shop* shop = nullptr;
-  const BareFetch* bare = nullptr;
+// Each PLU's stock summed from the covering index; nothing sorted.
+constexpr const char* kStockPerPlu =
+    " from products p inner join (select plu, sum(stock_quantity) as total_stock from branchstock group by plu) s"
+    " on s.plu = p.plu where p.supplier_id in (select id from parameters where type = 'SUPPLIER')";
+
+// The product stock listing of every supplier, against the figures of each PLU.
+Report ItemStock() {
+  return {[](kdb::Database& db, GridRun& run) {
+            TItemStockListingClass listing;
+            return RunListing(db, run, listing, TStockGroupByClass::kListingDefault);
+          },
+          [](kdb::Database& db) {
+            return MoneySums(db, QString("select s.total_stock, s.total_stock * p.current_cost_price,"
+                                         " s.total_stock * p.retail_price") + kStockPerPlu);
+          }};
+}
+
+// The style-and-colour listing of every supplier, against the same sums per root PLU.
+Report RootStock() {
+  return {[](kdb::Database& db, GridRun& run) {
+            TRootStockListingClass listing;
+            return RunListing(db, run, listing, TStockGroupByClass::kListingDefault);
+          },
+          [](kdb::Database& db) {
+            return MoneySums(db, QString("select sum(s.total_stock), sum(s.total_stock * p.current_cost_price),"
+                                         " sum(s.total_stock * p.retail_price)") + kStockPerPlu +
+                                     " group by p.supplier_id, p.root_plu");
+          }};
+}
+
+// The stock evaluation by department of every branch, without a search: the
+// sums by ids alone.
+Report Valuation() {
+  return {[](kdb::Database& db, GridRun& run) {
+            kdb::Query q(&db);
+            q.SQL = TStockEvaluationClass::Statement(TStockGroupByClass::kDepartment, "", "");
+            q.ExecSQL();
+            TStockEvaluationClass e;
+            e.Begin();
+            run.grid.SetColCount(TStockEvaluationClass::kColumns);
+            run.Write(TStockEvaluationClass::Titles("Department"));
+            for (; !q.Eof(); q.Next())
+              run.Write(e.AddRecord(TStockEvaluationClass::ReadRecord(q, TStockGroupByClass::kDepartment)));
+            run.Write({});
+            run.grid.SetRowTexts(run.row, e.TotalsRow());
+            return QStringList{QString::number(e.Units()), TStockEvaluationClass::Amount(e.TotalCost()),
+                               TStockEvaluationClass::Amount(e.TotalRetail())};
+          },
+          [](kdb::Database& db) {
+            kdb::Query q(&db);
+            q.SQL = "select sum(s.stock_quantity) as units, sum(p.current_cost_price * s.stock_quantity) as cost,"
+                    " sum(p.retail_price * s.stock_quantity) as retail, avg(p.retail_price), avg(p.current_cost_price)"
+                    " from branchstock s inner join products p on p.plu = s.plu group by s.branch_id, p.department_id";
+            q.ExecSQL();
+            qint64 units = 0;
+            double cost = 0, retail = 0;
+            for (; !q.Eof(); q.Next()) {
+              units += q.Fields(0).AsInteger();
+              cost += q.Fields(1).AsFloat();
+              retail += q.Fields(2).AsFloat();
+            }
+            return QStringList{QString::number(units), TStockEvaluationClass::Amount(cost),
+                               TStockEvaluationClass::Amount(retail)};
+          }};
+}
+
+// The grand totals' quantity and amounts of a listing's Totals row.
+QStringList Figures(const QStringList& grand) { return grand.mid(grand.size() - 3); }
+
+void BM_StockReport(benchmark::State& state, Engine e, Report (*make)()) {
+  kdb::Database* db = nullptr;
   try {
-    shop = &ShopOf(e);
-    bare = &FastestBare(*shop, report.bares());
+    db = &kvcat::CatalogueConnection(e);
   } catch (const std::exception& x) {
     state.SkipWithError(x.what());
     return;
   }
-  kui::KvStringGrid grid;
+  const Report report = make();
   kvbench::Comparison row(state, QString::fromStdString(kvtest::EngineName(e)), kvbench::kGoalQuery);
   try {
     for (auto _ : state) {
-      std::unique_ptr<kdb::Query> rows;
-      row.Ours([&] { report.run(*shop, grid); });
-      row.Baseline([&] { rows = bare->fetch(*shop); });
-      const Figures ours = report.gridFigures(grid);
-      if (ours.empty() || ours != bare->figures(*shop, *rows)) {
-        state.SkipWithError(("the report's grid and the bare rows (" + std::string(bare->name) +
-                             ") give different figures").c_str());
+      QStringList ours, bare;
+      double before = 0, peak = 0, held = 0;
+      {
+        GridRun run;
+        Memory::ResetPeak();
+        before = Memory::Resident();
+        row.Ours([&] { ours = Figures(report.ours(*db, run)); });
+        peak = Memory::Peak();
+        held = Memory::Resident();
+        state.counters["rows"] = run.row + 1;
+      }
+      row.Baseline([&] { bare = report.bare(*db); });
+      state.counters["peak_MB"] = peak - before;
+      state.counters["grid_MB"] = held - before;
+      if (ours != bare) {
+        state.SkipWithError(("different figures: " + ours.join(" ") + " against " + bare.join(" ")).toStdString().c_str());
         break;
       }
-      state.counters["lines"] = double(ours.size());
-      state.counters["grid_rows"] = grid.RowCount();
     }
-    // The memory of one run from an empty grid.
-    grid.SetRowCount(0);
-    grid.SetColCount(0);
-    kvbench::heap::Start();
-    report.run(*shop, grid);
-    const kvbench::heap::Use use = kvbench::heap::Stop();
-    state.counters["grid_mb"] = double(use.kept) / 1e6;
-    state.counters["peak_mb"] = double(use.peak) / 1e6;
-    if (use.kept > 0) state.counters["mem_ratio"] = double(use.peak) / double(use.kept);
-  } catch (const std::exception& x) {
-    state.SkipWithError(x.what());
+  } catch (const kdb::DbError& x) {
+    state.SkipWithError(x.Message().toStdString().c_str());
   }
-  state.counters["styles"] = double(shop->styles.size());
-  state.counters["bare"] = double(bare - report.bares().data());  // which candidate was fastest
   row.Report();
 }
 
 const bool registered = [] {
-  for (Engine e : {Engine::SQLite, Engine::PostgreSQL}) {
-    const std::string engine = kvtest::EngineName(e);
-    kvbench::AddRow("Report/StyleStockList/" + engine, BM_Report, e,
-                    Report{RunStyleStockList, StyleStockGridFigures, StyleStockBares});
-    kvbench::AddRow("Report/BrokenSizeReport/" + engine, BM_Report, e,
-                    Report{RunBrokenSizes, BrokenGridFigures, BrokenBares});
-  }
+  const std::pair<const char*, Report (*)()> rows[] = {{"StockReport/ItemStockAllSuppliers/", ItemStock},
+                                                       {"StockReport/RootStockAllSuppliers/", RootStock},
+                                                       {"StockReport/ValuationByDepartment/", Valuation}};
+  for (const auto& [name, make] : rows)
+    for (Engine e : {Engine::SQLite, Engine::PostgreSQL})
+      kvbench::AddRow(name + kvtest::EngineName(e), BM_StockReport, e, make)->Iterations(3);
   return true;
 }();
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  return kvbench::RunGuiBenchmarks(argc, argv, [] { shops.clear(); });
+  return kvbench::RunGuiBenchmarks(argc, argv, [] { kvcat::CloseCatalogueConnections(); });
 }

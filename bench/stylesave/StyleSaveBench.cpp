@@ -18,7 +18,7 @@
 #include "KvCheckListBox.h"
 #include "KvEdit.h"
 #include "PickList.h"
-#include "StyleKeeperDbFixture.h"
+#include "StyleKeeperBenchShop.h"
 
 namespace {
 
@@ -30,29 +30,11 @@ int Sizes() { return Small() ? 3 : 30; }
 int Colours() { return Small() ? 3 : 10; }
 const char* kScale = "BENCH SCALE";
 
-// What the module fixture stands on outside GoogleTest: the shop calls its
-// SetUp and TearDown itself.
-struct Unattended {
-  virtual ~Unattended() = default;
-  virtual void SetUp() {}
-  virtual void TearDown() {}
-};
-
 // The shop with the style editor's window open on it, made once per engine.
-class Shop : public sktest::StyleKeeperTest<kvfwtest::ModuleTest<Unattended>> {
+class Shop : public kvbench::StyleKeeperShop {
  public:
-  explicit Shop(Engine e) : engine_(e) {
-    SetUp();
-    QList<QPair<QString, int>> sizes;
-    for (int i = 0; i < Sizes(); ++i) sizes.append({"S" + QString::number(i), i * 10});
-    database_ = std::make_unique<kvfwtest::EditionDatabase>(
-        e, programDir, sktest::ShopData(false, [&](kdb::Database& db) { sktest::AddScale(db, kScale, sizes); }),
-        sktest::ShopSettings());
-    sktest::HandOverUser(e);
+  explicit Shop(Engine e) : kvbench::StyleKeeperShop(e, [](kdb::Database& db) { AddScale(db); }) {
     colours_ = Column("SELECT NAME FROM PARAMETERS WHERE TYPE='COLOUR' ORDER BY NAME").mid(0, Colours());
-    CreateModules();
-    StartForm();
-    if (form->TerminateRequested()) throw kdb::DbError("The window did not start: " + dm->LastError);
     // The alternate colours picker: every colour but the first.
     onDialog = [this](QDialog& d) {
       auto* picker = qobject_cast<TFormCheckList*>(&d);
@@ -64,11 +46,6 @@ class Shop : public sktest::StyleKeeperTest<kvfwtest::ModuleTest<Unattended>> {
       picker->BitBtnOkClick();
     };
   }
-  ~Shop() override {
-    TearDown();  // the window and modules before the database they run on
-    database_.reset();
-  }
-
   // One new style in every colour through the window; throws when a save
   // did not write every row.
   void SaveThroughWindow(const QString& style) {
@@ -86,7 +63,7 @@ class Shop : public sktest::StyleKeeperTest<kvfwtest::ModuleTest<Unattended>> {
 
   // The same rows as plain inserts in one transaction.
   void InsertDirectly(const QString& style) {
-    kdb::Database& db = database_->Db();
+    kdb::Database& db = Db();
     db.StartTransaction();
     for (int c = 0; c < Colours(); ++c) {
       const QString root = "D" + QString::number(++directRoots_).rightJustified(7, '0');
@@ -111,31 +88,25 @@ class Shop : public sktest::StyleKeeperTest<kvfwtest::ModuleTest<Unattended>> {
   }
 
   static int Rows() { return Sizes() * Colours(); }
-  kvtest::Engine ShopEngine() const { return engine_; }
 
  private:
-  Engine engine_;
-  std::unique_ptr<kvfwtest::EditionDatabase> database_;
   QStringList colours_;
   int directRoots_ = 0;
 
-  QStringList Column(const QString& sql) { return kvtest::Column(database_->Db(), sql); }
   QString Value(const QString& sql) { return Column(sql).value(0); }
+
+  static void AddScale(kdb::Database& db) {
+    QList<QPair<QString, int>> sizes;
+    for (int i = 0; i < Sizes(); ++i) sizes.append({"S" + QString::number(i), i * 10});
+    sktest::AddScale(db, kScale, sizes);
+  }
 };
 
 // One shop at a time: the window and its data module are the program's only ones.
 std::unique_ptr<Shop> shop;
 
 void BM_SaveNewStyle(benchmark::State& state, Engine engine) {
-  try {
-    if (!shop || shop->ShopEngine() != engine) {
-      shop.reset();
-      shop = std::make_unique<Shop>(engine);
-    }
-  } catch (const std::exception& e) {
-    state.SkipWithError(e.what());
-    return;
-  }
+  if (!kvbench::OpenShop(shop, state, engine)) return;
   static int styles = 0;
   kvbench::Comparison row(state, QString::fromStdString(kvtest::EngineName(engine)), kvbench::kGoalStyleSave);
   for (auto _ : state) {

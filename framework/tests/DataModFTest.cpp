@@ -4,6 +4,7 @@
 #include "MessageForm.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -86,6 +87,55 @@ TEST_F(DataModFTest, TwoProgramsWriteTwoFilesInTwoFolders) {
   EXPECT_TRUE(b->LogFileName.endsWith("/bologs/brandnames/2024-03-05 brandnames.log"));
 }
 
+// The log file is opened once for the run; every record is in the file (as
+// another program reads it) as soon as the call that wrote it returns.
+TEST_F(DataModFTest, TheLogStaysOpenAndEachRecordIsInTheFileAtOnce) {
+  WriteSettings("[Local]\nLOBranchID=2\n");
+  auto m = Module("suppliers");
+  ASSERT_TRUE(m->Init());
+  EXPECT_EQ(kvtest::OpenHandlesOf(m->LogFileName), 1);
+  m->LogException(std::runtime_error("disk on fire"), "TDMDB::GetTable");
+  EXPECT_TRUE(ReadAll(m->LogFileName).endsWith("TDMDB::GetTable\r\n2024-03-05 09:15:30\r\ndisk on fire\r\n\r\n"));
+  EXPECT_EQ(kvtest::OpenHandlesOf(m->LogFileName), 1);
+
+  // Someone moved the day's file away: the next record makes it again.
+  ASSERT_TRUE(QFile::rename(m->LogFileName, m->LogFileName + ".old"));
+  m->Log("after the move", false);
+  EXPECT_EQ(ReadAll(m->LogFileName), "after the move\r\n");
+  m.reset();
+  EXPECT_EQ(kvtest::OpenHandlesOf(kvtest::MultiUserFolder() + "bologs/suppliers/2024-03-05 suppliers.log"), 0);
+}
+
+// A record reaches the file whole, in one write: the lines of a record are
+// held until its outermost LogRecord ends.
+TEST_F(DataModFTest, TheLinesOfARecordReachTheFileTogether) {
+  WriteSettings("[Local]\nLOBranchID=2\n");
+  auto m = Module("suppliers");
+  ASSERT_TRUE(m->Init());
+  const QByteArray before = ReadAll(m->LogFileName);
+  {
+    const TDMDB::LogRecord record(*m);
+    m->Log("[x]after post: PARAMETERS[=]", false);
+    m->LogException(QString("lost connection"), "TDMBRules::SaveParam");  // a record inside a record
+    m->Log("[=]------end------[=]", true);
+    EXPECT_EQ(ReadAll(m->LogFileName), before);
+  }
+  EXPECT_EQ(ReadAll(m->LogFileName),
+            before + "[x]after post: PARAMETERS[=]\r\nTDMBRules::SaveParam\r\n2024-03-05 09:15:30\r\n"
+                     "lost connection\r\n\r\n2024-03-05 09:15:30\r\n[=]------end------[=]\r\n");
+}
+
+TEST_F(DataModFTest, AWorkingFolderAnotherProgramMadeIsNoFailure) {
+  WriteSettings("[Local]\nLOBranchID=2\n");
+  QDir().mkpath(kvtest::MultiUserFolder() + "bologs/StyleKeeper");
+  QDir().mkpath(kvtest::MultiUserFolder() + "labels");
+  auto m = Module();
+  ASSERT_TRUE(m->Init());
+  EXPECT_TRUE(boxes.isEmpty()) << boxes.join("|").toStdString();
+  EXPECT_TRUE(m->EnsureDirectory(kvtest::MultiUserFolder() + "labels/"));
+  EXPECT_TRUE(QFileInfo(kvtest::MultiUserFolder() + "bookgoodsin").isDir());
+}
+
 TEST_F(DataModFTest, WithoutSettingsFileInitFailsAndNothingIsWritten) {
   auto m = Module();
   EXPECT_FALSE(m->Init());
@@ -166,6 +216,23 @@ TEST_F(DataModFTest, LogLinesAreUtf8) {
   ASSERT_TRUE(m->Init());
   m->Log(QString::fromUtf8("Caf\u00e9 \u20ac5"), false);
   EXPECT_TRUE(ReadAll(m->LogFileName).endsWith("Caf\xc3\xa9 \xe2\x82\xac" "5\r\n"));
+}
+
+TEST_F(DataModFTest, TextsOfSeveralLinesKeepTheLogsCrLfLineEnds) {
+  WriteSettings("[Local]\nLOBranchID=2\n");
+  auto m = Module();
+  ASSERT_TRUE(m->Init());
+  kui::ScopedAnswerer answer([](QDialog& d) { d.accept(); });
+  m->ShowMessage("Sorry, you do not have the required security level.\n\nRequires: Edit Stock");
+  m->LogException(QString("ERROR:  relation \"x\" does not exist\nLINE 1: SELECT * FROM x\r\n"),
+                  "TDMDB::RunQuery");
+  const QByteArray log = kvtest::ReadAll(m->LogFileName);
+  EXPECT_TRUE(log.endsWith("2024-03-05 09:15:30\r\nSorry, you do not have the required security level.\r\n"
+                           "\r\nRequires: Edit Stock\r\nTDMDB::RunQuery\r\n2024-03-05 09:15:30\r\n"
+                           "ERROR:  relation \"x\" does not exist\r\nLINE 1: SELECT * FROM x\r\n\r\n\r\n"))
+      << log.toStdString();
+  EXPECT_EQ(log.count("\n"), log.count("\r\n"));
+  EXPECT_EQ(log.count("\r"), log.count("\r\n"));
 }
 
 TEST_F(DataModFTest, ShownTextsAreLoggedAlsoWhenTheirWindowCannotBeShown) {

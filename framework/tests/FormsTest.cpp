@@ -9,12 +9,15 @@
 #include "WaitClass.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -98,6 +101,26 @@ TEST_F(FormMsgConfirmTest, ButtonsAnswer) {
   EXPECT_FALSE(Ask([](TFormMsgConfirm& f) { QTest::keyClick(f.BitBtnYes, Qt::Key_A); }));
 }
 
+TEST(MessageWindows, AreCentredOnTheScreen) {
+  QWidget main;  // an active window elsewhere does not move them
+  main.setGeometry(0, 0, 300, 200);
+  main.show();
+  main.activateWindow();
+  QApplication::processEvents();
+  QList<QPoint> centres;
+  kui::ScopedAnswerer answer([&](QDialog& d) {
+    centres << d.frameGeometry().center();
+    d.reject();
+  });
+  TFormMsg msg;
+  msg.Execute("Saved.");
+  TFormMsgConfirm confirm;
+  confirm.Execute("Sure?");
+  const QPoint screen = QGuiApplication::primaryScreen()->availableGeometry().center();
+  ASSERT_EQ(centres.size(), 2);
+  for (const QPoint& c : centres) EXPECT_LE((c - screen).manhattanLength(), 4);
+}
+
 std::set<quint32> Painted(const TFormLoading& f) {
   std::set<quint32> painted;
   for (int i = 0; i < TFormLoading::kBarPanels; ++i)
@@ -169,15 +192,79 @@ TEST(WaitClass, NonModalAnimatedWindowThatClosesWithItsScope) {
     EXPECT_TRUE(window->PanelInfo->isVisible());
     kvtest::SaveScreenshot(window, "FormLoading");
   }
-  EXPECT_TRUE(window.isNull());
+  // Closed with its scope: hidden, and kept for the next operation.
+  ASSERT_FALSE(window.isNull());
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(window->TimerLoading->isActive());
   EXPECT_EQ(kui::ModalSeam::ShownCount(), modalBefore);
 
   TWaitClass twice;
   twice.Close();
   twice.Show("a");
+  EXPECT_EQ(twice.Form, window.data());  // not made anew
   twice.Close();
   twice.Close();
   EXPECT_EQ(twice.Form, nullptr);
+  EXPECT_FALSE(window->isVisible());
+
+  TWaitClass::FreeWindow();
+  EXPECT_TRUE(window.isNull());
+  twice.Show("b");  // a new one when needed again
+  EXPECT_NE(twice.Form, nullptr);
+}
+
+// An operation that runs inside another one shows its own texts on the one
+// wait window, and hands the window back to its caller when it ends.
+TEST(WaitClass, NestedOperationsShareTheWindowAndTheOuterTextComesBack) {
+  TWaitClass outer;
+  outer.Show("Please wait...", "Style 1 of 3");
+  TFormLoading* window = outer.Form;
+  ASSERT_NE(window, nullptr);
+  {
+    TWaitClass inner;
+    inner.Show("Loading sizes...");
+    EXPECT_EQ(inner.Form, window);
+    EXPECT_EQ(window->PanelMsg->text(), "Loading sizes...");
+    EXPECT_FALSE(window->PanelInfo->isVisible());
+    outer.Show("Please wait...", "Style 2 of 3");  // waits until the inner one is done
+    EXPECT_EQ(window->PanelMsg->text(), "Loading sizes...");
+  }
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->PanelMsg->text(), "Please wait...");
+  EXPECT_EQ(window->PanelInfo->text(), "Style 2 of 3");
+  EXPECT_TRUE(window->PanelInfo->isVisible());
+  outer.Close();
+  EXPECT_FALSE(window->isVisible());
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  EXPECT_EQ(std::count_if(windows.begin(), windows.end(),
+                          [](QWidget* w) { return qobject_cast<TFormLoading*>(w) != nullptr; }),
+            1);
+}
+
+// An operation that changes the text for every row must not spend its time
+// letting the window repaint: events are let through at most every 25 ms.
+TEST(WaitClass, ARunningTextLetsTheWindowPaintAtMostEvery25ms) {
+  // Each time events are let through, this object sees one ping and posts
+  // the next: the pings count the times.
+  struct Pings : QObject {
+    int seen = 0;
+    bool event(QEvent* e) override {
+      if (e->type() != QEvent::User) return QObject::event(e);
+      ++seen;
+      QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+      return true;
+    }
+  } pings;
+  TWaitClass wait;
+  wait.Show("Please wait...");
+  QCoreApplication::postEvent(&pings, new QEvent(QEvent::User));
+  QElapsedTimer clock;
+  clock.start();
+  for (int row = 1; row <= 300; ++row) wait.Show("Please wait...", "Row " + QString::number(row));
+  const qint64 elapsed = clock.elapsed();
+  EXPECT_LE(pings.seen, elapsed / TFormLoading::kPaintMs + 1) << elapsed << " ms";
+  EXPECT_EQ(wait.Form->PanelInfo->text(), "Row 300");
+  QCoreApplication::removePostedEvents(&pings);
 }
 
 }  // namespace

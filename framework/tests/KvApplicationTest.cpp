@@ -2,10 +2,14 @@
 
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 
 #include <stdexcept>
 
+#include "KuiGuard.h"
 #include "KvApplication.h"
+#include "KvFwTestSupport.h"
 #include "ModalSeam.h"
 
 namespace {
@@ -36,6 +40,40 @@ TEST(KvApplication, ANormalRunShowsNothingAndKeepsItsExitCode) {
   int code = 0;
   EXPECT_EQ(ShownAfter([] { return 7; }, &code), "");
   EXPECT_EQ(code, 7);
+}
+
+// In a program: what escapes a handler goes to the daily log under the
+// handler's name and to the program's own message window, and the window is
+// usable again.
+class KvApplicationNetTest : public kvfwtest::ModuleTest<> {};
+
+TEST_F(KvApplicationNetTest, AnEscapedFailureIsLoggedShownInTheMessageWindowAndTheWindowWorksOn) {
+  WriteSettings("[Local]\nLOBranchID=2\n");
+  dm = Module("suppliers");
+  ASSERT_TRUE(dm->Init());
+  const kvtest::ExpectEscapes expect;
+  QWidget form;
+  auto* save = new QPushButton("Save", &form);
+  save->setObjectName("SpButSave");
+  int clicks = 0;
+  QObject::connect(save, &QPushButton::clicked, &form, kui::Named("TForm1::SpButSaveClick", [&] {
+    ++clicks;
+    form.setEnabled(false);
+    if (clicks == 1) throw kdb::DbError("Record not found: it was removed by another user");
+    form.setEnabled(true);
+  }));
+  form.show();
+  QTest::mouseClick(save, Qt::LeftButton);
+  EXPECT_TRUE(LogText().endsWith("TForm1::SpButSaveClick\r\n2024-03-05 09:15:30\r\n"
+                                 "Record not found: it was removed by another user\r\n\r\n"
+                                 "2024-03-05 09:15:30\r\nRecord not found: it was removed by another user\r\n"))
+      << LogText().toStdString();
+  EXPECT_EQ(messages, QStringList{"Record not found: it was removed by another user"});
+  EXPECT_TRUE(form.isEnabled());
+  EXPECT_EQ(dm->LastError, "Record not found: it was removed by another user");
+  QTest::mouseClick(save, Qt::LeftButton);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(messages.size(), 1);
 }
 
 }  // namespace

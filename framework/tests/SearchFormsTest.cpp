@@ -35,15 +35,15 @@ TEST(AdvancedSearch, EmptyFieldsGiveNoCondition) {
 TEST(AdvancedSearch, RootPluMatchesAnywhereAndTheRestAtTheStart) {
   TFormAdvancedSearch f;
   f.EditRootPLU->setText("12");
-  EXPECT_EQ(f.GetWhereClause(), " where root_plu like '%12%'");
+  EXPECT_EQ(f.GetWhereClause(), " where root_plu like '%12%' escape '\\'");
 
   TFormAdvancedSearch g;
   g.EditSupplier->setText("ACME");
   g.EditColour->setText("NAVY");
   g.EditRootPLU->setText("12");
   EXPECT_EQ(g.GetWhereClause(),
-            " where supplier_name like 'ACME%' and colour_name like 'NAVY%'"
-            " and root_plu like '%12%'");
+            " where supplier_name like 'ACME%' escape '\\' and colour_name like 'NAVY%' escape '\\'"
+            " and root_plu like '%12%' escape '\\'");
 }
 
 TEST(AdvancedSearch, EveryFieldInTableOrderAndBlanksCount) {
@@ -52,22 +52,22 @@ TEST(AdvancedSearch, EveryFieldInTableOrderAndBlanksCount) {
   for (size_t i = 0; i < edits.size(); ++i) edits[i]->setText(QString("T%1").arg(i));
   f.EditSeason->setText(" ");  // a blank is a text too
   EXPECT_EQ(f.GetWhereClause(),
-            " where supplier_name like 'T0%' and style like 'T1%' and style_ref like 'T2%'"
-            " and description like 'T3%' and colour_name like 'T4%' and season_name like ' %'"
-            " and category_name like 'T6%' and department_name like 'T7%'"
-            " and subdepartment_name like 'T8%' and brandlabel_name like 'T9%'"
-            " and sizesscale_name like 'T10%' and root_plu like '%T11%'");
+            " where supplier_name like 'T0%' escape '\\' and style like 'T1%' escape '\\' and style_ref like 'T2%' escape '\\'"
+            " and description like 'T3%' escape '\\' and colour_name like 'T4%' escape '\\' and season_name like ' %' escape '\\'"
+            " and category_name like 'T6%' escape '\\' and department_name like 'T7%' escape '\\'"
+            " and subdepartment_name like 'T8%' escape '\\' and brandlabel_name like 'T9%' escape '\\'"
+            " and sizesscale_name like 'T10%' escape '\\' and root_plu like '%T11%' escape '\\'");
 }
 
 TEST(AdvancedSearch, SecondCallWithoutShowingJoinsWithAnd) {
   TFormAdvancedSearch f;
   f.EditStyleRef->setText("AB");
-  EXPECT_EQ(f.GetWhereClause(), " where style_ref like 'AB%'");
-  EXPECT_EQ(f.GetWhereClause(), " and style_ref like 'AB%'");
+  EXPECT_EQ(f.GetWhereClause(), " where style_ref like 'AB%' escape '\\'");
+  EXPECT_EQ(f.GetWhereClause(), " and style_ref like 'AB%' escape '\\'");
   f.FormShow();  // showing again starts a new statement, with empty fields
   EXPECT_EQ(f.GetWhereClause(), "");
   f.EditStyleRef->setText("AB");
-  EXPECT_EQ(f.GetWhereClause(), " where style_ref like 'AB%'");
+  EXPECT_EQ(f.GetWhereClause(), " where style_ref like 'AB%' escape '\\'");
 }
 
 TEST(AdvancedSearch, QuotesInAFieldStayInsideTheLiteral) {
@@ -75,16 +75,16 @@ TEST(AdvancedSearch, QuotesInAFieldStayInsideTheLiteral) {
   f.EditSupplier->setText("O'BRIEN");
   f.EditRootPLU->setText("1' OR '1'='1");
   EXPECT_EQ(f.GetWhereClause(),
-            " where supplier_name like 'O''BRIEN%' and root_plu like '%1'' OR ''1''=''1%'");
+            " where supplier_name like 'O''BRIEN%' escape '\\' and root_plu like '%1'' OR ''1''=''1%' escape '\\'");
 }
 
 TEST(AdvancedSearch, HistoryUseAppendsToAnOwnWhereAndShowsGreyFocus) {
   TFormAdvancedSearch f(nullptr, Use::History);
   f.SetWhereStarted(true);
   f.EditDescription->setText("COAT");
-  EXPECT_EQ(f.GetWhereClause(), " and description like 'COAT%'");
+  EXPECT_EQ(f.GetWhereClause(), " and description like 'COAT%' escape '\\'");
   f.SetWhereStarted(false);
-  EXPECT_EQ(f.GetWhereClause(), " where description like 'COAT%'");
+  EXPECT_EQ(f.GetWhereClause(), " where description like 'COAT%' escape '\\'");
 
   QColor focused;
   kui::ScopedAnswerer answer([&](QDialog& d) {
@@ -102,7 +102,7 @@ TEST(AdvancedSearch, ValuationUseMatchesAnywhereWithAndAndKeepsItsFields) {
   TFormAdvancedSearch f(nullptr, Use::Valuation);
   f.EditCategory->setText("KNIT");
   f.EditRootPLU->setText("12");
-  const QString expected = " and category_name like '%KNIT%' and root_plu like '%12%'";
+  const QString expected = " and category_name like '%KNIT%' escape '\\' and root_plu like '%12%' escape '\\'";
   EXPECT_EQ(f.GetWhereClause(), expected);
   EXPECT_EQ(f.GetWhereClause(), expected);  // no join state
   f.FormShow();
@@ -131,7 +131,7 @@ TEST(AdvancedSearch, ShowingEmptiesTheFieldsAndOkOrCancelDecide) {
   EXPECT_TRUE(f.Execute());
   EXPECT_EQ(focus, f.EditSupplier);
   EXPECT_EQ(kvColourValue(focused), 0x00FFFFu);
-  EXPECT_EQ(f.GetWhereClause(), " where supplier_name like 'ACME%' and root_plu like '%12%'");
+  EXPECT_EQ(f.GetWhereClause(), " where supplier_name like 'ACME%' escape '\\' and root_plu like '%12%' escape '\\'");
   EXPECT_EQ(f.size(), QSize(707, 469));
   EXPECT_EQ(f.windowTitle(), "Advanced Search");
   EXPECT_EQ(kvColourValue(f.palette().color(QPalette::Window)), 0xC6FFFFu);

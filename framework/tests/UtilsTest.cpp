@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -120,6 +121,22 @@ TEST_F(UtilsTest, SmoothFormFontsTouchesTheNamedKindsOnly) {
   m->SmoothFormFonts(nullptr);
 }
 
+TEST_F(UtilsTest, SmoothFormFontsLeavesPushButtonsButTakesToolButtons) {
+  auto m = Module();
+  QWidget form;
+  struct OkButton : QPushButton {};  // a derived push button stays plain too
+  auto* push = new QPushButton(&form);
+  auto* derived = new OkButton();
+  derived->setParent(&form);
+  auto* tool = new QToolButton(&form);
+  auto smoothed = [](QWidget* w) { return (w->font().styleStrategy() & QFont::PreferAntialias) != 0; };
+
+  m->SmoothFormFonts(&form);
+  EXPECT_FALSE(smoothed(push));
+  EXPECT_FALSE(smoothed(derived));
+  EXPECT_TRUE(smoothed(tool));
+}
+
 TEST(RootPLUPrefixTest, CodesGiveThreeCharactersFallingBackToZero) {
   EXPECT_EQ(TDMDB::MakeRootPLUPrefix("W", "JK"), "WJK");
   EXPECT_EQ(TDMDB::MakeRootPLUPrefix("WINTER", "JKL"), "WJK");
@@ -154,6 +171,40 @@ TEST_F(UtilsTest, AFileOfOneLineGivesTheNameButNoUser) {
   EXPECT_TRUE(log.contains("TDMDB::LoadUser\r\n")) << log.toStdString();
   EXPECT_FALSE(log.contains("Exception SQL:"));  // no statement without an id
   EXPECT_EQ(boxes, QStringList{"Unknown or invalid user credentials."});
+}
+
+TEST_F(UtilsTest, AnEmptyHandOverFileHasNoLineAndKeepsTheNameHeldBefore) {
+  WriteSettings("[Database]\nDBHost=server\n");
+  auto m = Module();
+  ASSERT_TRUE(m->Init());
+  m->UserName = "EARLIER";
+  kvtest::WriteFile(m->UserFileName(), "");
+  EXPECT_FALSE(m->LoadUser(m->DBQueryRemote1, false));
+  EXPECT_EQ(m->UserName, "EARLIER");  // no first line: nothing read
+  EXPECT_TRUE(m->StaffID.isEmpty());
+  const QByteArray log = ReadAll(m->LogFileName);
+  EXPECT_TRUE(log.contains("TDMDB::LoadUser\r\n")) << log.toStdString();
+  EXPECT_TRUE(log.contains("List index out of bounds (0)")) << log.toStdString();
+
+  // A file of one empty line, by contrast, does give an (empty) user name.
+  kvtest::WriteFile(m->UserFileName(), "\r\n");
+  EXPECT_FALSE(m->LoadUser(m->DBQueryRemote1, false));
+  EXPECT_EQ(m->UserName, "");
+}
+
+// The launcher rewrites the hand-over file at every start; a tool starting at
+// that moment has it open: it reads the old file whole, never a cut one.
+TEST_F(UtilsTest, AToolReadingTheHandOverFileWhileItIsRewrittenReadsItWhole) {
+  WriteSettings("[Database]\nDBHost=server\n");
+  auto m = Module();
+  ASSERT_TRUE(m->Init());
+  ASSERT_TRUE(m->SaveUser("STORE MANAGER", "17"));
+  QFile reading(m->UserFileName());
+  ASSERT_TRUE(reading.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+  ASSERT_TRUE(m->SaveUser("1", "2"));
+  EXPECT_EQ(reading.readAll(), "STORE MANAGER\r\n17\r\n");
+  EXPECT_EQ(ReadAll(m->UserFileName()), "1\r\n2\r\n");
+  EXPECT_EQ(QDir(kvtest::MultiUserFolder()).entryList({"user.txt*"}, QDir::Files), QStringList{"user.txt"});
 }
 
 TEST_F(UtilsTest, NoHandOverFileAndAnUnwritableOne) {

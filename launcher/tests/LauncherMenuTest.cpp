@@ -256,6 +256,25 @@ TEST_F(PictureWindowTest, AClickOnThePictureTheBoxOrTheWindowClosesIt) {
   }
 }
 
+// Only a click (the left button) closes it; the other buttons leave it open.
+TEST_F(PictureWindowTest, OnlyTheLeftButtonClosesIt) {
+  QStringList stillOpen;
+  OpenPicture([&](TFormUpgrade& w) {
+    ASSERT_TRUE(w.isVisible());
+    const std::vector<std::pair<const char*, QWidget*>> targets = {
+        {"picture", w.Image1}, {"box", w.ScrollBoxImg->viewport()}, {"window", &w}};
+    for (const auto& [name, target] : targets) {
+      for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(target, b, {}, QPoint(5, 5));
+        if (w.isVisible()) stillOpen << QString(name) + "/" + QString::number(b);
+      }
+    }
+    QTest::mouseClick(w.Image1, Qt::LeftButton, {}, QPoint(5, 5));
+  });
+  EXPECT_EQ(stillOpen.size(), 6) << stillOpen.join(",").toStdString();
+  EXPECT_TRUE(closed);
+}
+
 TEST_F(PictureWindowTest, TheWheelScrollsByTwoIncrements) {
   OpenPicture([](TFormUpgrade& w) {
     QScrollBar* bar = w.ScrollBoxImg->verticalScrollBar();

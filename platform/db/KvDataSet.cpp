@@ -171,10 +171,13 @@ void Query::Close() {
 }
 
 void Query::ExecSQL() {
-  Close();
   if (!db_ || !db_->Handle()) throw DbError("Query: the database is not connected");
+  // Refused before anything changes: the running statement may be this
+  // query's own, and its rows are not yet in place.
+  if (db_->Busy()) throw DbError("Another statement is still running on this connection; the new one was not started");
+  Close();
   Statement st{SQL, {}, OnQueryProgress ? &OnQueryProgress : nullptr, MaxRowCount};
-  auto rows = db_->Handle()->Run(st, &rowsAffected_);
+  auto rows = db_->Run(st, &rowsAffected_, false);
   if (rows->ColumnCount() == 0) return;  // no result set: UPDATE, DDL ...
   rows_ = std::move(rows);
   BindFields();

@@ -1,13 +1,39 @@
-// Sessions and databases: opening the connection of the session's kind and
-// the transaction count.
+// Sessions and databases: opening the connection of the session's kind, the
+// one place every statement passes (reconnect, one statement at a time,
+// failures inside units of work), and the units of work themselves.
 
 #include "Connection.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 
 namespace kdb {
+
+namespace {
+
+const char* const kLostUnit =
+    "The connection to the database was lost; the changes were not saved";
+
+QString UnitSavepoint(int level) { return "kv_unit_" + QString::number(level); }
+
+// Marks a statement running for as long as it lives.
+struct RunningScope {
+  bool& flag;
+  explicit RunningScope(bool& f) : flag(f) { flag = true; }
+  ~RunningScope() { flag = false; }
+};
+
+}  // namespace
+
+bool Connection::IsSelect(const QString& sql) {
+  int k = 0;
+  while (k < sql.size() && (sql[k].isSpace() || sql[k] == '(')) ++k;
+  return sql.mid(k, 6).compare("SELECT", Qt::CaseInsensitive) == 0 &&
+         !sql.contains("FOR UPDATE", Qt::CaseInsensitive);
+}
 
 Session::~Session() {
   for (Database* db : databases_) db->session_ = nullptr;
@@ -33,22 +59,32 @@ void Database::SetSession(Session* s) {
   if (session_) session_->databases_.push_back(this);
 }
 
+std::unique_ptr<Connection> Database::OpenConnection() {
+  if (!session_) throw DbError("Database " + DatabaseName + " has no session");
+  if (session_->SessionType == Session::Type::Remote) return OpenPostgres(*this, *session_);
+  if (Directory.isEmpty()) throw DbError("Database " + DatabaseName + " has no folder");
+  const QString file = QDir(Directory).filePath(DatabaseName + ".sqlite");
+  if (CreateIfMissing) {
+    if (!QDir().mkpath(Directory)) throw DbError("Cannot create the database folder " + Directory);
+  } else if (!QFileInfo(file).isFile()) {
+    // Only the schema tool makes a database: an empty file here would look
+    // like a database that lost all its data.
+    throw DbError("The database file " + QDir::toNativeSeparators(file) + " does not exist");
+  }
+  return OpenSqlite(file, *session_, CreateIfMissing);
+}
+
 void Database::Open() {
   if (conn_ && conn_->Alive()) return;
   Close();
-  if (!session_) throw DbError("Database " + DatabaseName + " has no session");
-  if (session_->SessionType == Session::Type::Remote) {
-    conn_ = OpenPostgres(*this, *session_);
-    return;
-  }
-  if (Directory.isEmpty()) throw DbError("Database " + DatabaseName + " has no folder");
-  if (!QDir().mkpath(Directory)) throw DbError("Cannot create the database folder " + Directory);
-  conn_ = OpenSqlite(QDir(Directory).filePath(DatabaseName + ".sqlite"), *session_);
+  conn_ = OpenConnection();
 }
 
 void Database::Close() {
   conn_.reset();
-  txDepth_ = 0;
+  if (!levels_.empty()) ++unitSerial_;
+  levels_.clear();
+  lost_ = false;
 }
 
 bool Database::Connected() { return conn_ && conn_->Alive(); }
@@ -60,44 +96,254 @@ Connection& Database::Live() {
   return *conn_;
 }
 
-void Database::StartTransaction() {
+void Database::ThrowLost(const QString& detail) {
+  lost_ = true;
+  throw DbError(detail.isEmpty() ? QString(kLostUnit) : QString(kLostUnit) + " (" + detail + ")");
+}
+
+void Database::Reconnect(const QString& reason) {
+  conn_ = OpenConnection();  // a failure keeps the dead one: the next statement tries again
+  if (OnReconnect) OnReconnect(reason);
+}
+
+Connection& Database::Ready() {
   Connection& c = Live();
-  if (txDepth_ == 0) c.Exec(c.BeginSql());
-  ++txDepth_;
+  if (lost_) ThrowLost(QString());
+  if (c.Alive()) return c;
+  if (!levels_.empty()) ThrowLost(QString());
+  Reconnect("the connection was found dropped");
+  return *conn_;
+}
+
+std::unique_ptr<RowSet> Database::Run(const Statement& given, int* affected, bool guarded) {
+  if (running_) throw DbError("Another statement is still running on this connection; the new one was not started");
+  Connection* c = &Ready();
+  RunningScope running(running_);
+  Statement st = given;
+  const bool inUnit = !levels_.empty();
+  const bool select = Connection::IsSelect(st.sql);
+  if (session_ && session_->WriteTimeoutSeconds > 0 && (inUnit || !select))
+    st.timeoutMs = session_->WriteTimeoutSeconds * 1000;
+  const bool savepoint = guarded && inUnit && !levels_.back().allOrNothing;
+  for (int attempt = 0;; ++attempt) {
+    try {
+      if (!savepoint) return c->Run(st, affected);
+      c->Exec("SAVEPOINT kv_row");
+      try {
+        auto rows = c->Run(st, affected);
+        c->Exec("RELEASE SAVEPOINT kv_row");
+        return rows;
+      } catch (const DbError&) {
+        if (c->Alive()) {
+          try {
+            c->Exec("ROLLBACK TO SAVEPOINT kv_row; RELEASE SAVEPOINT kv_row");
+          } catch (const DbError&) {
+          }
+        }
+        throw;
+      }
+    } catch (const DbError& e) {
+      if (c->Alive()) {
+        // Contained by its savepoint, or a failure the unit has to know of.
+        if (!savepoint && inUnit) levels_.back().failed = true;
+        throw;
+      }
+      if (inUnit) ThrowLost(e.Message());
+      // Outside a unit: a SELECT runs again once on a new connection; any
+      // other statement may have been done before the line went, so it is
+      // reported and not repeated (the next statement reconnects).
+      if (!select || attempt > 0) throw;
+      Reconnect(e.Message());
+      c = conn_.get();
+    }
+  }
+}
+
+void Database::Control(const QString& sql) {
+  if (running_) throw DbError("Another statement is still running on this connection; the new one was not started");
+  RunningScope running(running_);
+  Live().Exec(sql);
+}
+
+void Database::Execute(const QString& statement) { Run(Statement{statement, {}, nullptr, -1}, nullptr, false); }
+
+// ----- units of work --------------------------------------------------------------------
+
+void Database::StartTransaction() {
+  if (levels_.empty()) {
+    Connection& c = Ready();
+    Control(c.BeginSql());
+    levels_.push_back(Level{});
+    return;
+  }
+  // Nested calls only count; the level shares its parent's way of failing.
+  Level inner;
+  inner.allOrNothing = levels_.back().allOrNothing;
+  levels_.push_back(inner);
 }
 
 void Database::Commit() {
-  if (txDepth_ == 0) throw DbError("Commit without an active transaction");
-  if (--txDepth_ > 0) return;
-  Connection& c = Live();
-  try {
-    // PostgreSQL answers COMMIT of a failed transaction with a silent
-    // rollback; the caller must hear that its work is gone.
-    if (c.TransactionFailed()) throw DbError("The transaction failed and was rolled back");
-    c.Exec("COMMIT");
-  } catch (...) {
-    try {
-      if (c.EngineInTransaction()) c.Exec("ROLLBACK");
-    } catch (const DbError&) {
-    }
-    throw;
+  if (levels_.empty()) throw DbError("Commit without an active transaction");
+  if (levels_.size() > 1) {
+    const Level done = levels_.back();
+    levels_.pop_back();
+    if (done.failed) levels_.back().failed = true;
+    return;
   }
+  EndOutermost(true);
 }
 
 void Database::Rollback() {
   // Called from error paths: it ends the whole unit of work and never throws
   // (on a lost connection the server has rolled back already).
-  const bool open = txDepth_ > 0;
-  txDepth_ = 0;
-  if (!open || !conn_) return;
+  if (levels_.empty()) return;
   try {
-    if (conn_->EngineInTransaction()) conn_->Exec("ROLLBACK");
+    EndOutermost(false);
   } catch (const DbError&) {
   }
 }
 
-bool Database::InTransaction() const { return txDepth_ > 0; }
+void Database::EndOutermost(bool commit) {
+  bool failed = false, allOrNothing = false;
+  for (const Level& l : levels_) {
+    failed = failed || l.failed;
+    allOrNothing = allOrNothing || l.allOrNothing;
+  }
+  const bool lost = lost_;
+  levels_.clear();
+  ++unitSerial_;
+  lost_ = false;
+  if (lost) {
+    if (commit) throw DbError(kLostUnit);
+    return;
+  }
+  if (!conn_ || !conn_->Alive()) {
+    if (commit) throw DbError(kLostUnit);
+    return;
+  }
+  Connection& c = *conn_;
+  try {
+    // PostgreSQL answers COMMIT of a failed transaction with a silent
+    // rollback, and an all-or-nothing unit with a failed statement must not
+    // keep the rest: either way the caller hears that its work is gone.
+    if (commit && failed && allOrNothing) throw DbError("A statement of the unit of work failed; nothing was saved");
+    if (commit && c.TransactionFailed()) throw DbError("The transaction failed and was rolled back");
+    if (!c.EngineInTransaction()) {
+      if (commit) throw DbError("The transaction was rolled back by the database; nothing was saved");
+      return;
+    }
+    Control(commit ? "COMMIT" : "ROLLBACK");
+  } catch (...) {
+    try {
+      if (c.Alive() && c.EngineInTransaction()) Control("ROLLBACK");
+    } catch (const DbError&) {
+    }
+    if (commit) throw;
+  }
+}
 
-void Database::Execute(const QString& statement) { Live().Exec(statement); }
+QString Database::TableLockSql(const QString& table, int waitMs) const {
+  static const QRegularExpression identifier("^[A-Za-z_][A-Za-z0-9_]*$");
+  if (!identifier.match(table).hasMatch()) throw DbError("Invalid table name '" + table + "'");
+  const int wait = waitMs >= 0 ? waitMs : (session_ ? session_->TableLockWaitTime : 10000);
+  const int rowWait = session_ ? qMax(1, session_->LockRetryCount * session_->LockWaitTime) : 1500;
+  return QString("SET LOCAL lock_timeout = %1; LOCK TABLE %2 IN SHARE ROW EXCLUSIVE MODE; SET LOCAL lock_timeout = %3")
+      .arg(qMax(1, wait))
+      .arg(table)
+      .arg(rowWait);
+}
+
+void Database::LockTable(const QString& table, int waitMs) {
+  if (levels_.empty()) throw DbError("A table lock needs an open unit of work");
+  const QString sql = TableLockSql(table, waitMs);
+  Connection& c = Ready();
+  if (!c.IsPostgres()) return;  // BEGIN IMMEDIATE holds the write lock
+  Run(Statement{sql, {}, nullptr, -1}, nullptr, false);
+}
+
+int Database::BeginUnit(bool allOrNothing, const QString& lockTable, int lockWaitMs) {
+  Connection& c = Ready();
+  const int level = int(levels_.size());
+  const QString lock = lockTable.isEmpty() ? QString() : TableLockSql(lockTable, lockWaitMs);
+  if (level == 0) {
+    if (c.IsPostgres()) {
+      // One round trip for the start and the lock; a lock that cannot be
+      // had leaves no transaction open behind it.
+      try {
+        Control(lock.isEmpty() ? c.BeginSql() : c.BeginSql() + "; " + lock);
+      } catch (const DbError&) {
+        try {
+          if (c.Alive() && c.EngineInTransaction()) Control("ROLLBACK");
+        } catch (const DbError&) {
+        }
+        throw;
+      }
+    } else {
+      // SQLite takes its write lock at BEGIN IMMEDIATE: that is the wait.
+      if (!lock.isEmpty()) c.SetLockWait(lockWaitMs >= 0 ? lockWaitMs : session_->TableLockWaitTime);
+      try {
+        Control(c.BeginSql());
+      } catch (...) {
+        c.SetLockWait(-1);
+        throw;
+      }
+      c.SetLockWait(-1);
+    }
+  } else {
+    const QString sp = UnitSavepoint(level);
+    try {
+      Control(c.IsPostgres() && !lock.isEmpty() ? "SAVEPOINT " + sp + "; " + lock : "SAVEPOINT " + sp);
+    } catch (const DbError& e) {
+      if (!c.Alive()) ThrowLost(e.Message());
+      try {  // the savepoint was made and the lock failed: back to it
+        Control("ROLLBACK TO SAVEPOINT " + sp + "; RELEASE SAVEPOINT " + sp);
+      } catch (const DbError&) {
+        levels_.back().failed = true;  // the savepoint itself failed: the unit was spoilt already
+      }
+      throw;
+    }
+  }
+  Level l;
+  l.allOrNothing = allOrNothing;
+  levels_.push_back(l);
+  return level;
+}
+
+void Database::CommitUnit(int level, quint64 serial) {
+  if (serial != unitSerial_ || level >= int(levels_.size()))
+    throw DbError("The unit of work has already ended; it was rolled back");
+  if (level == 0) return EndOutermost(true);
+  bool failed = false;
+  for (size_t k = size_t(level); k < levels_.size(); ++k) failed = failed || levels_[k].failed;
+  const bool allOrNothing = levels_[size_t(level)].allOrNothing;
+  if (lost_) ThrowLost(QString());
+  Connection& c = Live();
+  if ((failed && allOrNothing) || c.TransactionFailed()) {
+    RollbackUnit(level, serial);
+    throw DbError("A statement of the unit of work failed; nothing of it was saved");
+  }
+  try {
+    Control("RELEASE SAVEPOINT " + UnitSavepoint(level));
+  } catch (const DbError& e) {
+    if (!c.Alive()) ThrowLost(e.Message());
+    RollbackUnit(level, serial);
+    throw;
+  }
+  levels_.resize(size_t(level));
+  if (failed) levels_.back().failed = true;
+}
+
+void Database::RollbackUnit(int level, quint64 serial) {
+  if (serial != unitSerial_ || level >= int(levels_.size())) return;
+  if (level == 0) return Rollback();
+  levels_.resize(size_t(level));
+  if (lost_ || !conn_ || !conn_->Alive()) return;  // the outer unit hears of it on its next statement
+  try {
+    const QString sp = UnitSavepoint(level);
+    Control("ROLLBACK TO SAVEPOINT " + sp + "; RELEASE SAVEPOINT " + sp);
+  } catch (const DbError&) {
+    if (!conn_->Alive()) lost_ = true;
+  }
+}
 
 }  // namespace kdb

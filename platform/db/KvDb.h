@@ -44,6 +44,20 @@ QString Int(const QString& text);
 QString Int(qint64 value);
 // A date as the quoted 'yyyy-mm-dd' text both engines compare correctly.
 QString Date(const QDate& d);
+// LIKE patterns. Both engines read a pattern alike only with an explicit
+// escape character: PostgreSQL takes a backslash as one by default, SQLite
+// has none. Every pattern is written with the backslash as its escape
+// character and reaches the statement through Like.
+enum class Wildcards {
+  Keep,    // % and _ typed by a user keep their meaning
+  Escape,  // % and _ match only themselves
+};
+// Text to stand in a pattern: each backslash doubled, so it matches itself,
+// and with Wildcards::Escape every % and _ escaped.
+QString LikeEscape(const QString& text, Wildcards wildcards);
+// The pattern (written as LikeEscape gives it) as SQL, quoted, with its
+// escape clause: 'pattern' escape '\'.
+QString Like(const QString& pattern);
 }  // namespace sql
 
 // ----- Field: one column of the current row ---------------------------------
@@ -91,6 +105,10 @@ class Field {
 
 class Session;
 class Database;
+class Connection;
+class RowSet;
+struct Cell;
+struct Statement;
 
 // ----- Session: how to reach the data ----------------------------------------
 class Session {
@@ -110,6 +128,20 @@ class Session {
   QString PrivateDir;          // local: folder for temporary files
   int LockRetryCount = 15;
   int LockWaitTime = 100;      // milliseconds between lock retries
+  // How long a table lock (Database::LockTable, Transaction with a
+  // TableLock) may wait for another unit of work, in milliseconds; a row
+  // lock waits LockRetryCount x LockWaitTime.
+  int TableLockWaitTime = 10000;
+  // Remote: a statement inside a unit of work, or one that is no SELECT,
+  // that has no answer after this many seconds fails and its work is not
+  // saved: the server cancels it a little earlier (statement_timeout), and
+  // when the server does not answer at all (a stalled network) the
+  // connection is given up at this time. 0: no bound (tools that build
+  // large indexes or load data).
+  int WriteTimeoutSeconds = 0;
+  // Remote: a network link that stays silent this long counts as dropped
+  // (TCP keepalives and user time-out), also while a long SELECT runs.
+  int NetworkTimeoutSeconds = 10;
 
   bool Active() const { return active_; }
   void SetActive(bool on) { active_ = on; }
@@ -127,6 +159,29 @@ class Session {
 };
 
 // ----- Database: one open connection -------------------------------------------
+//
+// Units of work. StartTransaction / Commit / Rollback make one unit of work
+// of several statements; nested StartTransaction calls only count, the
+// outermost Commit commits, and Rollback ends the whole unit at once (every
+// level). kdb::Transaction (KvTransaction.h) is the scoped form: nested in an
+// open unit it is a savepoint, so its rollback returns only to where it
+// began and the outer unit goes on.
+//
+// Inside a unit, every write a Table makes runs under a savepoint of its own,
+// so a failed post leaves the unit usable (PostgreSQL refuses every later
+// statement of a transaction after an error). A unit opened as
+// Transaction::AllOrNothing skips those savepoints: any failure in it makes
+// its commit fail and roll back, on both engines.
+//
+// Connection loss (remote). Before a statement, a connection found dropped is
+// opened again once, when no unit of work is open. A SELECT that loses its
+// connection while it runs is retried once on a new one; any other statement
+// fails. A unit of work that lost its connection is gone: the server rolled
+// it back, every further statement of it and its commit fail ("not saved"),
+// and the next statement after its end reconnects. Nothing is half-written.
+//
+// One statement at a time: a statement started while another one of the same
+// connection is still running (from a progress callback) is refused.
 class Database {
  public:
   explicit Database(Session* session = nullptr);
@@ -137,46 +192,88 @@ class Database {
   QString DatabaseName = "DATA";
   QString RemoteDatabase = "DATA";  // remote: database on the server
   QString Directory;                 // local: folder holding the database file
+  // Local: Open creates the file (and its folder) when missing. Only the
+  // schema tool sets it; a program that finds no file fails to connect.
+  bool CreateIfMissing = false;
+  // Called after a dropped connection was opened again (with the reason).
+  std::function<void(const QString& reason)> OnReconnect;
 
   void SetSession(Session* s);
   Session* GetSession() const { return session_; }
 
-  // Throws DbError. Local: the file Directory/<DatabaseName>.sqlite, created
-  // with its folder when missing. Remote: RemoteDatabase on the session's
-  // server. Opening an open, live database does nothing.
+  // Throws DbError. Local: the file Directory/<DatabaseName>.sqlite (see
+  // CreateIfMissing). Remote: RemoteDatabase on the session's server.
+  // Opening an open, live database does nothing.
   void Open();
   void Close();
   // True only while the connection is usable: a server that went away is
   // noticed here (without a round trip) so the next connect really reconnects.
   bool Connected();
 
-  // One unit of work. Nested calls only count; the outermost commits.
+  // One unit of work (see above).
   void StartTransaction();
   void Commit();
-  void Rollback();
-  bool InTransaction() const;
+  void Rollback();   // ends the whole unit; never throws
+  bool InTransaction() const { return !levels_.empty(); }
+
+  // Inside a unit of work: no other unit may write `table` until this one
+  // ends (readers go on); waits up to waitMs (the session's
+  // TableLockWaitTime when negative) instead of the row-lock wait, then
+  // throws. PostgreSQL: LOCK TABLE ... IN SHARE ROW EXCLUSIVE MODE. SQLite:
+  // the unit's BEGIN IMMEDIATE holds the database's write lock already, so
+  // nothing is done; open the unit as Transaction(db, mode, TableLock{...})
+  // to give that BEGIN the longer wait as well.
+  void LockTable(const QString& table, int waitMs = -1);
 
   // Runs a statement that returns no rows (DDL, UPDATE ...); the text may
   // hold several statements separated by ';'. Throws.
   void Execute(const QString& statement);
 
-  class Connection* Handle() const { return conn_.get(); }
+  // True while a statement of this connection runs (a progress callback is
+  // inside it).
+  bool Busy() const { return running_; }
+
+  Connection* Handle() const { return conn_.get(); }
   bool IsPostgres() const;
 
  private:
   friend class Session;
   friend class Table;
+  friend class Query;
+  friend class Transaction;
+  struct Level {
+    bool allOrNothing = false;  // no statement savepoints; a failure dooms it
+    bool failed = false;        // a statement failed in it without a savepoint
+  };
   Session* session_ = nullptr;
-  std::unique_ptr<class Connection> conn_;
-  int txDepth_ = 0;
+  std::unique_ptr<Connection> conn_;
+  std::vector<Level> levels_;   // open units, outermost first
+  quint64 unitSerial_ = 0;      // counts the outermost units that ended
+  bool lost_ = false;           // the open unit lost its connection
+  bool running_ = false;
   // Lets a table with a pending edit learn whether its database still exists.
   std::shared_ptr<Database*> token_ = std::make_shared<Database*>(this);
-  class Connection& Live();   // throws when not open
+
+  std::unique_ptr<Connection> OpenConnection();
+  Connection& Live();    // throws when not open
+  // The connection for the next statement: reconnected when found dropped
+  // outside a unit; throws when the open unit lost it.
+  Connection& Ready();
+  void Reconnect(const QString& reason);
+  // Runs one statement. guarded: inside a unit that is not all-or-nothing,
+  // under a savepoint of its own, so its failure leaves the unit usable.
+  std::unique_ptr<RowSet> Run(const Statement& st, int* affected, bool guarded);
+  void Control(const QString& sql);   // BEGIN, SAVEPOINT, COMMIT ...
+  // Scoped units (Transaction): the level opened, and its end.
+  int BeginUnit(bool allOrNothing, const QString& lockTable, int lockWaitMs);
+  void CommitUnit(int level, quint64 serial);
+  void RollbackUnit(int level, quint64 serial);
+  void EndOutermost(bool commit);
+  QString TableLockSql(const QString& table, int waitMs) const;
+  [[noreturn]] void ThrowLost(const QString& detail);
 };
 
 // ----- DataSet: rows, a current row, fields -------------------------------------
-struct Cell;
-class RowSet;
 
 class DataSet {
  public:
@@ -249,7 +346,8 @@ class Query : public DataSet {
   std::function<void(int percentDone, bool& abort)> OnQueryProgress;
 
   // Runs SQL. A statement returning rows leaves them open here, on the first
-  // row, with RecordCount known. Throws DbError.
+  // row, with RecordCount known. Throws DbError; refused while a statement of
+  // the same connection runs (a progress callback must not start another).
   void ExecSQL();
   int RowsAffected() const { return rowsAffected_; }
   void Close() override;
@@ -270,7 +368,8 @@ class Query : public DataSet {
 // in Edit, PostgreSQL only the row. Values Post writes are bound, and only
 // the fields that were set (an insert leaves the others to their defaults).
 // RecordCount and RecNo of a table ask the database (a table is read a page
-// at a time, never whole).
+// at a time, never whole). The statements a table generates are prepared
+// once per connection and kept.
 class Table : public DataSet {
  public:
   enum class State { Inactive, Browse, Edit, Insert };
@@ -315,8 +414,10 @@ class Table : public DataSet {
   struct Meta;
   std::shared_ptr<Meta> meta_;
 
-  class Connection& Conn() const;
+  Connection& Conn() const;
   QVariant CurrentKey() const;
+  // A statement the table generates (prepared and kept by the connection).
+  std::unique_ptr<RowSet> Run(const QString& sql, const std::vector<QVariant>& params, bool guarded) const;
   std::unique_ptr<RowSet> Select(const QString& tail, const std::vector<QVariant>& params) const;
   void ShowPage(std::unique_ptr<RowSet> page, bool lastPage);
   void RequireKey() const;

@@ -21,26 +21,6 @@ QString PrimaryKeyOf(const QString& table) {
 
 QString Ident(const QString& name) { return "\"" + QString(name).replace('"', "\"\"") + "\""; }
 
-// Runs f inside a savepoint when a transaction is open, so a failing
-// statement does not spoil the caller's unit of work (PostgreSQL refuses
-// every statement of a transaction after an error).
-template <class F>
-auto Guarded(Connection& c, bool inTransaction, F f) {
-  if (!inTransaction) return f();
-  c.Exec("SAVEPOINT kv_row");
-  try {
-    auto r = f();
-    c.Exec("RELEASE SAVEPOINT kv_row");
-    return r;
-  } catch (...) {
-    try {
-      c.Exec("ROLLBACK TO SAVEPOINT kv_row; RELEASE SAVEPOINT kv_row");
-    } catch (const DbError&) {
-    }
-    throw;
-  }
-}
-
 }  // namespace
 
 struct Table::Meta {
@@ -66,8 +46,15 @@ void Table::RequireKey() const {
   if (meta_->key < 0) throw DbError("Table " + TableName + " has no primary index");
 }
 
+std::unique_ptr<RowSet> Table::Run(const QString& sql, const std::vector<QVariant>& params, bool guarded) const {
+  Conn();  // a table of a closed database says so
+  Statement st{sql, params, nullptr, -1};
+  st.prepare = true;
+  return db_->Run(st, nullptr, guarded);
+}
+
 std::unique_ptr<RowSet> Table::Select(const QString& tail, const std::vector<QVariant>& params) const {
-  return Conn().Run(Statement{"SELECT * FROM " + meta_->table + " " + tail, params, nullptr, -1});
+  return Run("SELECT * FROM " + meta_->table + " " + tail, params, false);
 }
 
 QVariant Table::CurrentKey() const {
@@ -88,7 +75,7 @@ void Table::Open() {
   if (!identifier.match(TableName).hasMatch()) throw DbError("Invalid table name '" + TableName + "'");
   auto meta = std::make_shared<Meta>();
   meta->table = TableName;
-  auto probe = Conn().Run(Statement{"SELECT * FROM " + TableName + " WHERE 1 = 0", {}, nullptr, -1});
+  auto probe = Run("SELECT * FROM " + TableName + " WHERE 1 = 0", {}, false);
   meta->columns = probe->Columns();
   const QString key = PrimaryKeyOf(TableName);
   for (size_t c = 0; c < meta->columns.size(); ++c)
@@ -174,7 +161,7 @@ void Table::Last() {
 int Table::RecordCount() const {
   if (state_ == State::Inactive) return 0;
   if (meta_->key < 0) return rows_ ? rows_->RowCount() : 0;
-  auto n = Conn().Run(Statement{"SELECT COUNT(*) FROM " + meta_->table, {}, nullptr, -1});
+  auto n = Run("SELECT COUNT(*) FROM " + meta_->table, {}, false);
   return int(conv::ToInt(n->Get(0, 0), FieldType::Integer));
 }
 
@@ -182,8 +169,7 @@ int Table::RecNo() const {
   if (state_ == State::Inactive || !HasCurrentRow()) return 0;
   if (meta_->key < 0 || state_ == State::Insert) return DataSet::RecNo();
   const QString k = Ident(meta_->columns[size_t(meta_->key)].sqlName);
-  auto n = Conn().Run(
-      Statement{"SELECT COUNT(*) FROM " + meta_->table + " WHERE " + k + " < $1", {CurrentKey()}, nullptr, -1});
+  auto n = Run("SELECT COUNT(*) FROM " + meta_->table + " WHERE " + k + " < $1", {CurrentKey()}, false);
   return int(conv::ToInt(n->Get(0, 0), FieldType::Integer)) + 1;
 }
 
@@ -223,11 +209,12 @@ void Table::Edit() {
   std::unique_ptr<RowSet> row;
   try {
     const QString lock = Conn().IsPostgres() ? " FOR UPDATE" : "";
-    row = Guarded(Conn(), !own, [&] {
-      auto r = Select("WHERE " + Ident(meta_->columns[size_t(meta_->key)].sqlName) + " = $1" + lock, {key});
-      if (r->RowCount() == 0) throw DbError("Record not found: it was removed by another user");
-      return r;
-    });
+    // Inside the caller's unit the lock request has a savepoint of its own:
+    // a lock that cannot be had leaves the caller's unit usable.
+    row = Run("SELECT * FROM " + meta_->table + " WHERE " + Ident(meta_->columns[size_t(meta_->key)].sqlName) +
+                  " = $1" + lock,
+              {key}, !own);
+    if (row->RowCount() == 0) throw DbError("Record not found: it was removed by another user");
   } catch (...) {
     if (own) db_->Rollback();
     throw;
@@ -267,11 +254,10 @@ void Table::PostEdit() {
                         QString::number(params.size());
   const QString sql = sets.isEmpty() ? "SELECT * FROM " + meta_->table + where
                                      : "UPDATE " + meta_->table + " SET " + sets.join(", ") + where + " RETURNING *";
-  auto row = Guarded(Conn(), true, [&] {
-    auto r = Conn().Run(Statement{sql, params, nullptr, -1});
-    if (r->RowCount() == 0) throw DbError("Record not found: it was removed by another user");
-    return r;
-  });
+  // Under a savepoint (unless the unit is all-or-nothing): a failed post
+  // keeps the row locked and the unit usable.
+  auto row = Run(sql, params, true);
+  if (row->RowCount() == 0) throw DbError("Record not found: it was removed by another user");
   if (ownTransaction_) {
     ownTransaction_ = false;
     try {
@@ -296,7 +282,7 @@ void Table::PostInsert() {
   const QString sql = cols.isEmpty() ? "INSERT INTO " + meta_->table + " DEFAULT VALUES RETURNING *"
                                      : "INSERT INTO " + meta_->table + " (" + cols.join(", ") + ") VALUES (" +
                                            marks.join(", ") + ") RETURNING *";
-  auto row = Guarded(Conn(), db_->InTransaction(), [&] { return Conn().Run(Statement{sql, params, nullptr, -1}); });
+  auto row = Run(sql, params, true);
   ShowPage(std::move(row), meta_->key < 0);
 }
 

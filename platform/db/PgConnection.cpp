@@ -9,6 +9,9 @@
 #include <cerrno>
 #include <charconv>
 #include <chrono>
+#include <cstring>
+#include <string>
+#include <unordered_map>
 
 namespace kdb {
 
@@ -66,20 +69,24 @@ using ResultPtr = std::unique_ptr<PGresult, ResultCloser>;
 
 class PgConnection : public Connection {
  public:
-  explicit PgConnection(PGconn* c) : c_(c) {
+  PgConnection(PGconn* c, int unitTimeoutMs) : c_(c), unitTimeoutMs_(unitTimeoutMs) {
     PQsetNoticeProcessor(c_, [](void*, const char*) {}, nullptr);
   }
   ~PgConnection() override { PQfinish(c_); }
 
   bool IsPostgres() const override { return true; }
-  QString BeginSql() const override { return "BEGIN"; }
+  // The server cancels a statement of a unit of work a little before the
+  // client would give up on it, so a slow server still gives its own answer.
+  QString BeginSql() const override {
+    return unitTimeoutMs_ > 0 ? QString("BEGIN; SET LOCAL statement_timeout = %1").arg(unitTimeoutMs_) : "BEGIN";
+  }
   bool EngineInTransaction() override {
     return PQtransactionStatus(c_) == PQTRANS_INTRANS || PQtransactionStatus(c_) == PQTRANS_INERROR;
   }
   bool TransactionFailed() override { return PQtransactionStatus(c_) == PQTRANS_INERROR; }
 
   bool Alive() override {
-    if (PQstatus(c_) != CONNECTION_OK) return false;
+    if (broken_ || PQstatus(c_) != CONNECTION_OK) return false;
     pollfd p{PQsocket(c_), short(POLLIN | POLLRDHUP), 0};
     if (poll(&p, 1, 0) > 0) {
       // Anything arriving while idle is a notice or the server saying goodbye.
@@ -91,16 +98,83 @@ class PgConnection : public Connection {
   }
 
   std::unique_ptr<RowSet> Run(const Statement& st, int* affected) override {
-    if (PQstatus(c_) != CONNECTION_OK) throw DbError("The connection to the database server was lost");
-    Send(st);
-    Wait(st.progress);
+    if (broken_ || PQstatus(c_) != CONNECTION_OK) throw DbError("The connection to the database server was lost");
+    const Deadline deadline(st.timeoutMs);
+    if (!st.prepare) {
+      Send(st);
+      return Collect(st, affected, deadline);
+    }
+    const std::string sql = st.sql.toStdString();
+    for (int attempt = 0;; ++attempt) {
+      const std::string& name = Prepared(sql, st, deadline);
+      SendPrepared(name, st);
+      try {
+        return Collect(st, affected, deadline);
+      } catch (const StalePlan&) {
+        // The table changed shape since the statement was prepared: prepare
+        // it again, unless the failure spoiled an open transaction.
+        cache_.erase(sql);
+        if (attempt > 0 || PQtransactionStatus(c_) != PQTRANS_IDLE)
+          throw DbError("The table was changed by another program; please try again");
+      }
+    }
+  }
+
+ private:
+  // Statements kept prepared; a full cache is dropped at once (the table
+  // layer makes few distinct statements).
+  static constexpr size_t kCacheSize = 200;
+  PGconn* c_;
+  int unitTimeoutMs_;
+  bool broken_ = false;  // given up on: the server did not answer in time
+  std::unordered_map<std::string, std::string> cache_;  // statement text -> name
+  int prepared_ = 0;     // names handed out on this connection
+
+  struct StalePlan {};
+
+  struct Deadline {
+    using Clock = std::chrono::steady_clock;
+    int ms;
+    Clock::time_point at;
+    explicit Deadline(int timeoutMs) : ms(timeoutMs), at(Clock::now() + std::chrono::milliseconds(timeoutMs)) {}
+    bool Passed() const { return ms > 0 && Clock::now() >= at; }
+  };
+
+  static int ParseCount(const char* s) {
+    int n = 0;
+    std::from_chars(s, s + strlen(s), n);
+    return n;
+  }
+
+  const std::string& Prepared(const std::string& sql, const Statement& st, const Deadline& deadline) {
+    auto it = cache_.find(sql);
+    if (it != cache_.end()) return it->second;
+    if (cache_.size() >= kCacheSize) {
+      if (PQtransactionStatus(c_) == PQTRANS_INERROR) throw DbError("The transaction failed and was rolled back");
+      Send(Statement{"DEALLOCATE ALL", {}, nullptr, -1});
+      Collect(Statement{}, nullptr, deadline);
+      cache_.clear();
+    }
+    const std::string name = "kv" + std::to_string(++prepared_);
+    if (!PQsendPrepare(c_, name.c_str(), sql.c_str(), int(st.params.size()), nullptr))
+      throw DbError(ErrorText(PQerrorMessage(c_)));
+    Collect(Statement{}, nullptr, deadline);
+    return cache_.emplace(sql, name).first->second;
+  }
+
+  // Reads the whole answer; the rows of the last result are returned.
+  std::unique_ptr<RowSet> Collect(const Statement& st, int* affected, const Deadline& deadline) {
+    Wait(st.progress, deadline);
     ResultPtr last;
     QString error;
+    bool stale = false;
     while (PGresult* raw = PQgetResult(c_)) {
       ResultPtr r(raw);
       const ExecStatusType s = PQresultStatus(raw);
       if (s == PGRES_FATAL_ERROR || s == PGRES_BAD_RESPONSE || s == PGRES_NONFATAL_ERROR) {
         if (error.isEmpty()) error = ErrorText(PQresultErrorMessage(raw));
+        const char* state = PQresultErrorField(raw, PG_DIAG_SQLSTATE);
+        stale = stale || (state && std::strcmp(state, "0A000") == 0 && error.contains("cached plan"));
       } else if (s == PGRES_TUPLES_OK) {
         if (affected) *affected = ParseCount(PQcmdTuples(raw));
         last = std::move(r);
@@ -111,18 +185,10 @@ class PgConnection : public Connection {
         break;
       }
     }
+    if (stale) throw StalePlan{};
     if (!error.isEmpty()) throw DbError(error);
     if (PQstatus(c_) != CONNECTION_OK) throw DbError(ErrorText(PQerrorMessage(c_)));
     return std::make_unique<PgRowSet>(last.release(), st.maxRows);
-  }
-
- private:
-  PGconn* c_;
-
-  static int ParseCount(const char* s) {
-    int n = 0;
-    std::from_chars(s, s + strlen(s), n);
-    return n;
   }
 
   void Send(const Statement& st) {
@@ -141,6 +207,14 @@ class PgConnection : public Connection {
     if (!ok) throw DbError(ErrorText(PQerrorMessage(c_)));
   }
 
+  void SendPrepared(const std::string& name, const Statement& st) {
+    std::vector<std::string> text(st.params.size());
+    std::vector<const char*> values(st.params.size());
+    for (size_t k = 0; k < st.params.size(); ++k) values[k] = ParamText(st.params[k], text[k]);
+    if (!PQsendQueryPrepared(c_, name.c_str(), int(values.size()), values.data(), nullptr, nullptr, 0))
+      throw DbError(ErrorText(PQerrorMessage(c_)));
+  }
+
   static const char* ParamText(const QVariant& v, std::string& out) {
     const Cell c = conv::FromValue(v, out);
     char buf[64];
@@ -156,7 +230,9 @@ class PgConnection : public Connection {
 
   // Waits for the whole answer, calling the progress callback between short
   // waits on the socket; an abort from the callback cancels the statement.
-  void Wait(const ProgressFn* progress) {
+  // Past the deadline the server is given up on: the connection counts as
+  // lost (the server rolls back whatever it had begun).
+  void Wait(const ProgressFn* progress, const Deadline& deadline) {
     using Clock = std::chrono::steady_clock;
     auto lastTick = Clock::now();
     bool cancelled = false;
@@ -165,6 +241,10 @@ class PgConnection : public Connection {
       const int r = poll(&p, 1, 50);
       if (r < 0 && errno != EINTR) throw DbError("Waiting for the database server failed");
       if (!PQconsumeInput(c_)) throw DbError(ErrorText(PQerrorMessage(c_)));
+      if (deadline.Passed() && PQisBusy(c_)) {
+        broken_ = true;
+        throw DbError(QString("The database server did not answer within %1 seconds").arg(deadline.ms / 1000.0));
+      }
       if (!progress || !*progress || Clock::now() - lastTick < std::chrono::milliseconds(50)) continue;
       lastTick = Clock::now();
       bool abort = false;
@@ -197,6 +277,14 @@ std::unique_ptr<Connection> OpenPostgres(const Database& db, const Session& s) {
       {"connect_timeout", QByteArray::number(qMax(1, s.ConnectTimeoutSeconds))},
       {"client_encoding", "UTF8"},
       {"application_name", "Tessarin"},
+      // A link that goes silent is noticed within NetworkTimeoutSeconds, also
+      // while a long statement runs: keepalive probes after a few idle
+      // seconds, and a user time-out on data the server never acknowledges.
+      {"keepalives", "1"},
+      {"keepalives_idle", QByteArray::number(qBound(1, s.NetworkTimeoutSeconds / 2, 30))},
+      {"keepalives_interval", QByteArray::number(qBound(1, s.NetworkTimeoutSeconds / 5, 10))},
+      {"keepalives_count", "3"},
+      {"tcp_user_timeout", QByteArray::number(qMax(1, s.NetworkTimeoutSeconds) * 1000)},
   };
   // Over the internet the line must be encrypted, and verified when the
   // server's certificate authority is known.
@@ -217,13 +305,19 @@ std::unique_ptr<Connection> OpenPostgres(const Database& db, const Session& s) {
     PQfinish(c);
     throw DbError(msg);
   }
-  auto conn = std::make_unique<PgConnection>(c);
+  const int unitTimeoutMs = s.WriteTimeoutSeconds > 0 ? qMax(1000, s.WriteTimeoutSeconds * 1000 - 2000) : 0;
+  auto conn = std::make_unique<PgConnection>(c, unitTimeoutMs);
   const int lockMs = qMax(1, s.LockRetryCount * s.LockWaitTime);
   // Quotes are doubled and backslashes literal (what sql::Quote relies on);
   // a row lock held elsewhere fails after the session's wait, never hangs.
-  conn->Exec(QString("SET standard_conforming_strings = on; SET DateStyle = 'ISO, YMD';"
-                     " SET lock_timeout = %1; SET client_min_messages = warning")
-                 .arg(lockMs));
+  // A program that vanished in the middle of a unit of work (a stalled
+  // link given up on) does not hold its locks for ever.
+  QString setup = QString("SET standard_conforming_strings = on; SET DateStyle = 'ISO, YMD';"
+                          " SET lock_timeout = %1; SET client_min_messages = warning")
+                      .arg(lockMs);
+  if (s.WriteTimeoutSeconds > 0)
+    setup += QString("; SET idle_in_transaction_session_timeout = %1").arg(qMax(60, s.WriteTimeoutSeconds * 4) * 1000);
+  conn->Exec(setup);
   return conn;
 }
 

@@ -49,5 +49,17 @@ QString Date(const QDate& d) {
   return "'" + d.toString("yyyy-MM-dd") + "'";
 }
 
+QString LikeEscape(const QString& text, Wildcards wildcards) {
+  QString out;
+  out.reserve(text.size() + 4);
+  for (const QChar ch : text) {
+    if (ch == '\\' || (wildcards == Wildcards::Escape && (ch == '%' || ch == '_'))) out += '\\';
+    out += ch;
+  }
+  return out;
+}
+
+QString Like(const QString& pattern) { return Quote(pattern) + " escape '\\'"; }
+
 }  // namespace sql
 }  // namespace kdb

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <new>
 #include <system_error>
+#include <unordered_map>
 
 #include <sys/mman.h>
 #include <thread>
@@ -281,22 +282,29 @@ using StmtPtr = std::unique_ptr<sqlite3_stmt, StmtCloser>;
 class SqliteConnection : public Connection {
  public:
   SqliteConnection(sqlite3* db, const Session& s)
-      : db_(db), retries_(s.LockRetryCount), waitMs_(s.LockWaitTime) {
+      : db_(db), retries_(s.LockRetryCount), sessionRetries_(s.LockRetryCount), waitMs_(s.LockWaitTime) {
     sqlite3_busy_handler(db_, &SqliteConnection::Busy, this);
   }
-  ~SqliteConnection() override { sqlite3_close_v2(db_); }
+  ~SqliteConnection() override {
+    cache_.clear();  // every statement before the connection
+    sqlite3_close_v2(db_);
+  }
 
   bool IsPostgres() const override { return false; }
   bool Alive() override { return db_ != nullptr; }
   QString BeginSql() const override { return "BEGIN IMMEDIATE"; }
   bool EngineInTransaction() override { return !sqlite3_get_autocommit(db_); }
+  void SetLockWait(int ms) override {
+    retries_ = ms < 0 ? sessionRetries_ : qMax(1, (ms + waitMs_ - 1) / qMax(1, waitMs_));
+  }
 
   std::unique_ptr<RowSet> Run(const Statement& st, int* affected) override {
+    ProgressScope progress(this, st.progress);
+    if (st.prepare) return RunCached(st, affected);
     const QByteArray sql = st.sql.toUtf8();
     const char* p = sql.constData();
     const char* end = p + sql.size();
     std::unique_ptr<SqliteRowSet> result;
-    ProgressScope progress(this, st.progress);
     while (p < end) {
       sqlite3_stmt* raw = nullptr;
       const char* tail = nullptr;
@@ -304,9 +312,7 @@ class SqliteConnection : public Connection {
       StmtPtr stmt(raw);
       p = tail;
       if (!stmt) continue;  // only blanks or a comment were left
-      Bind(stmt.get(), st.params);
-      auto rows = Fetch(stmt.get(), st.maxRows);
-      if (affected) *affected = sqlite3_stmt_readonly(stmt.get()) ? 0 : sqlite3_changes(db_);
+      auto rows = Execute(stmt.get(), st, affected);
       if (rows->ColumnCount() > 0) result = std::move(rows);
     }
     if (!result) return std::make_unique<SqliteRowSet>(nullptr);
@@ -314,9 +320,14 @@ class SqliteConnection : public Connection {
   }
 
  private:
+  // The statements the table layer generates, kept prepared; a full cache
+  // starts over (the table layer makes few distinct statements).
+  static constexpr size_t kCacheSize = 200;
   sqlite3* db_;
   int retries_;
+  int sessionRetries_;
   int waitMs_;
+  std::unordered_map<std::string, StmtPtr> cache_;
   const ProgressFn* progress_ = nullptr;
   std::chrono::steady_clock::time_point lastTick_;
 
@@ -375,10 +386,45 @@ class SqliteConnection : public Connection {
     }
   }
 
+  std::unique_ptr<SqliteRowSet> Execute(sqlite3_stmt* stmt, const Statement& st, int* affected) {
+    Bind(stmt, st.params);
+    auto rows = Fetch(stmt, st.maxRows);
+    if (affected) *affected = sqlite3_stmt_readonly(stmt) ? 0 : sqlite3_changes(db_);
+    return rows;
+  }
+
+  std::unique_ptr<RowSet> RunCached(const Statement& st, int* affected) {
+    const std::string key = st.sql.toStdString();
+    auto it = cache_.find(key);
+    if (it == cache_.end()) {
+      sqlite3_stmt* raw = nullptr;
+      const char* tail = nullptr;
+      if (sqlite3_prepare_v3(db_, key.c_str(), int(key.size()), SQLITE_PREPARE_PERSISTENT, &raw, &tail) != SQLITE_OK)
+        Fail();
+      StmtPtr stmt(raw);
+      if (!stmt) return std::make_unique<SqliteRowSet>(nullptr);
+      if (tail && *tail) throw DbError("A prepared statement must be one statement: " + st.sql);
+      if (cache_.size() >= kCacheSize) cache_.clear();
+      it = cache_.emplace(key, std::move(stmt)).first;
+    }
+    sqlite3_stmt* stmt = it->second.get();
+    // Reset on every way out: a kept statement must not hold its read lock.
+    struct Reset {
+      sqlite3_stmt* s;
+      ~Reset() {
+        sqlite3_reset(s);
+        sqlite3_clear_bindings(s);
+      }
+    } reset{stmt};
+    return Execute(stmt, st, affected);
+  }
+
   std::unique_ptr<SqliteRowSet> Fetch(sqlite3_stmt* st, int maxRows) {
+    // The columns are taken after the first step: a kept statement is
+    // prepared again there when the table changed since (SELECT * grows).
+    int rc = sqlite3_step(st);
     auto rows = std::make_unique<SqliteRowSet>(st);
-    for (;;) {
-      const int rc = sqlite3_step(st);
+    for (;; rc = sqlite3_step(st)) {
       if (rc == SQLITE_DONE) break;
       if (rc != SQLITE_ROW) Fail();
       if (maxRows < 0 || rows->RowCount() < maxRows) {
@@ -393,10 +439,11 @@ class SqliteConnection : public Connection {
 
 }  // namespace
 
-std::unique_ptr<Connection> OpenSqlite(const QString& file, const Session& s) {
+std::unique_ptr<Connection> OpenSqlite(const QString& file, const Session& s, bool create) {
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(file.toUtf8().constData(), &db,
-                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+                                 SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX,
+                                 nullptr);
   if (rc != SQLITE_OK) {
     const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString("out of memory");
     sqlite3_close_v2(db);

@@ -48,6 +48,12 @@ bool CreateDir(const QString& path) {
   return !path.isEmpty() && QDir().mkdir(path);
 }
 
+bool CreateDirOrFind(const QString& path) {
+  // Make first, look afterwards: between a look and a make another program
+  // may make the folder, and the make then fails though all is well.
+  return CreateDir(path) || DirectoryExists(path);
+}
+
 bool ForceDirectories(const QString& path) {
   if (path.isEmpty()) return false;
   QDir().mkpath(path);

@@ -25,6 +25,11 @@ bool FileExists(const QString& path);  // a regular file (not a folder)
 
 // Creates one folder whose parent must exist; true when it was made.
 bool CreateDir(const QString& path);
+// Creates one folder whose parent must exist; true when it is a folder
+// afterwards, whoever made it: another program that makes the same folder at
+// the same moment is no failure (forty programs started at once on a first
+// run all find their working folders).
+bool CreateDirOrFind(const QString& path);
 // Creates the folder with every missing parent; true when it exists afterwards.
 bool ForceDirectories(const QString& path);
 

@@ -51,24 +51,20 @@ IniFile::IniFile(const QString& fileName) : fileName_(fileName) {
   if (bytes.contains('\0') && !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF")) return;
   const QString text = Decode(bytes);
   if (LooksBinary(text)) return;
-  loaded_ = Parse(text);
-  if (!loaded_) sections_.clear();
+  Parse(text);
+  loaded_ = true;
 }
 
-bool IniFile::Parse(const QString& text) {
-  QHash<QString, QString>* current = nullptr;
-  bool anySection = false;
-  bool anyLine = false;  // a line that is neither blank nor a comment
+void IniFile::Parse(const QString& text) {
+  QHash<QString, QString>* current = nullptr;  // none before the first section
   const auto lines = QStringView(text).split(u'\n');
   for (QStringView raw : lines) {
     const QStringView line = raw.trimmed();
     if (line.isEmpty() || line.front() == ';' || line.front() == '#') continue;
-    anyLine = true;
     if (line.front() == '[') {
       const qsizetype close = line.indexOf(u']');
       const QStringView name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
       current = &sections_[name.toString().toLower()];
-      anySection = true;
       continue;
     }
     const qsizetype eq = line.indexOf(u'=');
@@ -77,7 +73,6 @@ bool IniFile::Parse(const QString& text) {
     if (key.isEmpty() || current->contains(key)) continue;  // the first one wins
     current->insert(key, Unquote(line.mid(eq + 1).trimmed().toString()));
   }
-  return anySection || !anyLine;
 }
 
 const QString* IniFile::Find(const QString& section, const QString& key) const {

@@ -9,11 +9,11 @@
 // a whole value; lines beginning with ";" or "#" are comments. A key that is
 // missing keeps the default the caller gives.
 //
-// A file that cannot be read as settings - missing, a folder, unreadable,
-// binary, or holding key lines without any section - is not Loaded(); every
-// read then returns its default. An empty file (or one of blank lines and
-// comments only) is read: a settings file without keys, so every read gives
-// its default.
+// A file that cannot be read as settings - missing, a folder, unreadable or
+// binary - is not Loaded(); every read then returns its default. A text file
+// is read as Windows reads it: key lines before the first section belong to
+// no section and are never found, so a file of keys without any section (or
+// an empty one) is Loaded() and every read gives its default.
 #include <QHash>
 #include <QString>
 
@@ -40,7 +40,7 @@ class IniFile {
   static int ParseInteger(const QString& text, bool* ok);
 
  private:
-  bool Parse(const QString& text);
+  void Parse(const QString& text);
   const QString* Find(const QString& section, const QString& key) const;
 
   QString fileName_;

@@ -13,11 +13,17 @@
 // KvWaitIndicator and registers it once with SetDefaultIndicator (or passes
 // one to a guard). Without an indicator the guard only disables and shows the
 // wait cursor. When the wait window cannot be shown the constructor throws,
-// with window and cursor already restored. Guards nest: an inner guard leaves
-// the window as the outer one had it.
-#include <QPointer>
+// with window and cursor already restored.
+//
+// Guards nest: an inner guard leaves the window as the outer one had it, and
+// an inner guard on the same indicator leaves the wait window shown with the
+// outer guard's text when it ends (only the outermost closes it).
 #include <QString>
 #include <QWidget>
+
+#include <optional>
+
+#include "KvDisabledWindow.h"
 
 namespace kui {
 
@@ -44,11 +50,15 @@ class KvBusyGuard {
 
   static void SetDefaultIndicator(KvWaitIndicator* indicator);
   static KvWaitIndicator* DefaultIndicator();
+  // How many guards are alive (0: no operation is running under a guard).
+  static int ActiveCount();
 
  private:
-  QPointer<QWidget> window_;
-  bool wasEnabled_ = true;
+  std::optional<KvDisabledWindow> disabled_;
   KvWaitIndicator* indicator_;
+  QString message_;
+  QString info_;
+  void Leave();
 };
 
 }  // namespace kui

@@ -1,5 +1,7 @@
 #include "KvStringGrid.h"
 
+#include "KvKeys.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -39,6 +41,8 @@ QChar KeyChar(const QKeyEvent* e, int key) {
     default:
       break;
   }
+  // Delete comes with the character 0x7F on X11: it edits, it types nothing.
+  if (IsEditingKey(*e)) return {};
   if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return {};
   const QString t = e->text();
   if (t.isEmpty() || !t.at(0).isPrint()) return {};

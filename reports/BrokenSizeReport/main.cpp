@@ -6,7 +6,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  KvApplication app(argc, argv);
   app.setApplicationName("BrokenSizeReport");
   return KvRunApplication([&] {
     TDMDB dataModule;

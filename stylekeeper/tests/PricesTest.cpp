@@ -1,5 +1,6 @@
 // Margins, the price boxes and the price calculator, checked against figures
-// worked out by hand. No database: the window is built and told to end.
+// worked out by hand, the calculator as a person works it, and the currency
+// conversion of a save. No database: the window is built and told to end.
 #include "SkTestUtil.h"
 
 #include <QComboBox>
@@ -285,6 +286,82 @@ TEST_F(PriceBoxTest, PickListLookupsByNameAndId) {
   EXPECT_EQ(TForm1::IndexOfID(form->ComboBoxColours, 12), 2);
   EXPECT_EQ(TForm1::IndexOfID(form->ComboBoxColours, 0), 3);  // no number reads as 0
   EXPECT_EQ(TForm1::IndexOfID(form->ComboBoxColours, 5), -1);
+}
+
+// The calculator opened from the window's retail box, worked as a person
+// clicks and types it.
+class PriceCalcFormTest : public sktest::FormTest {
+ protected:
+  // Opens the calculator from the retail box with these prices and lets
+  // `person` work it.
+  void OpenCalculator(const char* cost, const char* retail, const char* wholesale,
+                      const std::function<void(TFormPriceCalc&)>& person) {
+    dm->Setup->SFPriceCalc = true;
+    form->EditCostPrice->setText(cost);
+    form->EditRetailPrice->setText(retail);
+    form->EditWSPrice->setText(wholesale);
+    form->PanelVATRate->setText("20");
+    int shown = 0;
+    onDialog = [&](QDialog& d) {
+      auto* calc = qobject_cast<TFormPriceCalc*>(&d);
+      ASSERT_NE(calc, nullptr);
+      ++shown;
+      Activate(calc);
+      ASSERT_EQ(calc->focusWidget(), calc->EditRetailMarkup);
+      person(*calc);
+    };
+    form->EditRetailPriceEnter();
+    EXPECT_EQ(shown, 1);
+  }
+};
+
+// ----- the calculator as a person works it ----------------------------------------------
+
+TEST_F(PriceCalcFormTest, TabMovesThroughTheCalculator) {
+  OpenCalculator("10.00", "30.00", "15.00", [](TFormPriceCalc& calc) {
+    QTest::keyClick(calc.EditRetailMarkup, Qt::Key_Tab);
+    EXPECT_EQ(calc.focusWidget(), calc.EditRetailPrice);
+    QTest::keyClick(calc.EditRetailPrice, Qt::Key_Backtab);
+    EXPECT_EQ(calc.focusWidget(), calc.EditRetailMarkup);
+    calc.BitBtnCancel->click();
+  });
+}
+
+TEST_F(PriceCalcFormTest, OpeningTheCalculatorAndClickingOkKeepsThePrices) {
+  // 100.00 / 33.33 shows as 3.000; taken back as 3.00 x 33.33 it would be 99.99.
+  OpenCalculator("33.33", "100.00", "50.00", [](TFormPriceCalc& calc) {
+    EXPECT_EQ(calc.EditRetailMarkup->text(), "3.000");
+    QTest::mouseClick(calc.BitBtnOK, Qt::LeftButton);
+  });
+  EXPECT_EQ(form->EditRetailPrice->text(), "100.00");
+  EXPECT_EQ(form->EditWSPrice->text(), "50.00");
+}
+
+TEST_F(PriceCalcFormTest, ATypedMarkupIsRoundedAndPricedWhenOkIsClicked) {
+  OpenCalculator("10.00", "30.00", "15.00", [](TFormPriceCalc& calc) {
+    calc.EditRetailMarkup->selectAll();
+    QTest::keyClicks(calc.EditRetailMarkup, "2.5a");  // the letter is dropped
+    EXPECT_EQ(calc.EditRetailPrice->text(), "25.00");  // at once
+    QTest::mouseClick(calc.BitBtnOK, Qt::LeftButton);
+    EXPECT_EQ(calc.EditRetailMarkup->text(), "2.50");
+  });
+  EXPECT_EQ(form->EditRetailPrice->text(), "25.00");
+  EXPECT_EQ(form->EditWSPrice->text(), "15.00");
+}
+
+// ----- currency conversion of a save ----------------------------------------------------
+
+TEST_F(PriceBoxTest, OnlyTheRateIsSinglePrecisionInTheConversion) {
+  kui::SetPickItems(form->ComboBoxCurrency, {"EUR=1.17"});
+  form->ComboBoxCurrency->setCurrentIndex(0);
+  form->EditCostPrice->setText("1006.51");
+  form->EditRetailPrice->setText("1006.51");
+  form->EditWSPrice->setText("1006.51");
+  form->ConvertPricesByCurrency();
+  // 1006.51 / 1.17f = 860.26499 (a single-precision price gives 860.26502).
+  EXPECT_EQ(form->EditCostPrice->text(), "860.26");
+  EXPECT_EQ(form->EditRetailPrice->text(), "860.26");
+  EXPECT_EQ(form->EditWSPrice->text(), "1006.51");
 }
 
 }  // namespace

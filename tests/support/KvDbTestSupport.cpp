@@ -72,6 +72,13 @@ TestDatabase::TestDatabase(Engine e, const QString& settingsFolder) {
   facts_.localDataFolder = folder;
   facts_.dataDir = facts_.localDataFolder + "db/data/";
   facts_.tempDir = facts_.localDataFolder + "db/temp/";
+  // The empty database file, made the way dbsetup makes it (the programs
+  // never create one).
+  kdb::Session s;
+  kdb::Database db;
+  Configure(facts_, s, db);
+  db.CreateIfMissing = true;
+  db.Open();
 }
 
 TestDatabase::~TestDatabase() {

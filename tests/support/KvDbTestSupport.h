@@ -6,7 +6,7 @@
 //   KV_DB_ENGINES(MyTest);
 //
 // SQLite: a new temporary folder (LocalDataFolder, with db/data/ and db/temp/
-// below it). PostgreSQL: a database with a name unique across processes,
+// below it) holding an empty database file. PostgreSQL: a database with a name unique across processes,
 // created on the test run's server and dropped at the end. Without that
 // server the PostgreSQL cases fail; they never skip.
 

@@ -32,9 +32,11 @@ bool WaitWindowSpy::eventFilter(QObject* o, QEvent* e) {
 }
 
 bool NoWaitWindowLeft() {
+  // The program keeps its one wait window, hidden, between operations.
   const QWidgetList windows = QApplication::topLevelWidgets();
-  return std::none_of(windows.begin(), windows.end(),
-                      [](QWidget* w) { return qobject_cast<TFormLoading*>(w) != nullptr; });
+  return std::none_of(windows.begin(), windows.end(), [](QWidget* w) {
+    return qobject_cast<TFormLoading*>(w) != nullptr && w->isVisible();
+  });
 }
 
 void ModalAnswers::Install() {
@@ -62,6 +64,8 @@ void AddLauncher(const QString& programDir) { kvtest::WriteFile(programDir + "me
 void SingleUserEdition(const QString& programDir) {
   AddLauncher(programDir);
   QDir().mkpath(kvtest::SingleUserFolder());
+  // Its database, empty, as dbsetup leaves it: the programs never make one.
+  kvtest::TestDatabase made(kvtest::Engine::SQLite, kvtest::SingleUserFolder());
 }
 
 void WriteSettings(const QByteArray& ini) { kvtest::WriteFile(kvtest::MultiUserFolder() + "SetupVELT.ini", ini); }

@@ -36,8 +36,8 @@ void MakeLocalDatabase(const QString& settingsFolder, const DataChange& fill = {
 // The launcher's file in a program folder: programs there run in the
 // single-user edition.
 void AddLauncher(const QString& programDir);
-// The launcher's file and the all-users settings folder: the single-user
-// edition, ready to start.
+// The launcher's file and the all-users settings folder with an empty
+// database file: the single-user edition, ready to start.
 void SingleUserEdition(const QString& programDir);
 // The multi-user settings file SetupVELT.ini.
 void WriteSettings(const QByteArray& ini);
@@ -81,7 +81,7 @@ class WaitWindowSpy : public QObject {
   bool eventFilter(QObject* o, QEvent* e) override;
 };
 
-// True when no wait window is left among the top-level windows.
+// True when no wait window is left on screen.
 bool NoWaitWindowLeft();
 
 // The answers a test gives to the modal windows, and what it saw of them.

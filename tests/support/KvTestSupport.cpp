@@ -30,6 +30,17 @@ PrivateHome::~PrivateHome() = default;
 
 QString TempRoot() { return qEnvironmentVariable("KV_TEST_ROOT"); }
 
+namespace {
+int& EscapesExpectedCount() {
+  static int count = 0;
+  return count;
+}
+}  // namespace
+
+ExpectEscapes::ExpectEscapes() { ++EscapesExpectedCount(); }
+ExpectEscapes::~ExpectEscapes() { --EscapesExpectedCount(); }
+bool EscapesExpected() { return EscapesExpectedCount() > 0; }
+
 QString SaveScreenshot(QWidget* w, const QString& name) {
   const QString dir = qEnvironmentVariable("KV_SCREENS_DIR");
   if (dir.isEmpty() || !w) return {};
@@ -85,6 +96,14 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
   f.write(bytes);
+}
+
+int OpenHandlesOf(const QString& path) {
+  const QString target = QFileInfo(path).canonicalFilePath();
+  int n = 0;
+  for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::Files | QDir::System))
+    if (fd.symLinkTarget() == target) ++n;
+  return n;
 }
 
 QDateTime At(const char* iso) { return QDateTime::fromString(iso, Qt::ISODate); }

@@ -63,6 +63,21 @@ QString FreshFolder(const QString& prefix);
 QByteArray ReadAll(const QString& path);
 // Writes a file, making its folder; a file that cannot be written fails the test.
 void WriteFile(const QString& path, const QByteArray& bytes);
+// How many open files of this process are the given file.
+int OpenHandlesOf(const QString& path);
+
+// Test programs run under the application's net (kui::KvApplication): an
+// exception escaping an event handler fails the running test, unless the test
+// expects one while an ExpectEscapes lives; then the net shows it as a
+// program would (answer its message through kui::ModalSeam).
+class ExpectEscapes {
+ public:
+  ExpectEscapes();
+  ~ExpectEscapes();
+  ExpectEscapes(const ExpectEscapes&) = delete;
+  ExpectEscapes& operator=(const ExpectEscapes&) = delete;
+};
+bool EscapesExpected();
 
 // A local time written as ISO 8601 ("2024-03-05T09:15:30").
 QDateTime At(const char* iso);

@@ -30,6 +30,24 @@ void Report(QTextStream& out, const QStringList& lines) {
   for (const QString& l : lines) out << "  " << l << "\n";
 }
 
+// SQLite: a file whose pages are damaged still opens, and its tables are
+// still listed; only reading every page tells. Throws when it is damaged.
+void CheckLocalFile(kdb::Database& db) {
+  QStringList problems;
+  try {
+    kdb::Query q(&db);
+    q.SQL = "PRAGMA quick_check";
+    q.ExecSQL();
+    for (q.First(); !q.Eof(); q.Next()) problems << q.Fields(0).AsString();
+  } catch (const kdb::DbError& e) {
+    problems = QStringList{e.Message()};
+  }
+  if (problems == QStringList{"ok"}) return;
+  throw kdb::DbError("the database file " + QDir::toNativeSeparators(db.Directory + db.DatabaseName + ".sqlite") +
+                     " is damaged; restore it from a backup. The check found: " +
+                     problems.mid(0, 5).join("; "));
+}
+
 // The planner's statistics, gathered when missing, stale or after new indexes.
 void ReportStatistics(kdb::Database& db, bool newIndexes, QTextStream& out) {
   const QString why = UpdateStatistics(db, newIndexes);
@@ -156,6 +174,7 @@ int RunDbSetup(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 1;
       }
       db.Directory = dir;
+      db.CreateIfMissing = true;  // the one program that makes a database
       out << "Local database in " << QDir::toNativeSeparators(dir) << "\n";
     } else {
       db.RemoteDatabase = o.database;
@@ -164,6 +183,7 @@ int RunDbSetup(const QStringList& args, QTextStream& out, QTextStream& err) {
       out << "Database " << o.database << " on " << o.host << ":" << session.RemotePort << "\n";
     }
     db.Open();
+    if (!o.localFolder.isEmpty()) CheckLocalFile(db);
     SetUpDatabase(db, o.starter, out);
     db.Close();
     out << "Done.\n";

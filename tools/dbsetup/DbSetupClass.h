@@ -4,8 +4,10 @@
 //   dbsetup --server HOST [--port N] [--database NAME] [--user U --password P]
 //           [--ssl-root-cert FILE] [--starter]
 // A local FOLDER is a single-user settings folder: the database lives in
-// FOLDER/db/data/. On a server the database is created (C collation, UTF-8)
-// when it does not exist yet.
+// FOLDER/db/data/ and is created when missing (no program ever creates it);
+// an existing file is read through first (quick check), and a damaged one is
+// reported as a failure. On a server the database is created (C collation,
+// UTF-8) when it does not exist yet.
 
 #include <QString>
 #include <QStringList>
@@ -41,7 +43,7 @@ void ConfigureSession(const DbSetupOptions& o, kdb::Session& s);
 bool EnsureServerDatabase(kdb::Session& s, const QString& name);
 
 // Runs the whole tool; writes progress to out and failures to err. Returns
-// the exit code: 0 done, 1 failed, 2 wrong arguments.
+// the exit code: 0 done, 1 failed (a damaged file too), 2 wrong arguments.
 int RunDbSetup(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace kvschema

@@ -2,6 +2,7 @@
 
 #include "KvDb.h"
 
+#include <QMap>
 #include <QSet>
 
 namespace kvschema {
@@ -58,7 +59,8 @@ std::vector<TableDef> BuildTables() {
         Txt("EXTRA", kName), Int("PARENT_ID"), Txt("PARENT_NAME", kName)}},
       {"SIZESSCALE", {Id(), Txt("NAME", kName), Int("COUNTER"), Int("DEFAULT_ID")}},
       {"SIZES",
-       {Id(), Key(Int("SIZESSCALE_ID")), Txt("NAME", kSizeName), Int("offset"), Int("RATIO")}},
+       // RATIO: a size's share in a ratio fill, fractions allowed.
+       {Id(), Key(Int("SIZESSCALE_ID")), Txt("NAME", kSizeName), Int("offset"), Real("RATIO")}},
       {"ADDRESSES",
        {Id(), Int("PARENT_ID"), Txt("TYPE", 30), Txt("HOUSE_NO_NAME", kAddress),
         Txt("STREET", kAddress), Txt("AREA", kAddress), Txt("TOWN_CITY", kAddress),
@@ -262,6 +264,7 @@ QStringList SchemaChanges::Lines() const {
   QStringList out;
   for (const QString& t : tables) out << "Created table " + t;
   for (const QString& c : columns) out << "Added column " + c;
+  for (const QString& c : retyped) out << "Changed the type of column " + c;
   for (const QString& i : indexes) out << "Created index " + i;
   return out;
 }
@@ -285,12 +288,73 @@ QStringList ExistingColumns(kdb::Database& db, const QString& table) {
                                    kdb::sql::Quote(table.toUpper()) + ")");
 }
 
+QMap<QString, QString> ExistingColumnTypes(kdb::Database& db, const QString& table) {
+  kdb::Query q(&db);
+  q.SQL = db.IsPostgres() ? "SELECT CAST(column_name AS VARCHAR(128)) AS NAME, CAST(data_type AS VARCHAR(128)) AS TYPE"
+                            " FROM information_schema.columns"
+                            " WHERE table_schema = current_schema() AND table_name = " +
+                                kdb::sql::Quote(table.toLower())
+                          : "SELECT name AS NAME, type AS TYPE FROM pragma_table_info(" +
+                                kdb::sql::Quote(table.toUpper()) + ")";
+  q.ExecSQL();
+  QMap<QString, QString> out;
+  for (q.First(); !q.Eof(); q.Next())
+    out.insert(q.FieldByName("NAME").AsString().toUpper(), q.FieldByName("TYPE").AsString().toUpper());
+  return out;
+}
+
 QStringList ExistingIndexes(kdb::Database& db) {
   return UpperColumn(db, db.IsPostgres()
                              ? "SELECT CAST(indexname AS VARCHAR(128)) AS NAME FROM pg_indexes"
                                " WHERE schemaname = current_schema()"
                              : "SELECT name FROM sqlite_master WHERE type = 'index'");
 }
+
+namespace {
+
+// A column an older layout made INTEGER that now holds fractions.
+bool NeedsFractions(const ColumnDef& c, const QString& existingType) {
+  return (c.kind == Kind::Float || c.kind == Kind::Money) && existingType.startsWith("INT");
+}
+
+// SQLite cannot change a column's type: the table is made again in the new
+// layout and its rows copied over (its indexes follow with the index step).
+void RebuildSqliteTable(kdb::Database& db, const TableDef& t, const QStringList& keptColumns) {
+  const QString fresh = "KV_REBUILD_" + t.name;
+  QStringList cols;
+  for (const QString& c : keptColumns) cols << Ident(c);
+  db.Execute("DROP TABLE IF EXISTS " + fresh);
+  TableDef copy = t;
+  copy.name = fresh;
+  db.Execute(CreateTableSql(copy, false));
+  db.Execute("INSERT INTO " + fresh + " (" + cols.join(", ") + ") SELECT " + cols.join(", ") + " FROM " + t.name);
+  db.Execute("DROP TABLE " + t.name);
+  db.Execute("ALTER TABLE " + fresh + " RENAME TO " + t.name);
+}
+
+// Gives every column that must hold fractions a fractional type, keeping
+// its values.
+void WidenColumns(kdb::Database& db, const TableDef& t, SchemaChanges& done) {
+  const QMap<QString, QString> types = ExistingColumnTypes(db, t.name);
+  QStringList widen;
+  for (const ColumnDef& c : t.columns)
+    if (types.contains(c.name.toUpper()) && NeedsFractions(c, types.value(c.name.toUpper()))) widen << c.name;
+  if (widen.isEmpty()) return;
+  if (db.IsPostgres()) {
+    for (const QString& name : widen) {
+      const ColumnDef* c = t.Find(name);
+      db.Execute("ALTER TABLE " + t.name + " ALTER COLUMN " + Ident(name) + " TYPE " + TypeSql(*c, true));
+    }
+  } else {
+    QStringList kept;
+    for (const ColumnDef& c : t.columns)
+      if (types.contains(c.name.toUpper())) kept << c.name;
+    RebuildSqliteTable(db, t, kept);
+  }
+  for (const QString& name : widen) done.retyped << t.name + "." + name;
+}
+
+}  // namespace
 
 SchemaChanges CreateSchema(kdb::Database& db) {
   const bool pg = db.IsPostgres();
@@ -310,6 +374,7 @@ SchemaChanges CreateSchema(kdb::Database& db) {
         db.Execute("ALTER TABLE " + t.name + " ADD COLUMN " + AddedColumnSql(c, pg));
         done.columns << t.name + "." + c.name;
       }
+      WidenColumns(db, t, done);
     }
     const QSet<QString> indexes = ToSet(ExistingIndexes(db));
     for (const IndexDef& ix : Indexes()) {

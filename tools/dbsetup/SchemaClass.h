@@ -3,9 +3,12 @@
 // it. The programs never create tables: this is the one place where tables,
 // columns and indexes are made, on SQLite and PostgreSQL alike.
 //
-// CreateSchema only adds what is missing (tables, columns, indexes); it never
-// drops or changes a column or a row, so it is safe on a live database.
+// CreateSchema only adds what is missing (tables, columns, indexes) and gives
+// a column of an older layout that was INTEGER where fractions belong
+// (SIZES.RATIO) its fractional type, keeping every value; it never drops a
+// column or a row, so it is safe on a live database.
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -69,7 +72,8 @@ struct SchemaChanges {
   QStringList tables;   // "PRODUCTS"
   QStringList columns;  // "PRODUCTS.SKU"
   QStringList indexes;  // "UX_PRODUCTS_PLU"
-  bool Empty() const { return tables.isEmpty() && columns.isEmpty() && indexes.isEmpty(); }
+  QStringList retyped;  // "SIZES.RATIO"
+  bool Empty() const { return tables.isEmpty() && columns.isEmpty() && indexes.isEmpty() && retyped.isEmpty(); }
   QStringList Lines() const;  // one readable line per change
 };
 
@@ -82,6 +86,8 @@ SchemaChanges CreateSchema(kdb::Database& db);
 QStringList ExistingTables(kdb::Database& db);
 QStringList ExistingColumns(kdb::Database& db, const QString& table);
 QStringList ExistingIndexes(kdb::Database& db);
+// Column name -> declared type, both upper case ("INTEGER", "DOUBLE PRECISION").
+QMap<QString, QString> ExistingColumnTypes(kdb::Database& db, const QString& table);
 
 // PostgreSQL only (a no-op on SQLite): moves each table's id counter past
 // the highest ID, so rows inserted with explicit IDs do not make the next

@@ -3,6 +3,7 @@
 #include "KvFwTestSupport.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -189,6 +190,25 @@ class ServerConnectTest : public kvfwtest::ModuleTest<> {
     ModuleTest::TearDown();
   }
 };
+
+// Only dbsetup makes a database: a single-user program that finds none
+// fails to connect (and logs why) instead of working on an empty one.
+TEST_F(ServerConnectTest, TheSingleUserConnectFailsWithoutItsDatabaseFile) {
+  SingleUserEdition();
+  const QString file = kvtest::SingleUserFolder() + "db/data/DATA.sqlite";
+  ASSERT_TRUE(QFile::remove(file));
+  auto m = Module();
+  ASSERT_TRUE(m->Init());
+  EXPECT_FALSE(m->ConnectRemoteDB(false));
+  EXPECT_FALSE(QFileInfo::exists(file));
+  const QByteArray log = ReadAll(m->LogFileName);
+  EXPECT_TRUE(log.contains("DB Connecting...\r\nTDMDB::ConnectDBQSMode\r\n")) << log.toStdString();
+  EXPECT_TRUE(m->LastError.contains("does not exist")) << m->LastError.toStdString();
+  EXPECT_TRUE(boxes.isEmpty());
+  EXPECT_FALSE(m->ConnectRemoteDB(true));
+  EXPECT_EQ(boxes, QStringList{"TDMDB::ConnectDBQSMode " + m->LastError});
+  EXPECT_TRUE(NoWaitWindowLeft());
+}
 
 TEST_F(ServerConnectTest, AClosedPortFailsFastAndIsLogged) {
   qputenv("TESSARIN_DB_PORT", QByteArray::number(ClosedPort()));

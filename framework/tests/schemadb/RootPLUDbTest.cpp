@@ -1,5 +1,6 @@
 // Root PLUs numbered by season and sub-department, on both engines.
 #include "FwDbFixture.h"
+#include "KvTransaction.h"
 
 namespace {
 
@@ -59,6 +60,21 @@ TEST_P(RootPLUDbTest, AFailedCodeLookUpReachesTheCaller) {
   EXPECT_THROW(Next("1 OR 1=1", "2"), kdb::DbError);
   Exec("DROP TABLE PRODUCTS");
   EXPECT_EQ(Next(), "");  // no free test can pass without the table
+}
+
+// Inside a save: look-ups that fail (here every one of them, the column
+// being gone) are each only a failed look-up; the save itself goes on.
+TEST_P(RootPLUDbTest, FailedLookUpsInsideASaveLeaveTheSaveUsable) {
+  kdb::Transaction save(*m->DBDatabaseRemote, kdb::Transaction::AllOrNothing);
+  ASSERT_TRUE(m->RunQuery("INSERT INTO PARAMETERS (NAME, TYPE) VALUES ('BEFORE', 'COLOUR')", m->DBQueryRemote2));
+  ASSERT_TRUE(m->RunQuery("ALTER TABLE PRODUCTS RENAME COLUMN ROOT_PLU TO OLD_ROOT_PLU", m->DBQueryRemote2));
+  EXPECT_EQ(Next(), "");
+  EXPECT_TRUE(LogText().contains("TDMDB::BRGetSeasonSubDeptRootPLU\r\n"));
+  ASSERT_TRUE(m->RunQuery("INSERT INTO PARAMETERS (NAME, TYPE) VALUES ('AFTER', 'COLOUR')", m->DBQueryRemote2))
+      << m->LastError.toStdString();
+  save.Commit();
+  EXPECT_EQ(Column("SELECT NAME FROM PARAMETERS WHERE TYPE = 'COLOUR' ORDER BY NAME"),
+            QStringList({"AFTER", "BEFORE"}));
 }
 
 KV_DB_ENGINES(RootPLUDbTest);

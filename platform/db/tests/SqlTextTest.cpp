@@ -44,3 +44,9 @@ TEST(SqlDate, QuotedIsoDate) {
   EXPECT_EQ(sql::Date(QDate(999, 1, 5)), "'0999-01-05'");
   EXPECT_THROW(sql::Date(QDate()), DbError);
 }
+
+TEST(SqlLike, EscapesWithABackslashAndSaysSo) {
+  EXPECT_EQ(sql::LikeEscape("A\\B%_", sql::Wildcards::Keep), "A\\\\B%_");
+  EXPECT_EQ(sql::LikeEscape("A\\B%_", sql::Wildcards::Escape), "A\\\\B\\%\\_");
+  EXPECT_EQ(sql::Like("O'N%"), "'O''N%' escape '\\'");
+}

@@ -3,7 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -49,6 +55,34 @@ TEST(Folders, CreateDirMakesOneLevelAndForceDirectoriesAll) {
   EXPECT_EQ(kos::IncludeTrailingPathDelimiter("a"), "a/");
   EXPECT_EQ(kos::IncludeTrailingPathDelimiter("a/"), "a/");
   EXPECT_EQ(kos::IncludeTrailingPathDelimiter(""), "");
+}
+
+// Forty programs started at once on a first run make the same working
+// folders: whoever makes one first, every program finds it and goes on.
+TEST(Folders, AFolderMadeByAnotherProgramAtTheSameMomentIsFound) {
+  QTemporaryDir tmp;
+  const QString folder = tmp.path() + "/bologs/";
+  constexpr int kPrograms = 40;
+  std::atomic<int> waiting{kPrograms};
+  std::vector<char> found(kPrograms, 0);
+  std::vector<std::thread> programs;
+  for (int i = 0; i < kPrograms; ++i) {
+    programs.emplace_back([&, i] {
+      --waiting;
+      while (waiting.load() > 0) std::this_thread::yield();  // all start together
+      found[size_t(i)] = kos::CreateDirOrFind(folder) ? 1 : 0;
+    });
+  }
+  for (std::thread& t : programs) t.join();
+  EXPECT_EQ(std::count(found.begin(), found.end(), 1), kPrograms);
+  EXPECT_TRUE(kos::DirectoryExists(folder));
+
+  // What is no folder afterwards is still a failure.
+  QFile file(tmp.path() + "/labels");
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  EXPECT_FALSE(kos::CreateDirOrFind(tmp.path() + "/labels/"));
+  EXPECT_FALSE(kos::CreateDirOrFind(tmp.path() + "/no/parent/"));
 }
 
 }  // namespace

@@ -96,8 +96,8 @@ TEST_F(IniFileTest, FilesThatAreNoSettingsAreNotLoadedAndGiveDefaults) {
   for (int i = 0; i < 512; ++i) garbage.append(static_cast<char>((i * 37 + 11) % 256));
   garbage.append("\n[Database]\nDBHost=x\n");
   QDir(dir.path()).mkdir("folder.ini");
-  const QStringList paths = {Write("DBHost=x\n", "nosection.ini"), Write(garbage, "garbage.ini"),
-                             dir.path() + "/folder.ini", dir.path() + "/missing.ini"};
+  const QStringList paths = {Write(garbage, "garbage.ini"), dir.path() + "/folder.ini",
+                             dir.path() + "/missing.ini"};
   for (const QString& path : paths) {
     const IniFile ini(path);
     EXPECT_FALSE(ini.Loaded()) << path.toStdString();
@@ -106,14 +106,24 @@ TEST_F(IniFileTest, FilesThatAreNoSettingsAreNotLoadedAndGiveDefaults) {
   }
 }
 
-TEST_F(IniFileTest, AFileWithoutKeysIsReadAndGivesEveryDefault) {
-  for (const QString& path : {Write("", "empty.ini"), Write("\r\n  \r\n; only a comment\r\n", "blank.ini")}) {
+// As Windows reads it: keys before any section belong to none and are never
+// found, but the file is settings all the same.
+TEST_F(IniFileTest, AFileWithoutKeysOrWithoutSectionsIsReadAndGivesEveryDefault) {
+  for (const QString& path : {Write("", "empty.ini"), Write("\r\n  \r\n; only a comment\r\n", "blank.ini"),
+                              Write("DBHost=x\r\nLOBranchID=7\r\n", "nosection.ini")}) {
     const IniFile ini(path);
     EXPECT_TRUE(ini.Loaded()) << path.toStdString();
     EXPECT_FALSE(ini.SectionExists("Database"));
     EXPECT_EQ(ini.ReadString("Database", "DBHost", "def"), "def");
     EXPECT_EQ(ini.ReadInteger("Local", "LOBranchID", 3), 3);
   }
+}
+
+TEST_F(IniFileTest, KeysBeforeTheFirstSectionBelongToNone) {
+  const IniFile ini(Write("DBHost=early\r\n[Database]\r\nDBName=LIVE\r\n"));
+  ASSERT_TRUE(ini.Loaded());
+  EXPECT_EQ(ini.ReadString("Database", "DBHost", "def"), "def");
+  EXPECT_EQ(ini.ReadString("Database", "DBName", "def"), "LIVE");
 }
 
 TEST_F(IniFileTest, UnreadableFileIsNotLoaded) {

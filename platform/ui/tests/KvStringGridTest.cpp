@@ -37,6 +37,11 @@ struct ShownGrid {
 
 QPoint Centre(const KvStringGrid& g, int col, int row) { return g.CellRect(col, row).center(); }
 
+QImage ViewportShot(KvStringGrid& g) {
+  QApplication::processEvents();
+  return g.viewport()->grab().toImage();
+}
+
 }  // namespace
 
 TEST(KvStringGrid, HiddenColumnsAndRowsKeepTheirText) {
@@ -360,4 +365,28 @@ TEST(KvStringGrid, SharedPopupMenuKnowsItsGrid) {
   QApplication::sendEvent(b.viewport(), &e);
   EXPECT_EQ(KvStringGrid::PopupComponent(&menu), &b);
   menu.hide();
+}
+
+// The quantity pages show their figures in a disabled (read-only) grid: the
+// text and the current cell must look as they do when the grid is enabled.
+TEST(KvStringGrid, ADisabledGridDrawsLikeAnEnabledOne) {
+  KvStringGrid g;
+  g.resize(300, 200);
+  g.SetColCount(3);
+  g.SetRowCount(3);
+  const QString block(40, QChar(0x2588));  // a full block: its pixels are the text colour
+  g.SetCell(1, 1, block);                   // the current cell
+  g.SetCell(2, 2, block);                   // a plain cell
+  g.show();
+  const QImage enabled = ViewportShot(g);
+  g.setEnabled(false);
+  const QImage disabled = ViewportShot(g);
+  for (const auto& [col, row] : {std::pair{1, 1}, std::pair{2, 2}}) {
+    const QRect r = g.CellRect(col, row);
+    const QPoint text = r.topLeft() + QPoint(6, r.height() / 2);
+    const QPoint back = r.topLeft() + QPoint(1, 1);
+    EXPECT_EQ(disabled.pixelColor(text), enabled.pixelColor(text)) << col << "," << row;
+    EXPECT_EQ(disabled.pixelColor(back), enabled.pixelColor(back)) << col << "," << row;
+  }
+  EXPECT_EQ(disabled.pixelColor(g.CellRect(2, 2).topLeft() + QPoint(6, 12)), QColor(Qt::black));
 }

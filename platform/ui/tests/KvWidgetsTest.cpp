@@ -11,7 +11,6 @@
 
 #include "KuiColour.h"
 #include "KuiFont.h"
-#include "KvBusyGuard.h"
 #include "KvCheckListBox.h"
 #include "KvDialog.h"
 #include "KvEdit.h"
@@ -162,47 +161,6 @@ TEST(KvFocusColour, GreyVariantAndOtherFormsUntouched) {
   EXPECT_EQ(fc.EntryField(outside), nullptr);
 }
 
-namespace {
-struct RecordingWait : KvWaitIndicator {
-  QStringList calls;
-  void ShowWait(const QString& m, const QString& i) override { calls << "show " + m + "|" + i; }
-  void UpdateWait(const QString& m, const QString&) override { calls << "update " + m; }
-  void CloseWait() override { calls << "close"; }
-};
-}  // namespace
-
-TEST(KvBusyGuard, RestoresTheWindowOnException) {
-  QWidget window;
-  RecordingWait wait;
-  try {
-    KvBusyGuard busy(&window, "Please wait...", "", &wait);
-    EXPECT_FALSE(window.isEnabled());
-    EXPECT_NE(QApplication::overrideCursor(), nullptr);
-    busy.SetMessage("Processing style: A1");
-    throw std::runtime_error("failed row");
-  } catch (const std::runtime_error&) {
-  }
-  EXPECT_TRUE(window.isEnabled());
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(wait.calls, (QStringList{"show Please wait...|", "update Processing style: A1", "close"}));
-}
-
-TEST(KvBusyGuard, NestedGuardsAndTheDefaultIndicator) {
-  QWidget window;
-  RecordingWait wait;
-  KvBusyGuard::SetDefaultIndicator(&wait);
-  {
-    KvBusyGuard outer(&window, "outer");
-    {
-      KvBusyGuard inner(&window, "inner");
-    }
-    EXPECT_FALSE(window.isEnabled());  // the inner guard restores the outer's state
-  }
-  KvBusyGuard::SetDefaultIndicator(nullptr);
-  EXPECT_TRUE(window.isEnabled());
-  EXPECT_EQ(wait.calls.count("close"), 2);
-}
-
 TEST(KvDialog, ExecuteThroughTheSeam) {
   KvDialog dlg;
   EXPECT_TRUE(dlg.windowFlags() & Qt::FramelessWindowHint);
@@ -256,5 +214,21 @@ TEST(KvMainWindow, EscapeClosesOnlyWhenAsked) {
   EXPECT_TRUE(w.isVisible());
   w.SetEscapeCloses(true);
   QTest::keyClick(&w, Qt::Key_Escape);
+  EXPECT_FALSE(w.isVisible());
+}
+
+TEST(KvMainWindow, EscapeFromAComboBoxClosesTheWindow) {
+  KvMainWindow w;
+  auto* list = new QComboBox(&w);
+  list->addItems({"[All]=0", "NORTH=1"});
+  auto* typed = new QComboBox(&w);
+  typed->setEditable(true);
+  w.SetEscapeCloses(true);
+  w.show();
+  QApplication::processEvents();
+  QTest::keyClick(list, Qt::Key_Escape);
+  EXPECT_FALSE(w.isVisible());
+  w.show();
+  QTest::keyClick(typed->lineEdit(), Qt::Key_Escape);
   EXPECT_FALSE(w.isVisible());
 }

@@ -3,6 +3,11 @@
 // the real window started on it as the program starts it.
 #include "StyleKeeperDbFixture.h"
 
+#include "ImagePageF.h"
+#include "InfoPageF.h"
+#include "NavigationBarF.h"
+#include "QuantityPageF.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -97,7 +102,7 @@ TEST_P(StyleKeeperDbTest, ARootPLUOnTheCommandLineIsShownInView) {
   EXPECT_EQ(f.SalePrice, Currency::FromRaw(499900));
   // Net retail 60 / 1.2 = 50: (50 - 25) / 50; wholesale (40 - 25) / 40.
   EXPECT_EQ(f.PanelMarkup->text(), "(37.50) 50.00");
-  EXPECT_FALSE(f.EditProdAge->text().isEmpty());
+  EXPECT_FALSE(f.InfoPage->EditProdAge->text().isEmpty());
   // Both colours of the style are listed.
   EXPECT_EQ(f.SGridStyleColours->RowCount(), 2);
   EXPECT_EQ(f.SGridStyleColours->Cell(2, 0), "BLACK");
@@ -113,7 +118,7 @@ TEST_P(StyleKeeperDbTest, AnUnknownRootPLUGivesAnEmptyViewWithoutAMessage) {
   EXPECT_EQ(f.Mode(), "View");
   EXPECT_TRUE(f.EditSupplierStyle->text().isEmpty());
   EXPECT_TRUE(ShownTexts().isEmpty());
-  for (QToolButton* b : {f.SpButTabStyle, f.SpButPrint, f.SpButAdd, f.SpButEdit})
+  for (QToolButton* b : {f.SpButTabStyle, f.NavigationBar->SpButPrint, f.SpButAdd, f.SpButEdit})
     EXPECT_TRUE(Shown(b)) << b->objectName().toStdString();
   for (QToolButton* b : {f.SpButTabStock, f.SpButShowMinStock, f.SpButShowMaxStock, f.SpButTabImage,
                          f.SpButTabExternal, f.SpButTabBCodes, f.SpButTabPackage, f.SpButTabPrices,
@@ -189,7 +194,7 @@ TEST_P(StyleKeeperDbTest, EditKeepsWhatMakesTheRootPLU) {
   EXPECT_TRUE(f.ComboBoxRootPLU->isEnabled());
   EXPECT_FALSE(f.SGridStyleColours->isEnabled());
   for (QToolButton* b : {f.SpButTabStyle, f.SpButTabStock, f.SpButTabImage, f.SpButStyleInfo, f.SpButAdd,
-                         f.SpButEdit, f.SpButPrint, f.SpButNavSearch})
+                         f.SpButEdit, f.NavigationBar->SpButPrint, f.NavigationBar->SpButNavSearch})
     EXPECT_FALSE(Shown(b)) << b->objectName().toStdString();
   EXPECT_TRUE(Shown(f.SpButSave));
   EXPECT_TRUE(Shown(f.SpButCancel));
@@ -258,20 +263,20 @@ TEST_P(StyleKeeperDbTest, TheSingleUserEditionHidesWhatItDoesNotKeep) {
   const bool single = !isPg();
   EXPECT_EQ(dm->Setup->LocalMode, single);
   for (QWidget* w : std::initializer_list<QWidget*>{f.SpButShowMinStock, f.SpButShowMaxStock, f.SpButTabBCodes,
-                                                     f.SpButTabPackage, f.SpButStyleInfo, f.SpButStockUseRatio,
-                                                     f.CheckBoxMinStock, f.CheckBoxMaxStock,
-                                                     f.CheckBoxCreateBarcodes})
+                                                     f.SpButTabPackage, f.SpButStyleInfo, f.StockPage->SpButStockUseRatio,
+                                                     f.StockPage->CheckBoxMinStock, f.StockPage->CheckBoxMaxStock,
+                                                     f.StockPage->CheckBoxCreateBarcodes})
     EXPECT_EQ(Shown(w), !single) << w->objectName().toStdString();
   EXPECT_TRUE(Shown(f.SpButTabStock));
   f.SpButStyleInfoClick();
   EXPECT_EQ(f.PageCtrlSF->currentWidget(), f.TabShInfo);
-  EXPECT_EQ(f.PanelInfoStyle->text(), "JEAN01");
-  EXPECT_EQ(f.EditProdColour->text(), "DENIM");
-  EXPECT_TRUE(Shown(f.SpButInfoComments));
-  for (QToolButton* b : {f.SpButInfoMoreDetail, f.SpButInfoCharges, f.SpButInfoHist, f.SpButInfoContent})
+  EXPECT_EQ(f.InfoPage->PanelInfoStyle->text(), "JEAN01");
+  EXPECT_EQ(f.InfoPage->EditProdColour->text(), "DENIM");
+  EXPECT_TRUE(Shown(f.InfoPage->SpButInfoComments));
+  for (QToolButton* b : {f.InfoPage->SpButInfoMoreDetail, f.InfoPage->SpButInfoCharges, f.InfoPage->SpButInfoHist, f.InfoPage->SpButInfoContent})
     EXPECT_EQ(Shown(b), !single) << b->objectName().toStdString();
   // The single-user edition makes no labels; the multi-user default does.
-  EXPECT_EQ(f.CheckBoxCreateBarcodes->isChecked(), !single);
+  EXPECT_EQ(f.StockPage->CheckBoxCreateBarcodes->isChecked(), !single);
 }
 
 TEST_P(StyleKeeperDbTest, PackageOnlyWithThePackLabelProgram) {
@@ -309,12 +314,12 @@ TEST_P(StyleKeeperDbTest, ThePictureOfTheRootPLUIsShownAndABrokenOneHidden) {
   f.RootPLUToOpen = "00000042";
   f.FormShow();
   EXPECT_TRUE(Shown(f.ImageSmall));
-  EXPECT_TRUE(Shown(f.ImageLarge));
+  EXPECT_TRUE(Shown(f.ImagePage->ImageLarge));
   f.RootPLUToOpen = "00000043";
   f.FormShow();
   EXPECT_EQ(f.LoadedRootPLU(), "00000043");
   EXPECT_FALSE(Shown(f.ImageSmall));
-  EXPECT_FALSE(Shown(f.ImageLarge));
+  EXPECT_FALSE(Shown(f.ImagePage->ImageLarge));
 }
 
 // ----- the window as a person uses it ------------------------------------------------------------

@@ -234,6 +234,18 @@ TEST_P(FieldTest, LikeIsCaseSensitive) {
   EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS WHERE NAME LIKE 'bl%'"), 1);
 }
 
+TEST_P(FieldTest, LikePatternsMeanTheSameOnBothEngines) {
+  db().Execute("INSERT INTO ITEMS (NAME) VALUES ('A\\B'), ('AB'), ('A%B'), ('A_B'), ('AXB')");
+  const auto count = [&](const QString& typed, sql::Wildcards w) {
+    return Count(db(), "SELECT COUNT(*) FROM ITEMS WHERE NAME LIKE " + sql::Like(sql::LikeEscape(typed, w) + "%"));
+  };
+  EXPECT_EQ(count("A\\", sql::Wildcards::Keep), 1);  // a backslash is only a backslash
+  EXPECT_EQ(count("A_B", sql::Wildcards::Keep), 4);   // a typed _ is any one character
+  EXPECT_EQ(count("A_", sql::Wildcards::Escape), 1);
+  EXPECT_EQ(count("A%", sql::Wildcards::Escape), 1);
+  EXPECT_EQ(count("", sql::Wildcards::Keep), 5);
+}
+
 TEST_P(FieldTest, ProgressIsReportedAndCanAbort) {
   const QString slow = isPg() ? "SELECT pg_sleep(0.4) AS X"
                               : "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c"
@@ -250,6 +262,38 @@ TEST_P(FieldTest, ProgressIsReportedAndCanAbort) {
   EXPECT_THROW(q.ExecSQL(), DbError);
   // The connection is still usable afterwards.
   EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS"), 0);
+}
+
+// What a click handled inside the progress callback would do: start another
+// statement on the same query, or on the same connection, mid-fetch.
+TEST_P(FieldTest, AStatementStartedFromTheProgressCallbackIsRefused) {
+  db().Execute("INSERT INTO ITEMS (NAME, QTY) VALUES ('a', 1), ('b', 2)");
+  Query q(&db());
+  Query other(&db());
+  int refused = 0, ran = 0;
+  q.OnQueryProgress = [&](int, bool&) {
+    for (Query* nested : {&q, &other}) {
+      nested->SQL = "UPDATE ITEMS SET QTY = QTY + 10";
+      try {
+        nested->ExecSQL();
+        ++ran;
+      } catch (const DbError& e) {
+        ++refused;
+        EXPECT_TRUE(e.Message().contains("still running")) << e.Message().toStdString();
+      }
+    }
+    q.SQL = "SELECT NAME FROM ITEMS WHERE QTY > 0";  // what a handler would set before its own run
+  };
+  q.SQL = isPg() ? "SELECT SUM(QTY) AS TOTAL FROM ITEMS, (SELECT pg_sleep(0.3)) AS w"
+                 : "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 3000000)"
+                   " SELECT SUM(QTY) AS TOTAL FROM ITEMS, (SELECT COUNT(*) FROM c)";
+  q.ExecSQL();
+  EXPECT_GE(refused, 2);
+  EXPECT_EQ(ran, 0);
+  // The running statement's own rows, complete, and nothing else was written.
+  ASSERT_EQ(q.RecordCount(), 1);
+  EXPECT_EQ(q.FieldByName("TOTAL").AsInteger(), 3);
+  EXPECT_EQ(Count(db(), "SELECT SUM(QTY) FROM ITEMS"), 3);
 }
 
 TEST_P(FieldTest, ErrorsCarryTheEngineMessage) {

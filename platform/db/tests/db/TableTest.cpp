@@ -289,4 +289,24 @@ TEST_P(TableTest, BadTableNamesAndStatesAreRefused) {
   EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS"), 0);
 }
 
+// The statements a table generates are prepared once per connection and kept;
+// a table another program changed meanwhile (dbsetup adding a column to a
+// live database) must still be read and written.
+TEST_P(TableTest, KeptStatementsFollowATableChangedByAnotherProgram) {
+  const qint64 id = AddItem("row", 1);
+  Table t(&db());
+  Open(t, "ITEMS");
+  ASSERT_TRUE(t.FindKey({id}));
+  auto other = Connect();
+  other.db->Execute("ALTER TABLE ITEMS ADD COLUMN NOTE VARCHAR(10)");
+
+  ASSERT_TRUE(t.FindKey({id}));
+  t.Edit();
+  t.FieldByName("QTY").SetAsInteger(5);
+  t.Post();
+  EXPECT_EQ(QtyOf(id), 5);
+  EXPECT_EQ(AddItem("added", 2), id + 1);
+  EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS WHERE NOTE IS NULL"), 2);
+}
+
 KV_DB_ENGINES(TableTest);

@@ -7,6 +7,7 @@
 #include "StarterDataClass.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -175,5 +176,29 @@ TEST_P(DbSetupRunTest, ReportsAFailureWithNonZeroExit) {
 }
 
 KV_DB_ENGINES(DbSetupRunTest);
+
+// A file whose pages are damaged still opens and still lists its tables:
+// dbsetup must read it through before it calls it up to date.
+TEST(DbSetupLocalFile, ADamagedFileIsReportedWithANonZeroExit) {
+  kvtest::TestDatabase td(kvtest::Engine::SQLite);
+  const QString folder = td.Facts().localDataFolder;
+  QString output, errors;
+  QTextStream out(&output), err(&errors);
+  ASSERT_EQ(kvschema::RunDbSetup({"--local", folder, "--starter"}, out, err), 0) << errors.toStdString();
+
+  QFile file(td.Facts().dataDir + "DATA.sqlite");
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  ASSERT_GT(file.size(), 16 * 4096);
+  file.seek(8 * 4096);
+  file.write(QByteArray(4 * 4096, '\x5a'));
+  file.close();
+
+  output.clear();
+  EXPECT_EQ(kvschema::RunDbSetup({"--local", folder}, out, err), 1);
+  out.flush();
+  err.flush();
+  EXPECT_TRUE(errors.contains("is damaged")) << errors.toStdString();
+  EXPECT_FALSE(output.contains("up to date")) << output.toStdString();
+}
 
 }  // namespace
