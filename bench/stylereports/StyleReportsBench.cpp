@@ -121,14 +121,6 @@ Figures GridFigures(const kui::KvStringGrid& grid, const std::function<bool(int 
   return f;
 }
 
-// The statements of a bare candidate run, every value of the rows read, and
-// the query holding the rows the figures come from.
-struct BareFetch {
-  const char* name;
-  std::function<std::unique_ptr<kdb::Query>(Shop&)> fetch;
-  std::function<Figures(Shop&, kdb::Query&)> figures;
-};
-
 std::unique_ptr<kdb::Query> Run(Shop& shop, const QString& sql) {
   auto q = std::make_unique<kdb::Query>(&shop.Db());
   q->SQL = sql;
@@ -136,12 +128,29 @@ std::unique_ptr<kdb::Query> Run(Shop& shop, const QString& sql) {
   return q;
 }
 
-// Every value read: texts as texts, numbers as numbers (any reader of the
-// rows does at least this much).
-void ReadAll(kdb::Query& q, const std::vector<bool>& text) {
+// A bare candidate: its statement (made on the catalogue, which it may read
+// first), run and every value of its rows read; then the figures of the rows.
+struct BareFetch {
+  const char* name;
+  std::function<QString(Shop&)> sql;
+  void (*read)(kdb::Query&);
+  Figures (*figures)(Shop&, kdb::Query&);
+
+  std::unique_ptr<kdb::Query> Fetch(Shop& shop) const {
+    auto q = Run(shop, sql(shop));
+    read(*q);
+    return q;
+  }
+};
+
+// Rows of (PLU, branch, quantity), every value read: the text as text, the
+// numbers as numbers (any reader of the rows does at least this much).
+void ReadStockRows(kdb::Query& q) {
   qint64 sum = 0;
-  for (q.First(); !q.Eof(); q.Next())
-    for (int c = 0; c < q.FieldCount(); ++c) sum += text[size_t(c)] ? q.Fields(c).AsString().size() : q.Fields(c).AsInteger();
+  kdb::Field& plu = q.Fields(0);
+  kdb::Field& branch = q.Fields(1);
+  kdb::Field& quantity = q.Fields(2);
+  for (q.First(); !q.Eof(); q.Next()) sum += plu.AsString().size() + branch.AsInteger() + quantity.AsInteger();
   benchmark::DoNotOptimize(sum);
 }
 
@@ -213,31 +222,25 @@ const std::vector<BareFetch>& StyleStockBares() {
       // (PLU, BRANCH_ID, STOCK_QUANTITY).
       {"join on the PLU",
        [](Shop& shop) {
-         auto q = Run(shop, "select bs.plu, bs.branch_id, bs.stock_quantity from products p"
-                            " inner join branchstock bs on (bs.plu = p.plu) where p.style in (" +
-                                QuotedList(shop.styles) + ")");
-         ReadAll(*q, {true, false, false});
-         return q;
+         return "select bs.plu, bs.branch_id, bs.stock_quantity from products p"
+                " inner join branchstock bs on (bs.plu = p.plu) where p.style in (" +
+                QuotedList(shop.styles) + ")";
        },
-       StockFiguresByPLU},
+       ReadStockRows, StockFiguresByPLU},
       // The stock of the styles' root PLUs from the covering index
       // (ROOT_PLU, BRANCH_ID, PLU, STOCK_QUANTITY).
       {"by root PLU, sub-select",
        [](Shop& shop) {
-         auto q = Run(shop, "select bs.plu, bs.branch_id, bs.stock_quantity from branchstock bs"
-                            " where bs.root_plu in (" + StylesRoots(shop) + ")");
-         ReadAll(*q, {true, false, false});
-         return q;
+         return "select bs.plu, bs.branch_id, bs.stock_quantity from branchstock bs where bs.root_plu in (" +
+                StylesRoots(shop) + ")";
        },
-       StockFiguresByPLU},
+       ReadStockRows, StockFiguresByPLU},
       {"by root PLU, listed",
        [](Shop& shop) {
-         auto q = Run(shop, "select bs.plu, bs.branch_id, bs.stock_quantity from branchstock bs"
-                            " where bs.root_plu in (" + RootList(shop) + ")");
-         ReadAll(*q, {true, false, false});
-         return q;
+         return "select bs.plu, bs.branch_id, bs.stock_quantity from branchstock bs where bs.root_plu in (" +
+                RootList(shop) + ")";
        },
-       StockFiguresByPLU},
+       ReadStockRows, StockFiguresByPLU},
   };
   return bares;
 }
@@ -321,20 +324,18 @@ const std::vector<BareFetch>& BrokenBares() {
   static const std::vector<BareFetch> bares = {
       {"by root PLU, sub-select",
        [](Shop& shop) {
-         auto q = Run(shop, "select bs.root_plu, bs.branch_id, bs.plu, bs.stock_quantity from branchstock bs"
-                            " where bs.root_plu in (" + StylesRoots(shop) + ") order by bs.root_plu, bs.branch_id");
-         ReadAndRuleBroken(*q);
-         return q;
+         return "select bs.root_plu, bs.branch_id, bs.plu, bs.stock_quantity from branchstock bs"
+                " where bs.root_plu in (" +
+                StylesRoots(shop) + ") order by bs.root_plu, bs.branch_id";
        },
-       BrokenFigures},
+       ReadAndRuleBroken, BrokenFigures},
       {"by root PLU, listed",
        [](Shop& shop) {
-         auto q = Run(shop, "select bs.root_plu, bs.branch_id, bs.plu, bs.stock_quantity from branchstock bs"
-                            " where bs.root_plu in (" + RootList(shop) + ") order by bs.root_plu, bs.branch_id");
-         ReadAndRuleBroken(*q);
-         return q;
+         return "select bs.root_plu, bs.branch_id, bs.plu, bs.stock_quantity from branchstock bs"
+                " where bs.root_plu in (" +
+                RootList(shop) + ") order by bs.root_plu, bs.branch_id";
        },
-       BrokenFigures},
+       ReadAndRuleBroken, BrokenFigures},
   };
   return bares;
 }
@@ -361,7 +362,7 @@ const BareFetch& FastestBare(Shop& shop, const std::vector<BareFetch>& bares) {
   for (const BareFetch& b : bares) {
     double ms = 0;
     for (int i = 0; i < 2; ++i) {
-      const double t = TimedMs([&] { b.fetch(shop); });
+      const double t = TimedMs([&] { b.Fetch(shop); });
       ms = i == 0 ? t : std::min(ms, t);
     }
     if (!best || ms < bestMs) {
@@ -388,7 +389,7 @@ void BM_Report(benchmark::State& state, Engine e, Report report) {
     for (auto _ : state) {
       std::unique_ptr<kdb::Query> rows;
       row.Ours([&] { report.run(*shop, grid); });
-      row.Baseline([&] { rows = bare->fetch(*shop); });
+      row.Baseline([&] { rows = bare->Fetch(*shop); });
       const Figures ours = report.gridFigures(grid);
       if (ours.empty() || ours != bare->figures(*shop, *rows)) {
         state.SkipWithError(("the report's grid and the bare rows (" + std::string(bare->name) +

@@ -140,16 +140,7 @@ TEST_P(BrokenSizeReport, ARunInSmallBatchesGivesWhatOneBatchGivesInThePickedOrde
   EXPECT_EQ(once[1].Colours.size(), 3u);
 
   TBrokenSizeQueryClass reads(m, QString());
-  reads.BatchStyles = 2;
-  QStringList order;
-  std::vector<QStringList> colours;
-  reads.ReadStyles(picked, [&](const TBrokenStyle& s) {
-    order << s.Style;
-    colours.push_back(Dump(s, kBranchIds));
-  });
-  EXPECT_EQ(order, picked);
-  ASSERT_EQ(colours.size(), once.size());
-  for (size_t i = 0; i < once.size(); ++i) EXPECT_EQ(colours[i], Dump(once[i], kBranchIds)) << i;
+  reptest::ExpectBatchesGiveTheWhole(reads, picked, once, [](const TBrokenStyle& s) { return Dump(s, kBranchIds); });
 }
 
 TEST_P(BrokenSizeReport, ARunListsBrokenColoursByBranchUnderTheirSizeNames) {

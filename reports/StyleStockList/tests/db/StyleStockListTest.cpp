@@ -186,16 +186,7 @@ TEST_P(StyleStockList, ARunInSmallBatchesGivesWhatOneBatchGivesInThePickedOrder)
   EXPECT_EQ(once[1].Lines.size(), 4u);
 
   TStyleStockQueryClass reads(m, QString());
-  reads.BatchStyles = 2;
-  QStringList order;
-  std::vector<QStringList> lines;
-  reads.ReadStyles(picked, [&](const TStyleStock& s) {
-    order << s.Style;
-    lines.push_back(Dump(s));
-  });
-  EXPECT_EQ(order, picked);
-  ASSERT_EQ(lines.size(), once.size());
-  for (size_t i = 0; i < once.size(); ++i) EXPECT_EQ(lines[i], Dump(once[i])) << i;
+  reptest::ExpectBatchesGiveTheWhole(reads, picked, once, [](const TStyleStock& s) { return Dump(s); });
 }
 
 TEST_P(StyleStockList, ARunListsEveryColourAtEveryBranchWithItsTotals) {
