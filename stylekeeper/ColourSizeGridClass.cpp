@@ -192,9 +192,7 @@ void TColourSizeGridClass::NextCellAfterEnter(int& col, int& row) const {
   col = kFirstSizeCol;
 }
 
-bool TColourSizeGridClass::IsEditingKey(QChar key) { return key == QChar('\b') || key == QChar(0x7F); }
-
-bool TColourSizeGridClass::QuantityKeyPasses(QChar key) { return IsEditingKey(key) || (key >= QChar('0') && key <= QChar('9')); }
+bool TColourSizeGridClass::QuantityKeyPasses(QChar key) { return key == QChar('\b') || (key >= QChar('0') && key <= QChar('9')); }
 
 bool TColourSizeGridClass::PriceKeyPasses(const QString& cellText, QChar key) {
   if (key == QChar('.')) return !cellText.contains('.');

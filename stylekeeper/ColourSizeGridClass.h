@@ -151,12 +151,11 @@ class TColourSizeGridClass {
   // Enter: one size to the right, from the last size to the first size of
   // the next colour, from the last colour back to the first.
   void NextCellAfterEnter(int& col, int& row) const;
-  // Keys of a quantity cell: digits and editing keys (no sign, no point).
+  // Keys a quantity cell takes: digits and Backspace (no sign, no point);
+  // the grid hands it no other editing key.
   static bool QuantityKeyPasses(QChar key);
-  // Keys of a price cell: digits, editing keys and one decimal point.
+  // Keys a price cell takes: digits, Backspace and one decimal point.
   static bool PriceKeyPasses(const QString& cellText, QChar key);
-  // Backspace and Delete.
-  static bool IsEditingKey(QChar key);
 
   // ----- how cells look -------------------------------------------------------------------
   static constexpr quint32 kPositiveColour = 0xC0DCC0;

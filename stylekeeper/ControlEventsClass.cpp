@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "KvKeys.h"
+
 namespace {
 
 constexpr char kObjectName[] = "TControlEventsClass";
@@ -41,8 +43,10 @@ bool TControlEventsClass::eventFilter(QObject*, QEvent* event) {
     case QEvent::KeyPress: {
       const auto* key = static_cast<QKeyEvent*>(event);
       const int code = key->key();
+      // The editing keys edit the box whatever its filter says (X11 sends
+      // Delete with the character 0x7F).
       if (!OnKeyPress || key->text().isEmpty() || code == Qt::Key_Tab || code == Qt::Key_Backtab ||
-          code == Qt::Key_Escape)
+          code == Qt::Key_Escape || kui::IsEditingKey(*key))
         return false;
       QChar ch = key->text().at(0);
       OnKeyPress(ch);

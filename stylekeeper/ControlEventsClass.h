@@ -26,8 +26,9 @@ class TControlEventsClass : public QObject {
 
   std::function<void()> OnEnter;
   std::function<void()> OnExit;
-  // A typed character (Enter as '\r', Backspace as '\b'); set it to QChar()
-  // to drop it. Tab and Esc never arrive: they move on and close.
+  // A typed character (Enter as '\r'); set it to QChar() to drop it. Tab
+  // and Esc never arrive (they move on and close), nor do the editing keys
+  // (kui::IsEditingKey: Backspace, Delete ...), which always edit the box.
   std::function<void(QChar& key)> OnKeyPress;
   // A left button released over the control, and a double click.
   std::function<void()> OnClick;

@@ -14,6 +14,8 @@
 #include "Format.h"
 #include "KuiColour.h"
 #include "KvFocusColour.h"
+#include "KvKeys.h"
+#include "StyleKeeperControls.h"
 
 namespace {
 
@@ -134,7 +136,7 @@ bool TFormPriceCalc::KeyPasses(const QString& boxText, QChar key) {
 
 void TFormPriceCalc::SetBox(QLineEdit* box, const QString& text) {
   settingByCode_ = true;
-  box->setText(text);
+  skui::SetTextWhole(box, text);
   settingByCode_ = false;
 }
 
@@ -165,9 +167,10 @@ bool TFormPriceCalc::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->matches(QKeySequence::Paste)) return false;
     const QString text = key->text();
-    // Keys without a character (arrows, Delete) move and edit as usual; Tab
-    // moves on and Esc cancels before any box sees them.
-    if (text.isEmpty() || key->key() == Qt::Key_Escape || key->key() == Qt::Key_Tab ||
+    // The editing keys (Delete, which X11 sends with the character 0x7F,
+    // among them) move and edit as usual; Tab moves on and Esc cancels
+    // before any box sees them.
+    if (text.isEmpty() || kui::IsEditingKey(*key) || key->key() == Qt::Key_Escape || key->key() == Qt::Key_Tab ||
         key->key() == Qt::Key_Backtab)
       return false;
     return !KeyPasses(box->text(), text.at(0));

@@ -40,7 +40,7 @@ class TFormPriceCalc : public kui::KvDialog {
   static QString RoundInput(const QString& text);
 
   // Typed characters: Backspace, Enter, Ctrl+V, digits, and "." while the
-  // box holds none. True when the character may reach the box.
+  // box holds none. The editing keys (Delete among them) never come here. True when the character may reach the box.
   static bool KeyPasses(const QString& boxText, QChar key);
 
   // The five editable boxes. Leaving a box rounds it and updates its

@@ -77,6 +77,11 @@ QWidget* AddSheet(QStackedWidget* pages, const QString& name, const QString& tit
   return sheet;
 }
 
+void SetTextWhole(QLineEdit* box, const QString& text) {
+  if (text.size() > box->maxLength()) box->setMaxLength(static_cast<int>(text.size()));
+  box->setText(text);
+}
+
 void SetVisible(std::initializer_list<QWidget*> widgets, bool on) {
   for (QWidget* w : widgets) w->setVisible(on);
 }

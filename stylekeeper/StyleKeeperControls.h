@@ -35,6 +35,10 @@ QLineEdit* MakeReadOnly(QWidget* parent, const char* name);
 // A tab sheet of the page control with its title (none when empty) at the
 // top of a vertical layout.
 QWidget* AddSheet(QStackedWidget* pages, const QString& name, const QString& title);
+// Sets a box's text whole: a text the program puts into a box (a stored
+// price, a computed one) is never cut to the length a person may type; the
+// box's limit grows to hold it.
+void SetTextWhole(QLineEdit* box, const QString& text);
 // Shows or hides every widget of the list.
 void SetVisible(std::initializer_list<QWidget*> widgets, bool on);
 

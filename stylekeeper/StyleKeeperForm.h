@@ -14,10 +14,15 @@
 //                               loading one root PLU, pictures, age
 //   StyleKeeperFormModes.cpp    View/Add/Edit, clearing, defaults, tab sheets
 //   StyleKeeperFormPrices.cpp   price boxes, margins, the price calculator
-//   StyleKeeperFormSave.cpp     the Save button, validation, numbering, d_SaveStyle
+//   StyleKeeperFormSave.cpp     the Save button, validation, numbering,
+//                               d_SaveStyle, the edit's baseline, several
+//                               colours at once
 //   StyleKeeperFormClone.cpp    clone, clone into a season, alternate colours,
 //                               the supplier-style exit step
 //   StyleKeeperFormColours.cpp  the colour list beside the style details
+//   StyleKeeperFormQuickAdd.cpp the "+" quick-add of list entries
+//   StyleKeeperFormLaunches.cpp the editors started from the field captions,
+//                               the history and web-copy programs
 // Each page and bar is a class of its own unit (TFormPart, FormPartF.h) that
 // builds, wires and handles its controls; the handler names below that
 // belong to a page are thin entry points defined at the top of its unit:
@@ -29,15 +34,20 @@
 //   PackPageF          wholesale pack       SearchBarF      top-bar searches
 //   NavigationBarF     navigation and print
 // The colour-by-size grid of the pages is ColourSizeGridClass (no window)
-// shown by ColourSizeViewClass.
+// shown by ColourSizeViewClass. Shared by all: ModeWords.h (the mode words),
+// ControlEventsClass (a control's enter, exit, key and click events),
+// StyleKeeperControls (the controls' factories), DisabledWindowClass.h.
 #include <QDateTime>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "Currency.h"
+#include "KvEditBaseline.h"
 #include "KvMainWindow.h"
 
 class QAbstractButton;
@@ -91,6 +101,13 @@ class TForm1 : public kui::KvMainWindow {
   static constexpr quint32 kBarColour = 0xC6FFFF;
   static constexpr quint32 kCaptionPanelColour = 0x292929;
   static constexpr quint32 kFocusColour = 0xE9E9E9;
+  // What a person may type into the boxes: a price ten characters, a text
+  // box no more than its PRODUCTS column holds.
+  static constexpr int kPriceLength = 10;
+  static constexpr int kStyleLength = 50;        // STYLE
+  static constexpr int kStyleRefLength = 50;     // STYLE_REF
+  static constexpr int kDescriptionLength = 120;  // DESCRIPTION
+  static constexpr int kRootPLUBoxLength = 16;   // ROOT_PLU
 
   // ----- fields ------------------------------------------------------------------
   int DefaultSeasonIndex = -1;
@@ -108,6 +125,10 @@ class TForm1 : public kui::KvMainWindow {
   QString ImagesFolder;
   int SelectedBranchIndex = 0;
   std::unique_ptr<QStringList> CopyBuffer;
+  // What this window loaded of each PRODUCTS row of the shown colour, by PLU:
+  // an edit writes only what differs from it, and refuses a column another
+  // session changed since (StyleKeeperFormSave.cpp).
+  std::map<QString, kdb::EditBaseline> StyleBaselines;
 
   // The mode word ("View", "Add", "Edit"; skmode, ModeWords.h) and the
   // loaded root PLU.
@@ -154,13 +175,19 @@ class TForm1 : public kui::KvMainWindow {
   // Clears the form, View mode, and loads RootPLUToOpen when it names a style.
   void FormShow();
   static QString StyleByRootPLUSQL(const QString& rootPLU);
+  // What the person is told when a style could not be looked up (the log
+  // has the failure).
+  static QString StyleNotReadMessage();
   void LoadStyleDetails();
   void ShowProductAge(const QDateTime& created);
   // "N months N weeks" / "N days" from created to now; throws for dates
   // that give no age (invalid, or created after now).
   static QString ProductAgeText(const QDateTime& created, const QDateTime& now);
   void LoadPictures(const QString& rootPLU);
-  // The root PLU box: Enter, Backspace and digits pass; Enter selects.
+  // Adds a root PLU to the root PLU box's list unless it is there.
+  void AddRootPLUItem(const QString& rootPLU);
+  // The root PLU box: Enter selects; letters, digits and the editing keys
+  // pass (root PLUs of the season prefix hold letters); others are dropped.
   bool ComboBoxRootPLUKeyPress(QChar key);
   void ComboBoxRootPLUSelect();
 
@@ -214,13 +241,21 @@ class TForm1 : public kui::KvMainWindow {
   QString ColourValueOf(const QString& colourId);
   void ConvertPricesByCurrency();
   // Makes concurrent savers of new styles number one after the other: call it
-  // first thing in the save's transaction. Throws kdb::DbError (also when the
-  // lock is not granted within the session's lock wait).
+  // first thing in the save's unit of work (the save itself opens its unit
+  // with this lock). Throws kdb::DbError (also when the lock is not granted
+  // within the table lock's wait).
   static void LockProductsForNumbering(kdb::Database& db);
   // The next plain root PLU: the highest PRODUCTS ID plus one as 8 digits, or
   // the first free one after it; "" when there is none. Run it on the save's
   // connection after LockProductsForNumbering. Throws kdb::DbError.
   static QString NextPlainRootPLU(kdb::Query& query);
+  // Saves the shown style in each colour of the list ("NAME=ID" items) as a
+  // new root PLU, in turn, skipping the colours the style has: validated
+  // once, its look-ups made once, and not shown again between the colours
+  // (the caller shows the last one). Stops at a refused validation.
+  void SaveColours(const QStringList& colours);
+  // Remembers the saved columns of every row of the root PLU as loaded.
+  void CaptureStyleBaseline(const QString& rootPLU);
 
   // ----- cloning and alternate colours (StyleKeeperFormClone.cpp) ------------------
   void SpeedButtonCloneClick();
@@ -230,6 +265,41 @@ class TForm1 : public kui::KvMainWindow {
 
   // ----- info (InfoPageF.cpp) --------------------------------------------------------
   void SpButStyleInfoClick();
+
+  // ----- searches and the stock evaluation (SearchBarF.cpp) ---------------------------
+  // The value typed in the last one-field prompt; emptied before each prompt.
+  QString SearchValue;
+  // The style list of a condition (" where ..." or ""): one row per root PLU.
+  static QString StyleListSQL(const QString& where);
+  // Asks for a value with the prompt into SearchValue; true when one was given.
+  bool GetSimpleSearchValue(const QString& prompt);
+  // The advanced search dialog (FormAdvancedSearch) and the search it describes.
+  void RunAdvancedSearch();
+  // The query's rows into the kept results dialog; the root PLU chosen is opened.
+  void ShowSearchResults(kdb::Query* query);
+  // Shows a root PLU in View mode.
+  void OpenRootPLU(const QString& rootPLU);
+  // With a kept result list: moves in it (0 first, 1 last, 2 previous,
+  // 3 next), sets RootPLUToOpen and gives true; else false.
+  bool NavigateSearchResults(int direction);
+  void SpButNavSearchClick();
+  void SpButTopExtSearchClick();
+  void SpButTopRetailPriceSearchClick();
+  void SpButTopCostPriceSearchClick();
+  void SpButTopCostGtRetailSearchClick();
+  void SpButTopEComSearchClick();
+  void ButtonEvaluationSearchClick();
+
+  // ----- navigation and the printed style sheet (NavigationBarF.cpp) ------------------
+  void SpButNavFirstClick();
+  void SpButNavPrevClick();
+  void SpButNavNextClick();
+  void SpButNavLastClick();
+  // Asks for the scope (TFormOptions), then prints.
+  void SpButPrintClick();
+  // Fills the report grid and previews the style sheet of all styles or of
+  // the style on screen.
+  void HandlePrint(bool onlyThisStyle);
 
   // ----- stock, min stock, max stock and barcodes (QuantityPageF.cpp) --------------
   // A branch combo: the branches by name (only Local/LOBranchID when it is
@@ -306,6 +376,63 @@ class TForm1 : public kui::KvMainWindow {
   void SGridBSPriceKeyPress(kui::KvStringGrid& grid, QChar& key);
   void SpeedButtonSaveBranchPricesClick();
   void SpBLPSmartCopyClick();
+
+  // ----- pictures (ImagePageF.cpp) ---------------------------------------------------
+  void SpButTabImageClick();
+  void SpButImgLoadClick();
+  void SpButImgApplyClick();
+  void SpButImgCopyClick();
+  void SpButImgClearClick();
+
+  // ----- comments and web text (CommentsPageF.cpp) ----------------------------------
+  void SpButInfoCommentsClick();
+  void SpButCommentApplyThisClick();
+  void SpButCommentApplyAllClick();
+  void InsertHtmlTag(const QString& opening, const QString& closing);
+  void ButtonTagBoldClick();
+  void ButtonTagItalicClick();
+  void ButtonTagUnderlineClick();
+  void ButtonTagBulletClick();
+  void ButtonTahParaClick();
+  void ButtonTagH1Click();
+  void ButtonTagH2Click();
+  void ButtonH3Click();
+  void ButtonTagImageClick();
+  void ButtonTagLinkClick();
+  void ButtonTagBRClick();
+  void ButtonTagHRClick();
+
+  // ----- quick-add of list entries (StyleKeeperFormQuickAdd.cpp) --------------------
+  // The entry made by the last typed quick-add; both empty when it was
+  // cancelled or refused.
+  QString QuickAddID;
+  QString QuickAddName;
+  // Asks for a new entry of the list type (the quick-add dialog) and writes
+  // it; afterSave runs with its new ID in the same unit of work. False when
+  // cancelled or failed (logged as "TForm1::d_QuickAddParam").
+  bool d_QuickAddParam(const QString& type, const QString& caption, const QString& parentName,
+                       const QString& parentID, int maxLength,
+                       const std::function<void(int id)>& afterSave = {});
+  void SpButAddSupplierClick();
+  void SpButAddColourClick();
+  void SpButAddSeasonClick();
+  void SpButAddBrandClick();
+  void SpButAddCatClick();
+  void SpButAddDeptClick();
+  void SpButAddSubDeptClick();
+
+  // ----- editors and outside programs (StyleKeeperFormLaunches.cpp) -----------------
+  void LabelSupplierDblClick();
+  void LabelColourDblClick();
+  void LabelSeasonDblClick();
+  void LabelCatDblClick();
+  void Label11DblClick();
+  void Label12DblClick();
+  void LabelBrandDblClick();
+  void LabelSizeScaleDblClick();
+  void LabelVATDblClick();
+  void SpButInfoHistClick();
+  void SpButInfoContentClick();
 
   // ----- the pages and bars ------------------------------------------------------------
   // Made by the constructor, kept for the run; each unit adds the entry
@@ -435,6 +562,8 @@ class TForm1 : public kui::KvMainWindow {
   void ConnectSaveHandlers();    // StyleKeeperFormSave.cpp
   void ConnectCloneHandlers();   // StyleKeeperFormClone.cpp
   void ConnectColourListHandlers();  // StyleKeeperFormColours.cpp
+  void ConnectQuickAddHandlers();    // StyleKeeperFormQuickAdd.cpp
+  void ConnectLaunchHandlers();      // StyleKeeperFormLaunches.cpp
   // A click, a choice in a pick list, a changed text: the handler runs under
   // the handler net, logged as `where`.
   void OnClick(QAbstractButton* button, const char* where, void (TForm1::*handler)());
@@ -453,6 +582,11 @@ class TForm1 : public kui::KvMainWindow {
   void SetStyleEditsReadOnly(bool on);
   void ShowTabButtons(bool on);
   void LoadPriceBox(QLineEdit* box, Currency value);
+
+  // The look-ups a run of saves of one style shares (StyleKeeperFormSave.cpp).
+  struct SaveBatch;
+  SaveBatch* saveBatch_ = nullptr;
+  QSet<QString> rootPLUItems_;  // the root PLU box's items
 
   QStringList arguments_;
   bool terminateRequested_ = false;

@@ -21,6 +21,7 @@
 #include "ModeWords.h"
 #include "PickList.h"
 #include "SeasonsForm.h"
+#include "StyleKeeperControls.h"
 #include "WaitClass.h"
 
 namespace {
@@ -130,8 +131,8 @@ void TForm1::EditSupplierStyleExit() {
     ComboBoxDepartmentsSelect();
     SelectByName(ComboBoxProductGroups, subDepartment);
   }
-  if (EditRetailPrice->text().isEmpty()) EditRetailPrice->setText(kos::FormatFloat("0.00", retail));
-  if (EditCostPrice->text().isEmpty()) EditCostPrice->setText(kos::FormatFloat("0.00", cost));
+  if (EditRetailPrice->text().isEmpty()) skui::SetTextWhole(EditRetailPrice, kos::FormatFloat("0.00", retail));
+  if (EditCostPrice->text().isEmpty()) skui::SetTextWhole(EditCostPrice, kos::FormatFloat("0.00", cost));
   CalcMarkup();
   ComboBoxSuppliers->setEnabled(false);
   ComboBoxSizeRanges->setEnabled(false);
@@ -146,23 +147,18 @@ void TForm1::ButtonAddNewColourClick() {
   }
   // When no colour gets saved, the style shown now is shown again.
   if (!LoadedRootPLU().isEmpty()) RootPLUToOpen = LoadedRootPLU();
+  TWaitClass wait;
   try {
     PageCtrlSF->setCurrentWidget(TabShStyleDetails);
     TFormCheckList picker(this);
     picker.SetTitle("Select Alternate Colours");
     picker.SetParamType("COLOUR");
     if (picker.Execute()) {
-      TWaitClass wait;
+      // One wait window for the colours and the showing of the last one.
       wait.Show("Saving new colours...");
-      const QString style = EditSupplierStyle->text();
-      for (int i = 0; i < picker.SelectedCount(); ++i) {
-        const QString id = picker.SelectedId(i);
-        if (StyleHasColour(style, id)) continue;
-        kui::SetPickItems(ComboBoxColours, {picker.SelectedName(i) + "=" + id});
-        ComboBoxColours->setCurrentIndex(0);
-        SetModeWord(skmode::kAdd);
-        SpButSaveClick();
-      }
+      QStringList colours;
+      for (int i = 0; i < picker.SelectedCount(); ++i) colours << picker.SelectedName(i) + "=" + picker.SelectedId(i);
+      SaveColours(colours);
     }
   } catch (const std::exception& e) {
     // The colours saved so far stay; the rest are not tried.

@@ -87,7 +87,8 @@ void TForm1::SGridStyleColoursDrawCell(QPainter& painter, int col, int row, cons
   QString picture = "N/A";
   if (DMDB->Setup->LOUseImages) {
     const QString rootPLU = g->Cell(ccRootPLU, row);
-    const bool has = !rootPLU.isEmpty() && QFileInfo::exists(ImagesFolder + TDMBRules::GetImgFileName(rootPLU));
+    // Only looked at, never opened: a regular file of that name.
+    const bool has = !rootPLU.isEmpty() && QFileInfo(ImagesFolder + TDMBRules::GetImgFileName(rootPLU)).isFile();
     picture = has ? "Has image" : "No image";
   }
   // Right-aligned at the rectangle's right edge; a text wider than the
@@ -101,11 +102,17 @@ void TForm1::SGridStyleColoursClick() {
   const QString rootPLU = g->Cell(ccRootPLU, row);
   if (rootPLU.isEmpty()) return;
   kdb::Query* q = DMDB->DBQueryRemote1;
-  if (!DMDB->RunQuery(StyleByRootPLUSQL(rootPLU), q) || q->RecordCount() == 0) {
+  if (!DMDB->RunQuery(StyleByRootPLUSQL(rootPLU), q)) {
+    DMDB->ShowMessage(StyleNotReadMessage());
+    return;
+  }
+  if (q->RecordCount() == 0) {
     DMDB->ShowMessage("Unable to find Style Details with Colour: " + g->Cell(ccName, row));
     return;
   }
   SkDisabledWindow disabled(this);
   LoadStyleDetails();
+  // Cancel from a new style started here comes back to this colour.
+  RootPLUToOpen = rootPLU;
   g->SetRow(row);
 }

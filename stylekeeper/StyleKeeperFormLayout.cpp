@@ -24,6 +24,7 @@
 #include "KvEdit.h"
 #include "KvFocusColour.h"
 #include "KvStringGrid.h"
+#include "ModeWords.h"
 #include "NavigationBarF.h"
 #include "OptionsPageF.h"
 #include "PLUPricesPageF.h"
@@ -34,8 +35,6 @@
 
 namespace {
 
-constexpr int kPriceLength = 10;
-
 using skui::MakeButton;
 using skui::MakeEdit;
 using skui::MakeLabel;
@@ -43,6 +42,10 @@ using skui::MakePanel;
 using skui::MakePickList;
 
 void Fill(QWidget* w, quint32 bgr) { kui::PaintBackground(w, kui::BgrColour(bgr)); }
+
+// A row of buttons keeps the height it has with every button shown, so the
+// controls below stay where they are when a mode hides its buttons.
+void KeepHeight(QWidget* row) { row->setFixedHeight(row->sizeHint().height()); }
 
 }  // namespace
 
@@ -110,6 +113,7 @@ QWidget* TForm1::BuildTabButtons() {
                          SpButStyleInfo, SpButTabPackage})
     row->addWidget(b);
   row->addStretch(1);
+  KeepHeight(PanelTabButtons);
   return PanelTabButtons;
 }
 
@@ -126,6 +130,7 @@ QWidget* TForm1::BuildBottomBar() {
   SpButSave = MakeButton(PanelBottom, "SpButSave", "Save", 90);
   for (QToolButton* b : {NavigationBar->SpButPrint, SpButAdd, SpButEdit, SpButCancel, SpButSave})
     row->addWidget(b);
+  KeepHeight(PanelBottom);
   return PanelBottom;
 }
 
@@ -193,18 +198,19 @@ QWidget* TForm1::BuildStyleSheet() {
   ComboBoxRootPLU->setObjectName("ComboBoxRootPLU");
   ComboBoxRootPLU->setEditable(true);
   ComboBoxRootPLU->setInsertPolicy(QComboBox::NoInsert);
-  PanelAction = MakeLabel(sheet, "PanelAction", "EDIT");
+  ComboBoxRootPLU->lineEdit()->setMaxLength(kRootPLUBoxLength);
+  PanelAction = MakeLabel(sheet, "PanelAction", skmode::kDesign);
   PanelAction->hide();
   LabelRootPLU = MakeLabel(sheet, "LabelRootPLU", QString());
   LabelRootPLU->hide();
   addRow(MakeLabel(sheet, nullptr, "Root PLU:"), ComboBoxRootPLU);
 
   addPickRow(ComboBoxSuppliers, "ComboBoxSuppliers", LabelSupplier, "LabelSupplier", "Supplier:", SpButAddSupplier, "SpButAddSupplier");
-  EditSupplierStyle = MakeEdit(sheet, "EditSupplierStyle");
+  EditSupplierStyle = MakeEdit(sheet, "EditSupplierStyle", kStyleLength);
   addRow(MakeLabel(sheet, nullptr, "Supplier Style:"), EditSupplierStyle);
-  EditStyleRef = MakeEdit(sheet, "EditStyleRef");
+  EditStyleRef = MakeEdit(sheet, "EditStyleRef", kStyleRefLength);
   addRow(MakeLabel(sheet, nullptr, "Style Ref:"), EditStyleRef);
-  EditDescription = MakeEdit(sheet, "EditDescription");
+  EditDescription = MakeEdit(sheet, "EditDescription", kDescriptionLength);
   addRow(MakeLabel(sheet, nullptr, "Description:"), EditDescription);
 
   addPickRow(ComboBoxColours, "ComboBoxColours", LabelColour, "LabelColour", "Colour:", SpButAddColour, "SpButAddColour");
@@ -249,13 +255,21 @@ QWidget* TForm1::BuildStyleSheet() {
   ImageSmall->setFixedSize(150, 150);
   ImageSmall->setAlignment(Qt::AlignCenter);
   ImageSmall->hide();
+  // A style without a picture keeps the picture's place: the colour list
+  // below it does not move.
+  QSizePolicy keep = ImageSmall->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  ImageSmall->setSizePolicy(keep);
   side->addWidget(ImageSmall, 0, Qt::AlignHCenter);
-  auto* cloneRow = new QHBoxLayout;
+  auto* cloneButtons = new QWidget(sheet);
+  auto* cloneRow = new QHBoxLayout(cloneButtons);
+  cloneRow->setContentsMargins(0, 0, 0, 0);
   SpeedButtonClone = MakeButton(sheet, "SpeedButtonClone", "Clone", 70);
   SpButSeason = MakeButton(sheet, "SpButSeason", "Season", 70);
   ButtonAddNewColour = MakeButton(sheet, "ButtonAddNewColour", "Colour", 70);
   for (QToolButton* b : {SpeedButtonClone, SpButSeason, ButtonAddNewColour}) cloneRow->addWidget(b);
-  side->addLayout(cloneRow);
+  KeepHeight(cloneButtons);
+  side->addWidget(cloneButtons);
   SGridStyleColours = new kui::KvStringGrid(sheet);
   SGridStyleColours->setObjectName("SGridStyleColours");
   side->addWidget(SGridStyleColours, 1);
@@ -270,4 +284,6 @@ void TForm1::ConnectHandlers() {
   ConnectSaveHandlers();
   ConnectCloneHandlers();
   ConnectColourListHandlers();
+  ConnectQuickAddHandlers();
+  ConnectLaunchHandlers();
 }

@@ -19,7 +19,9 @@
 #include "ImagePageF.h"
 #include "InfoPageF.h"
 #include "KvEdit.h"
+#include "KvPicture.h"
 #include "PickList.h"
+#include "StyleKeeperControls.h"
 #include "WaitClass.h"
 
 namespace {
@@ -241,14 +243,19 @@ void TForm1::FormShow() {
   if (!RootPLUToOpen.isEmpty()) {
     wait.Show("Please wait searching for style details...");
     kdb::Query* q = DMDB->DBQueryRemote1;
-    if (DMDB->RunQuery(StyleByRootPLUSQL(RootPLUToOpen), q) && q->RecordCount() > 0) {
+    const bool read = DMDB->RunQuery(StyleByRootPLUSQL(RootPLUToOpen), q);
+    if (read && q->RecordCount() > 0) {
+      // The wait window stays up while the details load (their own texts
+      // show in it), instead of closing and opening again.
       SkDisabledWindow disabled(this);
-      wait.Close();
       LoadStyleDetails();
       ComboBoxRootPLU->lineEdit()->selectAll();
       return;
     }
     wait.Close();
+    // A root PLU that is not there shows the empty window; one that could
+    // not be looked up is no such thing.
+    if (!read) DMDB->ShowMessage(StyleNotReadMessage());
   }
   for (QToolButton* b : {SpButTabStock, SpButShowMinStock, SpButShowMaxStock, SpButTabImage,
                          SpButTabExternal, SpButTabBCodes, SpButTabPackage, SpButTabPrices,
@@ -262,28 +269,63 @@ void TForm1::FormShow() {
   ShownTime = QDateTime::currentDateTime();
 }
 
+void TForm1::AddRootPLUItem(const QString& rootPLU) {
+  // The box gathers every root PLU of the run: a set answers "is it there"
+  // without going through the list.
+  if (rootPLUItems_.contains(rootPLU)) return;
+  rootPLUItems_.insert(rootPLU);
+  ComboBoxRootPLU->addItem(rootPLU);
+}
+
 // ----- the root PLU box -------------------------------------------------------------------
+
+namespace {
+
+bool IsAsciiLetterOrDigit(QChar c) {
+  return (c >= QChar('0') && c <= QChar('9')) || (c >= QChar('A') && c <= QChar('Z')) ||
+         (c >= QChar('a') && c <= QChar('z'));
+}
+
+// The root PLU a text in the box names: digits alone are a plain root PLU,
+// padded to eight ("42" is 00000042); letters and digits are one of the
+// season prefix, as typed in capitals. Throws for any other text.
+QString RootPLUOfText(const QString& text) {
+  if (text.isEmpty()) return text;
+  bool digits = true, alnum = true;
+  for (const QChar c : text) {
+    digits = digits && c >= QChar('0') && c <= QChar('9');
+    alnum = alnum && IsAsciiLetterOrDigit(c);
+  }
+  if (digits) {
+    const std::optional<double> number = kos::TextToFloat(text);
+    if (number) return kos::FormatFloat("00000000", *number);
+  }
+  if (alnum) return text.toUpper();
+  throw kdb::DbError("'" + text + "' is not a valid root PLU");
+}
+
+}  // namespace
 
 bool TForm1::ComboBoxRootPLUKeyPress(QChar key) {
   if (key == QChar('\r') || key == QChar('\n')) {
     ComboBoxRootPLUSelect();
     return false;
   }
-  return key == QChar('\b') || (key >= QChar('0') && key <= QChar('9'));
+  return key == QChar('\b') || IsAsciiLetterOrDigit(key);
 }
 
 void TForm1::ComboBoxRootPLUSelect() {
   try {
     QString text = ComboBoxRootPLU->currentText();
     if (!text.isEmpty()) {
-      const std::optional<double> number = kos::TextToFloat(text);
-      if (!number) throw kdb::DbError("'" + text + "' is not a valid floating point value");
-      text = kos::FormatFloat("00000000", *number);
+      text = RootPLUOfText(text);
       ComboBoxRootPLU->setEditText(text);
     }
     kdb::Query* q = DMDB->DBQueryRemote1;
     const QString sql = "SELECT ROOT_PLU FROM PRODUCTS WHERE ROOT_PLU=" + kdb::sql::Quote(text);
-    if (DMDB->RunQuery(sql, q) && q->RecordCount() > 0) {
+    if (!DMDB->RunQuery(sql, q)) {
+      DMDB->ShowMessage(StyleNotReadMessage());
+    } else if (q->RecordCount() > 0) {
       RootPLUToOpen = q->FieldByName("ROOT_PLU").AsString();
       FormShow();
     } else {
@@ -293,6 +335,10 @@ void TForm1::ComboBoxRootPLUSelect() {
     DMDB->LogException(e, "TForm1::ComboBoxRootPLUSelect");
     setEnabled(true);
   }
+}
+
+QString TForm1::StyleNotReadMessage() {
+  return QStringLiteral("ERROR: The style could not be read from the database.\n\nPlease try again.");
 }
 
 // ----- loading one root PLU -------------------------------------------------------------------
@@ -306,7 +352,7 @@ QString TForm1::StyleByRootPLUSQL(const QString& rootPLU) {
 }
 
 void TForm1::LoadPriceBox(QLineEdit* box, Currency value) {
-  box->setText(kos::FormatFloat("0.00", value));
+  skui::SetTextWhole(box, kos::FormatFloat("0.00", value));
 }
 
 void TForm1::LoadStyleDetails() {
@@ -321,7 +367,7 @@ void TForm1::LoadStyleDetails() {
   EditSupplierStyle->setText(row.style);
   EditStyleRef->setText(row.styleRef);
   EditDescription->setText(row.description);
-  if (ComboBoxRootPLU->findText(row.rootPLU, Qt::MatchExactly) < 0) ComboBoxRootPLU->addItem(row.rootPLU);
+  AddRootPLUItem(row.rootPLU);
   ComboBoxRootPLU->setEditText(row.rootPLU);
   ComboBoxECommerce->setCurrentIndex(row.ecom ? 1 : 0);
   LabelRootPLU->setText(row.rootPLU);
@@ -345,6 +391,7 @@ void TForm1::LoadStyleDetails() {
   ComboBoxTaxRatesSelect();
   QApplication::processEvents();
 
+  CaptureStyleBaseline(row.rootPLU);
   ShowProductAge(row.created);
   wait.Show("Please wait loading style colours..");
   LoadColourList();
@@ -353,13 +400,16 @@ void TForm1::LoadStyleDetails() {
 }
 
 void TForm1::LoadPictures(const QString& rootPLU) {
-  QPixmap picture;
   const QString name = rootPLU.isEmpty() ? QString() : TDMBRules::GetImgFileName(rootPLU);
-  // A missing or broken file simply leaves the style without a picture.
-  const bool shown = DMDB->Setup->LOUseImages && !name.isEmpty() && picture.load(ImagesFolder + name);
+  // A missing, broken or unreadable file simply leaves the style without a
+  // picture.
+  const QImage picture =
+      DMDB->Setup->LOUseImages && !name.isEmpty() ? kui::LoadPicture(ImagesFolder + name) : QImage();
+  const bool shown = !picture.isNull();
   for (QLabel* image : {ImagePage->ImageLarge, ImageSmall}) {
     if (shown)
-      image->setPixmap(picture.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+      image->setPixmap(QPixmap::fromImage(
+          picture.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     else
       image->clear();
     image->setVisible(shown);

@@ -104,8 +104,10 @@ void TForm1::ClearStyleForm() {
   EditStyleRef->clear();
   EditDescription->clear();
   for (QLineEdit* e : {static_cast<QLineEdit*>(EditCostPrice), static_cast<QLineEdit*>(EditRetailPrice),
-                       static_cast<QLineEdit*>(EditWSPrice)})
+                       static_cast<QLineEdit*>(EditWSPrice)}) {
     e->setText("0.00");
+    e->setMaxLength(kPriceLength);  // a long stored price shown before had grown it
+  }
   PanelMarkup->setText("0.00");
   SalePrice = Currency();
   ComboBoxECommerce->setCurrentIndex(0);

@@ -13,6 +13,7 @@
 #include "Format.h"
 #include "KvEdit.h"
 #include "Pricecalcform.h"
+#include "StyleKeeperControls.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ void TForm1::FilterPriceText(QLineEdit* box, const QString& message) {
 
 void TForm1::EditCostPriceExit() {
   for (QLineEdit* box : {static_cast<QLineEdit*>(EditCostPrice), static_cast<QLineEdit*>(EditRetailPrice)})
-    box->setText(kos::FormatFloat("0.00", PriceValue(box->text())));
+    skui::SetTextWhole(box, kos::FormatFloat("0.00", PriceValue(box->text())));
   CalcMarkup();
 }
 
@@ -113,14 +114,14 @@ void TForm1::mCalcPrice() {
   if (!DMDB->Setup->SFPriceCalc) return;
   try {
     TFormPriceCalc calc(this);
-    calc.EditCostPrice->setText(EditCostPrice->text());
-    calc.EditVATRate->setText(PanelVATRate->text());
-    calc.EditRetailPrice->setText(EditRetailPrice->text());
-    calc.EditWSPrice->setText(EditWSPrice->text());
-    calc.EditSalePrice->setText(kos::FormatFloat("0.00", SalePrice));
+    skui::SetTextWhole(calc.EditCostPrice, EditCostPrice->text());
+    skui::SetTextWhole(calc.EditVATRate, PanelVATRate->text());
+    skui::SetTextWhole(calc.EditRetailPrice, EditRetailPrice->text());
+    skui::SetTextWhole(calc.EditWSPrice, EditWSPrice->text());
+    skui::SetTextWhole(calc.EditSalePrice, kos::FormatFloat("0.00", SalePrice));
     if (calc.Execute()) {
-      EditRetailPrice->setText(calc.EditRetailPrice->text());
-      EditWSPrice->setText(calc.EditWSPrice->text());
+      skui::SetTextWhole(EditRetailPrice, calc.EditRetailPrice->text());
+      skui::SetTextWhole(EditWSPrice, calc.EditWSPrice->text());
       SalePrice = DMDB->TextToCurrency(calc.EditSalePrice->text());
     }
   } catch (const std::exception& e) {

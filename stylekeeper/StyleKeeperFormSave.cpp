@@ -2,17 +2,23 @@
 // of its scale), the checks before it, and the numbering of new root PLUs.
 //
 // A save is one transaction: every size row of the colour is written, or
-// none is and the user is told. New root PLUs are numbered inside that
-// transaction, after the numbering lock, so two programs saving new styles at
-// the same moment get two different root PLUs.
+// none is and the user is told. A new colour takes the numbering lock first;
+// under it the style is checked for the colour once more (another program
+// may have added it since the window checked) and the root PLU numbered, and
+// the size rows go in one statement, so the lock is held for a few round
+// trips only. An edit writes only the columns this window changed, and
+// refuses, naming the field, when another session changed one of them since
+// the window loaded the colour.
 #include "StyleKeeperForm.h"
 
 #include <QComboBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QToolButton>
 
+#include <map>
 #include <set>
 #include <vector>
 
@@ -20,8 +26,11 @@
 #include "DisabledWindowClass.h"
 #include "Format.h"
 #include "KvEdit.h"
+#include "KvEditBaseline.h"
+#include "KvTransaction.h"
 #include "ModeWords.h"
 #include "PickList.h"
+#include "StyleKeeperControls.h"
 #include "WaitClass.h"
 
 namespace {
@@ -31,23 +40,46 @@ constexpr int kRootPLULength = 8;
 // Plain root PLUs tried after the highest ID before the save gives up.
 constexpr int kPlainCandidates = 1000;
 
-// One column of a PRODUCTS row and the text written to it.
-struct ColumnText {
-  QString column;
-  QString text;
+// A PRODUCTS column the save writes, with the name the person knows it by.
+struct SavedColumn {
+  const char* column;
+  const char* caption;
+};
+
+// Written in every save, in the table's order ...
+const SavedColumn kAlwaysColumns[] = {
+    {"STYLE", "Supplier Style"},       {"STYLE_REF", "Style Ref"},
+    {"DESCRIPTION", "Description"},    {"COLOUR_ID", "Colour"},
+    {"COLOUR_NAME", "Colour"},         {"COLOUR_VALUE", "Colour"},
+    {"SUPPLIER_ID", "Supplier"},       {"SUPPLIER_NAME", "Supplier"},
+    {"BRANDLABEL_ID", "Brand"},        {"BRANDLABEL_NAME", "Brand"},
+    {"SEASON_ID", "Season"},           {"SEASON_NAME", "Season"},
+    {"CATEGORY_ID", "Category"},       {"CATEGORY_NAME", "Category"},
+    {"DEPARTMENT_ID", "Department"},   {"DEPARTMENT_NAME", "Department"},
+    {"SUBDEPARTMENT_ID", "Sub-Department"}, {"SUBDEPARTMENT_NAME", "Sub-Department"},
+    {"ECOM_FLAG", "Website"},          {"SIZESSCALE_ID", "Size Scale"},
+    {"SIZESSCALE_NAME", "Size Scale"}, {"SIZE_ID", "Size"},
+    {"SIZE_NAME", "Size"},             {"SIZE_OFFSET", "Size"},
+};
+// ... and in a new colour, or an edit whose prices were touched.
+const SavedColumn kPriceColumns[] = {
+    {"VAT_ID", "VAT Rate"},          {"VAT_NAME", "VAT Rate"},
+    {"VAT_RATE", "VAT Rate"},        {"CURRENT_COST_PRICE", "Cost Price"},
+    {"RETAIL_PRICE", "Retail Price"}, {"WHOLESALE_PRICE", "Wholesale Price"},
+    {"SALEPRICE", "Sale Price"},
+};
+
+using Values = kdb::EditBaseline::Values;
+
+struct SizeRow {
+  QString id, name;
 };
 
 // What a save writes, read once from the window before the first row.
 struct StyleValues {
-  std::vector<ColumnText> always;  // STYLE .. SIZESSCALE_NAME, in the table's order
-  bool ecom = false;
-  std::vector<ColumnText> prices;  // VAT_ID .. WHOLESALE_PRICE
-  Currency sale;
-  QString seasonId, subDepartmentId, sizeScaleId, sizeScaleName;
-};
-
-struct SizeRow {
-  QString id, name;
+  Values always;  // STYLE .. SIZESSCALE_NAME; the size columns are per row
+  Values prices;  // VAT_ID .. SALEPRICE
+  QString colourId, seasonId, subDepartmentId, sizeScaleId, sizeScaleName;
 };
 
 QString TrimBox(QLineEdit* box) {
@@ -57,11 +89,11 @@ QString TrimBox(QLineEdit* box) {
   return trimmed;
 }
 
-void AddPick(std::vector<ColumnText>& out, const QString& stem, const QComboBox* combo) {
+void AddPick(Values& out, const QString& stem, const QComboBox* combo) {
   // Nothing chosen: the id is NULL (on both engines) and the name empty,
   // which the database layer stores as NULL as well.
-  out.push_back({stem + "_ID", kui::SelectedPickValue(combo)});
-  out.push_back({stem + "_NAME", kui::SelectedPickName(combo)});
+  out.emplace_back(stem + "_ID", kui::SelectedPickValue(combo));
+  out.emplace_back(stem + "_NAME", kui::SelectedPickName(combo));
 }
 
 std::vector<SizeRow> LoadScaleSizes(const QString& sizeScaleId) {
@@ -75,57 +107,69 @@ std::vector<SizeRow> LoadScaleSizes(const QString& sizeScaleId) {
   return sizes;
 }
 
-void SetColumns(kdb::Table& t, const std::vector<ColumnText>& columns) {
-  for (const ColumnText& c : columns) t.FieldByName(c.column).SetAsString(c.text);
+// The columns of one size row: the style's, the size's, and the prices.
+Values RowValues(const StyleValues& v, int offset, const SizeRow& size, bool withPrices) {
+  Values row = v.always;
+  row.emplace_back("SIZE_ID", size.id);
+  row.emplace_back("SIZE_NAME", size.name);
+  row.emplace_back("SIZE_OFFSET", QString::number(offset));
+  if (withPrices) row.insert(row.end(), v.prices.begin(), v.prices.end());
+  return row;
 }
 
-// Writes the row of one size; false when an edited colour has no row for it.
-bool WriteSizeRow(kdb::Table& t, const StyleValues& v, const QString& rootPLU, int offset,
-                  const SizeRow& size, bool adding, bool withPrices, const QDateTime& saveTime) {
-  const QString plu = rootPLU + kos::FormatFloat("00", offset);
-  if (adding) {
-    t.Insert();
-    t.FieldByName("ROOT_PLU").SetAsString(rootPLU);
-    t.FieldByName("PLU").SetAsString(plu);
-    t.FieldByName("DATE_CREATED").SetAsDateTime(saveTime);
-    t.FieldByName("DATE_LASTDEL").SetAsDateTime(saveTime);
-  } else {
-    // A size the scale gained after the colour was saved has no row to edit.
-    if (!t.FindKey({plu})) return false;
-    t.Edit();
+// What an edit may write: the columns a person can change in Edit. The
+// colour's display value and the size's id, name and position follow the
+// colour and the scale, which Edit cannot change; the colours and sizes
+// editors keep them.
+Values EditedValues(const Values& row) {
+  Values out;
+  for (const auto& entry : row)
+    if (entry.first != "COLOUR_VALUE" && !entry.first.startsWith("SIZE_")) out.push_back(entry);
+  return out;
+}
+
+// The table's fields of a row's columns, looked up once for all the rows.
+std::vector<kdb::Field*> FieldsOf(kdb::Table& t, const Values& row) {
+  std::vector<kdb::Field*> fields;
+  for (const auto& entry : row) fields.push_back(&t.FieldByName(entry.first));
+  return fields;
+}
+
+// The values that would change the stored row: one another session has
+// written already is no change (and no conflict) either.
+Values ChangesToStored(kdb::Table& t, const Values& values) {
+  Values out;
+  for (const auto& [column, value] : values) {
+    kdb::Field& f = t.FieldByName(column);
+    const QVariant stored =
+        f.DataType() == kdb::FieldType::Money && !f.IsNull() ? QVariant::fromValue(f.AsCurrency()) : f.Value();
+    if (!kdb::EditBaseline::Same(stored, value, f.DataType(), column)) out.emplace_back(column, value);
   }
-  SetColumns(t, v.always);
-  t.FieldByName("ECOM_FLAG").SetAsBoolean(v.ecom);
-  SetColumns(t, {{"SIZE_ID", size.id}, {"SIZE_NAME", size.name}, {"SIZE_OFFSET", QString::number(offset)}});
-  if (withPrices) {
-    SetColumns(t, v.prices);
-    t.FieldByName("SALEPRICE").SetAsCurrency(v.sale);
-  }
-  t.Post();
-  return true;
+  return out;
 }
 
 // What a save writes, read once from the window.
-StyleValues ReadStyleValues(TForm1& f) {
+StyleValues ReadStyleValues(TForm1& f, const QString& colourValue) {
   StyleValues v;
   v.always = {{"STYLE", f.EditSupplierStyle->text()},
               {"STYLE_REF", f.EditStyleRef->text()},
               {"DESCRIPTION", f.EditDescription->text()}};
   AddPick(v.always, "COLOUR", f.ComboBoxColours);
-  v.always.push_back({"COLOUR_VALUE", f.ColourValueOf(kui::SelectedPickValue(f.ComboBoxColours))});
+  v.always.emplace_back("COLOUR_VALUE", colourValue);
   const std::pair<const char*, QComboBox*> picks[] = {
-      {"SUPPLIER", f.ComboBoxSuppliers},       {"BRANDLABEL", f.ComboBoxBrands},
-      {"SEASON", f.ComboBoxSeasons},           {"CATEGORY", f.ComboBoxCategories},
-      {"DEPARTMENT", f.ComboBoxDepartments},   {"SUBDEPARTMENT", f.ComboBoxProductGroups},
-      {"SIZESSCALE", f.ComboBoxSizeRanges}};
+      {"SUPPLIER", f.ComboBoxSuppliers},     {"BRANDLABEL", f.ComboBoxBrands},
+      {"SEASON", f.ComboBoxSeasons},         {"CATEGORY", f.ComboBoxCategories},
+      {"DEPARTMENT", f.ComboBoxDepartments}, {"SUBDEPARTMENT", f.ComboBoxProductGroups}};
   for (const auto& [stem, combo] : picks) AddPick(v.always, stem, combo);
-  v.ecom = f.ComboBoxECommerce->currentText() != "NO";
+  v.always.emplace_back("ECOM_FLAG", f.ComboBoxECommerce->currentText() != "NO");
+  AddPick(v.always, "SIZESSCALE", f.ComboBoxSizeRanges);
   AddPick(v.prices, "VAT", f.ComboBoxTaxRates);
   v.prices.insert(v.prices.end(), {{"VAT_RATE", f.PanelVATRate->text()},
                                    {"CURRENT_COST_PRICE", f.EditCostPrice->text()},
                                    {"RETAIL_PRICE", f.EditRetailPrice->text()},
-                                   {"WHOLESALE_PRICE", f.EditWSPrice->text()}});
-  v.sale = f.SalePrice;
+                                   {"WHOLESALE_PRICE", f.EditWSPrice->text()},
+                                   {"SALEPRICE", QVariant::fromValue(f.SalePrice)}});
+  v.colourId = kui::SelectedPickValue(f.ComboBoxColours);
   v.seasonId = kui::SelectedPickValue(f.ComboBoxSeasons);
   v.subDepartmentId = kui::SelectedPickValue(f.ComboBoxProductGroups);
   v.sizeScaleId = kui::SelectedPickValue(f.ComboBoxSizeRanges);
@@ -133,16 +177,38 @@ StyleValues ReadStyleValues(TForm1& f) {
   return v;
 }
 
-// A new root PLU, numbered inside the open transaction; "" when none is free.
-QString NewRootPLU(kdb::Database& db, const StyleValues& v) {
-  TForm1::LockProductsForNumbering(db);
+// A new root PLU, numbered inside the open transaction after the numbering
+// lock; "" when none is free.
+QString NewRootPLU(const StyleValues& v) {
   if (!DMDB->Setup->SFSeasonSubDeptPLU) return TForm1::NextPlainRootPLU(*DMDB->DBQueryRemote3);
   // No sub-department: the generator looks up a row that does not exist, so
   // its code falls back to "00".
   return DMDB->BRGetSeasonSubDeptRootPLU(v.seasonId, v.subDepartmentId.isEmpty() ? "0" : v.subDepartmentId);
 }
 
+// The style-has-colour check as the save makes it, under the numbering lock:
+// a failed look-up fails the save instead of reading as "not there".
+bool StyleHasColourNow(const QString& style, const QString& colourId) {
+  kdb::Query& q = *DMDB->DBQueryRemote1;
+  q.Close();
+  q.SQL = "select style from products where style = " + kdb::sql::Quote(style) +
+          " and colour_id = " + kdb::sql::Int(colourId) + " LIMIT 1";
+  q.ExecSQL();
+  return q.RecordCount() > 0;
+}
+
+QString HasColourMessage(const QString& style, const QString& colour) {
+  return "Style: " + style + " already has Colour: " + colour + "\n\nPlease select another colour.";
+}
+
 }  // namespace
+
+// The look-ups a run of saves of one style shares (the alternate colours):
+// made once, not once per colour.
+struct TForm1::SaveBatch {
+  std::optional<std::vector<SizeRow>> sizes;
+  QHash<QString, QString> colourValues;  // colour id -> display colour
+};
 
 // ----- the Save button ------------------------------------------------------------------
 
@@ -154,9 +220,16 @@ void TForm1::SpButSaveClick() {
   ConvertPricesByCurrency();
   DMDB->GetTable("PRODUCTS", DMDB->DBTableR1);
   QWidget* sheet = PageCtrlSF->currentWidget();
+  const bool editing = Mode() == skmode::kEdit;
   SkDisabledWindow disabled(this);
+  // One wait window for the save and the reload: the steps' own texts show
+  // in it.
+  TWaitClass wait;
+  wait.Show("Please wait...");
   if (d_SaveStyle()) {
-    RootPLUToOpen = ComboBoxRootPLU->currentText();
+    // An edit shows the colour it saved, whatever was typed into the box
+    // meanwhile; a new colour's root PLU is the box's text.
+    RootPLUToOpen = editing ? LoadedRootPLU() : ComboBoxRootPLU->currentText();
     FormShow();
     PageCtrlSF->setCurrentWidget(sheet);
   }
@@ -171,7 +244,51 @@ void TForm1::ConvertPricesByCurrency() {
   for (QLineEdit* box : {static_cast<QLineEdit*>(EditCostPrice), static_cast<QLineEdit*>(EditRetailPrice)}) {
     const std::optional<double> price = kos::TextToFloat(box->text());
     // Only the rate is held in single precision; the price keeps its digits.
-    if (price) box->setText(kos::FormatFloat("0.00", *price / static_cast<double>(rate)));
+    if (price) skui::SetTextWhole(box, kos::FormatFloat("0.00", *price / static_cast<double>(rate)));
+  }
+}
+
+// ----- several colours at once ------------------------------------------------------------
+
+void TForm1::SaveColours(const QStringList& colours) {
+  const QString style = EditSupplierStyle->text();
+  // The colours the style has, and the display colours of those to add,
+  // each in one look-up.
+  std::set<QString> owned;
+  kdb::Query* q = DMDB->DBQueryRemote1;
+  if (DMDB->RunQuery("select distinct colour_id from products where style = " + kdb::sql::Quote(style), q))
+    for (q->First(); !q->Eof(); q->Next()) owned.insert(q->Fields(0).AsString());
+  SaveBatch batch;
+  QStringList ids;
+  for (const QString& item : colours) ids << kdb::sql::Int(kui::PickValue(item));
+  if (!ids.isEmpty() &&
+      DMDB->RunQuery("SELECT ID, RATE FROM PARAMETERS WHERE TYPE='COLOUR' AND ID IN (" + ids.join(", ") + ")", q))
+    for (q->First(); !q->Eof(); q->Next())
+      batch.colourValues.insert(q->FieldByName("ID").AsString(),
+                                QString::number(static_cast<qint64>(q->FieldByName("RATE").AsFloat())));
+  struct BatchScope {
+    SaveBatch*& slot;
+    ~BatchScope() { slot = nullptr; }
+  } scope{saveBatch_ = &batch};
+
+  QStringList toSave;
+  for (const QString& item : colours)
+    if (!owned.count(kui::PickValue(item))) toSave << item;
+  if (toSave.isEmpty()) return;
+  const auto pick = [this](const QString& item) {
+    kui::SetPickItems(ComboBoxColours, {item});
+    ComboBoxColours->setCurrentIndex(0);
+    SetModeWord(skmode::kAdd);
+  };
+  // The other fields are the same for every colour: one check serves all.
+  pick(toSave.first());
+  if (!ValidateStyle()) return;
+  ConvertPricesByCurrency();
+  DMDB->GetTable("PRODUCTS", DMDB->DBTableR1);
+  SkDisabledWindow disabled(this);
+  for (const QString& item : toSave) {
+    pick(item);
+    if (d_SaveStyle()) RootPLUToOpen = ComboBoxRootPLU->currentText();
   }
 }
 
@@ -209,10 +326,10 @@ bool TForm1::ValidateStyle() {
   const QString style = EditSupplierStyle->text();
   const QString colour = kui::SelectedPickName(ComboBoxColours);
   const QString mode = Mode();
-  // One root PLU per style and colour.
+  // One root PLU per style and colour (checked again under the numbering
+  // lock when the rows are written).
   if (mode == skmode::kAdd && StyleHasColour(style, kui::SelectedPickValue(ComboBoxColours)))
-    return refuse("Style: " + style + " already has Colour: " + colour + "\n\nPlease select another colour.",
-                  ComboBoxColours);
+    return refuse(HasColourMessage(style, colour), ComboBoxColours);
   if (mode == skmode::kEdit && PricesTouched &&
       !DMDB->ShowConfirm("Style: " + style + ", " + colour + "\n\n" + "The cost and retail prices will be set to\n" +
                          "Cost: " + EditCostPrice->text() + ", " + "Retail: " + EditRetailPrice->text() + "\n" +
@@ -226,9 +343,10 @@ bool TForm1::ValidateStyle() {
 
 void TForm1::LockProductsForNumbering(kdb::Database& db) {
   // SQLite's BEGIN IMMEDIATE holds the database's write lock already. On the
-  // server this mode admits readers but only one numbering saver (and no
-  // writer of PRODUCTS) until the transaction ends; the next one waits.
-  if (db.IsPostgres()) db.Execute("LOCK TABLE PRODUCTS IN SHARE ROW EXCLUSIVE MODE");
+  // server no other numbering saver (and no writer of PRODUCTS) gets past
+  // this until the unit ends; readers go on. The wait is the table lock's,
+  // longer than a row lock's.
+  db.LockTable("PRODUCTS");
 }
 
 QString TForm1::NextPlainRootPLU(kdb::Query& query) {
@@ -257,11 +375,39 @@ QString TForm1::NextPlainRootPLU(kdb::Query& query) {
 }
 
 QString TForm1::ColourValueOf(const QString& colourId) {
+  if (saveBatch_ && saveBatch_->colourValues.contains(colourId)) return saveBatch_->colourValues.value(colourId);
   kdb::Query* q = DMDB->DBQueryRemote3;
   const QString sql = "SELECT RATE FROM PARAMETERS WHERE TYPE='COLOUR' AND ID=" + kdb::sql::Int(colourId);
   if (!DMDB->RunQuery(sql, q) || q->RecordCount() == 0) return QStringLiteral("0");
   return QString::number(static_cast<qint64>(q->FieldByName("RATE").AsFloat()));
 }
+
+// ----- the baseline of an edit -------------------------------------------------------------------
+
+void TForm1::CaptureStyleBaseline(const QString& rootPLU) {
+  StyleBaselines.clear();
+  QStringList columns;
+  for (const SavedColumn& c : kAlwaysColumns) columns << c.column;
+  for (const SavedColumn& c : kPriceColumns) columns << c.column;
+  kdb::Query* q = DMDB->DBQueryRemote3;
+  const QString sql = "select plu, " + columns.join(", ") + " from products where root_plu = " +
+                      kdb::sql::Quote(rootPLU);
+  if (!DMDB->RunQuery(sql, q)) return;  // an edit then counts every shown value as changed
+  for (q->First(); !q->Eof(); q->Next()) StyleBaselines[q->FieldByName("plu").AsString()].Capture(*q, columns);
+}
+
+namespace {
+
+// The name the person knows a saved column by.
+QString CaptionOf(const QString& column) {
+  for (const SavedColumn& c : kAlwaysColumns)
+    if (column.compare(c.column, Qt::CaseInsensitive) == 0) return c.caption;
+  for (const SavedColumn& c : kPriceColumns)
+    if (column.compare(c.column, Qt::CaseInsensitive) == 0) return c.caption;
+  return column;
+}
+
+}  // namespace
 
 // ----- writing ---------------------------------------------------------------------------------
 
@@ -271,55 +417,99 @@ bool TForm1::d_SaveStyle() {
   wait.Show("Please wait...");
   const bool adding = Mode() == skmode::kAdd;
 
-  const StyleValues v = ReadStyleValues(*this);
+  const StyleValues v = ReadStyleValues(*this, ColourValueOf(kui::SelectedPickValue(ComboBoxColours)));
 
   kdb::Table& table = *DMDB->DBTableR1;
   if (!table.Active()) DMDB->GetTable("PRODUCTS", &table);
 
   wait.Show("Loading sizes...");
-  const std::vector<SizeRow> sizes = LoadScaleSizes(v.sizeScaleId);
+  if (saveBatch_ && !saveBatch_->sizes) saveBatch_->sizes = LoadScaleSizes(v.sizeScaleId);
+  const std::vector<SizeRow> sizes = saveBatch_ ? *saveBatch_->sizes : LoadScaleSizes(v.sizeScaleId);
   if (sizes.empty()) {
     wait.Close();
     DMDB->ShowMessage("The size scale " + v.sizeScaleName + " has no sizes.\n\nThe style was not saved.");
     return false;
   }
 
+  const QString style = EditSupplierStyle->text();
   kdb::Database& db = *DMDB->DBDatabaseRemote;
+  // An edit moves each row's baseline on to what it wrote: a save that
+  // rolls back must leave them as loaded.
+  const std::map<QString, kdb::EditBaseline> loaded = StyleBaselines;
   QString rootPLU;
   try {
-    db.StartTransaction();
+    // A new colour numbers under the numbering lock, taken with the unit
+    // (and waited for longer than a row lock); every row or none.
+    kdb::Transaction tx(db, kdb::Transaction::AllOrNothing,
+                        adding ? kdb::TableLock{"PRODUCTS"} : kdb::TableLock{});
     if (adding) {
-      rootPLU = NewRootPLU(db, v);
+      if (StyleHasColourNow(style, v.colourId)) {
+        tx.Rollback();
+        wait.Close();
+        DMDB->ShowMessage(HasColourMessage(style, kui::SelectedPickName(ComboBoxColours)));
+        // Once the window is enabled again and has its focus back.
+        QMetaObject::invokeMethod(ComboBoxColours, [box = ComboBoxColours] { box->setFocus(); },
+                                  Qt::QueuedConnection);
+        return false;
+      }
+      rootPLU = NewRootPLU(v);
       if (rootPLU.isEmpty()) {
-        db.Rollback();
+        tx.Rollback();
         wait.Close();
         DMDB->ShowMessage("ERROR: Could not create a unique RootPLU.\n\nPlease contact support\n\nLast RootPLU: " +
                           rootPLU);
         return false;
       }
       PricesTouched = true;
+      kdb::Field& rootField = table.FieldByName("ROOT_PLU");
+      kdb::Field& pluField = table.FieldByName("PLU");
+      kdb::Field& createdField = table.FieldByName("DATE_CREATED");
+      kdb::Field& lastDelField = table.FieldByName("DATE_LASTDEL");
+      const std::vector<kdb::Field*> fields = FieldsOf(table, RowValues(v, 0, sizes.front(), true));
+      table.InsertRows(static_cast<int>(sizes.size()), [&](int i) {
+        if (i % 2 == 0) wait.Show("Saving size: " + sizes[size_t(i)].name);
+        rootField.SetAsString(rootPLU);
+        pluField.SetAsString(rootPLU + kos::FormatFloat("00", i));
+        createdField.SetAsDateTime(saveTime);
+        lastDelField.SetAsDateTime(saveTime);
+        const Values row = RowValues(v, i, sizes[size_t(i)], true);
+        for (size_t c = 0; c < row.size(); ++c) fields[c]->SetValue(row[c].second);
+      });
     } else {
       rootPLU = LoadedRootPLU();
+      int found = 0;
+      for (int i = 0; i < static_cast<int>(sizes.size()); ++i) {
+        if (i % 2 == 0) wait.Show("Saving size: " + sizes[size_t(i)].name);
+        const QString plu = rootPLU + kos::FormatFloat("00", i);
+        // A size the scale gained after the colour was saved has no row to edit.
+        if (!table.FindKey({plu})) continue;
+        ++found;
+        table.Edit();  // the row read again under its lock
+        const Values changes = ChangesToStored(table, EditedValues(RowValues(v, i, sizes[size_t(i)], PricesTouched)));
+        if (StyleBaselines[plu].Apply(table, changes) == 0)
+          table.Cancel();
+        else
+          table.Post();
+      }
+      if (found == 0) throw kdb::DbError("No size of root PLU " + rootPLU + " was found to write.");
     }
-    int written = 0;
-    for (int i = 0; i < static_cast<int>(sizes.size()); ++i) {
-      if (i % 2 == 0) wait.Show("Saving size: " + sizes[size_t(i)].name);
-      if (WriteSizeRow(table, v, rootPLU, i, sizes[size_t(i)], adding, PricesTouched, saveTime)) ++written;
-    }
-    if (written == 0) throw kdb::DbError("No size of root PLU " + rootPLU + " was found to write.");
-    db.Commit();
+    tx.Commit();
   } catch (const std::exception& e) {
     table.Cancel();
-    db.Rollback();
     DMDB->LogException(e, kWhere);
     wait.Close();
-    DMDB->ShowMessage("ERROR: The style was not saved.\n\n" + TDMDB::ExceptionMessage(e) +
-                      "\n\nNothing was written; please try again.");
+    if (const auto* conflict = dynamic_cast<const kdb::EditConflict*>(&e))
+      DMDB->ShowMessage("ERROR: The style was not saved.\n\n" +
+                        TDMDB::ExceptionMessage(kdb::EditConflict(conflict->Field(), CaptionOf(conflict->Field()))));
+    else
+      DMDB->ShowMessage("ERROR: The style was not saved.\n\n" + TDMDB::ExceptionMessage(e) +
+                        "\n\nNothing was written; please try again.");
+    StyleBaselines = loaded;
     return false;
   }
 
   if (adding) {
-    if (ComboBoxRootPLU->findText(rootPLU, Qt::MatchExactly) < 0) ComboBoxRootPLU->addItem(rootPLU);
+    AddRootPLUItem(rootPLU);
     ComboBoxRootPLU->setEditText(rootPLU);
     // The next new style starts with this one's supplier.
     RememberedSupplierIndex = ComboBoxSuppliers->currentIndex();

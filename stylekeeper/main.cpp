@@ -1,9 +1,13 @@
 // StyleKeeper: the style editor.
 #include <QApplication>
 
+#include <cstdlib>
+#include <ctime>
+
 #include "DMBRulesF.h"
 #include "DataModF.h"
 #include "KvApplication.h"
+#include "QuickAddForm.h"
 #include "RatioQtyForm.h"
 #include "SeasonsForm.h"
 #include "StyleKeeperForm.h"
@@ -20,6 +24,9 @@ int main(int argc, char** argv) {
     // created once for the run, as their units arrive.
     new TFormSeasons(&mainForm);  // owned by the main window
     new TFormRatioQty(&mainForm);
+    TFormQuickAdd::Kept(&mainForm);
+    // New colours get a random display colour.
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
     mainForm.ShowWindow();
     return QApplication::exec();
   });

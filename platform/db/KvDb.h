@@ -390,6 +390,13 @@ class Table : public DataSet {
   void Post();
   void Cancel();
   QStringList PrimaryKey() const;
+  // Appends `count` rows in one statement: fill(i) sets the fields of row i
+  // as between Insert and Post (every row the same fields). Afterwards the
+  // table shows each written row in turn, in the order filled, and runs
+  // AfterPost for it, as Post does. Inside a unit of work a failure is
+  // undone as a failed Post is (its savepoint, or the whole all-or-nothing
+  // unit). Throws DbError.
+  void InsertRows(int count, const std::function<void(int row)>& fill);
 
  protected:
   void SetFieldValue(int index, const QVariant& v) override;

@@ -4,6 +4,7 @@
 
 #include "Connection.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 namespace kdb {
@@ -312,6 +313,86 @@ void Table::Cancel() {
     if (auto db = txDb_.lock()) (*db)->Rollback();  // releases the row lock
   }
   EndEdit();
+}
+
+// ----- several new rows in one statement ----------------------------------------------
+// For saves that write many rows of one table at once (the sizes of a
+// colour, the cells of a grid): one round trip instead of one per row, every
+// value bound, the rows read back and logged as Post does.
+
+void Table::InsertRows(int count, const std::function<void(int row)>& fill) {
+  constexpr int kMaxParams = 30000;  // bound values per statement, well below either engine's limit
+  if (state_ != State::Browse) throw DbError("Table " + TableName + " is not in browse mode");
+  if (count <= 0) return;
+  const size_t width = meta_->columns.size();
+  std::vector<std::vector<QVariant>> values;
+  std::vector<bool> set(width, false);
+  values.reserve(size_t(count));
+  for (int i = 0; i < count; ++i) {
+    Insert();
+    try {
+      fill(i);
+    } catch (...) {
+      EndEdit();
+      throw;
+    }
+    // One column list serves every row: a column left out of one row would
+    // be NULL there instead of taking its default.
+    if (i == 0) set = changed_;
+    const bool same = set == changed_;
+    values.push_back(buffer_);
+    EndEdit();
+    if (!same) throw DbError("Table " + TableName + ": the new rows set different fields");
+  }
+  std::vector<size_t> columns;
+  for (size_t c = 0; c < width; ++c)
+    if (set[c]) columns.push_back(c);
+  if (columns.empty()) throw DbError("Table " + TableName + ": the new rows set no field");
+  QStringList names;
+  for (size_t c : columns) names << "\"" + QString(meta_->columns[c].sqlName).replace('"', "\"\"") + "\"";
+
+  // The rows come back in any order on SQLite: the key puts them in the
+  // order they were filled again.
+  const bool keyed = meta_->key >= 0 && set[size_t(meta_->key)];
+  std::vector<std::unique_ptr<RowSet>> results;
+  const int perStatement = std::max(1, kMaxParams / int(columns.size()));
+  // Inside a unit of work a failed statement is undone by its savepoint or
+  // with the whole unit: SQLite need not keep a journal to undo this one
+  // statement itself (it writes one to a file for a statement of many large
+  // rows), so the rows a failed statement wrote are left for that rollback.
+  const QString insert = !Conn().IsPostgres() && db_->InTransaction() ? "INSERT OR FAIL INTO " : "INSERT INTO ";
+  for (int first = 0; first < count; first += perStatement) {
+    const int last = std::min(count, first + perStatement);
+    QStringList tuples;
+    std::vector<QVariant> params;
+    for (int r = first; r < last; ++r) {
+      QStringList marks;
+      for (size_t c : columns) {
+        params.push_back(values[size_t(r)][c]);
+        marks << "$" + QString::number(params.size());
+      }
+      tuples << "(" + marks.join(", ") + ")";
+    }
+    results.push_back(
+        Run(insert + meta_->table + " (" + names.join(", ") + ") VALUES " + tuples.join(", ") + " RETURNING *",
+            params, true));
+  }
+
+  for (int first = 0, part = 0; first < count; first += perStatement, ++part) {
+    const int last = std::min(count, first + perStatement);
+    ShowPage(std::move(results[size_t(part)]), meta_->key < 0);
+    QHash<QString, int> rowOfKey;
+    if (keyed)
+      for (int r = 0; r < rows_->RowCount(); ++r) {
+        cur_ = r;
+        rowOfKey.insert(CurrentKey().toString(), r);
+      }
+    for (int r = first; r < last; ++r) {
+      cur_ = keyed ? rowOfKey.value(values[size_t(r)][size_t(meta_->key)].toString(), r - first) : r - first;
+      bof_ = eof_ = false;
+      if (AfterPost) AfterPost(*this);
+    }
+  }
 }
 
 }  // namespace kdb

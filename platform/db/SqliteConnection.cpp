@@ -300,8 +300,9 @@ class SqliteConnection : public Connection {
 
   std::unique_ptr<RowSet> Run(const Statement& st, int* affected) override {
     ProgressScope progress(this, st.progress);
-    if (st.prepare) return RunCached(st, affected);
-    const QByteArray sql = st.sql.toUtf8();
+    QByteArray sql = st.sql.toUtf8();
+    positional_ = !st.params.empty() && Positional(sql, st.params.size());
+    if (st.prepare) return RunCached(sql, st, affected);
     const char* p = sql.constData();
     const char* end = p + sql.size();
     std::unique_ptr<SqliteRowSet> result;
@@ -324,6 +325,7 @@ class SqliteConnection : public Connection {
   // starts over (the table layer makes few distinct statements).
   static constexpr size_t kCacheSize = 200;
   sqlite3* db_;
+  bool positional_ = false;  // the statement being run binds by position
   int retries_;
   int sessionRetries_;
   int waitMs_;
@@ -364,10 +366,47 @@ class SqliteConnection : public Connection {
 
   [[noreturn]] void Fail() const { throw DbError(QString::fromUtf8(sqlite3_errmsg(db_))); }
 
+  // SQLite looks a named parameter ("$1") up among those before it, when it
+  // prepares a statement and when it binds one: a statement of many
+  // parameters (a multi-row insert) would cost the square of their number.
+  // When the statement is one, and "$1" .. "$n" stand in it in that order,
+  // once each and outside quotes, they become plain "?" bound by position.
+  static bool Positional(QByteArray& sql, size_t count) {
+    QByteArray out;
+    out.reserve(sql.size());
+    size_t next = 1;
+    char quote = 0;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+      const char c = sql[i];
+      if (quote) {
+        if (c == quote) quote = 0;
+      } else if (c == '\'' || c == '"') {
+        quote = c;
+      } else if (c == ';') {
+        return false;
+      } else if (c == '$' && i + 1 < sql.size() && sql[i + 1] >= '0' && sql[i + 1] <= '9') {
+        qsizetype j = i + 1;
+        size_t n = 0;
+        while (j < sql.size() && sql[j] >= '0' && sql[j] <= '9') n = n * 10 + size_t(sql[j++] - '0');
+        if (n != next++) return false;
+        out += '?';
+        i = j - 1;
+        continue;
+      }
+      out += c;
+    }
+    if (next - 1 != count) return false;
+    sql = out;
+    return true;
+  }
+
   void Bind(sqlite3_stmt* st, const std::vector<QVariant>& params) {
     for (size_t n = 0; n < params.size(); ++n) {
-      const QByteArray name = "$" + QByteArray::number(qulonglong(n + 1));
-      const int index = sqlite3_bind_parameter_index(st, name.constData());
+      int index = int(n + 1);
+      if (!positional_) {
+        const QByteArray name = "$" + QByteArray::number(qulonglong(n + 1));
+        index = sqlite3_bind_parameter_index(st, name.constData());
+      }
       if (index == 0) continue;
       std::string scratch;
       const Cell c = conv::FromValue(params[n], scratch);
@@ -393,8 +432,8 @@ class SqliteConnection : public Connection {
     return rows;
   }
 
-  std::unique_ptr<RowSet> RunCached(const Statement& st, int* affected) {
-    const std::string key = st.sql.toStdString();
+  std::unique_ptr<RowSet> RunCached(const QByteArray& sql, const Statement& st, int* affected) {
+    const std::string key = sql.toStdString();
     auto it = cache_.find(key);
     if (it == cache_.end()) {
       sqlite3_stmt* raw = nullptr;

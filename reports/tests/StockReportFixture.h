@@ -84,7 +84,9 @@ inline void ExpectRunsAsTheReference(
         EXPECT_EQ(mine, ref) << g.Caption.toStdString() << " branch " << branch.toStdString() << " of "
                              << ids.size();
         // Values with stock, not only empty runs.
-        if (ids == all) EXPECT_GE(mine.size(), 4u) << g.Caption.toStdString();
+        if (ids == all) {
+          EXPECT_GE(mine.size(), 4u) << g.Caption.toStdString();
+        }
       }
     }
 }

@@ -184,14 +184,14 @@ TEST_F(ColourSizeGridTest, EnterMovesRightThenToTheNextColourAndBackToTheFirst) 
   EXPECT_TRUE(grid.CanSelect(5, 2));
 }
 
-TEST(ColourSizeGridKeys, QuantitiesTakeDigitsPricesOnePointAndBothEditingKeys) {
-  for (const char* key : {"0", "9", "\b", "\x7f"}) EXPECT_TRUE(G::QuantityKeyPasses(QChar(key[0]))) << key;
+TEST(ColourSizeGridKeys, QuantitiesTakeDigitsAndPricesOnePoint) {
+  for (const char* key : {"0", "9", "\b"}) EXPECT_TRUE(G::QuantityKeyPasses(QChar(key[0]))) << key;
   for (const char* key : {"-", ".", "a", " ", "+"}) EXPECT_FALSE(G::QuantityKeyPasses(QChar(key[0]))) << key;
   EXPECT_FALSE(G::QuantityKeyPasses(QChar(0x0663)));  // an Arabic-Indic three is no digit here
   EXPECT_TRUE(G::PriceKeyPasses("12", QChar('.')));
   EXPECT_FALSE(G::PriceKeyPasses("12.5", QChar('.')));
   EXPECT_TRUE(G::PriceKeyPasses("12.5", QChar('7')));
-  EXPECT_TRUE(G::PriceKeyPasses("12.5", QChar(0x7f)));
+  EXPECT_TRUE(G::PriceKeyPasses("12.5", QChar('\b')));
   EXPECT_FALSE(G::PriceKeyPasses("", QChar('-')));
 }
 

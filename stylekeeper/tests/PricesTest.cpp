@@ -349,6 +349,17 @@ TEST_F(PriceCalcFormTest, ATypedMarkupIsRoundedAndPricedWhenOkIsClicked) {
   EXPECT_EQ(form->EditWSPrice->text(), "15.00");
 }
 
+TEST_F(PriceCalcFormTest, DeleteEditsACalculatorBox) {
+  OpenCalculator("10.00", "30.00", "15.00", [](TFormPriceCalc& calc) {
+    calc.EditRetailMarkup->setText("25");
+    calc.EditRetailMarkup->setCursorPosition(0);
+    // X11 sends Delete with the character 0x7F.
+    QTest::sendKeyEvent(QTest::Click, calc.EditRetailMarkup, Qt::Key_Delete, QString(QChar(0x7F)), Qt::NoModifier);
+    EXPECT_EQ(calc.EditRetailMarkup->text(), "5");
+    calc.BitBtnCancel->click();
+  });
+}
+
 // ----- currency conversion of a save ----------------------------------------------------
 
 TEST_F(PriceBoxTest, OnlyTheRateIsSinglePrecisionInTheConversion) {

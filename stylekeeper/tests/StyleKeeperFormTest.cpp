@@ -1,9 +1,14 @@
-// The style window without a database: start-up without settings, and how
-// its panels look.
+// The style window without a database: start-up without settings, how its
+// panels look, and boxes that hold no more than their columns.
 #include "SkTestUtil.h"
 
 #include <QImage>
 #include <QLabel>
+#include <QTest>
+#include <QLineEdit>
+#include <QComboBox>
+
+#include "KvEdit.h"
 
 namespace {
 
@@ -29,6 +34,19 @@ TEST_F(StyleKeeperFormTest, PanelsShowAllFourEdges) {
       EXPECT_NE(img.pixel(edge), back) << panel->objectName().toStdString() << " edge at " << edge.x() << ","
                                        << edge.y();
   }
+}
+
+TEST_F(StyleKeeperFormTest, TextBoxesTakeNoMoreThanTheirColumnsHold) {
+  const std::pair<QLineEdit*, int> boxes[] = {
+      {form->EditSupplierStyle, 50}, {form->EditStyleRef, 50}, {form->EditDescription, 120}};
+  for (const auto& [box, column] : boxes) {
+    box->clear();
+    box->setFocus();
+    QTest::keyClicks(box, QString(column + 10, QChar('w')));
+    EXPECT_EQ(box->text(), QString(column, QChar('W'))) << box->objectName().toStdString();
+  }
+  QTest::keyClicks(form->ComboBoxRootPLU->lineEdit(), QString(20, QChar('1')));
+  EXPECT_EQ(form->ComboBoxRootPLU->currentText().size(), 16);
 }
 
 }  // namespace

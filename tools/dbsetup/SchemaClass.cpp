@@ -99,6 +99,11 @@ IndexDef Ix(const char* table, QStringList columns, bool unique = false) {
   return {name, table, columns, unique};
 }
 
+// An index of its own name on expressions, or over the rows of a condition.
+IndexDef IxOn(const char* name, const char* table, QStringList expressions, const char* where = "") {
+  return {name, table, expressions, false, where};
+}
+
 std::vector<IndexDef> BuildIndexes() {
   return {
       // Keys the writers find rows by; a repeat would corrupt the data.
@@ -156,6 +161,14 @@ std::vector<IndexDef> BuildReportIndexes() {
       Ix("PRODUCTS", {"COLOUR_NAME"}),
       // Sales of a PLU between two dates.
       Ix("TRANSACTIONS", {"FULL_PLU_STRING", "DATE"}),
+      // The style editor's one-click searches: a price, an external code in
+      // capitals (codes are stored as typed), and the few rows of each flag.
+      Ix("PRODUCTS", {"RETAIL_PRICE"}),
+      Ix("PRODUCTS", {"CURRENT_COST_PRICE"}),
+      IxOn("IX_PRODUCTS_UPPER_EXTERNAL_BARCODE", "PRODUCTS", {"UPPER(EXTERNAL_BARCODE)"}),
+      IxOn("IX_PRODUCTS_UPPER_SKU", "PRODUCTS", {"UPPER(SKU)"}),
+      IxOn("IX_PRODUCTS_COST_OVER_RETAIL", "PRODUCTS", {"ROOT_PLU", "ID"}, "CURRENT_COST_PRICE > RETAIL_PRICE"),
+      IxOn("IX_PRODUCTS_ECOM", "PRODUCTS", {"ROOT_PLU", "ID"}, "ECOM_FLAG = true"),
   };
 }
 
@@ -199,8 +212,9 @@ QString CreateTableSql(const TableDef& t, bool postgres) {
 QString CreateIndexSql(const IndexDef& ix) {
   QStringList cols;
   for (const QString& c : ix.columns) cols << Ident(c);
-  return QString("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
-      .arg(ix.unique ? "UNIQUE " : "", ix.name, ix.table, cols.join(", "));
+  return QString("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)%5")
+      .arg(ix.unique ? "UNIQUE " : "", ix.name, ix.table, cols.join(", "),
+           ix.where.isEmpty() ? QString() : " WHERE " + ix.where);
 }
 
 namespace {

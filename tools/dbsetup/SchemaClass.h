@@ -48,8 +48,9 @@ struct TableDef {
 struct IndexDef {
   QString name;
   QString table;
-  QStringList columns;
+  QStringList columns;  // columns, or expressions in upper case ("UPPER(SKU)")
   bool unique = false;
+  QString where;        // the rows a partial index holds ("" every row)
 };
 
 // Every table the programs read or write, in creation order.

@@ -1,5 +1,7 @@
 #include "StatisticsClass.h"
 
+#include <algorithm>
+
 #include "KvDb.h"
 
 namespace kvschema {
@@ -36,11 +38,13 @@ long long RecordedRows(kdb::Database& db, const QString& table) {
                            kdb::sql::Quote(table.toLower()),
                        -1);
   if (!SqliteHasStatTable(db)) return -1;
-  // The first number of an index's entry is the table's row count.
+  // The first number of an index's entry is the number of rows it holds:
+  // the table's row count, or fewer for a partial index.
   kdb::Query q(&db);
-  q.SQL = "SELECT stat FROM sqlite_stat1 WHERE UPPER(tbl) = " + kdb::sql::Quote(table.toUpper()) + " LIMIT 1";
+  q.SQL = "SELECT stat FROM sqlite_stat1 WHERE UPPER(tbl) = " + kdb::sql::Quote(table.toUpper());
   q.ExecSQL();
-  const long long n = q.Eof() ? -1 : q.Fields(0).AsString().section(' ', 0, 0).toLongLong();
+  long long n = -1;
+  for (; !q.Eof(); q.Next()) n = std::max(n, q.Fields(0).AsString().section(' ', 0, 0).toLongLong());
   q.Close();
   return n;
 }

@@ -3,6 +3,8 @@
 // the real window started on it as the program starts it.
 #include "StyleKeeperDbFixture.h"
 
+#include <sys/stat.h>
+
 #include "ImagePageF.h"
 #include "InfoPageF.h"
 #include "NavigationBarF.h"
@@ -132,7 +134,7 @@ TEST_P(StyleKeeperDbTest, AnUnknownRootPLUGivesAnEmptyViewWithoutAMessage) {
 TEST_P(StyleKeeperDbTest, FortyTwoAndEnterFindsTheRootPLU) {
   TForm1& f = Start();
   QLineEdit* box = f.ComboBoxRootPLU->lineEdit();
-  QTest::keyClicks(box, "4x2");  // letters are dropped
+  QTest::keyClicks(box, "4-2");  // signs are dropped
   EXPECT_EQ(box->text(), "42");
   QTest::keyClick(box, Qt::Key_Return);
   EXPECT_EQ(f.ComboBoxRootPLU->currentText(), "00000042");
@@ -158,9 +160,14 @@ TEST_P(StyleKeeperDbTest, TheRootPLUBoxLeavesEditWithoutSaving) {
   EXPECT_EQ(f.ComboBoxRootPLU->count(), 2);
 }
 
-TEST_P(StyleKeeperDbTest, ATextThatIsNoNumberIsLoggedNotShown) {
+TEST_P(StyleKeeperDbTest, ATextThatIsNoRootPLUIsLoggedNotShown) {
   TForm1& f = Start();
-  f.ComboBoxRootPLU->setEditText("A1B");
+  // Letters and digits are a root PLU of the season prefix, looked up as such.
+  f.ComboBoxRootPLU->setEditText("a1b");
+  f.ComboBoxRootPLUSelect();
+  EXPECT_EQ(ShownTexts(), QStringList{"Unable to find Style Details with Root PLU: A1B"});
+  ClearShownTexts();
+  f.ComboBoxRootPLU->setEditText("4.2");
   f.ComboBoxRootPLUSelect();
   EXPECT_TRUE(ShownTexts().isEmpty());
   QFile log(dm->LogFileName);
@@ -320,6 +327,18 @@ TEST_P(StyleKeeperDbTest, ThePictureOfTheRootPLUIsShownAndABrokenOneHidden) {
   EXPECT_EQ(f.LoadedRootPLU(), "00000043");
   EXPECT_FALSE(Shown(f.ImageSmall));
   EXPECT_FALSE(Shown(f.ImagePage->ImageLarge));
+}
+
+TEST_P(StyleKeeperDbTest, APictureThatIsAFifoShowsNoImageAndDoesNotHang) {
+  TForm1& f = Start();
+  QDir().mkpath(f.ImagesFolder);
+  ASSERT_EQ(::mkfifo(QFile::encodeName(f.ImagesFolder + "00000042.jpg").constData(), 0600), 0);
+  f.RootPLUToOpen = "00000042";
+  f.FormShow();  // would wait for a writer for ever if the file were opened
+  EXPECT_EQ(f.LoadedRootPLU(), "00000042");
+  EXPECT_FALSE(Shown(f.ImageSmall));
+  EXPECT_FALSE(Shown(f.ImagePage->ImageLarge));
+  EXPECT_TRUE(ShownTexts().isEmpty());
 }
 
 // ----- the window as a person uses it ------------------------------------------------------------

@@ -45,6 +45,41 @@ class StyleSaveDbTest : public sktest::StyleKeeperDbFixture {
   }
 
   QString Scalar(const QString& sql) { return Column(sql).value(0); }
+
+  // Another program takes the numbering lock and runs `write` in its open
+  // transaction; then `meanwhile` runs in this window while the other
+  // program keeps the lock for 400 ms before it commits. Returns what
+  // `write` returned ("" when it failed, which fails the test).
+  QString WhileAnotherProgramNumbers(const std::function<QString(kdb::Database&)>& write,
+                                     const std::function<void()>& meanwhile) {
+    kvtest::DbHandle other = Connect();
+    std::promise<QString> written;
+    std::future<QString> result = written.get_future();
+    std::thread program([&] {
+      kdb::Database& db = *other.db;
+      bool told = false;
+      try {
+        db.StartTransaction();
+        TForm1::LockProductsForNumbering(db);
+        written.set_value(write(db));
+        told = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        db.Commit();
+      } catch (...) {
+        db.Rollback();
+        if (!told) written.set_exception(std::current_exception());
+      }
+    });
+    QString value;
+    try {
+      value = result.get();
+    } catch (const kdb::DbError& e) {
+      ADD_FAILURE() << e.Message().toStdString();
+    }
+    meanwhile();
+    program.join();
+    return value;
+  }
   int Count(const QString& where) { return Scalar("SELECT COUNT(*) FROM PRODUCTS WHERE " + where).toInt(); }
   QString Id(const QString& type, const QString& name) {
     return Scalar("SELECT ID FROM PARAMETERS WHERE TYPE=" + Quote(type) + " AND NAME=" + Quote(name));
@@ -95,6 +130,7 @@ TEST_P(StyleSaveDbTest, AStyleThatHasTheColourAlreadyIsRefused) {
   FillNewStyle(f, "JEAN01", "BLACK");
   f.SpButSave->click();
   EXPECT_EQ(ShownTexts(), QStringList{"Style: JEAN01 already has Colour: BLACK\n\nPlease select another colour."});
+  QApplication::processEvents();
   EXPECT_EQ(f.focusWidget(), f.ComboBoxColours);
   EXPECT_EQ(f.Mode(), "Add");
   EXPECT_EQ(Count("STYLE='JEAN01'"), 6);
@@ -164,42 +200,45 @@ TEST_P(StyleSaveDbTest, AFailedWriteHalfWayWritesNothingAndKeepsTheInput) {
 TEST_P(StyleSaveDbTest, TwoProgramsSavingAtOnceGetTwoRootPLUs) {
   TForm1& f = Start();
   FillNewStyle(f, "RACE01", "RED");
-  kvtest::DbHandle other = Connect();
-  std::promise<QString> numbered;
-  std::future<QString> otherRoot = numbered.get_future();
-  std::thread program([&] {
-    kdb::Database& db = *other.db;
-    bool told = false;
-    try {
-      db.StartTransaction();
-      TForm1::LockProductsForNumbering(db);
-      kdb::Query q(&db);
-      const QString root = TForm1::NextPlainRootPLU(q);
-      db.Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES (" + Quote(root) + ", " + Quote(root + "00") +
-                 ", 'OTHER')");
-      numbered.set_value(root);
-      told = true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(400));
-      db.Commit();
-    } catch (...) {
-      db.Rollback();
-      if (!told) numbered.set_exception(std::current_exception());
-    }
-  });
-  QString theirs;
-  try {
-    theirs = otherRoot.get();
-  } catch (const kdb::DbError& e) {
-    ADD_FAILURE() << e.Message().toStdString();
-  }
-  f.SpButSave->click();
-  program.join();
+  const QString theirs = WhileAnotherProgramNumbers(
+      [](kdb::Database& db) {
+        kdb::Query q(&db);
+        const QString root = TForm1::NextPlainRootPLU(q);
+        db.Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES (" + Quote(root) + ", " + Quote(root + "00") +
+                   ", 'OTHER')");
+        return root;
+      },
+      [&f] { f.SpButSave->click(); });
   ASSERT_EQ(theirs, "00000007");
   EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
   EXPECT_EQ(Count("STYLE='OTHER'"), 1);
   // Its row took ID 7; this save numbered after it.
   EXPECT_EQ(f.LoadedRootPLU(), "00000008");
   EXPECT_EQ(Count("STYLE='RACE01' AND ROOT_PLU='00000008'"), 6);
+}
+
+// Another program adds the same style and colour in its open transaction,
+// after this window checked; the window's save waits for it and is told,
+// instead of making a second root PLU of the colour.
+TEST_P(StyleSaveDbTest, TwoProgramsAddingTheSameColourMakeItOnce) {
+  TForm1& f = Start();
+  FillNewStyle(f, "TWIN01", "RED");
+  ASSERT_TRUE(f.ValidateStyle());  // nothing of TWIN01 yet
+  ClearShownTexts();
+  const QString red = Id("COLOUR", "RED");
+  WhileAnotherProgramNumbers(
+      [&red](kdb::Database& db) {
+        db.Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE, COLOUR_ID, COLOUR_NAME) VALUES "
+                   "('T0000001', 'T000000100', 'TWIN01', " + red + ", 'RED')");
+        return QStringLiteral("T0000001");
+      },
+      [&f] { f.SpButSave->click(); });
+  EXPECT_EQ(ShownTexts(), QStringList{"Style: TWIN01 already has Colour: RED\n\nPlease select another colour."});
+  EXPECT_EQ(Count("STYLE='TWIN01'"), 1);  // the other program's row alone
+  EXPECT_EQ(f.Mode(), "Add");
+  QApplication::processEvents();
+  EXPECT_EQ(f.focusWidget(), f.ComboBoxColours);
+  EXPECT_TRUE(f.isEnabled());
 }
 
 TEST_P(StyleSaveDbTest, PlainNumberingFollowsTheHighestIdAndSkipsTakenRootPLUs) {

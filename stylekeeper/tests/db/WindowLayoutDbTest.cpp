@@ -8,8 +8,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QStackedWidget>
+#include <QToolButton>
 
 #include "ImagePageF.h"
+#include "KvEdit.h"
 #include "KvStringGrid.h"
 
 namespace {
@@ -79,6 +81,30 @@ TEST_P(WindowLayoutDbTest, APictureShowsOnTheStyleAndImageTabs) {
   QApplication::processEvents();
   EXPECT_TRUE(f.ImagePage->ImageLarge->isVisible());
   EXPECT_EQ(LayoutProblems(f.TabShImage), QStringList());
+}
+
+TEST_P(WindowLayoutDbTest, FieldsStayInPlaceAcrossModes) {
+  TForm1& f = Start({"", "00000042"});
+  const auto places = [&f] {
+    QList<QPoint> p;
+    for (QWidget* w : std::initializer_list<QWidget*>{f.EditDescription, f.EditRetailPrice, f.ComboBoxTaxRates,
+                                                      f.SGridStyleColours, f.SpButSave, f.SpButAdd})
+      p << w->mapTo(&f, QPoint(0, 0));
+    return p;
+  };
+  QApplication::processEvents();
+  const QList<QPoint> view = places();
+  f.SpButEditClick();
+  QApplication::processEvents();
+  EXPECT_EQ(places().mid(0, 4), view.mid(0, 4)) << "Edit";
+  EXPECT_EQ(f.SpButSave->mapTo(&f, QPoint(0, 0)).y(), view[5].y()) << "the bottom bar keeps its height";
+  f.SpButCancelClick();
+  f.SpButAddClick();  // no picture, no colour list entries: still in place
+  QApplication::processEvents();
+  EXPECT_EQ(places().mid(0, 4), view.mid(0, 4)) << "Add";
+  f.SpButCancelClick();
+  QApplication::processEvents();
+  EXPECT_EQ(places(), view) << "View again";
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, WindowLayoutDbTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),

@@ -56,6 +56,16 @@ TEST_P(StatisticsTest, TheReportIndexesAreThere) {
     EXPECT_TRUE(have.contains(ix)) << ix;
 }
 
+TEST_P(StatisticsTest, APartialIndexDoesNotStandForItsTable) {
+  // Three products, one of them on the website: the website index holds one row.
+  for (const char* row : {"'00000001', '0000000100', true", "'00000002', '0000000200', false",
+                          "'00000003', '0000000300', false"})
+    db().Execute(QString("INSERT INTO PRODUCTS (ROOT_PLU, PLU, ECOM_FLAG) VALUES (") + row + ")");
+  kvschema::UpdateStatistics(db(), true);
+  EXPECT_EQ(kvschema::RecordedRows(db(), "PRODUCTS"), 3);
+  EXPECT_EQ(kvschema::StatisticsNeed(db()), "");
+}
+
 KV_DB_ENGINES(StatisticsTest);
 
 // dbsetup on a shop's single-user database gathers them once, then not again.
