@@ -152,8 +152,8 @@ std::vector<IndexDef> BuildReportIndexes() {
       // offsets, colour and size names and row ids (the style stock reports
       // read these for hundreds of styles at a time). Named, as the columns
       // would make a name longer than PostgreSQL keeps.
-      {"IX_PRODUCTS_STYLE_SIZE_RUNS", "PRODUCTS",
-       {"STYLE", "ROOT_PLU", "PLU", "SIZE_OFFSET", "COLOUR_NAME", "SIZE_NAME", "ID"}, false},
+      IxOn("IX_PRODUCTS_STYLE_SIZE_RUNS", "PRODUCTS",
+           {"STYLE", "ROOT_PLU", "PLU", "SIZE_OFFSET", "COLOUR_NAME", "SIZE_NAME", "ID"}),
       // The search dialog's prefix filters on the free-text name columns.
       Ix("PRODUCTS", {"SUPPLIER_NAME"}),
       Ix("PRODUCTS", {"STYLE_REF"}),
