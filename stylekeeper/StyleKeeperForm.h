@@ -263,6 +263,36 @@ class TForm1 : public kui::KvMainWindow {
   void EditSupplierStyleExit();
   void ButtonAddNewColourClick();
 
+  // ----- external codes and per-PLU prices (ExtCodesPageF.cpp, PLUPricesPageF.cpp) -----
+  void SpButTabExternalClick();
+  void SpButTabPricesClick();
+  // Draws a cell of the external codes, options and charges grids.
+  void SGridExtCodeDrawCell(kui::KvStringGrid& grid, QPainter& painter, int col, int row, const QRect& rect,
+                            kui::KvGridDrawState state);
+  // Enter in the external codes and options grids: down one row.
+  void SGridExtCodeKeyPress(kui::KvStringGrid& grid, QChar& key);
+  void SGridPricesDrawCell(kui::KvStringGrid& grid, QPainter& painter, int col, int row, const QRect& rect,
+                           kui::KvGridDrawState state);
+  // Enter in the prices grid: right across the four prices, then the next row.
+  void SGridPricesKeyPress(kui::KvStringGrid& grid, QChar& key);
+  // Each Apply is one unit of work: every changed row or none is written,
+  // and the user learns how many rows failed.
+  void SpButApplyExtCodesClick();
+  void SpButApplyPricesClick();
+  void SpButPricesSmartCopyClick();
+
+  // ----- options, charges and the wholesale pack (OptionsPageF.cpp, ChargesPageF.cpp,
+  //       PackPageF.cpp) ----------------------------------------------------------------
+  void SpButInfoMoreDetailClick();
+  void SpButOptionsApplyClick();
+  void SpButInfoChargesClick();
+  void SGridStyleChargesKeyPress(kui::KvStringGrid& grid, QChar& key);
+  void SpeedButton18Click();  // Charges: Apply
+  void SpButTabPackageClick();
+  void LoadPack();
+  void LoadPackLines();
+  void SpButPackApplyClick();
+
   // ----- info (InfoPageF.cpp) --------------------------------------------------------
   void SpButStyleInfoClick();
 
