@@ -1,5 +1,6 @@
 #include "BrokenSizeGridClass.h"
 
+#include "KVQuantityTextClass.h"
 #include "KvStringGrid.h"
 
 #include <algorithm>
@@ -29,8 +30,7 @@ void TBrokenSizeGridClass::Reset() {
   headerNames_.clear();
 }
 
-int TBrokenSizeGridClass::CountMissing(const std::vector<TBrokenStockRecord>& records, int minMissing,
-                                       bool hideAllZero) {
+int TBrokenSizeGridClass::CountMissing(TBrokenRecords records, int minMissing, bool hideAllZero) {
   int missing = 0;
   bool allZero = true;
   for (const TBrokenStockRecord& r : records) {
@@ -115,7 +115,7 @@ void TBrokenSizeGridClass::AddRowWithHeader(const TBrokenColour& colour) {
 }
 
 void TBrokenSizeGridClass::WriteStockRow(int row, const QString& branchName, const QString& style,
-                                         const TBrokenColour& colour, const std::vector<TBrokenStockRecord>& records) {
+                                         const TBrokenColour& colour, TBrokenRecords records) {
   grid_.SetCell(0, row, kDataMark);
   grid_.SetCell(1, row, branchName);
   grid_.SetCell(2, row, colour.RootPLU);
@@ -123,7 +123,32 @@ void TBrokenSizeGridClass::WriteStockRow(int row, const QString& branchName, con
   grid_.SetCell(4, row, colour.Colour);
   for (const TBrokenStockRecord& r : records) {
     Widen(kFirstSizeCol + r.SizeIndex + 1);
-    grid_.SetCell(kFirstSizeCol + r.SizeIndex, row, r.Text);
+    grid_.SetCell(kFirstSizeCol + r.SizeIndex, row, r.Null ? QString() : KVQuantityTextClass::Text(r.Quantity));
+  }
+}
+
+void TBrokenSizeGridClass::AddStyles(TBrokenSizeQueryClass& reads, const QStringList& styles) {
+  reads.ReadStyles(styles, [this](const TBrokenStyle& style) { AddStyle(style); });
+}
+
+void TBrokenSizeGridClass::AddStyle(const TBrokenStyle& style) {
+  if (BeforeStyle) BeforeStyle(style);
+  for (const TBrokenColour& colour : style.Colours) {
+    if (BeforeColour) BeforeColour(style, colour);
+    AddColour(style.Style, colour);
+  }
+  AddSeparator();
+}
+
+void TBrokenSizeGridClass::AddColour(const QString& style, const TBrokenColour& colour) {
+  for (const auto& [id, name] : Branches) {
+    CurrentBranchId = id;
+    CurrentBranchName = name;
+    if (!BranchFilterId.isEmpty() && BranchFilterId != id) continue;
+    const TBrokenRecords records = colour.StockAt(id);
+    if (CountMissing(records) <= 0) continue;
+    AddRowWithHeader(colour);
+    WriteStockRow(CurrentRow, name, style, colour, records);
   }
 }
 

@@ -18,11 +18,16 @@
 //
 //   TBrokenSizeGridClass build(grid);
 //   build.MinMissing = 2;
+//   build.Branches = {{"4", "HARROGATE"}, ...};  // by name, as the selector lists them
 //   build.Reset();
+//   build.AddStyles(reads, picked);            // or per style:
 //   if (build.CountMissing(records) > 0) { build.AddRowWithHeader(colour); build.WriteStockRow(...); }
 //   build.AddSeparator();                      // after each style
 #include <QString>
+#include <QStringList>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "BrokenSizeQueryClass.h"
@@ -42,25 +47,40 @@ class TBrokenSizeGridClass {
 
   int MinMissing = 1;
   bool HideAllZero = true;
-  // The grid row last written, and the column count as widened so far.
+  // The branches a colour is looked at in, in order: (id, name); and the one
+  // branch to report ("" for all).
+  std::vector<std::pair<QString, QString>> Branches;
+  QString BranchFilterId;
+  // Called before each style and each of its colours (the window names them
+  // in its wait window and keeps itself painted).
+  std::function<void(const TBrokenStyle& style)> BeforeStyle;
+  std::function<void(const TBrokenStyle& style, const TBrokenColour& colour)> BeforeColour;
+  // The grid row last written, the column count as widened so far, and the
+  // branch AddColour looks at.
   int CurrentRow = 0;
+  QString CurrentBranchId;
+  QString CurrentBranchName;
   int SizeColumnCount = kFirstSizeCol + 1;
 
   // 6 columns, 1 row, no fixed rows, widths; nothing written.
   void Reset();
   // The broken-size rule: the number of missing sizes, 0 when the colour is
   // not to be listed.
-  static int CountMissing(const std::vector<TBrokenStockRecord>& records, int minMissing, bool hideAllZero);
-  int CountMissing(const std::vector<TBrokenStockRecord>& records) const {
-    return CountMissing(records, MinMissing, HideAllZero);
-  }
+  static int CountMissing(TBrokenRecords records, int minMissing, bool hideAllZero);
+  int CountMissing(TBrokenRecords records) const { return CountMissing(records, MinMissing, HideAllZero); }
+  // The run: every style of the pick as the reads deliver it, in its order.
+  void AddStyles(TBrokenSizeQueryClass& reads, const QStringList& styles);
+  // A style's broken colours, then the blank row that closes it.
+  void AddStyle(const TBrokenStyle& style);
+  // The colour's row at each branch where its run is broken.
+  void AddColour(const QString& style, const TBrokenColour& colour);
   // Moves CurrentRow to the colour's data row, writing a header before it
   // where one is due.
   void AddRowWithHeader(const TBrokenColour& colour);
   void WriteHeaderLabels(int row);
   void WriteSizeNames(int row, const TBrokenColour& colour);
   void WriteStockRow(int row, const QString& branchName, const QString& style, const TBrokenColour& colour,
-                     const std::vector<TBrokenStockRecord>& records);
+                     TBrokenRecords records);
   void AddSeparator();
 
   static bool IsHeaderRow(const kui::KvStringGrid& grid, int row);

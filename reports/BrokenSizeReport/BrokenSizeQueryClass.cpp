@@ -2,6 +2,9 @@
 
 #include "DataModF.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 void Run(TDMDB& dm, const QString& sql, kdb::Query* query) {
@@ -17,31 +20,62 @@ QString QuotedList(const QStringList& texts) {
 
 }  // namespace
 
-const std::vector<TBrokenStockRecord>& TBrokenColour::StockAt(const QString& branchId) const {
-  static const std::vector<TBrokenStockRecord> none;
-  const auto found = Stock.constFind(branchId);
-  return found == Stock.cend() ? none : found.value();
+TBrokenRecords TBrokenColour::StockAt(qint64 branchId) const {
+  for (const Branch& b : branches_)
+    if (b.id == branchId) return TBrokenRecords(records_).subspan(b.first, b.count);
+  return {};
+}
+
+void TBrokenColour::AddStock(qint64 branchId, const TBrokenStockRecord& record) {
+  // Records come a branch at a time; one that comes late is moved to its branch.
+  if (branches_.empty() || branches_.back().id != branchId) {
+    for (Branch& b : branches_) {
+      if (b.id != branchId) continue;
+      records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(b.first + b.count), record);
+      ++b.count;
+      for (Branch& after : branches_)
+        if (after.first > b.first) ++after.first;
+      return;
+    }
+    branches_.push_back({branchId, records_.size(), 0});
+  }
+  records_.push_back(record);
+  ++branches_.back().count;
 }
 
 TBrokenSizeQueryClass::TBrokenSizeQueryClass(TDMDB& dm, QString branchId) : dm_(dm), branchId_(std::move(branchId)) {}
 
 QString TBrokenSizeQueryClass::ProductsSql(const QStringList& styles) {
-  return "select p.style, p.root_plu, p.plu, p.colour_name, p.size_name from products p"
+  // In index order, a colour's PLUs together; the colours are put in colour
+  // name order afterwards, which spares the engine a sort.
+  return "select p.style, p.root_plu, p.plu, p.size_offset, p.colour_name, p.size_name from products p"
          " where p.style in (" +
-         QuotedList(styles) + ") order by p.style, coalesce(p.colour_name, ''), p.root_plu, p.size_offset, p.plu";
+         QuotedList(styles) + ") order by p.style, p.root_plu, p.plu";
 }
 
 QString TBrokenSizeQueryClass::StockSql(const QStringList& rootPLUs, const QString& branchId) {
+  // In index order: the records of a colour, and of a branch within it, come together.
   QString sql = "select bs.root_plu, bs.branch_id, bs.plu, bs.stock_quantity from branchstock bs"
                 " where bs.root_plu in (" +
                 QuotedList(rootPLUs) + ")";
   if (!branchId.isEmpty()) sql += " and bs.branch_id = " + kdb::sql::Int(branchId);
-  return sql;
+  return sql + " order by bs.root_plu, bs.branch_id";
+}
+
+void TBrokenSizeQueryClass::ReadStyles(const QStringList& styles,
+                                       const std::function<void(const TBrokenStyle&)>& each) {
+  const int batch = std::max(1, BatchStyles);
+  for (int at = 0; at < styles.size(); at += batch)
+    for (const TBrokenStyle& style : LoadStyles(styles.mid(at, batch))) each(style);
 }
 
 int TBrokenSizeQueryClass::SizeIndex(const QString& plu) {
+  // Read for every stock record: two digits are the rule, anything else is
+  // read as a number would be (blanks around it, a sign) or gives 0.
+  const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+  if (plu.size() == 10 && digit(plu[8]) && digit(plu[9])) return (plu[8].unicode() - u'0') * 10 + (plu[9].unicode() - u'0');
   bool ok = false;
-  const int index = plu.mid(8, 2).toInt(&ok);
+  const int index = QStringView(plu).mid(8, 2).trimmed().toInt(&ok);
   return ok && index >= 0 ? index : 0;
 }
 
@@ -50,51 +84,102 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
   QHash<QString, size_t> slot;
   for (int i = 0; i < styles.size(); ++i) {
     result[static_cast<size_t>(i)].Style = styles[i];
-    slot.insert(styles[i], static_cast<size_t>(i));
+    if (!slot.contains(styles[i])) slot.insert(styles[i], static_cast<size_t>(i));
   }
   if (styles.isEmpty()) return result;
 
-  // The colours and their size names.
+  // The colours and their size names. A colour's name is that of its PLU
+  // with the lowest size offset (a PLU without one counts last), its size
+  // names those of its PLUs by size index.
+  {
+    kdb::Query* q = dm_.DBQueryRemote1;
+    Run(dm_, ProductsSql(styles), q);
+    kdb::Field& style = q->Fields(0);
+    kdb::Field& root = q->Fields(1);
+    kdb::Field& plu = q->Fields(2);
+    kdb::Field& offset = q->Fields(3);
+    kdb::Field& colourName = q->Fields(4);
+    kdb::Field& sizeName = q->Fields(5);
+    QString lastStyle;
+    TBrokenStyle* owner = nullptr;
+    TBrokenColour* colour = nullptr;
+    qint64 namedBy = 0;  // the offset whose PLU named the colour
+    QString namedByPLU;
+    constexpr qint64 kNoOffset = std::numeric_limits<qint64>::max();
+    for (q->First(); !q->Eof(); q->Next()) {
+      const QString s = style.AsString();
+      if (!owner || s != lastStyle) {
+        lastStyle = s;
+        const auto found = slot.constFind(s);
+        owner = found == slot.cend() ? nullptr : &result[found.value()];
+        colour = nullptr;
+      }
+      if (!owner) continue;
+      const QString r = root.AsString();
+      const QString p = plu.AsString();
+      const qint64 at = offset.IsNull() ? kNoOffset : offset.AsInteger();
+      if (!colour || colour->RootPLU != r) {
+        colour = &owner->Colours.emplace_back();
+        colour->RootPLU = r;
+        colour->Colour = colourName.AsString();
+        namedBy = at;
+        namedByPLU = p;
+      } else if (at < namedBy || (at == namedBy && p < namedByPLU)) {
+        colour->Colour = colourName.AsString();
+        namedBy = at;
+        namedByPLU = p;
+      }
+      const size_t index = static_cast<size_t>(SizeIndex(p));
+      if (index >= colour->SizeNames.size()) colour->SizeNames.resize(index + 1);
+      if (colour->SizeNames[index].isEmpty()) colour->SizeNames[index] = sizeName.AsString();
+    }
+    q->Close();
+  }
+  // Each style's colours by colour name (NULL as empty), then root PLU.
   struct Place {
     size_t style;
     size_t colour;
   };
   QHash<QString, Place> colourOf;  // root PLU -> its colour
   QStringList rootPLUs;
-  kdb::Query* q = dm_.DBQueryRemote1;
-  Run(dm_, ProductsSql(styles), q);
-  for (q->First(); !q->Eof(); q->Next()) {
-    const auto found = slot.constFind(q->Fields(0).AsString());
-    if (found == slot.cend()) continue;
-    TBrokenStyle& style = result[found.value()];
-    const QString root = q->Fields(1).AsString();
-    auto place = colourOf.find(root);
-    if (place == colourOf.end() || place->style != found.value()) {
-      TBrokenColour& c = style.Colours.emplace_back();
-      c.RootPLU = root;
-      c.Colour = q->Fields(3).AsString();
-      place = colourOf.insert(root, {found.value(), style.Colours.size() - 1});
-      rootPLUs << root;
+  for (size_t i = 0; i < result.size(); ++i) {
+    std::vector<TBrokenColour>& colours = result[i].Colours;
+    std::stable_sort(colours.begin(), colours.end(), [](const TBrokenColour& a, const TBrokenColour& b) {
+      if (const int c = QString::compare(a.Colour, b.Colour); c != 0) return c < 0;
+      return a.RootPLU < b.RootPLU;
+    });
+    for (size_t c = 0; c < colours.size(); ++c) {
+      colourOf.insert(colours[c].RootPLU, {i, c});
+      rootPLUs << colours[c].RootPLU;
     }
-    TBrokenColour& colour = style.Colours[place->colour];
-    const int index = SizeIndex(q->Fields(2).AsString());
-    if (index >= static_cast<int>(colour.SizeNames.size())) colour.SizeNames.resize(static_cast<size_t>(index) + 1);
-    QString& name = colour.SizeNames[static_cast<size_t>(index)];
-    if (name.isEmpty()) name = q->Fields(4).AsString();
   }
-  q->Close();
   if (rootPLUs.isEmpty()) return result;
 
   // Their stock records.
+  kdb::Query* q = dm_.DBQueryRemote1;
+  rootPLUs.removeDuplicates();
   Run(dm_, StockSql(rootPLUs, branchId_), q);
+  kdb::Field& root = q->Fields(0);
+  kdb::Field& branch = q->Fields(1);
+  kdb::Field& plu = q->Fields(2);
+  kdb::Field& quantity = q->Fields(3);
+  QString lastRoot;
+  TBrokenColour* colour = nullptr;
   for (q->First(); !q->Eof(); q->Next()) {
-    const auto place = colourOf.constFind(q->Fields(0).AsString());
-    if (place == colourOf.cend()) continue;
-    TBrokenColour& colour = result[place->style].Colours[place->colour];
-    kdb::Field& quantity = q->Fields(3);
-    colour.Stock[q->Fields(1).AsString()].push_back(
-        {SizeIndex(q->Fields(2).AsString()), quantity.AsInteger(), quantity.AsString()});
+    const QString r = root.AsString();
+    if (!colour || r != lastRoot) {
+      lastRoot = r;
+      const auto place = colourOf.constFind(r);
+      colour = place == colourOf.cend() ? nullptr : &result[place->style].Colours[place->colour];
+      if (!colour) continue;
+    }
+    colour->AddStock(branch.AsInteger(), {SizeIndex(plu.AsString()), quantity.AsInteger(), quantity.IsNull()});
   }
   q->Close();
+  // A style picked twice is listed twice.
+  for (int i = 0; i < styles.size(); ++i) {
+    const size_t first = slot.value(styles[i]);
+    if (first != static_cast<size_t>(i)) result[static_cast<size_t>(i)].Colours = result[first].Colours;
+  }
   return result;
 }

@@ -4,13 +4,15 @@
 // BRANCHSTOCK record of those colours.
 //
 //   TBrokenSizeQueryClass reads(*DMDB, branchId);       // "" for every branch
-//   for (const TBrokenStyle& s : reads.LoadStyles(batch)) ...   // batch order
+//   reads.ReadStyles(picked, [&](const TBrokenStyle& s) { ... });   // picked order
 //
-// Two statements per batch of styles, whatever its size: the products of the
-// styles (index PRODUCTS(STYLE)), then the stock records of their root PLUs
-// (index BRANCHSTOCK(ROOT_PLU, BRANCH_ID)). Stock records are read by root PLU
-// as they stand, also a record whose PLU has no PRODUCTS row. A statement that
-// fails throws kdb::DbError with the engine's reason, logged with its text by
+// Two statements per batch of styles, each read from an index alone: the
+// PLUs of the styles with their colour and size names (PRODUCTS(STYLE,
+// ROOT_PLU, PLU, SIZE_OFFSET, COLOUR_NAME, SIZE_NAME, ID)), then the stock
+// records of their root PLUs (BRANCHSTOCK(ROOT_PLU, BRANCH_ID, PLU,
+// STOCK_QUANTITY)). Stock records are read by root PLU as they stand, also a
+// record whose PLU has no PRODUCTS row. A statement that fails throws
+// kdb::DbError with the engine's reason, logged with its text by
 // TDMDB::RunQuery first.
 //
 // A size's place is its index in the PLU (characters 9 and 10, 0 when they are
@@ -20,6 +22,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <span>
 #include <vector>
 
 class TDMDB;
@@ -27,16 +31,27 @@ class TDMDB;
 // One stock record of a colour at a branch.
 struct TBrokenStockRecord {
   int SizeIndex = 0;
-  qint64 Quantity = 0;  // NULL reads as 0
-  QString Text;         // the quantity as the grid shows it ("" for NULL)
+  qint64 Quantity = 0;  // NULL reads as 0 ...
+  bool Null = false;    // ... and shows empty
 };
+using TBrokenRecords = std::span<const TBrokenStockRecord>;
 
 struct TBrokenColour {
   QString RootPLU;
   QString Colour;
   std::vector<QString> SizeNames;  // by size index; "" where the colour has no such size
-  QHash<QString, std::vector<TBrokenStockRecord>> Stock;  // by branch id
-  const std::vector<TBrokenStockRecord>& StockAt(const QString& branchId) const;
+  // The records of one branch, in the order read; none when it has none.
+  TBrokenRecords StockAt(qint64 branchId) const;
+  TBrokenRecords StockAt(const QString& branchId) const { return StockAt(branchId.toLongLong()); }
+  void AddStock(qint64 branchId, const TBrokenStockRecord& record);
+
+ private:
+  std::vector<TBrokenStockRecord> records_;  // grouped by branch
+  struct Branch {
+    qint64 id;
+    size_t first, count;
+  };
+  std::vector<Branch> branches_;  // in the order first met
 };
 
 struct TBrokenStyle {
@@ -49,15 +64,19 @@ class TBrokenSizeQueryClass {
   // branchId: the one branch to read, "" for every branch.
   TBrokenSizeQueryClass(TDMDB& dm, QString branchId);
 
-  // The styles in the order given.
+  // The styles in the order given (one batch).
   std::vector<TBrokenStyle> LoadStyles(const QStringList& styles);
+  // Every style of a pick, a batch at a time, handed to `each` in the order
+  // of `styles`; a batch is dropped once handed on.
+  void ReadStyles(const QStringList& styles, const std::function<void(const TBrokenStyle&)>& each);
 
   static QString ProductsSql(const QStringList& styles);
   static QString StockSql(const QStringList& rootPLUs, const QString& branchId);
   // The size index of a PLU: characters 9 and 10 as a number, 0 when they are none.
   static int SizeIndex(const QString& plu);
 
-  static constexpr int kBatchStyles = 200;
+  static constexpr int kBatchStyles = 500;  // styles per statement
+  int BatchStyles = kBatchStyles;
 
  private:
   TDMDB& dm_;

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -201,42 +202,40 @@ void TMainForm::FillReport() {
 }
 
 void TMainForm::RunReport() {
-  branches_.clear();
+  // Branches in the selector's order (by name).
+  builder_.Branches.clear();
   for (int i = 0; i < ComboBoxBranch->count(); ++i) {
     const QString item = ComboBoxBranch->itemText(i);
-    branches_.emplace_back(kui::PickValue(item), kui::PickName(item));
+    builder_.Branches.emplace_back(kui::PickValue(item), kui::PickName(item));
   }
+  builder_.BranchFilterId = BranchFilterId;
+  builder_.BeforeStyle = [this](const TBrokenStyle& style) {
+    CurrentStyle = style.Style;
+    ShowProgress("Processing style: " + CurrentStyle);
+  };
+  builder_.BeforeColour = [this](const TBrokenStyle&, const TBrokenColour& colour) {
+    CurrentRootPLU = colour.RootPLU;
+    CurrentColour = colour.Colour;
+    ShowProgress("Processing style: " + CurrentStyle + " " + CurrentColour);
+  };
+  const auto unhook = qScopeGuard([this] {
+    builder_.BeforeStyle = nullptr;
+    builder_.BeforeColour = nullptr;
+  });
+  ShowProgress("Processing style: " + SelectedStyles.value(0));
+  ReportSQL = TBrokenSizeQueryClass::ProductsSql(SelectedStyles.mid(0, TBrokenSizeQueryClass::kBatchStyles));
   TBrokenSizeQueryClass reads(*DMDB, BranchFilterId);
-  for (int at = 0; at < SelectedStyles.size(); at += TBrokenSizeQueryClass::kBatchStyles) {
-    const QStringList batch = SelectedStyles.mid(at, TBrokenSizeQueryClass::kBatchStyles);
-    ShowProgress("Processing style: " + batch.front());
-    ReportSQL = TBrokenSizeQueryClass::ProductsSql(batch);
-    for (const TBrokenStyle& style : reads.LoadStyles(batch)) {
-      CurrentStyle = style.Style;
-      ShowProgress("Processing style: " + CurrentStyle);
-      for (const TBrokenColour& colour : style.Colours) ProcessColour(colour);
-      AddSeparator();
-    }
-  }
+  builder_.AddStyles(reads, SelectedStyles);
 }
 
 void TMainForm::ProcessColour(const TBrokenColour& colour) {
   CurrentRootPLU = colour.RootPLU;
   CurrentColour = colour.Colour;
-  ShowProgress("Processing style: " + CurrentStyle + " " + CurrentColour);
-  // Branches in the selector's order (by name).
-  for (const auto& [id, name] : branches_) {
-    CurrentBranchId = id;
-    CurrentBranchName = name;
-    if (!BranchFilterId.isEmpty() && BranchFilterId != CurrentBranchId) continue;
-    if (CountMissing(colour.StockAt(CurrentBranchId)) <= 0) continue;
-    AddRowWithHeader(colour);
-    WriteStockRow(CurrentRow(), colour);
-  }
+  builder_.AddColour(CurrentStyle, colour);
 }
 
 void TMainForm::WriteStockRow(int row, const TBrokenColour& colour) {
-  builder_.WriteStockRow(row, CurrentBranchName, CurrentStyle, colour, colour.StockAt(CurrentBranchId));
+  builder_.WriteStockRow(row, CurrentBranchName(), CurrentStyle, colour, colour.StockAt(CurrentBranchId()));
 }
 
 // ----- print and drawing ---------------------------------------------------------------------

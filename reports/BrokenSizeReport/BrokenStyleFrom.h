@@ -51,8 +51,8 @@ class TMainForm : public TReportFrameForm {
   QString CurrentStyle;
   QString CurrentRootPLU;
   QString CurrentColour;
-  QString CurrentBranchId;
-  QString CurrentBranchName;
+  const QString& CurrentBranchId() const { return builder_.CurrentBranchId; }
+  const QString& CurrentBranchName() const { return builder_.CurrentBranchName; }
   int CurrentRow() const { return builder_.CurrentRow; }
   int SizeColumnCount() const { return builder_.SizeColumnCount; }
 
@@ -65,7 +65,7 @@ class TMainForm : public TReportFrameForm {
   bool PickStyles();
   void RunReport();
   void ProcessColour(const TBrokenColour& colour);
-  int CountMissing(const std::vector<TBrokenStockRecord>& records) const { return builder_.CountMissing(records); }
+  int CountMissing(TBrokenRecords records) const { return builder_.CountMissing(records); }
   void AddRowWithHeader(const TBrokenColour& colour) { builder_.AddRowWithHeader(colour); }
   void WriteHeaderLabels(int row) { builder_.WriteHeaderLabels(row); }
   void WriteSizeNames(int row, const TBrokenColour& colour) { builder_.WriteSizeNames(row, colour); }
@@ -83,6 +83,5 @@ class TMainForm : public TReportFrameForm {
 
  private:
   TBrokenSizeGridClass builder_;
-  std::vector<std::pair<QString, QString>> branches_;  // (id, name) of the selector's items, for a run
   void BuildLayout();
 };

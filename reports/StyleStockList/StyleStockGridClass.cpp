@@ -1,5 +1,6 @@
 #include "StyleStockGridClass.h"
 
+#include "KVQuantityTextClass.h"
 #include "KvStringGrid.h"
 
 #include <algorithm>
@@ -68,6 +69,14 @@ bool TStyleStockGridClass::IsTotalsRow(const kui::KvStringGrid& grid, int row) {
   return grid.Cell(kCostCol, row) == QLatin1String(kTotals);
 }
 
+void TStyleStockGridClass::AddStyles(TStyleStockQueryClass& reads, const QStringList& styles) {
+  reads.ReadStyles(styles, [&](const TStyleStock& style) {
+    if (style.Lines.empty()) return;  // no stock rows (in the branch): nothing to list
+    if (BeforeStyle) BeforeStyle(style.Style);
+    AddStyle(style, reads.Scale(style.Lines.front().SizesScaleId));
+  });
+}
+
 void TStyleStockGridClass::AddStyle(const TStyleStock& style, const TSizeScale& scale) {
   if (style.Lines.empty()) return;
   const int sizes = SizeCount(style, scale);
@@ -96,11 +105,18 @@ void TStyleStockGridClass::AddSizeBlock(const TStyleStock& style, const TSizeSca
 
   for (const TStyleStockLine& line : style.Lines) {
     const int row = CurrentRow;
-    const QString cells[] = {line.RootPLU,  line.Supplier,   line.Brand,  line.Style,
-                             line.Colour,   line.Season,     line.Description, line.StyleRef,
-                             line.Department, BranchCode ? BranchCode(line.BranchId) : QString(),
-                             line.Cost,     line.Retail};
-    for (int c = 0; c < kFirstSizeCol; ++c) grid_.SetCell(c, row, cells[c]);
+    grid_.SetCell(0, row, line.RootPLU);
+    grid_.SetCell(1, row, line.Supplier);
+    grid_.SetCell(2, row, line.Brand);
+    grid_.SetCell(3, row, line.Style);
+    grid_.SetCell(4, row, line.Colour);
+    grid_.SetCell(5, row, line.Season);
+    grid_.SetCell(6, row, line.Description);
+    grid_.SetCell(7, row, line.StyleRef);
+    grid_.SetCell(8, row, line.Department);
+    if (BranchCode) grid_.SetCell(kBranchCol, row, BranchCode(line.BranchId));
+    grid_.SetCell(kCostCol, row, line.Cost);
+    grid_.SetCell(kCostCol + 1, row, line.Retail);
     qint64 total = 0;
     bool allZero = true;
     bool negative = false;
@@ -108,13 +124,13 @@ void TStyleStockGridClass::AddSizeBlock(const TStyleStock& style, const TSizeSca
       if (offset < first) continue;
       if (offset >= end) break;
       const int k = offset - first;
-      grid_.SetCell(kFirstSizeCol + k, row, QString::number(quantity));
+      grid_.SetCell(kFirstSizeCol + k, row, KVQuantityTextClass::Text(quantity));
       sums[static_cast<size_t>(k)] += quantity;
       total += quantity;
       if (quantity != 0) allZero = false;
       if (quantity < 0) negative = true;
     }
-    grid_.SetCell(kTotalCol, row, QString::number(total));
+    grid_.SetCell(kTotalCol, row, KVQuantityTextClass::Text(total));
     blockTotal += total;  // hidden lines count in the block's totals too
     if (HidesLine(Option, total, allZero, negative)) {
       grid_.ClearRow(row);  // the next line is written into the same row
@@ -129,7 +145,7 @@ void TStyleStockGridClass::AddSizeBlock(const TStyleStock& style, const TSizeSca
   if (kept) {
     grid_.SetCell(kCostCol, CurrentRow, kTotals);
     for (int k = 0; k < count; ++k)
-      grid_.SetCell(kFirstSizeCol + k, CurrentRow, QString::number(sums[static_cast<size_t>(k)]));
+      grid_.SetCell(kFirstSizeCol + k, CurrentRow, KVQuantityTextClass::Text(sums[static_cast<size_t>(k)]));
     grid_.SetCell(kTotalCol, CurrentRow, QString::number(blockTotal));
     OverallTotal += blockTotal;
     AddGridRows(2);  // the totals row and a blank row

@@ -8,7 +8,7 @@
 //   build.BranchCode = [&](const QString& id) { return code; };
 //   build.Option = TStyleStockGridClass::kHideZeroTotal;
 //   build.Reset();
-//   for (...) build.AddStyle(style, scale);
+//   build.AddStyles(reads, picked);          // or AddStyle(style, scale) per style
 //   build.Finish();                          // drops the unwritten last row
 //
 // Columns of a block are size offsets: column 12 + k holds offset first + k,
@@ -47,7 +47,9 @@ class TStyleStockGridClass {
   int Option = kShowAll;
   // The branch code shown for a branch id.
   std::function<QString(const QString& branchId)> BranchCode;
-  // Called after every line (the window keeps itself painted).
+  // Called before each style with lines and after every line (the window
+  // keeps itself painted and names the style in its wait window).
+  std::function<void(const QString& style)> BeforeStyle;
   std::function<void()> AfterLine;
 
   // The next grid row to write, and the total of the kept blocks.
@@ -56,6 +58,8 @@ class TStyleStockGridClass {
 
   // Columns, widths, two rows of which one fixed (row 0 stays empty); totals 0.
   void Reset();
+  // The run: every style of the pick as the reads deliver it, in its order.
+  void AddStyles(TStyleStockQueryClass& reads, const QStringList& styles);
   // Every block of the style (nothing for a style without lines).
   void AddStyle(const TStyleStock& style, const TSizeScale& scale);
   // One block: sizes first .. first + count - 1.

@@ -3,17 +3,15 @@
 #include "DataModF.h"
 #include "Format.h"
 
-#include <QSet>
-
 #include <algorithm>
+#include <numeric>
+#include <tuple>
 
 namespace {
 
 void Run(TDMDB& dm, const QString& sql, kdb::Query* query) {
   if (!dm.RunQuery(sql, query)) throw kdb::DbError(dm.LastError);
 }
-
-QString Money(kdb::Field& f) { return kos::FormatFloat("0.00", f.AsCurrency()); }
 
 QString QuotedList(const QStringList& texts) {
   QStringList quoted;
@@ -24,6 +22,10 @@ QString QuotedList(const QStringList& texts) {
 
 // Quantities by offset, each offset once, ascending.
 void Settle(std::vector<std::pair<int, qint64>>& stock) {
+  if (std::adjacent_find(stock.begin(), stock.end(), [](const auto& a, const auto& b) {
+        return a.first >= b.first;
+      }) == stock.end())
+    return;  // the usual case: PLUs in offset order
   std::sort(stock.begin(), stock.end());
   size_t out = 0;
   for (size_t i = 0; i < stock.size(); ++i) {
@@ -35,26 +37,46 @@ void Settle(std::vector<std::pair<int, qint64>>& stock) {
   stock.resize(out);
 }
 
+// Column numbers of ProductsSql and AttributesSql.
+enum ProductCol { kId, kStyle, kRoot, kPLU, kOffset };
+enum AttributeCol {
+  kAttrId, kColour, kScale, kSupplier, kBrand, kStyleRef, kSeason, kDescription, kDepartment, kCost, kRetail
+};
+
+constexpr int kNotFirst = -1;  // no line's first PLU
+constexpr int kFirst = -2;     // a line's first PLU, its columns not read (yet)
+
+// A PLU of the batch, in the order of ProductsSql.
+struct Product {
+  size_t style;         // slot in the batch
+  int root;             // into the batch's root PLUs
+  int offset;           // -1: none that a column can show
+  int attributes = kNotFirst;  // or kFirst until its columns are read, then their index
+};
+
 }  // namespace
 
 TStyleStockQueryClass::TStyleStockQueryClass(TDMDB& dm, QString branchCondition)
     : dm_(dm), branchCondition_(std::move(branchCondition)) {}
 
-QString TStyleStockQueryClass::StockSql(const QStringList& styles, const QString& branchCondition) {
-  // The figures only: the descriptive columns of a line come from its first
-  // PLU (AttributesSql), not from every stock row.
-  return "select p.style, bs.branch_id, p.root_plu, p.plu, p.size_offset, bs.stock_quantity"
-         " from products p inner join branchstock bs on (bs.plu = p.plu)"
-         " where p.style in (" +
-         QuotedList(styles) + ")" + branchCondition +
-         " order by p.style, coalesce(p.colour_name, ''), bs.branch_id, p.root_plu, p.plu";
+QString TStyleStockQueryClass::ProductsSql(const QStringList& styles) {
+  // A root PLU's PLUs together and in order: its first PLU at a branch is
+  // the first of them with stock there.
+  return "select p.id, p.style, p.root_plu, p.plu, p.size_offset from products p where p.style in (" +
+         QuotedList(styles) + ") order by p.style, p.root_plu, p.plu";
 }
 
-QString TStyleStockQueryClass::AttributesSql(const QStringList& plus) {
-  return "select p.plu, p.colour_name, p.sizesscale_id, p.supplier_name, p.brandlabel_name, p.style_ref,"
+QString TStyleStockQueryClass::StockSql(const QStringList& rootPLUs, const QString& branchCondition) {
+  // In the index's order, which costs neither engine a sort.
+  return "select bs.plu, bs.branch_id, bs.stock_quantity from branchstock bs where bs.root_plu in (" +
+         QuotedList(rootPLUs) + ")" + branchCondition + " order by bs.root_plu, bs.branch_id, bs.plu";
+}
+
+QString TStyleStockQueryClass::AttributesSql(const QStringList& ids) {
+  return "select p.id, p.colour_name, p.sizesscale_id, p.supplier_name, p.brandlabel_name, p.style_ref,"
          " p.season_name, p.description, p.department_name, p.current_cost_price, p.retail_price"
-         " from products p where p.plu in (" +
-         QuotedList(plus) + ")";
+         " from products p where p.id in (" +
+         ids.join(", ") + ")";
 }
 
 QString TStyleStockQueryClass::ScaleSql(const QString& scaleId) {
@@ -64,86 +86,192 @@ QString TStyleStockQueryClass::ScaleSql(const QString& scaleId) {
          kdb::sql::Int(scaleId) + " order by z.\"offset\"";
 }
 
+const QString& TStyleStockQueryClass::MoneyText(kdb::Field& f) {
+  const Currency value = f.AsCurrency();
+  auto known = money_.constFind(value.Raw());
+  if (known == money_.cend()) known = money_.insert(value.Raw(), kos::FormatFloat("0.00", value));
+  return known.value();
+}
+
+const QString& TStyleStockQueryClass::BranchIdText(qint64 id) {
+  auto known = branchIds_.constFind(id);
+  if (known == branchIds_.cend()) known = branchIds_.insert(id, QString::number(id));
+  return known.value();
+}
+
 std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& styles) {
   std::vector<TStyleStock> result(static_cast<size_t>(styles.size()));
   QHash<QString, size_t> slot;
   for (int i = 0; i < styles.size(); ++i) {
     result[static_cast<size_t>(i)].Style = styles[i];
-    slot.insert(styles[i], static_cast<size_t>(i));
+    if (!slot.contains(styles[i])) slot.insert(styles[i], static_cast<size_t>(i));
   }
   if (styles.isEmpty()) return result;
 
-  // The lines and their figures; each line notes its first PLU.
-  struct LineRef {
-    size_t style;
-    size_t line;
-    QString firstPLU;
-  };
-  std::vector<LineRef> lines;
-  kdb::Query* q = dm_.DBQueryRemote1;
-  Run(dm_, StockSql(styles, branchCondition_), q);
-  kdb::Field& style = q->Fields(0);
-  kdb::Field& branch = q->Fields(1);
-  kdb::Field& root = q->Fields(2);
-  kdb::Field& plu = q->Fields(3);
-  kdb::Field& offset = q->Fields(4);
-  kdb::Field& quantity = q->Fields(5);
-  TStyleStockLine* line = nullptr;
-  qint64 lineBranch = 0;
-  for (q->First(); !q->Eof(); q->Next()) {
-    const qint64 branchId = branch.AsInteger();
-    const QString rootPLU = root.AsString();
-    if (!line || lineBranch != branchId || line->RootPLU != rootPLU || line->Style != style.AsString()) {
-      if (line) Settle(line->Stock);
-      line = nullptr;
-      const auto found = slot.constFind(style.AsString());
-      if (found == slot.cend()) continue;
-      TStyleStock& owner = result[found.value()];
-      TStyleStockLine& l = owner.Lines.emplace_back();
-      l.BranchId = branch.AsString();
-      lineBranch = branchId;
-      l.RootPLU = rootPLU;
-      l.Style = owner.Style;
-      line = &l;
-      // Rows of a line come in PLU order: the first is its lowest PLU.
-      lines.push_back({found.value(), owner.Lines.size() - 1, plu.AsString()});
+  // The PLUs of the styles.
+  std::vector<Product> products;
+  QStringList roots;
+  QHash<qint64, int> productOf;  // PRODUCTS.ID -> index
+  QHash<QString, int> pluOf;     // PLU -> index
+  {
+    kdb::Query* q = dm_.DBQueryRemote1;
+    Run(dm_, ProductsSql(styles), q);
+    products.reserve(static_cast<size_t>(q->RecordCount()));
+    productOf.reserve(q->RecordCount());
+    pluOf.reserve(q->RecordCount());
+    kdb::Field& id = q->Fields(kId);
+    kdb::Field& style = q->Fields(kStyle);
+    kdb::Field& root = q->Fields(kRoot);
+    kdb::Field& plu = q->Fields(kPLU);
+    kdb::Field& offset = q->Fields(kOffset);
+    QString lastStyle;
+    size_t styleSlot = result.size();
+    for (q->First(); !q->Eof(); q->Next()) {
+      const QString s = style.AsString();
+      if (products.empty() || s != lastStyle) {
+        lastStyle = s;
+        styleSlot = slot.value(s, result.size());  // never another style: the IN list holds them all
+        roots << root.AsString();
+      } else if (const QString r = root.AsString(); r != roots.last()) {
+        roots << r;
+      }
+      Product p{styleSlot, static_cast<int>(roots.size()) - 1, -1};
+      const qint64 at = offset.IsNull() ? -1 : offset.AsInteger();
+      if (at >= 0 && at <= kMaxOffset) p.offset = static_cast<int>(at);
+      productOf.insert(id.AsInteger(), static_cast<int>(products.size()));
+      pluOf.insert(plu.AsString(), static_cast<int>(products.size()));
+      products.push_back(p);
     }
-    if (offset.IsNull()) continue;
-    const qint64 at = offset.AsInteger();
-    if (at < 0 || at > kMaxOffset) continue;
-    line->Stock.emplace_back(static_cast<int>(at), quantity.AsInteger());
+    q->Close();
   }
-  if (line) Settle(line->Stock);
-  q->Close();
+  if (products.empty()) return result;
+
+  // Their stock rows, a root PLU's together, by branch, in PLU order: each
+  // (root PLU, branch) is a line, its first row's PLU the line's first PLU.
+  struct LineRef {
+    int root;
+    int firstPLU;
+    qint64 branch;
+  };
+  std::vector<TStyleStockLine> lines;
+  std::vector<LineRef> refs;
+  {
+    kdb::Query* q = dm_.DBQueryRemote1;
+    QStringList asked = roots;  // a root PLU under two styles is asked once
+    asked.removeDuplicates();
+    Run(dm_, StockSql(asked, branchCondition_), q);
+    lines.reserve(static_cast<size_t>(q->RecordCount()) / 8);
+    refs.reserve(static_cast<size_t>(q->RecordCount()) / 8);
+    kdb::Field& plu = q->Fields(0);
+    kdb::Field& branch = q->Fields(1);
+    kdb::Field& quantity = q->Fields(2);
+    std::vector<int> rootFrom(static_cast<size_t>(roots.size()), -1);  // its first line
+    for (q->First(); !q->Eof(); q->Next()) {
+      const int p = pluOf.value(plu.AsString(), -1);
+      if (p < 0) continue;  // a PLU without a PRODUCTS row of these styles
+      const Product& product = products[static_cast<size_t>(p)];
+      const qint64 b = branch.AsInteger();
+      int& from = rootFrom[static_cast<size_t>(product.root)];
+      if (from < 0) from = static_cast<int>(lines.size());
+      // The root's lines follow one another, unless a row's ROOT_PLU is not
+      // its PLU's: then its lines are looked for among all.
+      size_t l = lines.size();
+      while (l > static_cast<size_t>(from) && !(refs[l - 1].root == product.root && refs[l - 1].branch == b)) --l;
+      if (l == static_cast<size_t>(from)) {
+        l = lines.size();
+        lines.emplace_back();
+        refs.push_back({product.root, p, b});
+      } else {
+        --l;
+        refs[l].firstPLU = std::min(refs[l].firstPLU, p);  // PLUs are numbered in PLU order
+      }
+      if (product.offset >= 0) lines[l].Stock.emplace_back(product.offset, quantity.AsInteger());
+    }
+    q->Close();
+  }
+  QStringList firstIds;
+  for (const LineRef& ref : refs) products[static_cast<size_t>(ref.firstPLU)].attributes = kFirst;
   if (lines.empty()) return result;
 
   // The descriptive columns of the lines' first PLUs.
-  QStringList plus;
-  QSet<QString> asked;
-  for (const LineRef& l : lines)
-    if (!asked.contains(l.firstPLU)) {
-      asked.insert(l.firstPLU);
-      plus << l.firstPLU;
+  for (const auto& [id, index] : productOf.asKeyValueRange())
+    if (products[static_cast<size_t>(index)].attributes == kFirst) firstIds << QString::number(id);
+  std::vector<TStyleStockLine> attributes;
+  attributes.reserve(static_cast<size_t>(firstIds.size()));
+  {
+    kdb::Query* q = dm_.DBQueryRemote1;
+    Run(dm_, AttributesSql(firstIds), q);
+    for (q->First(); !q->Eof(); q->Next()) {
+      const int p = productOf.value(q->Fields(kAttrId).AsInteger(), -1);
+      if (p < 0) continue;
+      products[static_cast<size_t>(p)].attributes = static_cast<int>(attributes.size());
+      TStyleStockLine& c = attributes.emplace_back();
+      c.Colour = q->Fields(kColour).AsString();
+      c.SizesScaleId = q->Fields(kScale).AsString();
+      c.Supplier = q->Fields(kSupplier).AsString();
+      c.Brand = q->Fields(kBrand).AsString();
+      c.StyleRef = q->Fields(kStyleRef).AsString();
+      c.Season = q->Fields(kSeason).AsString();
+      c.Description = q->Fields(kDescription).AsString();
+      c.Department = q->Fields(kDepartment).AsString();
+      c.Cost = MoneyText(q->Fields(kCost));
+      c.Retail = MoneyText(q->Fields(kRetail));
     }
-  QHash<QString, TStyleStockLine> columns;
-  Run(dm_, AttributesSql(plus), q);
-  for (q->First(); !q->Eof(); q->Next()) {
-    TStyleStockLine& c = columns[q->Fields(0).AsString()];
-    c.Colour = q->Fields(1).AsString();
-    c.SizesScaleId = q->Fields(2).AsString();
-    c.Supplier = q->Fields(3).AsString();
-    c.Brand = q->Fields(4).AsString();
-    c.StyleRef = q->Fields(5).AsString();
-    c.Season = q->Fields(6).AsString();
-    c.Description = q->Fields(7).AsString();
-    c.Department = q->Fields(8).AsString();
-    c.Cost = Money(q->Fields(9));
-    c.Retail = Money(q->Fields(10));
+    q->Close();
   }
-  q->Close();
-  for (const LineRef& ref : lines) {
-    TStyleStockLine& l = result[ref.style].Lines[ref.line];
-    const TStyleStockLine& c = columns[ref.firstPLU];
+  static const TStyleStockLine none;
+  const auto columnsOf = [&](const LineRef& ref) -> const TStyleStockLine& {
+    const int a = products[static_cast<size_t>(ref.firstPLU)].attributes;
+    return a >= 0 ? attributes[static_cast<size_t>(a)] : none;  // a PLU gone meanwhile: no columns
+  };
+
+  // Each style's lines by colour name (NULL as empty), branch id, root PLU:
+  // the colours ranked once, then the lines sorted on numbers.
+  std::vector<int> colourRank(attributes.size() + 1);  // the last: a line without columns
+  {
+    std::vector<int> byName(attributes.size());
+    std::iota(byName.begin(), byName.end(), 0);
+    std::sort(byName.begin(), byName.end(), [&](int a, int b) {
+      return QString::compare(attributes[static_cast<size_t>(a)].Colour, attributes[static_cast<size_t>(b)].Colour) < 0;
+    });
+    int rank = 0;
+    for (size_t i = 0; i < byName.size(); ++i) {
+      if (i > 0 && attributes[static_cast<size_t>(byName[i])].Colour != attributes[static_cast<size_t>(byName[i - 1])].Colour)
+        ++rank;
+      colourRank[static_cast<size_t>(byName[i])] = rank;
+    }
+    // No columns (a PLU gone meanwhile): an empty colour name.
+    colourRank.back() = !byName.empty() && attributes[static_cast<size_t>(byName[0])].Colour.isEmpty() ? 0 : -1;
+  }
+  struct SortKey {
+    size_t style;
+    int colour;
+    qint64 branch;
+    int root;  // roots come in root PLU order within a style
+    size_t line;
+    bool operator<(const SortKey& o) const {
+      return std::tie(style, colour, branch, root, line) < std::tie(o.style, o.colour, o.branch, o.root, o.line);
+    }
+  };
+  std::vector<SortKey> order;
+  order.reserve(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const Product& first = products[static_cast<size_t>(refs[i].firstPLU)];
+    const int a = first.attributes;
+    order.push_back({first.style, a >= 0 ? colourRank[static_cast<size_t>(a)] : colourRank.back(), refs[i].branch,
+                     refs[i].root, i});
+  }
+  std::sort(order.begin(), order.end());
+  for (const SortKey& key : order) {
+    if (key.style >= result.size()) continue;
+    const LineRef& ref = refs[key.line];
+    TStyleStock& owner = result[key.style];
+    TStyleStockLine& l = owner.Lines.emplace_back(std::move(lines[key.line]));
+    Settle(l.Stock);
+    const TStyleStockLine& c = columnsOf(ref);
+    l.BranchId = BranchIdText(ref.branch);
+    l.RootPLU = roots[ref.root];
+    l.Style = owner.Style;
     l.Colour = c.Colour;
     l.SizesScaleId = c.SizesScaleId;
     l.Supplier = c.Supplier;
@@ -155,7 +283,20 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
     l.Cost = c.Cost;
     l.Retail = c.Retail;
   }
+
+  // A style picked twice is listed twice.
+  for (int i = 0; i < styles.size(); ++i) {
+    const size_t first = slot.value(styles[i]);
+    if (first != static_cast<size_t>(i)) result[static_cast<size_t>(i)].Lines = result[first].Lines;
+  }
   return result;
+}
+
+void TStyleStockQueryClass::ReadStyles(const QStringList& styles,
+                                       const std::function<void(const TStyleStock&)>& each) {
+  const int batch = std::max(1, BatchStyles);
+  for (int at = 0; at < styles.size(); at += batch)
+    for (const TStyleStock& style : LoadStyles(styles.mid(at, batch))) each(style);
 }
 
 const TSizeScale& TStyleStockQueryClass::Scale(const QString& scaleId) {

@@ -4,18 +4,22 @@
 // the sizes of a size scale.
 //
 //   TStyleStockQueryClass reads(*DMDB, " and branch_id = 4");
-//   for (const TStyleStock& s : reads.LoadStyles(batch)) {     // batch order
+//   reads.ReadStyles(picked, [&](const TStyleStock& s) {       // picked order
 //     const TSizeScale& scale = reads.Scale(s.Lines[0].SizesScaleId);
 //     ...
-//   }
+//   });
 //
-// Two statements per batch of styles: the figures (products of the styles
-// joined to their stock rows through the unique (PLU, BRANCH_ID) index;
-// indexes used: PRODUCTS(STYLE), BRANCHSTOCK(PLU, BRANCH_ID)), then the
-// descriptive columns of each line's first PLU (by the unique PLU index); and
-// one statement per size scale for the whole run. A statement that fails throws kdb::DbError with the engine's
-// reason (it is logged with its text by TDMDB::RunQuery first): a report is
-// never built from a read that did not happen.
+// Three statements per batch of styles, each read from an index alone: the
+// PLUs of the styles (PRODUCTS(STYLE, ROOT_PLU, PLU, ..., ID)), the stock
+// rows of their root PLUs (BRANCHSTOCK(ROOT_PLU, BRANCH_ID, PLU,
+// STOCK_QUANTITY)), and the descriptive columns of each line's first PLU
+// only (by id). A stock row counts when its PLU is one of the styles' PLUs,
+// as a join on the PLU takes it (BRANCHSTOCK.ROOT_PLU is its PLU's first 8
+// characters); reading by root PLU asks the index once per colour rather
+// than once per PLU. One statement per size scale for the whole run. A
+// statement that fails throws kdb::DbError with the engine's reason (it is
+// logged with its text by TDMDB::RunQuery first): a report is never built
+// from a read that did not happen.
 //
 // Lines of a style are ordered by colour name (NULL as empty), branch id,
 // root PLU. A line's descriptive columns are those of its lowest PLU that has
@@ -26,10 +30,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
 class TDMDB;
+namespace kdb {
+class Field;
+}
 
 struct TStyleStockLine {
   QString BranchId;
@@ -66,21 +74,32 @@ class TStyleStockQueryClass {
  public:
   TStyleStockQueryClass(TDMDB& dm, QString branchCondition);
 
-  // The lines of each style, in the order of `styles`.
+  // The lines of each style, in the order of `styles` (one batch).
   std::vector<TStyleStock> LoadStyles(const QStringList& styles);
+  // Every style of a pick, a batch at a time, handed to `each` in the order
+  // of `styles` (a style without lines too); a batch is dropped once handed
+  // on, so a run holds one batch beside what `each` keeps.
+  void ReadStyles(const QStringList& styles, const std::function<void(const TStyleStock&)>& each);
   // The scale's COUNTER and size names, read once per run; a scale id that is
   // empty (a product without a scale) gives an empty scale.
   const TSizeScale& Scale(const QString& scaleId);
 
-  static QString StockSql(const QStringList& styles, const QString& branchCondition);
-  static QString AttributesSql(const QStringList& plus);
+  static QString ProductsSql(const QStringList& styles);
+  static QString StockSql(const QStringList& rootPLUs, const QString& branchCondition);
+  static QString AttributesSql(const QStringList& ids);
   static QString ScaleSql(const QString& scaleId);
 
-  static constexpr int kBatchStyles = 200;  // styles per statement
+  static constexpr int kBatchStyles = 500;  // styles per statement
+  int BatchStyles = kBatchStyles;
   static constexpr int kMaxOffset = 99;     // a PLU numbers its sizes with two digits
 
  private:
   TDMDB& dm_;
   QString branchCondition_;
   QHash<QString, TSizeScale> scales_;
+  // Texts shared by every line that shows them: branch ids, prices as "0.00".
+  QHash<qint64, QString> branchIds_;
+  QHash<qint64, QString> money_;
+  const QString& BranchIdText(qint64 id);
+  const QString& MoneyText(kdb::Field& f);
 };

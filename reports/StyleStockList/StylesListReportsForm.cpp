@@ -170,22 +170,19 @@ void TForm1::mRunReport() {
   reads_ = std::make_unique<TStyleStockQueryClass>(*DMDB, BranchCondition());
   const auto end = qScopeGuard([this] { reads_.reset(); });
   builder_.Option = StockFigureOption();
-  QString progress;
-  builder_.AfterLine = [this, &progress] { ShowProgress(progress); };
-  const auto unhook = qScopeGuard([this] { builder_.AfterLine = nullptr; });
-
-  for (int at = 0; at < SelectedStyles.size(); at += TStyleStockQueryClass::kBatchStyles) {
-    const QStringList batch = SelectedStyles.mid(at, TStyleStockQueryClass::kBatchStyles);
-    progress = "Processing style: " + batch.front();
+  QString progress = "Processing style: " + SelectedStyles.value(0);
+  ShowProgress(progress);
+  builder_.BeforeStyle = [this, &progress](const QString& style) {
+    progress = "Processing style: " + style;
     ShowProgress(progress);
-    SQLText = TStyleStockQueryClass::StockSql(batch, BranchCondition());
-    for (const TStyleStock& style : reads_->LoadStyles(batch)) {
-      if (style.Lines.empty()) continue;  // no stock rows (in the branch): nothing to list
-      progress = "Processing style: " + style.Style;
-      ShowProgress(progress);
-      builder_.AddStyle(style, reads_->Scale(style.Lines.front().SizesScaleId));
-    }
-  }
+  };
+  builder_.AfterLine = [this, &progress] { ShowProgress(progress); };
+  const auto unhook = qScopeGuard([this] {
+    builder_.BeforeStyle = nullptr;
+    builder_.AfterLine = nullptr;
+  });
+  SQLText = TStyleStockQueryClass::ProductsSql(SelectedStyles.mid(0, TStyleStockQueryClass::kBatchStyles));
+  builder_.AddStyles(*reads_, SelectedStyles);
 }
 
 void TForm1::FinishReport() {

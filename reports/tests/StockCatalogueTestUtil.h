@@ -138,6 +138,23 @@ inline void AwkwardCatalogue(kdb::Database& db) {
   AddStockRun(db, "50000001", kYork, {1, 0});
 }
 
+// A run of a report's reads in batches of two hands the styles over in the
+// picked order, each as one read of the whole pick gives it (`dump` writes a
+// style as text).
+template <class Reads, class Style, class Dump>
+void ExpectBatchesGiveTheWhole(Reads& reads, const QStringList& picked, const std::vector<Style>& whole, Dump dump) {
+  reads.BatchStyles = 2;
+  QStringList order;
+  std::vector<QStringList> handed;
+  reads.ReadStyles(picked, [&](const Style& s) {
+    order << s.Style;
+    handed.push_back(dump(s));
+  });
+  EXPECT_EQ(order, picked);
+  ASSERT_EQ(handed.size(), whole.size());
+  for (size_t i = 0; i < whole.size(); ++i) EXPECT_EQ(handed[i], dump(whole[i])) << i;
+}
+
 // The first page of a print as a picture in the screenshots folder.
 inline void SavePrintedPage(kr::QuickReport& report, const QString& name) {
   const QString screens = qEnvironmentVariable("KV_SCREENS_DIR");

@@ -148,6 +148,12 @@ std::vector<IndexDef> BuildReportIndexes() {
       // Stock summed per PLU, or per root PLU and branch, read from the index alone.
       Ix("BRANCHSTOCK", {"PLU", "BRANCH_ID", "STOCK_QUANTITY"}),
       Ix("BRANCHSTOCK", {"ROOT_PLU", "BRANCH_ID", "PLU", "STOCK_QUANTITY"}),
+      // A style's size runs from the index alone: its root PLUs, PLUs, size
+      // offsets, colour and size names and row ids (the style stock reports
+      // read these for hundreds of styles at a time). Named, as the columns
+      // would make a name longer than PostgreSQL keeps.
+      IxOn("IX_PRODUCTS_STYLE_SIZE_RUNS", "PRODUCTS",
+           {"STYLE", "ROOT_PLU", "PLU", "SIZE_OFFSET", "COLOUR_NAME", "SIZE_NAME", "ID"}),
       // The search dialog's prefix filters on the free-text name columns.
       Ix("PRODUCTS", {"SUPPLIER_NAME"}),
       Ix("PRODUCTS", {"STYLE_REF"}),

@@ -11,7 +11,7 @@ namespace {
 std::vector<TBrokenStockRecord> Records(const std::vector<qint64>& quantities) {
   std::vector<TBrokenStockRecord> r;
   for (size_t i = 0; i < quantities.size(); ++i)
-    r.push_back({static_cast<int>(i), quantities[i], QString::number(quantities[i])});
+    r.push_back({static_cast<int>(i), quantities[i], false});
   return r;
 }
 
@@ -39,6 +39,18 @@ TEST(BrokenSizeRule, CountsSizesWithARecordButNoStock) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(TBrokenSizeGridClass::CountMissing(Records(c.stock), c.minMissing, c.hideAllZero), c.missing);
   }
+}
+
+TEST(BrokenSizeRule, ASizeIsTheNumberInThePLUsNinthAndTenthCharacters) {
+  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("1000000105"), 5);
+  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("ABC12F3A27"), 27);
+  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("100000019"), 9);    // one digit only
+  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("100000010 "), 0);   // a blank after it
+  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("10000001 7"), 7);
+  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("10000001-1"), 0);   // no size below the first
+  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("10000001XL"), 0);
+  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("10000001"), 0);
+  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("1000000112345"), 12);
 }
 
 TBrokenColour Colour(const QString& root, const QString& name, const std::vector<QString>& sizes) {
@@ -99,11 +111,52 @@ TEST_F(BrokenSizeGrid, ALaterColourWithMoreSizesWidensTheGridAndItsHeader) {
 
   // Stock at a size no product names still gets its column.
   TBrokenColour odd = Colour("00000003", "GREEN", {"S", "M"});
+  const std::vector<TBrokenStockRecord> oddStock{{0, 0, false}, {1, 0, true}, {6, 3, false}};
   build.AddRowWithHeader(odd);
-  build.WriteStockRow(build.CurrentRow, "LEEDS", "ST", odd, {{0, 0, "0"}, {6, 3, "3"}});
+  build.WriteStockRow(build.CurrentRow, "LEEDS", "ST", odd, oddStock);
   EXPECT_EQ(grid.ColCount(), 12);
   EXPECT_EQ(grid.Cell(11, 3), "3");
   EXPECT_EQ(grid.Cell(11, 0), "");
+  EXPECT_EQ(Row(3).mid(5, 2), (QStringList{"0", ""}));  // a record without a quantity shows empty
+}
+
+TEST(BrokenColourStock, RecordsAreKeptByBranchWhateverOrderTheyComeIn) {
+  TBrokenColour c;
+  c.AddStock(4, {0, 3, false});
+  c.AddStock(4, {1, 0, false});
+  c.AddStock(1, {0, 5, false});
+  c.AddStock(4, {2, -1, false});  // late: joins branch 4's records
+  c.AddStock(1, {1, 0, true});
+  const auto dump = [&](qint64 branch) {
+    QStringList out;
+    for (const TBrokenStockRecord& r : c.StockAt(branch))
+      out << QString("%1=%2%3").arg(r.SizeIndex).arg(r.Quantity).arg(r.Null ? "?" : "");
+    return out;
+  };
+  EXPECT_EQ(dump(4), (QStringList{"0=3", "1=0", "2=-1"}));
+  EXPECT_EQ(dump(1), (QStringList{"0=5", "1=0?"}));
+  EXPECT_TRUE(c.StockAt(2).empty());
+  EXPECT_EQ(c.StockAt(QString("1")).size(), 2u);
+  EXPECT_EQ(TBrokenSizeGridClass::CountMissing(c.StockAt(1), 1, true), 1);
+}
+
+TEST_F(BrokenSizeGrid, AColourIsListedAtEachBrokenBranchInTheBranchesOrder) {
+  build.Branches = {{"4", "HARROGATE"}, {"6", "LEEDS"}, {"1", "MAIN STORE"}, {"5", "YORK"}};
+  TBrokenColour red = Colour("00000001", "RED", {"S", "M"});
+  red.AddStock(1, {0, 0, false});
+  red.AddStock(1, {1, 2, false});
+  red.AddStock(5, {0, 1, false});
+  red.AddStock(5, {1, 1, false});  // a full run: not listed
+  red.AddStock(6, {0, -1, false});
+  red.AddStock(9, {0, 0, false});  // a branch the selector does not list
+  build.AddStyle(TBrokenStyle{"ST", {red}});
+  EXPECT_EQ(grid.ColTexts(1), (QStringList{"Branch", "LEEDS", "MAIN STORE", ""}));
+  EXPECT_EQ(build.CurrentBranchName, "YORK");
+
+  build.Reset();
+  build.BranchFilterId = "1";
+  build.AddStyle(TBrokenStyle{"ST", {red}});
+  EXPECT_EQ(grid.ColTexts(1), (QStringList{"Branch", "MAIN STORE", ""}));
 }
 
 TEST_F(BrokenSizeGrid, AColourWhoseSizesDifferGetsAHeaderOfItsOwn) {

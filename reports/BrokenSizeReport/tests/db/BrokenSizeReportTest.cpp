@@ -68,7 +68,8 @@ QStringList Dump(const TBrokenStyle& style, const QStringList& branches) {
     QStringList line{c.RootPLU, c.Colour, names.join(",")};
     for (const QString& branch : branches) {
       QStringList records;
-      for (const TBrokenStockRecord& r : c.StockAt(branch)) records << QString("%1=%2").arg(r.SizeIndex).arg(r.Text);
+      for (const TBrokenStockRecord& r : c.StockAt(branch))
+        records << QString("%1=%2").arg(r.SizeIndex).arg(r.Null ? QString() : QString::number(r.Quantity));
       records.sort();
       line << branch + ":" + records.join(" ");
     }
@@ -127,6 +128,19 @@ TEST_P(BrokenSizeReport, BatchReadsGiveWhatTheOneColourAtATimeStatementsGive) {
       EXPECT_EQ(Dump(s, branches), ReadAsDesigned(db(), s.Style, branches));
     }
   }
+}
+
+TEST_P(BrokenSizeReport, ARunInSmallBatchesGivesWhatOneBatchGivesInThePickedOrder) {
+  TDMDB& m = Connected("BrokenSizeReport");
+  const QStringList picked = {"ONE", "AWK", "BIG", "AWK", "NOSTOCK", "O'HARA"};
+  TBrokenSizeQueryClass whole(m, QString());
+  const std::vector<TBrokenStyle> once = whole.LoadStyles(picked);
+  ASSERT_EQ(once.size(), 6u);
+  EXPECT_EQ(Dump(once[3], kBranchIds), Dump(once[1], kBranchIds));  // a style picked twice is listed twice
+  EXPECT_EQ(once[1].Colours.size(), 3u);
+
+  TBrokenSizeQueryClass reads(m, QString());
+  reptest::ExpectBatchesGiveTheWhole(reads, picked, once, [](const TBrokenStyle& s) { return Dump(s, kBranchIds); });
 }
 
 TEST_P(BrokenSizeReport, ARunListsBrokenColoursByBranchUnderTheirSizeNames) {

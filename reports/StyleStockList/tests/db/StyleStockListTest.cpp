@@ -176,6 +176,19 @@ TEST_P(StyleStockList, BatchReadsGiveTheLinesOfTheOneLineAtATimeStatements) {
   }
 }
 
+TEST_P(StyleStockList, ARunInSmallBatchesGivesWhatOneBatchGivesInThePickedOrder) {
+  TDMDB& m = Connected("StyleStockList");
+  const QStringList picked = {"ONE", "AWK", "BIG", "AWK", "NOSTOCK", "O'HARA"};
+  TStyleStockQueryClass whole(m, QString());
+  const std::vector<TStyleStock> once = whole.LoadStyles(picked);
+  ASSERT_EQ(once.size(), 6u);
+  EXPECT_EQ(Dump(once[3]), Dump(once[1]));  // a style picked twice is listed twice
+  EXPECT_EQ(once[1].Lines.size(), 4u);
+
+  TStyleStockQueryClass reads(m, QString());
+  reptest::ExpectBatchesGiveTheWhole(reads, picked, once, [](const TStyleStock& s) { return Dump(s); });
+}
+
 TEST_P(StyleStockList, ARunListsEveryColourAtEveryBranchWithItsTotals) {
   TForm1& f = Start();
   EXPECT_EQ(kui::PickItems(f.ComboBoxBranch).first(), "HARROGATE=4");
