@@ -52,6 +52,8 @@ void TDMDB::CreateComponents() {
   };
   DBQueryRemote1->OnQueryProgress = progress;
   DBQueryBRules->OnQueryProgress = progress;
+  // A save waiting for its numbering lock keeps the wait window painted.
+  db_->database.OnLockWait = progress;
   DBTableR1->AfterPost = [this](kdb::Table& t) { DBTableR1AfterPost(t); };
   DBTableRemote2->AfterPost = [this](kdb::Table& t) { DBTableRemote2AfterPost(t); };
   DBTableRemote3->AfterPost = [this](kdb::Table& t) { DBTableRemote2AfterPost(t); };

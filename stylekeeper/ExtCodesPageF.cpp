@@ -100,6 +100,6 @@ void TExtCodesPage::Apply() {
       {C::ecExternal, "EXTERNAL_BARCODE", [](QString& text) { return QVariant(text = C::ExternalCode(text)); }},
       {C::ecSKU, "SKU", [](QString& text) { return QVariant(text = C::SKU(text)); }}};
   SaveRows({"Saving please wait...", "PRODUCTS", kApplyWhere, "The external barcodes",
-            "External Barcodes saved successfuly!"},
+            "External Barcodes saved successfuly!", {}},
            [&](int i, kdb::Table& table, kui::KvBusyGuard&) { EditChangedColumns(i, table, columns); });
 }

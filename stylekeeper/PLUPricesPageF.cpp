@@ -126,7 +126,7 @@ void TPLUPricesPage::Apply() {
                          text = C::PriceText(value);
                          return QVariant::fromValue(value);
                        }});
-  SaveRows({"Saving please wait...", "PRODUCTS", kApplyWhere, "The prices", "Prices saved successfuly!"},
+  SaveRows({"Saving please wait...", "PRODUCTS", kApplyWhere, "The prices", "Prices saved successfuly!", {}},
            [&](int i, kdb::Table& table, kui::KvBusyGuard&) { EditChangedColumns(i, table, columns); });
 }
 

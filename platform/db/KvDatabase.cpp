@@ -163,10 +163,10 @@ std::unique_ptr<RowSet> Database::Run(const Statement& given, int* affected, boo
   }
 }
 
-void Database::Control(const QString& sql) {
+void Database::Control(const QString& sql, const ProgressFn* progress) {
   if (running_) throw DbError("Another statement is still running on this connection; the new one was not started");
   RunningScope running(running_);
-  Live().Exec(sql);
+  Live().Run(Statement{sql, {}, progress, -1});
 }
 
 void Database::Execute(const QString& statement) { Run(Statement{statement, {}, nullptr, -1}, nullptr, false); }
@@ -263,7 +263,7 @@ void Database::LockTable(const QString& table, int waitMs) {
   const QString sql = TableLockSql(table, waitMs);
   Connection& c = Ready();
   if (!c.IsPostgres()) return;  // BEGIN IMMEDIATE holds the write lock
-  Run(Statement{sql, {}, nullptr, -1}, nullptr, false);
+  Run(Statement{sql, {}, OnLockWait ? &OnLockWait : nullptr, -1}, nullptr, false);
   tableLocks_.emplace_back(table.toUpper(), int(levels_.size()) - 1);
 }
 
@@ -276,12 +276,13 @@ int Database::BeginUnit(bool allOrNothing, const QString& lockTable, int lockWai
   Connection& c = Ready();
   const int level = int(levels_.size());
   const QString lock = lockTable.isEmpty() ? QString() : TableLockSql(lockTable, lockWaitMs);
+  const ProgressFn* waiting = !lock.isEmpty() && OnLockWait ? &OnLockWait : nullptr;
   if (level == 0) {
     if (c.IsPostgres()) {
       // One round trip for the start and the lock; a lock that cannot be
       // had leaves no transaction open behind it.
       try {
-        Control(lock.isEmpty() ? c.BeginSql() : c.BeginSql() + "; " + lock);
+        Control(lock.isEmpty() ? c.BeginSql() : c.BeginSql() + "; " + lock, waiting);
       } catch (const DbError&) {
         try {
           if (c.Alive() && c.EngineInTransaction()) Control("ROLLBACK");
@@ -293,7 +294,7 @@ int Database::BeginUnit(bool allOrNothing, const QString& lockTable, int lockWai
       // SQLite takes its write lock at BEGIN IMMEDIATE: that is the wait.
       if (!lock.isEmpty()) c.SetLockWait(lockWaitMs >= 0 ? lockWaitMs : session_->TableLockWaitTime);
       try {
-        Control(c.BeginSql());
+        Control(c.BeginSql(), waiting);
       } catch (...) {
         c.SetLockWait(-1);
         throw;
@@ -303,7 +304,7 @@ int Database::BeginUnit(bool allOrNothing, const QString& lockTable, int lockWai
   } else {
     const QString sp = UnitSavepoint(level);
     try {
-      Control(c.IsPostgres() && !lock.isEmpty() ? "SAVEPOINT " + sp + "; " + lock : "SAVEPOINT " + sp);
+      Control(c.IsPostgres() && !lock.isEmpty() ? "SAVEPOINT " + sp + "; " + lock : "SAVEPOINT " + sp, waiting);
     } catch (const DbError& e) {
       if (!c.Alive()) ThrowLost(e.Message());
       try {  // the savepoint was made and the lock failed: back to it

@@ -203,6 +203,10 @@ class Database {
   bool CreateIfMissing = false;
   // Called after a dropped connection was opened again (with the reason).
   std::function<void(const QString& reason)> OnReconnect;
+  // Called about every 50 ms while a unit waits for its table lock (up to
+  // the session's TableLockWaitTime), so the program can keep painting its
+  // wait window instead of looking hung; abort gives the wait up.
+  std::function<void(int percentDone, bool& abort)> OnLockWait;
 
   void SetSession(Session* s);
   Session* GetSession() const { return session_; }
@@ -280,7 +284,7 @@ class Database {
   // Runs one statement. guarded: inside a unit that is not all-or-nothing,
   // under a savepoint of its own, so its failure leaves the unit usable.
   std::unique_ptr<RowSet> Run(const Statement& st, int* affected, bool guarded);
-  void Control(const QString& sql);   // BEGIN, SAVEPOINT, COMMIT ...
+  void Control(const QString& sql, const std::function<void(int, bool&)>* progress = nullptr);  // BEGIN, SAVEPOINT, COMMIT ...
   // Scoped units (Transaction): the level opened, and its end.
   int BeginUnit(bool allOrNothing, const QString& lockTable, int lockWaitMs);
   void CommitUnit(int level, quint64 serial);

@@ -377,6 +377,13 @@ class SqliteConnection : public Connection {
     auto* c = static_cast<SqliteConnection*>(self);
     if (count >= c->retries_) return 0;
     std::this_thread::sleep_for(std::chrono::milliseconds(c->waitMs_));
+    // A statement run with a progress callback keeps the program's window
+    // alive through the wait too (BEGIN IMMEDIATE waits here, not in a step).
+    if (c->progress_ && *c->progress_) {
+      bool abort = false;
+      (*c->progress_)(0, abort);
+      if (abort) return 0;
+    }
     return 1;
   }
 

@@ -2,8 +2,9 @@
 
 #include "StockEvaluationClass.h"
 
-#include <QFileInfo>
 #include <QImage>
+
+#include "KvPicture.h"
 
 namespace {
 constexpr qreal kHeaderHeight = 77;
@@ -82,11 +83,10 @@ void TFormReport::BeforePrint() {
   QRImage1->Enabled = false;
   QRImage1->Picture = QImage();
   if (!UseImages) return;
-  // A missing or unreadable logo leaves the page without it.
-  const QString logo = ImagesFolder + kLogoFile;
-  if (!QFileInfo::exists(logo)) return;
-  QImage picture;
-  if (!picture.load(logo)) return;
+  // A missing or unreadable logo leaves the page without it; a logo that is
+  // no regular file (a pipe) or far too large is never read.
+  const QImage picture = kui::LoadPicture(ImagesFolder + kLogoFile);
+  if (picture.isNull()) return;
   QRImage1->Picture = picture;
   QRImage1->Enabled = true;
 }

@@ -96,7 +96,7 @@ std::vector<TableDef> BuildTables() {
 IndexDef Ix(const char* table, QStringList columns, bool unique = false) {
   QString name = QString(unique ? "UX_" : "IX_") + table;
   for (const QString& c : columns) name += "_" + c.toUpper();
-  return {name, table, columns, unique};
+  return {name, table, columns, unique, QString()};
 }
 
 // An index of its own name on expressions, or over the rows of a condition.

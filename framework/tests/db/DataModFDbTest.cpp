@@ -259,6 +259,14 @@ TEST_F(ServerConnectTest, QueryProgressLetsPendingEventsRunAndNeverAborts) {
   EXPECT_FALSE(abort);
   EXPECT_TRUE(static_cast<bool>(m->DBQueryBRules->OnQueryProgress));
   EXPECT_FALSE(static_cast<bool>(m->DBQueryRemote2->OnQueryProgress));
+  // A wait for a table lock lets the wait window paint the same way.
+  ran = false;
+  QTimer::singleShot(0, [&] { ran = true; });
+  abort = true;
+  ASSERT_TRUE(static_cast<bool>(m->DBDatabaseRemote->OnLockWait));
+  m->DBDatabaseRemote->OnLockWait(0, abort);
+  EXPECT_TRUE(ran);
+  EXPECT_FALSE(abort);
 }
 
 }  // namespace

@@ -144,12 +144,16 @@ TEST_P(TransactionTest, ATableLockWaitsLongerThanARowLockThenFails) {
   held.reset();
   EXPECT_EQ(Names(), QStringList({"numbered first", "numbered second"}));
 
-  // Held for longer than the lock may wait: the save fails, bounded.
+  // Held for longer than the lock may wait: the save fails, bounded, and
+  // the program is called back all through the wait (its wait window).
   Transaction holding(*holder.db, Transaction::Partial, TableLock{"ITEMS"});
+  int callbacks = 0;
+  saver.db->OnLockWait = [&](int, bool&) { ++callbacks; };
   waited.restart();
   EXPECT_THROW(Transaction(*saver.db, Transaction::AllOrNothing, TableLock{"ITEMS", 400}), DbError);
   EXPECT_GE(waited.elapsed(), 300);
   EXPECT_LT(waited.elapsed(), 5000);
+  EXPECT_GE(callbacks, 2);
   EXPECT_FALSE(saver.db->InTransaction());
   // Readers are never held up by it.
   EXPECT_EQ(Count(*saver.db, "SELECT COUNT(*) FROM ITEMS"), 2);

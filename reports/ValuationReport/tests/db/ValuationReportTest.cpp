@@ -8,10 +8,13 @@
 #include "StockEvaluationForm.h"
 #include "StockEvaluationPrintForm.h"
 
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -147,6 +150,16 @@ TEST_P(ValuationReport, ACancelledSearchValuesEverythingAndPrintsWithTheLogo) {
   f.ButtonPrintOn->click();
   EXPECT_EQ(previews, 1);
   EXPECT_TRUE(messages.isEmpty());
+
+  // A pipe in the logo's place is never opened (reading it would hang the
+  // print): the page prints without the logo.
+  print.reset();
+  ASSERT_TRUE(QFile::remove(share + "Images/Logo.jpg"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(share + "Images/Logo.jpg").constData(), 0600), 0);
+  print = f.PreparedPrintForm();
+  auto& again = static_cast<TFormReport&>(*print);
+  EXPECT_TRUE(PrintOut(again, "ValuationReport-print-nologo").contains("TOTALS:"));
+  EXPECT_FALSE(again.QRImage1->Enabled);
 }
 
 TEST_P(ValuationReport, DepartmentsOfOneNameStayApartAndASearchNarrowsTheProducts) {
