@@ -3,7 +3,7 @@
 // run by hand when the numbering or the colour check changes.
 //
 //   tests/support/pgtest.sh start /tmp/pg.env
-//   KV_PG_STATE=/tmp/pg.env build/bench/kvstylesave_stress [--engine sqlite|pg] [--programs 8]
+//   KV_PG_STATE=/tmp/pg.env build/bench-tools/kvstylesave_stress [--engine sqlite|pg] [--programs 8]
 //
 // Two rounds, each program started, filled in and then told to save at once:
 //   same colour  every program adds style STRESS1 in RED: exactly one may
