@@ -101,6 +101,35 @@ TEST_P(BrandNames, AnUnchangedYesLeavesADefaultAnotherUserChose) {
   EXPECT_EQ(Value("SELECT EXTRA FROM PARAMETERS WHERE NAME = 'TESSARIN'"), "T1");
 }
 
+TEST_P(BrandNames, AnEditOfABrandAnotherUserRemovedWritesNothingAndKeepsTheInput) {
+  TForm1& f = Start();
+  auto other = Connect();
+  const QString wren = BrandId("LITTLE WREN");
+  const auto brands = [&] {
+    return Column("SELECT NAME || '/' || COALESCE(EXTRA, '') || '/' || COALESCE(CAST(PARENT_ID AS VARCHAR(20)), '-')"
+                  " FROM PARAMETERS WHERE TYPE = 'BRANDLABEL' ORDER BY ID");
+  };
+  Show(f, "LITTLE WREN");
+  f.SpButEdit->click();
+  // A new name, code and the default mark: each would write a row.
+  f.EditName->setText("WREN & CO");
+  f.EditCode->setText("LWC");
+  f.ComboBoxDefault->setCurrentText("Yes");
+  other.db->Execute("DELETE FROM PARAMETERS WHERE ID = " + wren);
+  const QStringList before = brands();
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{"The entry could not be found; another user may have removed it. "
+                                  "Nothing has been saved."});
+  EXPECT_EQ(brands(), before);
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM PARAMETERS WHERE NAME = 'WREN & CO' OR ID = " + wren), "0");
+  EXPECT_EQ(Column("SELECT BRANDLABEL_NAME FROM PRODUCTS WHERE BRANDLABEL_ID = " + wren),
+            QStringList(2, "LITTLE WREN"));
+  EXPECT_EQ(f.Mode(), "Edit");
+  EXPECT_EQ(f.EditName->text(), "WREN & CO");
+  EXPECT_EQ(f.EditCode->text(), "LWC");
+  EXPECT_EQ(f.ComboBoxDefault->currentText(), "Yes");
+}
+
 TEST_P(BrandNames, TheProductsTakeTheNameTheRowHoldsNotTheOneOnScreen) {
   TForm1& f = Start();
   auto other = Connect();

@@ -13,7 +13,9 @@ namespace {
 
 using kdb::sql::Quote;
 
-class Categories : public edtest::ParamEditorDbTest<TForm1> {
+using TRacingForm = edtest::Racing<TForm1>;
+
+class Categories : public edtest::ParamEditorDbTest<TRacingForm> {
  protected:
   void SetUp() override {
     ParamEditorDbTest::SetUp();
@@ -26,6 +28,12 @@ class Categories : public edtest::ParamEditorDbTest<TForm1> {
                  "'-') FROM PARAMETERS WHERE TYPE = 'CATEGORY' AND NAME = " + Quote(name));
   }
   void Show(TForm1& f, const QString& name) { f.SelectEntry(f.IndexOfName(name)); }
+  // Every PARAMETERS row and every product's copy of its category's name.
+  QStringList Written() {
+    return Column("SELECT TYPE || '/' || COALESCE(NAME, '-') || '/' || COALESCE(PARENT_NAME, '-') || '/' || "
+                  "COALESCE(CAST(PARENT_ID AS VARCHAR(20)), '-') FROM PARAMETERS ORDER BY ID") +
+           Column("SELECT PLU || '/' || COALESCE(CATEGORY_NAME, '-') FROM PRODUCTS ORDER BY PLU");
+  }
 };
 
 TEST_P(Categories, TheCodeIsKeptInParentNameWithParentIdZero) {
@@ -75,6 +83,51 @@ TEST_P(Categories, ARenameReachesTheProductsButNotTheDepartments) {
   EXPECT_EQ(Column("SELECT CATEGORY_NAME FROM PRODUCTS"), QStringList(2, "MENS"));
   EXPECT_EQ(Value("SELECT COUNT(*) FROM PARAMETERS WHERE TYPE = 'DEPARTMENT' AND PARENT_NAME = 'MENSWEAR'"), "4");
   EXPECT_EQ(Parent("MENS"), "0/MW");
+}
+
+TEST_P(Categories, AnEmptyOrTakenNameIsRefusedAndWritesNothing) {
+  TRacingForm& f = Start();
+  const QStringList before = Written();
+  f.SpButAdd->click();
+  f.EditName->setText("   ");
+  f.EditCode->setText("FW");
+  f.SpButSave->click();
+  f.EditName->setText("menswear");  // typed in capitals, so another's name
+  f.SpButSave->click();
+  EXPECT_EQ(messages, (QStringList{"Please enter a name", "Name already exists, please enter a unique name"}));
+  EXPECT_EQ(Written(), before);
+  EXPECT_EQ(f.Mode(), "Add");
+  EXPECT_EQ(f.EditName->text(), "MENSWEAR");
+
+  // An edit into another's name, or into no name, is refused alike.
+  messages.clear();
+  f.SpButCancel->click();
+  Show(f, "LADIESWEAR");
+  f.SpButEdit->click();
+  f.EditName->setText(" MENSWEAR ");
+  f.SpButSave->click();
+  f.EditName->clear();
+  f.SpButSave->click();
+  EXPECT_EQ(messages, (QStringList{"Name already exists, please enter a unique name", "Please enter a name"}));
+  EXPECT_EQ(Written(), before);
+  EXPECT_EQ(f.Mode(), "Edit");
+
+  // Another user saves the name after the window's own check: the check
+  // under the save's lock refuses it.
+  messages.clear();
+  f.SpButCancel->click();
+  auto other = Connect();
+  f.afterChecks = [&] {
+    other.db->Execute("INSERT INTO PARAMETERS (NAME, TYPE, PARENT_ID, PARENT_NAME) VALUES ('FOOTWEAR', 'CATEGORY', 0, 'F')");
+  };
+  f.SpButAdd->click();
+  f.EditName->setText("FOOTWEAR");
+  f.EditCode->setText("FW");
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{"Name already exists, please enter a unique name"});
+  EXPECT_EQ(Column("SELECT PARENT_NAME FROM PARAMETERS WHERE TYPE = 'CATEGORY' AND NAME = 'FOOTWEAR'"),
+            QStringList{"F"});
+  EXPECT_EQ(f.Mode(), "Add");
 }
 
 TEST_P(Categories, ThePrintedListShowsTheCodeInItsThirdColumn) {

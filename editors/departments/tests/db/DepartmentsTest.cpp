@@ -110,6 +110,41 @@ TEST_P(Departments, ANewDepartmentHasTheDefaultVATAndARenameReachesItsProducts) 
   EXPECT_EQ(messages, QStringList{"Please select a VAT rate."});
 }
 
+TEST_P(Departments, AFailedProductsRenameIsReportedAndLeavesTheDepartmentAsItWas) {
+  // A rule of the test's database: no two products may be called FROCKS, so
+  // the rename of the three DRESSES products fails.
+  Exec("CREATE UNIQUE INDEX TEST_ONE_FROCKS ON PRODUCTS (DEPARTMENT_NAME) WHERE DEPARTMENT_NAME = 'FROCKS'");
+  TForm1& f = Start();
+  const QString dresses = Id("DEPARTMENT", "DRESSES");
+  const QString row = "SELECT NAME || '/' || EXTRA || '/' || PARENT_NAME FROM PARAMETERS WHERE ID = " + dresses;
+  const QString before = Value(row);
+  SelectCategory(f, "LADIESWEAR");
+  SelectDepartment(f, "DRESSES");
+  f.SpButEdit->click();
+  f.EditName->setText("FROCKS");
+  f.ComboBoxVAT->setCurrentIndex(kui::IndexOfPickValue(f.ComboBoxVAT, Id("VAT", "REDUCED")));
+  f.SpButSave->click();
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].startsWith("Error: Department has not been saved.\n\n")) << messages[0].toStdString();
+  // The row's new name and rate went back with the failed rename.
+  EXPECT_EQ(Value(row), before);
+  EXPECT_EQ(Column("SELECT DISTINCT DEPARTMENT_NAME FROM PRODUCTS WHERE DEPARTMENT_ID = " + dresses),
+            QStringList{"DRESSES"});
+  EXPECT_EQ(f.Mode(), "Edit");
+  EXPECT_EQ(f.EditName->text(), "FROCKS");
+  EXPECT_EQ(f.ComboBoxVAT->currentText(), "REDUCED");
+
+  // With the rule gone the same input saves: nothing of the failed try was
+  // taken as written.
+  messages.clear();
+  Exec("DROP INDEX TEST_ONE_FROCKS");
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{"Department has been saved."});
+  EXPECT_EQ(Value(row), "FROCKS/" + Id("VAT", "REDUCED") + "/LADIESWEAR");
+  EXPECT_EQ(Column("SELECT DISTINCT DEPARTMENT_NAME FROM PRODUCTS WHERE DEPARTMENT_ID = " + dresses),
+            QStringList{"FROCKS"});
+}
+
 TEST_P(Departments, AChangeAnotherProgramMadeMeanwhileIsKeptOrRefused) {
   TForm1& f = Start();
   auto other = Connect();

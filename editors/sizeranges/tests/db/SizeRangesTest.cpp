@@ -356,6 +356,33 @@ TEST_P(SizeRanges, AChangeAnotherProgramMadeMeanwhileIsNeverOverwrittenUnseen) {
   EXPECT_EQ(ProductScales("00000500"), QStringList(3, "MENSWEAR"));
 }
 
+TEST_P(SizeRanges, AnEditOfAScaleAnotherUserRemovedWritesNothing) {
+  TForm1& f = Start();
+  auto other = Connect();
+  const QString mens = ScaleId("MENS S-XXL");
+  const QStringList sizesBefore = Column("SELECT NAME FROM SIZES ORDER BY ID");
+  Select(f, "MENS S-XXL");
+  f.SpButEdit->click();
+  // Both the scale's name and a size's name are changed, so a save that went
+  // on past the missing scale would write SIZES and PRODUCTS.
+  f.EditName->setText("MENS XS-XXL");
+  f.ListBoxSizes->setCurrentRow(1);
+  f.EditSizeName->setText("MED");
+  f.SpButEditSize->click();
+  // The other program removes the scale row only; its sizes stay behind.
+  other.db->Execute("DELETE FROM SIZESSCALE WHERE ID = " + mens);
+  f.SpButSave->click();
+  EXPECT_EQ(messages, QStringList{"The Size Scale could not be found; another user may have removed it. "
+                                  "Nothing has been saved."});
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM SIZESSCALE WHERE ID = " + mens + " OR NAME = 'MENS XS-XXL'"), "0");
+  EXPECT_EQ(Column("SELECT NAME FROM SIZES ORDER BY ID"), sizesBefore);
+  EXPECT_EQ(ProductScales("00000500"), QStringList(3, "MENS S-XXL"));
+  EXPECT_EQ(ProductSizes("00000500"), (QStringList{"S", "M", "L"}));
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM SIZESSCALE"), "6");  // no row written in its place
+  EXPECT_EQ(f.Mode(), "Edit");
+  EXPECT_EQ(f.EditName->text(), "MENS XS-XXL");
+}
+
 TEST_P(SizeRanges, TheNameIsCheckedAgainUnderTheSavesLock) {
   TRacingForm& f = Start();
   auto other = Connect();

@@ -7,14 +7,17 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QSet>
 #include <QStackedWidget>
 #include <QTest>
 #include <QToolButton>
 
+#include <vector>
 
 #include "DataModF.h"
 #include "KvEdit.h"
 #include "KvStringGrid.h"
+#include "SchemaClass.h"
 #include "SuppliersForm.h"
 
 namespace {
@@ -267,6 +270,68 @@ TEST_P(Suppliers, TheLeadTimeTakesEightDigitsAndNothingElse) {
   f.SpButSave->click();
   EXPECT_EQ(Address("WILLOW AND WREN", "SUPPLIER", "LEADTIME"), "12345678");
   EXPECT_TRUE(boxes.isEmpty());
+}
+
+TEST_P(Suppliers, EveryTextBoxHoldsNoMoreThanItsColumn) {
+  TForm1& f = Start();
+  f.SpButAdd->click();  // a new supplier: each box at the length it takes by typing
+  struct Box {
+    QWidget* box;
+    const char* table;
+    const char* column;
+  };
+  const std::vector<Box> fields{
+      {f.EditName, "PARAMETERS", "NAME"},
+      {f.EditHouseNoName, "ADDRESSES", "HOUSE_NO_NAME"}, {f.EditStreet, "ADDRESSES", "STREET"},
+      {f.EditArea, "ADDRESSES", "AREA"}, {f.EditTownCity, "ADDRESSES", "TOWN_CITY"},
+      {f.EditCounty, "ADDRESSES", "COUNTY"}, {f.EditPostcode, "ADDRESSES", "POSTCODE"},
+      {f.EditTel, "ADDRESSES", "TELEPHONE"}, {f.EditFax, "ADDRESSES", "FAX"},
+      {f.EditEmail, "ADDRESSES", "EMAIL"}, {f.EditWebsite, "ADDRESSES", "WEBSITE"},
+      {f.EditAgentFirstName, "ADDRESSES", "AGENT_FIRST_NAME"}, {f.EditAgentSurname, "ADDRESSES", "AGENT_SURNAME"},
+      {f.EditAgentTelephone, "ADDRESSES", "AGENT_TELEPHONE"}, {f.EditAgentFax, "ADDRESSES", "AGENT_FAX"},
+      {f.EditAgentEmail, "ADDRESSES", "AGENT_EMAIL"},
+      {f.EditMarkup, "ADDRESSES", "MARKUP"}, {f.EditLeadTime, "ADDRESSES", "LEADTIME"},
+      {f.MemoTerms, "ADDRESSES", "TERMS"},
+      {f.EditRetHouseNo, "ADDRESSES", "HOUSE_NO_NAME"}, {f.EditRetStreet, "ADDRESSES", "STREET"},
+      {f.EditRetArea, "ADDRESSES", "AREA"}, {f.EditRetTownCity, "ADDRESSES", "TOWN_CITY"},
+      {f.EditRetCounty, "ADDRESSES", "COUNTY"}, {f.EditRetPostcode, "ADDRESSES", "POSTCODE"},
+      {f.EditRetTel, "ADDRESSES", "TELEPHONE"}, {f.EditRetFax, "ADDRESSES", "FAX"},
+      {f.EditRetEmail, "ADDRESSES", "EMAIL"}, {f.EditRetWebsite, "ADDRESSES", "WEBSITE"}};
+  // A box added to the window later is not left out of the check.
+  QSet<QWidget*> listed;
+  for (const Box& b : fields) listed.insert(b.box);
+  for (kui::KvEdit* edit : f.findChildren<kui::KvEdit*>())
+    EXPECT_TRUE(listed.contains(edit)) << edit->objectName().toStdString();
+
+  for (const Box& b : fields) {
+    const std::string where = std::string(b.table) + "." + b.column;
+    const kvschema::TableDef* table = kvschema::FindTable(b.table);
+    ASSERT_NE(table, nullptr) << where;
+    const kvschema::ColumnDef* column = table->Find(b.column);
+    ASSERT_NE(column, nullptr) << where;
+    auto* edit = qobject_cast<kui::KvEdit*>(b.box);
+    if (!edit) {  // the terms memo: as long as the column, which has no width
+      EXPECT_EQ(column->kind, kvschema::Kind::Text) << where;
+      EXPECT_EQ(column->length, 0) << where;
+      continue;
+    }
+    if (column->kind == kvschema::Kind::Integer) {
+      // Digits only: the longest number typed fits the column's 32 bits.
+      EXPECT_GT(edit->MaxLength(), 0) << where;
+      EXPECT_LE(edit->MaxLength(), 9) << where;
+      continue;
+    }
+    if (column->kind != kvschema::Kind::Text) {
+      EXPECT_EQ(column->kind, kvschema::Kind::Float) << where;  // the mark-up, checked as a number
+      continue;
+    }
+    ASSERT_GT(column->length, 0) << where;
+    EXPECT_GT(edit->MaxLength(), 0) << where;
+    EXPECT_LE(edit->MaxLength(), column->length) << where;
+    // Typing on past the column's width stops at the box's length.
+    Type(edit, QString(column->length + 5, 'W'));
+    EXPECT_EQ(edit->text().size(), edit->MaxLength()) << where;
+  }
 }
 
 TEST_P(Suppliers, TheSupplierAndItsRowsAreWrittenTogetherOrNotAtAll) {

@@ -125,6 +125,41 @@ TEST_P(RootStockReport, WithoutAnyStockTheGrandTotalsShowZeroAverages) {
   EXPECT_EQ(grid[1].mid(8), (QStringList{"0.00", "0.00", "0", "0.00", "0.00"}));
 }
 
+TEST_P(RootStockReport, AFailedRunTellsTheUserAndShowsNoReport) {
+  TMainForm& f = Start("RootStockReport");
+  AnswerChecklist({"ACME KNITS"});
+  f.SpButView->click();
+  ASSERT_TRUE(f.ReportShown());
+  Exec("DROP TABLE BRANCHSTOCK");
+  f.SpButView->click();
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].startsWith("The report could not be run:")) << messages[0].toStdString();
+  EXPECT_FALSE(f.ReportShown()) << "the last run's rows are no report of this one";
+  EXPECT_TRUE(f.isEnabled());
+  EXPECT_TRUE(kvfwtest::NoWaitWindowLeft());
+  f.SpButPrint->click();
+  f.SpButExport->click();
+  EXPECT_EQ(previews, 0);
+  EXPECT_EQ(fileDialogs, 0);
+}
+
+TEST_P(RootStockReport, AGroupWhoseValuesCannotBeReadIsToldNotOfferedAsAnEmptyList) {
+  TMainForm& f = Start("RootStockReport");
+  int checklists = 0;
+  dialogAnswer = [&](QDialog& d) {
+    if (qobject_cast<TKVFormUtilSelectChList*>(&d)) ++checklists;
+    d.reject();
+  };
+  Exec("DROP TABLE PARAMETERS");
+  f.SpButView->click();
+  EXPECT_EQ(checklists, 0);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].startsWith("The report could not be run:")) << messages[0].toStdString();
+  EXPECT_FALSE(f.ReportShown());
+  EXPECT_TRUE(f.isEnabled());
+  EXPECT_TRUE(LogText().contains("TDMDB::RunQuery"));
+}
+
 TEST_P(RootStockReport, AShopWithoutBranchesEndsTheProgram) {
   Start("RootStockReport", kvfwtest::StarterData([](kdb::Database& db) { db.Execute("DELETE FROM BRANCHES"); }));
   EXPECT_TRUE(terminated);

@@ -172,6 +172,33 @@ TEST_P(StyleHistory, RefreshLoadsTheSalesBetweenTheDatesWithTheWholeEndDay) {
   EXPECT_TRUE(messages.isEmpty());
 }
 
+TEST_P(StyleHistory, ARefreshWhoseSalesCannotBeReadSaysSoAndShowsNoFigure) {
+  TFormStyleHistoryF& f = Start();
+  Search("", "JEAN01");
+  ChooseColour("00000042");
+  f.DTPickStart->setDate(QDate(2024, 3, 1));
+  f.DTPickEnd->setDate(QDate(2024, 3, 31));
+  f.SpButViewSales->click();
+  ASSERT_EQ(InfoRow(hrSalesBetween), (L{"3", "1", ""}));
+  const QStringList sizes = InfoRow(0), stock = InfoRow(hrStock);
+  ASSERT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+
+  // The sales go away while the style is open: the earlier figures must not
+  // stay, nor turn into empty cells that read as "no sales".
+  Exec("DROP TABLE TRANSACTIONS");
+  f.SpButViewSales->click();
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].startsWith("Could not load the sales of 00000042:\n")) << messages[0].toStdString();
+  EXPECT_EQ(InfoRow(hrSalesBetween), (L{"n/a", "n/a", "n/a"}));
+  EXPECT_EQ(f.SGridInfo->Cell(4, hrSalesBetween), "") << "the column after the sizes stays empty";
+  // Only the row of the Refresh is touched.
+  EXPECT_EQ(InfoRow(0), sizes);
+  EXPECT_EQ(InfoRow(hrStock), stock);
+  EXPECT_TRUE(LogText().contains("TDMDB::RunQuery"));
+  EXPECT_TRUE(f.isEnabled());
+  EXPECT_TRUE(kvfwtest::NoWaitWindowLeft());
+}
+
 TEST_P(StyleHistory, ViewHistoryStartsTheItemReportWithTheRootPLU) {
   QList<kos::StartRequest> starts;
   kos::ScopedStarter starter([&starts](const kos::StartRequest& r) {

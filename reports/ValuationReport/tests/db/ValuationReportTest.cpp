@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -175,6 +176,38 @@ TEST_P(ValuationReport, DepartmentsOfOneNameStayApartAndASearchNarrowsTheProduct
   EXPECT_EQ(Column(1), (QStringList{"Department", outer, outer, outer, "", "TOTALS:"}));
   EXPECT_EQ(Column(2), (QStringList{"Units", "7", "3", "-3", "", "7"}));
   EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_P(ValuationReport, ProductsWithoutAnyStockValueAtZeroWithZeroAverages) {
+  TMainForm& f = Start("ValuationReport");
+  // A run with stock first, so that nothing of it may linger in the totals.
+  AnswerSearch("", true);
+  f.SpeedButtonRunReport->click();
+  ASSERT_EQ(f.PanelTotalUnits->text(), "1027");
+  // R0000005 has products but not one stock row.
+  AnswerSearch("0000005", true);
+  f.SpeedButtonRunReport->click();
+  ASSERT_TRUE(f.ReportShown());
+  EXPECT_TRUE(f.LastStatement().contains("root_plu like '%0000005%'"));
+  const QString e;
+  const std::vector<QStringList> expected{
+      {"Branch", "Department", "Units", "AVG Unit Cost", "AVG Unit Retail", "Total Cost", "Total Retail",
+       "Total G.Profit"},
+      QStringList(8, e),
+      {e, "TOTALS:", "0", "0.00", "0.00", "0.00", "0.00", "0.00"},
+  };
+  EXPECT_EQ(Grid(), expected);
+  EXPECT_EQ(f.PanelTotalUnits->text(), "0");
+  EXPECT_EQ(f.PanelTotalCost->text(), "0.00");
+  EXPECT_EQ(f.PanelTotalRetail->text(), "0.00");
+  EXPECT_EQ(f.PanelGrossProfit->text(), "0.00");
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  // The empty valuation prints its totals as the grid shows them.
+  std::unique_ptr<TGridReportForm> print = f.PreparedPrintForm();
+  const QString text = PrintOut(*print, "ValuationReport-nostock");
+  EXPECT_TRUE(text.contains("TOTALS:"));
+  const QRegularExpression notANumber("\\bnan\\b", QRegularExpression::CaseInsensitiveOption);
+  EXPECT_FALSE(text.contains(notANumber)) << text.toStdString();
 }
 
 TEST_P(ValuationReport, AFailedRunTellsTheUserAndShowsNoValuation) {
