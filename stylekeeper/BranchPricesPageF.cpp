@@ -17,6 +17,7 @@
 #include "KvBusyGuard.h"
 #include "KvEdit.h"
 #include "KvStringGrid.h"
+#include "ModeWords.h"
 #include "PLUPricesPageF.h"
 #include "QuantityPageF.h"
 #include "StyleKeeperControls.h"
@@ -72,7 +73,7 @@ TBranchPricesPage::TBranchPricesPage(TForm1& form) : TFormPart(form, "TabSheetBS
   ComboBoxBSPBranch = skui::MakePickList(Sheet, "ComboBoxBSPBranch");
   PanelBSPriceStyle = skui::MakePanel(Sheet, "PanelBSPriceStyle", QString());
   PanelBSPriceStyle->setMinimumWidth(200);
-  PanelBSPriceMode = skui::MakeLabel(Sheet, "PanelBSPriceMode", kModeCaption);
+  PanelBSPriceMode = skui::MakeLabel(Sheet, "PanelBSPriceMode", skmode::kDesign);
   PanelBSPriceMode->setAlignment(Qt::AlignCenter);
   PanelBSPriceMode->setMinimumSize(90, 28);
   kui::PaintBackground(PanelBSPriceMode, kui::BgrColour(0x80FF80));

@@ -22,12 +22,10 @@ class TBranchPricesPage : public TFormPart {
  public:
   explicit TBranchPricesPage(TForm1& form);
 
-  static constexpr char kModeCaption[] = "EDIT";
-
   kui::KvStringGrid* SGridBSPrice = nullptr;
   QComboBox* ComboBoxBSPBranch = nullptr;
   QLabel* PanelBSPriceStyle = nullptr;
-  QLabel* PanelBSPriceMode = nullptr;  // always "EDIT"
+  QLabel* PanelBSPriceMode = nullptr;  // always "EDIT" (skmode::kDesign): no modes
   QToolButton* SpeedButtonSaveBranchPrices = nullptr;  // "Apply"
   QToolButton* SpBLPSmartCopy = nullptr;               // "Smart Copy"
 

@@ -88,19 +88,24 @@ void TColourSizeViewClass::DrawCell(QPainter& p, int col, int row, const QRect& 
 
 void TColourSizeViewClass::SelectCell(int col, int row, bool& canSelect) {
   canSelect = Model.CanSelect(col, row);
+  // A read-only grid's cells are never rewritten: blank cells of figures
+  // that could not be read stay blank, not zeros that look read.
+  if (!Editable()) return;
   if (canSelect && Kind == Values::Prices && Model.IsSizeCell(col, row))
     SetCell(col, row, SG::FormatPriceText(Cell(col, row)));
   SumTotals();
 }
 
 void TColourSizeViewClass::KeyPress(QChar& key) {
-  SumTotals();
+  const bool editable = Editable();  // see SelectCell
+  if (editable) SumTotals();
   if (key == QChar('\b')) return;
   const int col = Grid->Col(), row = Grid->Row();
   if (key == QChar('\r')) {
     const QString text = Cell(col, row);
-    SetCell(col, row, Kind == Values::Prices ? SG::FormatPriceText(text)
-                                             : QString::number(SG::QuantityOf(text)));
+    if (editable)
+      SetCell(col, row, Kind == Values::Prices ? SG::FormatPriceText(text)
+                                               : QString::number(SG::QuantityOf(text)));
     int nextCol = col, nextRow = row;
     Model.NextCellAfterEnter(nextCol, nextRow);
     Grid->SetCurrent(nextCol, nextRow);

@@ -57,11 +57,13 @@ class TColourSizeViewClass : public TGridCells {
   void DrawCell(QPainter& p, int col, int row, const QRect& rect, kui::KvGridDrawState state) const;
   // The choice of a cell: the TOTALS row and column are refused; entering a
   // price cell shows it as "0.00". The totals are recomputed either way.
+  // A grid without goEditing keeps every cell as it is, the totals too.
   void SelectCell(int col, int row, bool& canSelect);
   // A typed key: the totals are recomputed; Enter fixes the current cell's
-  // text and moves on (the key goes no further); other keys pass the cell's
-  // filter or are dropped (set to QChar()).
+  // text (not in a grid without goEditing) and moves on (the key goes no
+  // further); other keys pass the cell's filter or are dropped (set to QChar()).
   void KeyPress(QChar& key);
+  bool Editable() const { return Grid->HasOption(kui::KvStringGrid::goEditing); }
 
   // TGridCells: the string grid's own cells.
   int ColCount() const override { return Grid->ColCount(); }

@@ -1,5 +1,6 @@
 // The branch prices page through the window on both engines: what it shows,
-// prices typed and stored, Smart Copy, and Apply beside another user.
+// prices typed and stored, Smart Copy, Apply beside another user, and prices
+// that cannot be read.
 #include "StockDbFixture.h"
 
 #include <QLabel>
@@ -110,6 +111,32 @@ TEST_P(BranchPricesDbTest, APriceAnotherUserChangedMeanwhileIsNotOverwritten) {
   page.SpeedButtonSaveBranchPrices->click();
   EXPECT_EQ(TakeShown(), QStringList{"Branch level prices saved successfuly."});
   EXPECT_EQ(PricedAt("MAIN STORE", "35"), 1);
+}
+
+TEST_P(BranchPricesDbTest, PricesThatCannotBeReadShowNoZerosAndApplyIsRefused) {
+  PutRow("0000004201", "MAIN STORE", "BSRETAIL_PRICE", "19.99");
+  TForm1& f = StartOnStyle();
+  TBranchPricesPage& page = *f.BranchPricesPage;
+  f.SpButBSPricesClick();
+  kui::KvStringGrid* g = page.SGridBSPrice;
+  ASSERT_EQ(g->Cell(4, kDenim), "19.99");
+  Exec("ALTER TABLE BRANCHSTOCK RENAME TO BRANCHSTOCK_AWAY");
+  ChooseBranch(page.ComboBoxBSPBranch, "MAIN STORE");
+  Exec("ALTER TABLE BRANCHSTOCK_AWAY RENAME TO BRANCHSTOCK");
+  EXPECT_EQ(TakeShown(), QStringList{"The figures of branch MAIN STORE could not be read."});
+  EXPECT_FALSE(g->HasOption(kui::KvStringGrid::goEditing));
+  // Neither zeros nor the prices read before, also in a cell taken in the
+  // read-only grid.
+  ASSERT_TRUE(g->SetCurrent(3, kDenim));
+  for (int row : {kBlack, kDenim, 3}) {
+    EXPECT_EQ(g->RowTexts(row).mid(3), (QStringList{"", "", "", ""})) << row;
+    EXPECT_EQ(page.View().ShownText(3, row), "") << row;
+  }
+  page.SpeedButtonSaveBranchPrices->click();
+  EXPECT_EQ(TakeShown(), QStringList{"Please choose a branch first: its prices are not loaded."});
+  EXPECT_EQ(Rows(), 1);
+  EXPECT_EQ(PricedAt("MAIN STORE", "19.99"), 1);
+  EXPECT_TRUE(f.isEnabled());
 }
 
 KV_DB_ENGINES(BranchPricesDbTest);

@@ -1,9 +1,9 @@
 // The "+" quick-add of list entries on both engines: the entry written from
 // its name alone, selected in Add mode while Edit keeps the style's own
 // choices; the new season made everybody's default; empty and existing names
-// refused (also when another user adds the name while the dialog saves); the
-// colour asked again for a name that exists, and added with a random display
-// colour.
+// refused (also when another user adds the name while the dialog saves); a
+// save that cannot write told as such; the colour asked again for a name that
+// exists, and added with a random display colour.
 #include "StyleKeeperDbFixture.h"
 
 #include <QLabel>
@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "KvTransaction.h"
 #include "PickList.h"
 #include "QuickAddForm.h"
 
@@ -135,6 +136,62 @@ TEST_P(QuickAddDbTest, TwoPeopleAddingOneNameAtOnceMakeOneEntry) {
   EXPECT_EQ(Column("SELECT COUNT(*) FROM PARAMETERS WHERE TYPE = 'CATEGORY' AND NAME = 'OUTERWEAR'"),
             QStringList{"1"});
   EXPECT_TRUE(f.QuickAddName.isEmpty());
+}
+
+// Another program holds the list's table lock for longer than a save may wait
+// for it: neither quick-add writes or claims a new entry, and once the other
+// program is done the same name saves.
+TEST_P(QuickAddDbTest, AQuickAddThatCannotSaveSaysSoAndAddsNothing) {
+  TForm1& f = Start({"", "00000042"});
+  DMDB->DBSessionRemote->TableLockWaitTime = 300;  // instead of ten seconds
+  const QString rows = Column("SELECT COUNT(*) FROM PARAMETERS").value(0);
+  const int colours = f.ComboBoxColours->count();
+  kvtest::DbHandle other = Connect();
+  auto held = std::make_unique<kdb::Transaction>(*other.db, kdb::Transaction::Partial, kdb::TableLock{"PARAMETERS"});
+
+  bool leftOpen = false;
+  QString kept;
+  onDialog = [&](QDialog& d) {
+    auto* dialog = qobject_cast<TFormQuickAdd*>(&d);
+    ASSERT_NE(dialog, nullptr);
+    ++dialogs;
+    dialog->EditDesc->setText(dialog->Label1->text() == "Colour:" ? "SEA GREEN" : "NEW THREADS");
+    dialog->BitBtnOK->click();
+    leftOpen = dialog->isVisible();
+    kept = dialog->EditDesc->text();
+  };
+  f.SpButAddSupplier->click();
+  ASSERT_EQ(ShownTexts().size(), 1);
+  EXPECT_TRUE(ShownTexts()[0].startsWith("The new entry was not saved.\n\n")) << ShownTexts()[0].toStdString();
+  // The dialog stays open with the name as typed, for another try or Cancel.
+  EXPECT_TRUE(leftOpen);
+  EXPECT_EQ(kept, "NEW THREADS");
+  EXPECT_TRUE(f.QuickAddName.isEmpty());
+  EXPECT_TRUE(f.QuickAddID.isEmpty());
+  EXPECT_EQ(TForm1::IndexOfName(f.ComboBoxSuppliers, "NEW THREADS"), -1);
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxSuppliers), "SOLENT DENIM");
+  EXPECT_TRUE(LogText().contains("TFormQuickAdd::SaveEntry"));
+  EXPECT_TRUE(f.isEnabled());
+
+  // The colour is written by the window, not the dialog: its own message.
+  ClearShownTexts();
+  f.SpButAddColour->click();
+  ASSERT_EQ(ShownTexts().size(), 1);
+  EXPECT_TRUE(ShownTexts()[0].startsWith("The new colour was not saved.\n\n")) << ShownTexts()[0].toStdString();
+  EXPECT_EQ(dialogs, 2);  // not asked again
+  EXPECT_EQ(f.ComboBoxColours->count(), colours);
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxColours), "DENIM");
+  EXPECT_TRUE(LogText().contains("TForm1::SpButAddColourClick"));
+  EXPECT_TRUE(f.isEnabled());
+  EXPECT_EQ(Column("SELECT COUNT(*) FROM PARAMETERS").value(0), rows);
+  EXPECT_FALSE(DMDB->DBDatabaseRemote->InTransaction());
+
+  held.reset();  // the other program undoes its work
+  ClearShownTexts();
+  f.SpButAddSupplier->click();
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
+  EXPECT_FALSE(IdOf("SUPPLIER", "NEW THREADS").isEmpty());
+  EXPECT_EQ(f.QuickAddName, "NEW THREADS");
 }
 
 TEST_P(QuickAddDbTest, AColourIsAskedAgainForAnExistingNameAndGetsARandomColour) {

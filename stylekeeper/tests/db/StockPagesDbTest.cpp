@@ -1,7 +1,7 @@
 // The stock, min stock, max stock and barcode pages through the window on
 // both engines: what a branch's grid shows, the modes, Apply in each mode
-// and page, the right "Edit Stock", two programs writing at once, and an
-// Apply that cannot write.
+// and page, the right "Edit Stock", two programs writing at once, an Apply
+// that cannot write, and figures that cannot be read.
 #include "StockDbFixture.h"
 
 #include <QCheckBox>
@@ -360,6 +360,90 @@ TEST_P(StockPagesDbTest, AnApplyThatCannotWriteSaysSoWritesNothingAndKeepsTheFig
   EXPECT_EQ(page.Grid->Cell(3, kDenim), "3");
   EXPECT_TRUE(f.isEnabled());
   EXPECT_TRUE(LogText().contains("TForm1::ButtonApplyStockClick"));
+}
+
+// The same on the other three pages, each with its own words: another program
+// holds a row of the branch in its unfinished change while the page applies.
+TEST_P(StockPagesDbTest, AnApplyOfTheOtherPagesThatCannotWriteSaysSoAndWritesNothing) {
+  PutRow("0000004200", "MAIN STORE", "MIN_STOCK_QUANTITY", "2");
+  Exec("UPDATE BRANCHSTOCK SET MAX_STOCK_QUANTITY = 5, BARCODES_QUANTITY = 1");
+  TForm1& f = StartOnStyle();
+  kvtest::DbHandle other = Connect();
+  struct Case {
+    QToolButton* tab;
+    TQuantityPage* page;
+    QString told;
+    QString stored;
+  };
+  for (const Case& c : {Case{f.SpButShowMinStock, f.MinStockPage, "The minimum stock was not saved.\n\n", "2"},
+                        Case{f.SpButShowMaxStock, f.MaxStockPage, "The maximum stock was not saved.\n\n", "5"},
+                        Case{f.SpButTabBCodes, f.BarcodesPage, "The barcode quantities were not saved.\n\n", "1"}}) {
+    SCOPED_TRACE(c.page->Column().toStdString());
+    TQuantityPage& page = *c.page;
+    c.tab->click();
+    if (page.HasModes()) page.ButtonEdit->click();
+    Type(page.Grid, 3, kDenim, "7");
+    Type(page.Grid, 3, kBlack, "4");
+    other.db->StartTransaction();
+    other.db->Execute("UPDATE BRANCHSTOCK SET STOCK_QUANTITY = 1 WHERE PLU = '0000004200'");
+    page.ButtonApply->click();
+    other.db->Rollback();
+    const QStringList shown = TakeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.first().startsWith(c.told)) << shown.first().toStdString();
+    EXPECT_TRUE(shown.first().endsWith("\n\nNothing was written.")) << shown.first().toStdString();
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_EQ(Stored("0000004200", "MAIN STORE", page.Column()), c.stored);
+    // The page stays as it was, the figures typed, to be applied again.
+    if (page.HasModes()) {
+      EXPECT_EQ(page.Mode(), "Edit");
+    }
+    EXPECT_TRUE(page.Editable());
+    EXPECT_EQ(page.Grid->Cell(3, kDenim), "7");
+    EXPECT_TRUE(f.isEnabled());
+  }
+  // Applied again once the other program is done, it writes against what
+  // was loaded: the failed Apply left nothing behind.
+  f.BarcodesPage->ButtonApply->click();
+  EXPECT_EQ(TakeShown(), QStringList{"Barcodes saved successfuly!"});
+  EXPECT_EQ(Stored("0000004200", "MAIN STORE", "BARCODES_QUANTITY"), "7");
+  EXPECT_EQ(Stored("0000004300", "MAIN STORE", "BARCODES_QUANTITY"), "4");
+}
+
+// ----- figures that cannot be read --------------------------------------------------------------
+
+// The branch's figures fail to read after the style was loaded: the grid
+// shows nothing rather than zeros (nor the figures read before), and an
+// Apply of it would write those blanks as figures: refused.
+TEST_P(StockPagesDbTest, FiguresThatCannotBeReadShowNoZerosAndApplyIsRefused) {
+  PutRow("0000004200", "MAIN STORE", "STOCK_QUANTITY", "10");
+  TForm1& f = StartOnStyle();
+  TQuantityPage& page = *f.StockPage;
+  f.SpButTabStock->click();
+  ASSERT_EQ(page.Grid->Cell(3, kDenim), "10");
+  page.ButtonEdit->click();
+  Exec("ALTER TABLE BRANCHSTOCK RENAME TO BRANCHSTOCK_AWAY");
+  ChooseBranch(page.BranchCombo, "MAIN STORE");
+  Exec("ALTER TABLE BRANCHSTOCK_AWAY RENAME TO BRANCHSTOCK");
+  EXPECT_EQ(TakeShown(), QStringList{"The figures of branch MAIN STORE could not be read."});
+  EXPECT_TRUE(LogText().contains("TForm1::ComboBoxStockBranchesSelect"));
+  // Nor once a cell is taken and left with Enter in the read-only grid.
+  ASSERT_TRUE(page.Grid->SetCurrent(3, kDenim));
+  QTest::keyClick(page.Grid, Qt::Key_Return);
+  for (int row : {kBlack, kDenim, 3})
+    EXPECT_EQ(page.Grid->RowTexts(row).mid(3), (QStringList{"", "", "", ""})) << row;
+  EXPECT_EQ(page.Mode(), "View");
+  EXPECT_FALSE(page.Editable());
+  EXPECT_TRUE(f.isEnabled());
+
+  // Edit opens the grid, but nothing typed in it is applied.
+  page.ButtonEdit->click();
+  Type(page.Grid, 3, kDenim, "12");
+  page.ButtonApply->click();
+  EXPECT_EQ(TakeShown(), QStringList{"Please choose a branch first: its figures are not loaded."});
+  EXPECT_EQ(Rows(), 1);
+  EXPECT_EQ(Stored("0000004200", "MAIN STORE", "STOCK_QUANTITY"), "10");
+  EXPECT_TRUE(f.isEnabled());
 }
 
 KV_DB_ENGINES(StockPagesDbTest);
