@@ -21,6 +21,7 @@ struct TGroupChoice;
 
 namespace kdb {
 class DataSet;
+class Field;
 }
 
 class TStockListingClass {
@@ -77,16 +78,52 @@ class TStockListingClass {
   virtual QStringList GrandTotalsRow() const = 0;
 
  protected:
+  // A run reads its records through fields found once (BindRun, before its
+  // first record) rather than by name for every value of every record.
+  virtual void BindRun(kdb::DataSet& records) = 0;
+  // The grid row of the bound run's current record; it joins the group.
+  virtual QStringList BoundRow() = 0;
+  // The fields of these names, in that order; throws for a missing one.
+  static std::vector<kdb::Field*> FindFields(kdb::DataSet& records, std::initializer_list<const char*> names);
+
+  // One column's text: equal to the previous record's, the grid gets the
+  // same string again, so the many rows of a style hold one name each.
+  class SharedText {
+   public:
+    const QString& operator()(const QString& text) {
+      if (text != last_) last_ = text;
+      return last_;
+    }
+
+   private:
+    QString last_;
+  };
+  // The same for a column of money: the previous text when the amount is the same.
+  class SharedMoney {
+   public:
+    const QString& operator()(Currency value) {
+      if (!known_ || value.Raw() != last_.Raw()) last_ = value, text_ = MoneyText(value), known_ = true;
+      return text_;
+    }
+
+   private:
+    Currency last_;
+    QString text_;
+    bool known_ = false;
+  };
+
   // A "Totals" row: column 0 "Totals", the given cells, the rest empty.
   QStringList TotalsRow(std::initializer_list<std::pair<int, QString>> cells) const;
-  // Money as the listings show it ("0.00").
+  // Money as the listings show it ("0.00", as kos::FormatFloat gives it:
+  // half away from zero, no minus sign on a result of 0.00).
   static QString MoneyText(Currency value);
   // "(4, 9)": the ids, each checked to be an integer.
   static QString IdList(const QStringList& ids);
   // PRODUCTS ("p") joined to its stock summed per PLU first ("s": plu,
-  // total_stock, stock_rows), so that the join meets one stock row per PLU.
+  // total_stock, and with `withRowCount` stock_rows, the number of stock
+  // rows), so that the join meets one stock row per PLU.
   // Unless every value is checked, only the stock rows of the values' PLUs
   // are read: a few styles read only their rows of a large BRANCHSTOCK.
   static QString StockPerPlu(const TGroupChoice& group, const QString& idList, bool allValues,
-                             const QString& branchCondition);
+                             const QString& branchCondition, bool withRowCount);
 };

@@ -1,5 +1,6 @@
 #include "ItemStockListingClass.h"
 
+#include "KVQuantityTextClass.h"
 #include "KvDb.h"
 #include "StockGroupByClass.h"
 
@@ -34,27 +35,37 @@ QString TItemStockListingClass::RunStatement(const TGroupChoice& group, const QS
          ", p.plu, p.supplier_name, p.style, p.colour_name, p.size_name, p.category_name,"
          " p.department_name, p.description, p." + group.NameColumn + " as " + kGroupNameField +
          ", s.total_stock, p.current_cost_price, p.retail_price from " +
-         StockPerPlu(group, idList, allValues, branchCondition) + " inner join parameters v on v.id = p." +
+         StockPerPlu(group, idList, allValues, branchCondition, false) + " inner join parameters v on v.id = p." +
          group.IdColumn + " where p." + group.IdColumn + " in " + idList + " order by " + group.ValueOrder +
          ", p.style nulls first, p.colour_name nulls first, p.size_offset nulls first, p.plu";
 }
 
-TItemStockRecord TItemStockListingClass::ReadRecord(kdb::DataSet& q) {
+// The record's fields, in the order ReadFields reads them.
+std::vector<kdb::Field*> TItemStockListingClass::Fields(kdb::DataSet& q) {
+  return FindFields(q, {"plu", "supplier_name", kGroupNameField, "style", "colour_name", "size_name", "category_name",
+                        "department_name", "description", "current_cost_price", "retail_price", "total_stock"});
+}
+
+TItemStockRecord TItemStockListingClass::ReadFields(const std::vector<kdb::Field*>& f) {
   TItemStockRecord r;
-  r.Plu = q.FieldByName("plu").AsString();
-  r.Supplier = q.FieldByName("supplier_name").AsString();
-  r.Group = q.FieldByName(kGroupNameField).AsString();
-  r.Style = q.FieldByName("style").AsString();
-  r.Colour = q.FieldByName("colour_name").AsString();
-  r.Size = q.FieldByName("size_name").AsString();
-  r.Category = q.FieldByName("category_name").AsString();
-  r.Department = q.FieldByName("department_name").AsString();
-  r.Description = q.FieldByName("description").AsString();
-  r.Cost = q.FieldByName("current_cost_price").AsCurrency();
-  r.Retail = q.FieldByName("retail_price").AsCurrency();
-  r.Qty = q.FieldByName("total_stock").AsInteger();
+  r.Plu = f[0]->AsString();
+  r.Supplier = f[1]->AsString();
+  r.Group = f[2]->AsString();
+  r.Style = f[3]->AsString();
+  r.Colour = f[4]->AsString();
+  r.Size = f[5]->AsString();
+  r.Category = f[6]->AsString();
+  r.Department = f[7]->AsString();
+  r.Description = f[8]->AsString();
+  r.Cost = f[9]->AsCurrency();
+  r.Retail = f[10]->AsCurrency();
+  r.Qty = f[11]->AsInteger();
   return r;
 }
+
+TItemStockRecord TItemStockListingClass::ReadRecord(kdb::DataSet& q) { return ReadFields(Fields(q)); }
+
+void TItemStockListingClass::BindRun(kdb::DataSet& q) { bound_ = Fields(q); }
 
 void TItemStockListingClass::BeginRun() { grand_ = {}; }
 
@@ -66,9 +77,9 @@ QStringList TItemStockListingClass::AddRecord(const TItemStockRecord& r) {
   group_.qty += r.Qty;
   group_.cost += totCost;
   group_.retail += totRetail;
-  return {r.Plu, r.Supplier, r.Group, r.Style, r.Colour, r.Size, r.Category, r.Department, r.Description,
-          MoneyText(r.Cost), MoneyText(r.Retail), QString::number(r.Qty), MoneyText(totCost),
-          MoneyText(totRetail)};
+  return {r.Plu, texts_[0](r.Supplier), texts_[1](r.Group), texts_[2](r.Style), texts_[3](r.Colour), r.Size,
+          texts_[4](r.Category), texts_[5](r.Department), texts_[6](r.Description), cost_(r.Cost),
+          retail_(r.Retail), KVQuantityTextClass::Text(r.Qty), MoneyText(totCost), MoneyText(totRetail)};
 }
 
 QStringList TItemStockListingClass::SumsRow(const Sums& s) const {

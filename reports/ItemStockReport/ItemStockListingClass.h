@@ -33,7 +33,17 @@ class TItemStockListingClass : public TStockListingClass {
   // The grid row of a record; the record joins the group.
   QStringList AddRecord(const TItemStockRecord& r);
 
+ protected:
+  void BindRun(kdb::DataSet& records) override;
+  QStringList BoundRow() override { return AddRecord(ReadFields(bound_)); }
+
  private:
+  static std::vector<kdb::Field*> Fields(kdb::DataSet& records);
+  static TItemStockRecord ReadFields(const std::vector<kdb::Field*>& f);
+  std::vector<kdb::Field*> bound_;
+  // The columns that repeat from record to record: supplier ... description, cost, retail.
+  SharedText texts_[7];
+  SharedMoney cost_, retail_;
   struct Sums {
     qint64 qty = 0;
     Currency cost, retail;

@@ -42,28 +42,39 @@ QString TRootStockListingClass::RunStatement(const TGroupChoice& group, const QS
          " sum(case when p.current_cost_price is null then 0 else s.stock_rows end) as cost_rows,"
          " sum(s.stock_rows * p.retail_price) as sell_sum,"
          " sum(case when p.retail_price is null then 0 else s.stock_rows end) as sell_rows from " +
-         StockPerPlu(group, idList, allValues, branchCondition) + " where p." + group.IdColumn + " in " + idList +
+         StockPerPlu(group, idList, allValues, branchCondition, true) + " where p." + group.IdColumn + " in " + idList +
          " group by p." + group.IdColumn + ", p.root_plu) r inner join parameters v on v.id = r." + kGroupIdField +
          " order by " + group.ValueOrder + ", r.root_plu";
 }
 
-TRootStockRecord TRootStockListingClass::ReadRecord(kdb::DataSet& q) {
+// The record's fields, in the order ReadFields reads them.
+std::vector<kdb::Field*> TRootStockListingClass::Fields(kdb::DataSet& q) {
+  return FindFields(q, {"root_plu", "supplier_name", kGroupNameField, "style", "colour_name", "category_name",
+                        "department_name", "description", "cost_sum", "cost_rows", "sell_sum", "sell_rows",
+                        "total_stock", "totcost", "totretail"});
+}
+
+TRootStockRecord TRootStockListingClass::ReadFields(const std::vector<kdb::Field*>& f) {
   TRootStockRecord r;
-  r.RootPlu = q.FieldByName("root_plu").AsString();
-  r.Supplier = q.FieldByName("supplier_name").AsString();
-  r.Group = q.FieldByName(kGroupNameField).AsString();
-  r.Style = q.FieldByName("style").AsString();
-  r.Colour = q.FieldByName("colour_name").AsString();
-  r.Category = q.FieldByName("category_name").AsString();
-  r.Department = q.FieldByName("department_name").AsString();
-  r.Description = q.FieldByName("description").AsString();
-  r.AvgCost = RoundedMean(q.FieldByName("cost_sum").AsCurrency(), q.FieldByName("cost_rows").AsInteger());
-  r.AvgSell = RoundedMean(q.FieldByName("sell_sum").AsCurrency(), q.FieldByName("sell_rows").AsInteger());
-  r.QtyText = q.FieldByName("total_stock").AsString();
-  r.TotCost = q.FieldByName("totcost").AsCurrency();
-  r.TotRetail = q.FieldByName("totretail").AsCurrency();
+  r.RootPlu = f[0]->AsString();
+  r.Supplier = f[1]->AsString();
+  r.Group = f[2]->AsString();
+  r.Style = f[3]->AsString();
+  r.Colour = f[4]->AsString();
+  r.Category = f[5]->AsString();
+  r.Department = f[6]->AsString();
+  r.Description = f[7]->AsString();
+  r.AvgCost = RoundedMean(f[8]->AsCurrency(), f[9]->AsInteger());
+  r.AvgSell = RoundedMean(f[10]->AsCurrency(), f[11]->AsInteger());
+  r.QtyText = f[12]->AsString();
+  r.TotCost = f[13]->AsCurrency();
+  r.TotRetail = f[14]->AsCurrency();
   return r;
 }
+
+TRootStockRecord TRootStockListingClass::ReadRecord(kdb::DataSet& q) { return ReadFields(Fields(q)); }
+
+void TRootStockListingClass::BindRun(kdb::DataSet& q) { bound_ = Fields(q); }
 
 Currency TRootStockListingClass::RoundedMean(Currency sum, qint64 count) {
   if (count <= 0) return {};
@@ -90,7 +101,8 @@ QStringList TRootStockListingClass::AddRecord(const TRootStockRecord& r) {
   group_.avgCost += r.AvgCost;
   group_.avgSell += r.AvgSell;
   ++group_.count;
-  return {r.RootPlu, r.Supplier, r.Group, r.Style, r.Colour, r.Category, r.Department, r.Description,
+  return {r.RootPlu, texts_[0](r.Supplier), texts_[1](r.Group), texts_[2](r.Style), texts_[3](r.Colour),
+          texts_[4](r.Category), texts_[5](r.Department), texts_[6](r.Description),
           MoneyText(r.AvgCost), MoneyText(r.AvgSell), r.QtyText, MoneyText(r.TotCost), MoneyText(r.TotRetail)};
 }
 

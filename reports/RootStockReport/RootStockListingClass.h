@@ -45,7 +45,16 @@ class TRootStockListingClass : public TStockListingClass {
   // sum / count in money, cut toward zero at the fourth decimal; 0 for no count.
   static Currency CutMean(Currency sum, qint64 count);
 
+ protected:
+  void BindRun(kdb::DataSet& records) override;
+  QStringList BoundRow() override { return AddRecord(ReadFields(bound_)); }
+
  private:
+  static std::vector<kdb::Field*> Fields(kdb::DataSet& records);
+  static TRootStockRecord ReadFields(const std::vector<kdb::Field*>& f);
+  std::vector<kdb::Field*> bound_;
+  // The columns that repeat from record to record: supplier ... description.
+  SharedText texts_[7];
   struct Sums {
     qint64 qty = 0;
     Currency cost, retail;

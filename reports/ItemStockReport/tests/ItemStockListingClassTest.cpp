@@ -2,6 +2,9 @@
 // database or a window.
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "Format.h"
 #include "ItemStockListingClass.h"
 #include "KvDb.h"
 #include "KvTestSupport.h"
@@ -41,6 +44,24 @@ TEST(ItemStockListing, RowsAndTotalsAreExactMoney) {
   EXPECT_EQ(l.GrandTotalsRow().mid(11), (QStringList{"0", "0.00", "0.00"}));
 }
 
+// The listings format their money themselves; it must read as the shared
+// formatter has it, halves, signs and long amounts alike.
+struct MoneyProbe : TItemStockListingClass {
+  using TStockListingClass::MoneyText;
+};
+
+TEST(ItemStockListing, MoneyReadsAsTheSharedFormatter) {
+  for (qint64 raw : {0LL, 1LL, 49LL, 50LL, 51LL, 149LL, 150LL, 9950LL, 9999LL, 10000LL, 123456789LL,
+                     922337203685477580LL, std::numeric_limits<qint64>::max()}) {
+    for (qint64 v : {raw, -raw}) {
+      const Currency c = Currency::FromRaw(v);
+      EXPECT_EQ(MoneyProbe::MoneyText(c), kos::FormatFloat("0.00", c)) << v;
+    }
+  }
+  EXPECT_EQ(MoneyProbe::MoneyText(Currency::FromRaw(-50)), "-0.01");
+  EXPECT_EQ(MoneyProbe::MoneyText(Currency::FromRaw(-49)), "0.00");
+}
+
 TEST(ItemStockListing, HeaderBoldRowsAndStatement) {
   TItemStockListingClass l;
   const QStringList header = l.HeaderRow("Season");
@@ -61,6 +82,8 @@ TEST(ItemStockListing, HeaderBoldRowsAndStatement) {
   EXPECT_TRUE(sql.contains("where p.season_id in (12, 7) order by v.name nulls first, v.id, p.style nulls first"));
   // Every value checked: the whole stock is summed, without the narrowing.
   EXPECT_FALSE(l.RunStatement(season, {"12"}, true, "").contains("bs.plu in"));
+  // The product listing has no use for the number of stock rows.
+  EXPECT_FALSE(sql.contains("count(*)"));
   // An id that is no integer never reaches the statement.
   EXPECT_THROW(l.RunStatement(season, {"12", "1) or (1=1"}, false, ""), kdb::DbError);
 }
