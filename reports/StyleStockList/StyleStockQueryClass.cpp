@@ -38,7 +38,7 @@ void Settle(std::vector<std::pair<int, qint64>>& stock) {
 }
 
 // Column numbers of ProductsSql and AttributesSql.
-enum ProductCol { kId, kStyle, kRoot, kPLU, kOffset };
+enum ProductCol { kId, kStyle, kRoot, kOffset, kBranch, kQuantity };
 enum AttributeCol {
   kAttrId, kColour, kScale, kSupplier, kBrand, kStyleRef, kSeason, kDescription, kDepartment, kCost, kRetail
 };
@@ -51,6 +51,7 @@ struct Product {
   size_t style;         // slot in the batch
   int root;             // into the batch's root PLUs
   int offset;           // -1: none that a column can show
+  qint64 id;            // PRODUCTS.ID
   int attributes = kNotFirst;  // or kFirst until its columns are read, then their index
 };
 
@@ -59,17 +60,14 @@ struct Product {
 TStyleStockQueryClass::TStyleStockQueryClass(TDMDB& dm, QString branchCondition)
     : dm_(dm), branchCondition_(std::move(branchCondition)) {}
 
-QString TStyleStockQueryClass::ProductsSql(const QStringList& styles) {
-  // A root PLU's PLUs together and in order: its first PLU at a branch is
-  // the first of them with stock there.
-  return "select p.id, p.style, p.root_plu, p.plu, p.size_offset from products p where p.style in (" +
-         QuotedList(styles) + ") order by p.style, p.root_plu, p.plu";
-}
-
-QString TStyleStockQueryClass::StockSql(const QStringList& rootPLUs, const QString& branchCondition) {
-  // In the index's order, which costs neither engine a sort.
-  return "select bs.plu, bs.branch_id, bs.stock_quantity from branchstock bs where bs.root_plu in (" +
-         QuotedList(rootPLUs) + ")" + branchCondition + " order by bs.root_plu, bs.branch_id, bs.plu";
+QString TStyleStockQueryClass::ProductsSql(const QStringList& styles, const QString& branchCondition) {
+  // Joined on the PLU, as the report counts a stock row, and in the order of
+  // the PRODUCTS(STYLE, ROOT_PLU, PLU, ...) index, from which both engines read
+  // the PLUs without a sort and look up each PLU's stock in BRANCHSTOCK(PLU,
+  // BRANCH_ID, STOCK_QUANTITY): a root PLU's PLUs together and in order.
+  return "select p.id, p.style, p.root_plu, p.size_offset, bs.branch_id, bs.stock_quantity from products p"
+         " inner join branchstock bs on (bs.plu = p.plu) where p.style in (" +
+         QuotedList(styles) + ")" + branchCondition + " order by p.style, p.root_plu, p.plu";
 }
 
 QString TStyleStockQueryClass::AttributesSql(const QStringList& ids) {
@@ -108,101 +106,100 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
   }
   if (styles.isEmpty()) return result;
 
-  // The PLUs of the styles.
+  // The stock rows of the styles' PLUs, a PLU's rows together, in PLU order
+  // within a root PLU: each (root PLU, branch) is a line, its first PLU the
+  // lowest with a row there. Only a new PLU's texts are read.
   std::vector<Product> products;
   QStringList roots;
-  QHash<qint64, int> productOf;  // PRODUCTS.ID -> index
-  QHash<QString, int> pluOf;     // PLU -> index
-  {
-    kdb::Query* q = dm_.DBQueryRemote1;
-    Run(dm_, ProductsSql(styles), q);
-    products.reserve(static_cast<size_t>(q->RecordCount()));
-    productOf.reserve(q->RecordCount());
-    pluOf.reserve(q->RecordCount());
-    kdb::Field& id = q->Fields(kId);
-    kdb::Field& style = q->Fields(kStyle);
-    kdb::Field& root = q->Fields(kRoot);
-    kdb::Field& plu = q->Fields(kPLU);
-    kdb::Field& offset = q->Fields(kOffset);
-    QString lastStyle;
-    size_t styleSlot = result.size();
-    for (q->First(); !q->Eof(); q->Next()) {
-      const QString s = style.AsString();
-      if (products.empty() || s != lastStyle) {
-        lastStyle = s;
-        styleSlot = slot.value(s, result.size());  // never another style: the IN list holds them all
-        roots << root.AsString();
-      } else if (const QString r = root.AsString(); r != roots.last()) {
-        roots << r;
-      }
-      Product p{styleSlot, static_cast<int>(roots.size()) - 1, -1};
-      const qint64 at = offset.IsNull() ? -1 : offset.AsInteger();
-      if (at >= 0 && at <= kMaxOffset) p.offset = static_cast<int>(at);
-      productOf.insert(id.AsInteger(), static_cast<int>(products.size()));
-      pluOf.insert(plu.AsString(), static_cast<int>(products.size()));
-      products.push_back(p);
-    }
-    q->Close();
-  }
-  if (products.empty()) return result;
-
-  // Their stock rows, a root PLU's together, by branch, in PLU order: each
-  // (root PLU, branch) is a line, its first row's PLU the line's first PLU.
   struct LineRef {
     int root;
     int firstPLU;
     qint64 branch;
   };
-  std::vector<TStyleStockLine> lines;
   std::vector<LineRef> refs;
+  struct StockEntry {
+    int line;
+    int offset;
+    qint64 quantity;
+  };
+  std::vector<StockEntry> entries;
   {
     kdb::Query* q = dm_.DBQueryRemote1;
-    QStringList asked = roots;  // a root PLU under two styles is asked once
-    asked.removeDuplicates();
-    Run(dm_, StockSql(asked, branchCondition_), q);
-    lines.reserve(static_cast<size_t>(q->RecordCount()) / 8);
-    refs.reserve(static_cast<size_t>(q->RecordCount()) / 8);
-    kdb::Field& plu = q->Fields(0);
-    kdb::Field& branch = q->Fields(1);
-    kdb::Field& quantity = q->Fields(2);
-    std::vector<int> rootFrom(static_cast<size_t>(roots.size()), -1);  // its first line
+    Run(dm_, ProductsSql(styles, branchCondition_), q);
+    entries.reserve(static_cast<size_t>(q->RecordCount()));
+    kdb::Field& id = q->Fields(kId);
+    kdb::Field& style = q->Fields(kStyle);
+    kdb::Field& root = q->Fields(kRoot);
+    kdb::Field& offset = q->Fields(kOffset);
+    kdb::Field& branch = q->Fields(kBranch);
+    kdb::Field& quantity = q->Fields(kQuantity);
+    QString lastStyle;
+    size_t styleSlot = result.size();
+    qint64 lastId = 0;
+    std::vector<int> rootLines;  // the lines of the current root PLU
     for (q->First(); !q->Eof(); q->Next()) {
-      const int p = pluOf.value(plu.AsString(), -1);
-      if (p < 0) continue;  // a PLU without a PRODUCTS row of these styles
-      const Product& product = products[static_cast<size_t>(p)];
-      const qint64 b = branch.AsInteger();
-      int& from = rootFrom[static_cast<size_t>(product.root)];
-      if (from < 0) from = static_cast<int>(lines.size());
-      // The root's lines follow one another, unless a row's ROOT_PLU is not
-      // its PLU's: then its lines are looked for among all.
-      size_t l = lines.size();
-      while (l > static_cast<size_t>(from) && !(refs[l - 1].root == product.root && refs[l - 1].branch == b)) --l;
-      if (l == static_cast<size_t>(from)) {
-        l = lines.size();
-        lines.emplace_back();
-        refs.push_back({product.root, p, b});
-      } else {
-        --l;
-        refs[l].firstPLU = std::min(refs[l].firstPLU, p);  // PLUs are numbered in PLU order
+      const qint64 productId = id.AsInteger();
+      if (products.empty() || productId != lastId) {
+        lastId = productId;
+        const QString s = style.AsString();
+        bool newRoot = false;
+        if (products.empty() || s != lastStyle) {
+          lastStyle = s;
+          styleSlot = slot.value(s, result.size());  // never another style: the IN list holds them all
+          roots << root.AsString();
+          newRoot = true;
+        } else if (const QString r = root.AsString(); r != roots.last()) {
+          roots << r;
+          newRoot = true;
+        }
+        if (newRoot) rootLines.clear();
+        Product p{styleSlot, static_cast<int>(roots.size()) - 1, -1, productId};
+        const qint64 at = offset.IsNull() ? -1 : offset.AsInteger();
+        if (at >= 0 && at <= kMaxOffset) p.offset = static_cast<int>(at);
+        products.push_back(p);
       }
-      if (product.offset >= 0) lines[l].Stock.emplace_back(product.offset, quantity.AsInteger());
+      const int pi = static_cast<int>(products.size()) - 1;
+      const Product& product = products.back();
+      const qint64 b = branch.AsInteger();
+      int line = -1;
+      for (const int l : rootLines)
+        if (refs[static_cast<size_t>(l)].branch == b) line = l;
+      if (line < 0) {
+        line = static_cast<int>(refs.size());
+        refs.push_back({product.root, pi, b});  // PLUs come in PLU order: the first is the lowest
+        rootLines.push_back(line);
+      }
+      if (product.offset >= 0) entries.push_back({line, product.offset, quantity.AsInteger()});
     }
     q->Close();
   }
-  QStringList firstIds;
-  for (const LineRef& ref : refs) products[static_cast<size_t>(ref.firstPLU)].attributes = kFirst;
-  if (lines.empty()) return result;
+  if (refs.empty()) return result;
+  std::vector<TStyleStockLine> lines(refs.size());
+  {
+    std::vector<int> counts(refs.size());
+    for (const StockEntry& e : entries) ++counts[static_cast<size_t>(e.line)];
+    for (size_t l = 0; l < lines.size(); ++l) lines[l].Stock.reserve(static_cast<size_t>(counts[l]));
+    for (const StockEntry& e : entries) lines[static_cast<size_t>(e.line)].Stock.emplace_back(e.offset, e.quantity);
+    entries = {};
+  }
 
   // The descriptive columns of the lines' first PLUs.
-  for (const auto& [id, index] : productOf.asKeyValueRange())
-    if (products[static_cast<size_t>(index)].attributes == kFirst) firstIds << QString::number(id);
+  QStringList firstIds;
+  QHash<qint64, int> firstOf;  // PRODUCTS.ID -> index
+  for (const LineRef& ref : refs) {
+    Product& first = products[static_cast<size_t>(ref.firstPLU)];
+    if (first.attributes != kNotFirst) continue;
+    first.attributes = kFirst;
+    firstOf.insert(first.id, ref.firstPLU);
+    firstIds << QString::number(first.id);
+  }
   std::vector<TStyleStockLine> attributes;
   attributes.reserve(static_cast<size_t>(firstIds.size()));
   {
     kdb::Query* q = dm_.DBQueryRemote1;
     Run(dm_, AttributesSql(firstIds), q);
     for (q->First(); !q->Eof(); q->Next()) {
-      const int p = productOf.value(q->Fields(kAttrId).AsInteger(), -1);
+      const int p = firstOf.value(q->Fields(kAttrId).AsInteger(), -1);
       if (p < 0) continue;
       products[static_cast<size_t>(p)].attributes = static_cast<int>(attributes.size());
       TStyleStockLine& c = attributes.emplace_back();
@@ -262,6 +259,12 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
                      refs[i].root, i});
   }
   std::sort(order.begin(), order.end());
+  {
+    std::vector<size_t> perStyle(result.size());
+    for (const SortKey& key : order)
+      if (key.style < result.size()) ++perStyle[key.style];
+    for (size_t i = 0; i < result.size(); ++i) result[i].Lines.reserve(perStyle[i]);
+  }
   for (const SortKey& key : order) {
     if (key.style >= result.size()) continue;
     const LineRef& ref = refs[key.line];

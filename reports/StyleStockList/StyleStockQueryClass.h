@@ -9,14 +9,13 @@
 //     ...
 //   });
 //
-// Three statements per batch of styles, each read from an index alone: the
-// PLUs of the styles (PRODUCTS(STYLE, ROOT_PLU, PLU, ..., ID)), the stock
-// rows of their root PLUs (BRANCHSTOCK(ROOT_PLU, BRANCH_ID, PLU,
-// STOCK_QUANTITY)), and the descriptive columns of each line's first PLU
-// only (by id). A stock row counts when its PLU is one of the styles' PLUs,
-// as a join on the PLU takes it (BRANCHSTOCK.ROOT_PLU is its PLU's first 8
-// characters); reading by root PLU asks the index once per colour rather
-// than once per PLU. One statement per size scale for the whole run. A
+// Two statements per batch of styles, each read from indexes alone: the
+// PLUs of the styles (PRODUCTS(STYLE, ROOT_PLU, PLU, ..., ID)) joined on the
+// PLU to their stock rows (BRANCHSTOCK(PLU, BRANCH_ID, STOCK_QUANTITY)), in
+// PLU order and only numbers besides the texts read once per PLU; then the
+// descriptive columns of each line's first PLU only (by id). A stock row
+// counts when its PLU is one of the styles' PLUs, as the join takes it.
+// One statement per size scale for the whole run. A
 // statement that fails throws kdb::DbError with the engine's reason (it is
 // logged with its text by TDMDB::RunQuery first): a report is never built
 // from a read that did not happen.
@@ -84,8 +83,8 @@ class TStyleStockQueryClass {
   // empty (a product without a scale) gives an empty scale.
   const TSizeScale& Scale(const QString& scaleId);
 
-  static QString ProductsSql(const QStringList& styles);
-  static QString StockSql(const QStringList& rootPLUs, const QString& branchCondition);
+  // The styles' PLUs with their stock rows.
+  static QString ProductsSql(const QStringList& styles, const QString& branchCondition = QString());
   static QString AttributesSql(const QStringList& ids);
   static QString ScaleSql(const QString& scaleId);
 
