@@ -44,6 +44,14 @@ TDMDB::TDMDB(QObject* owner)
   }
 }
 
+void TDMDB::PreloadServerClientEarly() {
+  // The program file as the application object would name it.
+  const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+  if (program.isEmpty()) return;  // the data module's own check decides
+  const QString folder = kos::IncludeTrailingPathDelimiter(QFileInfo(program).absolutePath());
+  if (!kos::FileExists(folder + kLauncherFile)) kdb::PreloadServerClient();
+}
+
 // The window parts of platform/ui know nothing of the framework: give them the
 // wait window for their busy guards, route what their event hooks throw (and
 // what escapes any handler) into the daily log, and tell the user of an
@@ -95,16 +103,18 @@ void TDMDB::SetProgramName() {
   ProgramName = point < 0 ? name : name.left(point);
 }
 
+bool TDMDB::SingleUserEdition() const { return kos::FileExists(ExeFolder + kLauncherFile); }
+
+bool TDMDB::LocateSettings(TBOSetupClass& setup, bool singleUser) {
+  if (!singleUser) return setup.Locate() && setup.Load();
+  if (!setup.LocateQS()) return false;
+  setup.ApplyQSDefaults();
+  return true;
+}
+
 bool TDMDB::Init() {
   SetProgramName();
-  bool found = false;
-  if (kos::FileExists(ExeFolder + kLauncherFile)) {
-    found = Setup->LocateQS();
-    if (found) Setup->ApplyQSDefaults();
-  } else {
-    found = Setup->Locate() && Setup->Load();
-  }
-  if (!found) {
+  if (!LocateSettings(*Setup, SingleUserEdition())) {
     MsgBox(kNoSettings, MB_ICONERROR);
     return false;
   }

@@ -42,6 +42,10 @@ class TDMDB : public QObject {
   bool CreateFolders();
   bool EnsureDirectory(const QString& path);
 
+  // Starts loading the server's client library (multi-user edition only)
+  // before the application object exists, so that it loads while Qt starts;
+  // a data module made later finds it loaded or loading.
+  static void PreloadServerClientEarly();
   // The program file this run counts as its own; ExeFolder is its folder.
   // Set from the application at construction; tests point it elsewhere.
   void SetProgramFile(const QString& filePath);
@@ -108,6 +112,10 @@ class TDMDB : public QObject {
 
   bool ConnectRemoteDB(bool showErrors);
   bool ConnectDBQSMode(bool showErrors);
+  // Starts the connect of ConnectRemoteDB on a thread of its own, from
+  // settings read into a copy (nothing logged or shown), so that it goes on
+  // while the window is built; the connect itself then takes it over.
+  void ConnectAhead();
   bool DisconnectRemoteDB();
   // Runs one statement (a SELECT leaves its rows open on the query); failures
   // are logged with the statement and reported by false.
@@ -218,6 +226,11 @@ class TDMDB : public QObject {
   bool Connected() const;
   bool Connect(const QString& waitText, const QString& logText, const QString& where, bool showErrors,
                const std::function<void()>& configure);
+  // Points the session and database at the place the settings name.
+  void ConfigureRemote(const TBOSetupClass& setup);
+  void ConfigureLocal(const TBOSetupClass& setup);
+  bool SingleUserEdition() const;
+  static bool LocateSettings(TBOSetupClass& setup, bool singleUser);
 };
 
 // The data module of the running program.

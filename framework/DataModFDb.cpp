@@ -74,7 +74,10 @@ bool TDMDB::Connect(const QString& waitText, const QString& logText, const QStri
     if (Connected()) return true;
     wait.Show(waitText, QString());
     Log(logText, true);
-    QCoreApplication::processEvents();
+    // The wait window paints before the connect blocks; before it has
+    // appeared there is nothing to paint (the layouts of a window being
+    // built would only be worked out once more).
+    if (wait.Form) QCoreApplication::processEvents();
     DBSessionRemote->SetActive(false);
     DBDatabaseRemote->Close();
     configure();
@@ -90,36 +93,56 @@ bool TDMDB::Connect(const QString& waitText, const QString& logText, const QStri
   }
 }
 
+void TDMDB::ConfigureRemote(const TBOSetupClass& setup) {
+  DBSessionRemote->SessionType = kdb::Session::Type::Remote;
+  DBSessionRemote->RemoteHost = setup.DBHost;
+  DBSessionRemote->RemoteUser = kRemoteUser;
+  DBSessionRemote->RemotePassword = kRemotePassword;
+  if (setup.DBUseInternet) {
+    DBSessionRemote->RemoteTransport = kdb::Session::RemoteType::Internet;
+    DBSessionRemote->RemoteSslRootCert = qEnvironmentVariable("TESSARIN_DB_SSLROOTCERT");
+  }
+  DBDatabaseRemote->RemoteDatabase = setup.DBName;
+}
+
+void TDMDB::ConfigureLocal(const TBOSetupClass& setup) {
+  const QString base = setup.LocalDataFolder;
+  // Without a settings folder the files would land below whatever folder
+  // the program happens to run in.
+  if (base.isEmpty()) throw kdb::DbError("No local data folder.");
+  DBSessionRemote->SessionType = kdb::Session::Type::Local;
+  DBSessionRemote->PrivateDir = base + "db/temp/";
+  DBDatabaseRemote->Directory = base + "db/data/";
+  // The database itself is made only by dbsetup: a missing file fails here.
+  DBDatabaseRemote->CreateIfMissing = false;
+  if (!kos::ForceDirectories(DBSessionRemote->PrivateDir))
+    throw kdb::DbError("Could not create directory: " + DBSessionRemote->PrivateDir);
+}
+
 bool TDMDB::ConnectRemoteDB(bool showErrors) {
   if (Setup->LocalMode) return ConnectDBQSMode(showErrors);
   return Connect("Connecting to Back Office: " + Setup->DBHost, "DB Connecting to: " + Setup->DBHost,
-                 "TDMDB::ConnectRemoteDB", showErrors, [this] {
-                   DBSessionRemote->SessionType = kdb::Session::Type::Remote;
-                   DBSessionRemote->RemoteHost = Setup->DBHost;
-                   DBSessionRemote->RemoteUser = kRemoteUser;
-                   DBSessionRemote->RemotePassword = kRemotePassword;
-                   if (Setup->DBUseInternet) {
-                     DBSessionRemote->RemoteTransport = kdb::Session::RemoteType::Internet;
-                     DBSessionRemote->RemoteSslRootCert = qEnvironmentVariable("TESSARIN_DB_SSLROOTCERT");
-                   }
-                   DBDatabaseRemote->RemoteDatabase = Setup->DBName;
-                 });
+                 "TDMDB::ConnectRemoteDB", showErrors, [this] { ConfigureRemote(*Setup); });
 }
 
 bool TDMDB::ConnectDBQSMode(bool showErrors) {
-  return Connect("Connecting to database...", "DB Connecting...", "TDMDB::ConnectDBQSMode", showErrors, [this] {
-    const QString base = Setup->LocalDataFolder;
-    // Without a settings folder the files would land below whatever folder
-    // the program happens to run in.
-    if (base.isEmpty()) throw kdb::DbError("No local data folder.");
-    DBSessionRemote->SessionType = kdb::Session::Type::Local;
-    DBSessionRemote->PrivateDir = base + "db/temp/";
-    DBDatabaseRemote->Directory = base + "db/data/";
-    // The database itself is made only by dbsetup: a missing file fails here.
-    DBDatabaseRemote->CreateIfMissing = false;
-    if (!kos::ForceDirectories(DBSessionRemote->PrivateDir))
-      throw kdb::DbError("Could not create directory: " + DBSessionRemote->PrivateDir);
-  });
+  return Connect("Connecting to database...", "DB Connecting...", "TDMDB::ConnectDBQSMode", showErrors,
+                 [this] { ConfigureLocal(*Setup); });
+}
+
+void TDMDB::ConnectAhead() {
+  try {
+    if (Connected()) return;
+    TBOSetupClass setup;
+    if (!LocateSettings(setup, SingleUserEdition())) return;
+    if (setup.LocalMode)
+      ConfigureLocal(setup);
+    else
+      ConfigureRemote(setup);
+    DBDatabaseRemote->OpenAhead();
+  } catch (...) {
+    // The connect finds the same fault and tells it.
+  }
 }
 
 void TDMDB::CloseDataSets() {

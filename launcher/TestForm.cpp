@@ -130,6 +130,8 @@ QToolButton* FlatButton(QWidget* parent, const char* name, const QSize& size) {
 TMainForm::TMainForm(QWidget* parent) : kui::KvMainWindow(parent) {
   if (!MainForm) MainForm = this;
   setObjectName("MainForm");
+  // The connect goes on while the window is built.
+  if (DMDB) DMDB->ConnectAhead();
   BuildWindow();
   CompName.clear();
   CompNo.clear();

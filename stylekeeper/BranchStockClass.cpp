@@ -1,6 +1,5 @@
 #include "BranchStockClass.h"
 
-#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -16,10 +15,23 @@ namespace {
 
 using kdb::sql::Quote;
 
-// A literal the statement takes as it is: a number we formatted ourselves.
+// A literal the statement takes as it is: a number we formatted ourselves
+// (-?[0-9]+(.[0-9]+)?). Checked by hand: every cell of an Apply comes here.
 void RequireNumber(const QString& literal) {
-  static const QRegularExpression number(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
-  if (!number.match(literal).hasMatch()) throw kdb::DbError("Not a number: " + literal);
+  const qsizetype n = literal.size();
+  qsizetype i = 0;
+  const auto digits = [&] {
+    const qsizetype from = i;
+    while (i < n && literal[i] >= QLatin1Char('0') && literal[i] <= QLatin1Char('9')) ++i;
+    return i > from;
+  };
+  if (i < n && literal[i] == QLatin1Char('-')) ++i;
+  bool ok = digits();
+  if (ok && i < n && literal[i] == QLatin1Char('.')) {
+    ++i;
+    ok = digits();
+  }
+  if (!ok || i != n) throw kdb::DbError("Not a number: " + literal);
 }
 
 }  // namespace
@@ -131,12 +143,17 @@ QString Signature(const std::vector<TBranchStockClass::Assign>& assigns) {
   return sig;
 }
 
+// Signature(a) == Signature(b), without making either text.
+bool SameSignature(const std::vector<TBranchStockClass::Assign>& a, const std::vector<TBranchStockClass::Assign>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](const auto& x, const auto& y) { return x.how == y.how && x.column == y.column; });
+}
+
 }  // namespace
 
 QString TBranchStockClass::UpsertSQL(const Branch& branch, const std::vector<Row>& rows) {
   if (rows.empty()) throw kdb::DbError("No rows to write");
   const std::vector<Assign>& first = rows.front().assigns;
-  const QString signature = Signature(first);
   QStringList columns = {"PLU", "ROOT_PLU", "BRANCH_NAME", "BRANCH_ID"};
   for (const Assign& a : first) {
     if (!IsGridColumn(a.column)) throw kdb::DbError("No grid writes the column " + a.column);
@@ -147,7 +164,7 @@ QString TBranchStockClass::UpsertSQL(const Branch& branch, const std::vector<Row
   // Per Edit column: the figure each row loaded, by PLU.
   std::vector<QStringList> loaded(first.size());
   for (const Row& row : rows) {
-    if (Signature(row.assigns) != signature) throw kdb::DbError("Rows written alike differ in " + row.cell.plu);
+    if (!SameSignature(row.assigns, first)) throw kdb::DbError("Rows written alike differ in " + row.cell.plu);
     QStringList v = {Quote(row.cell.plu), Quote(row.cell.rootPLU), name, id};
     for (size_t i = 0; i < row.assigns.size(); ++i) {
       const Assign& a = row.assigns[i];
@@ -238,7 +255,7 @@ int TBranchStockClass::WriteGrid(kdb::Database& db, const TColourSizeGridClass& 
                                  const QHash<QString, QString>& loaded, const CellAssigns& assigns,
                                  const QString& figure) {
   std::vector<Row> rows;
-  QHash<QString, QString> captions;  // PLU -> "The stock of DENIM 32"
+  QHash<QString, std::pair<int, int>> cells;  // PLU -> its cell, named only when refused
   QStringList invalid;
   for (const TColourSizeGridClass::SizeCell& c : grid.SizeCellsByColumn()) {
     std::optional<std::vector<Assign>> a = assigns(c.text, loaded.value(c.plu));
@@ -247,7 +264,7 @@ int TBranchStockClass::WriteGrid(kdb::Database& db, const TColourSizeGridClass& 
       continue;
     }
     rows.push_back({{c.plu, grid.Cell(TColourSizeGridClass::kRootPLUCol, c.row)}, std::move(*a)});
-    captions.insert(c.plu, "The " + figure + " of " + CellCaption(grid, c.col, c.row));
+    cells.insert(c.plu, {c.col, c.row});
   }
   if (!invalid.isEmpty()) {
     const int total = static_cast<int>(rows.size()) + static_cast<int>(invalid.size());
@@ -262,7 +279,11 @@ int TBranchStockClass::WriteGrid(kdb::Database& db, const TColourSizeGridClass& 
   std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.cell.plu < b.cell.plu; });
   kdb::Transaction tx(db, kdb::Transaction::AllOrNothing);
   const Outcome done = Write(branch, rows);
-  if (!done.refused.isEmpty()) throw kdb::EditConflict(done.refused.first(), captions.value(done.refused.first()));
+  if (!done.refused.isEmpty()) {
+    const QString& plu = done.refused.first();
+    const auto [col, row] = cells.value(plu);
+    throw kdb::EditConflict(plu, "The " + figure + " of " + CellCaption(grid, col, row));
+  }
   tx.Commit();
   return done.written;
 }

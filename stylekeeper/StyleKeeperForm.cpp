@@ -40,6 +40,8 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   if (!Form1) Form1 = this;
   setObjectName("Form1");
   setWindowTitle(kCaption);
+  // The connect goes on while the window is built.
+  DMDB->ConnectAhead();
   BuildWindow();
   CopyBuffer = std::make_unique<QStringList>();
 

@@ -4,6 +4,7 @@
 // in their own units.
 #include "StyleKeeperForm.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -54,6 +55,9 @@ void TForm1::BuildWindow() {
   resize(1024, 737);
   QFont f("Verdana");
   f.setPixelSize(13);
+  // A font made anew has its own style strategy: it keeps the application's
+  // (no OpenType shaping where the script needs none) and adds smoothing.
+  f.setStyleStrategy(QApplication::font().styleStrategy());
   kui::SmoothFont(f);  // smooth from the start: SmoothFonts below has nothing left to set
   setFont(f);
 

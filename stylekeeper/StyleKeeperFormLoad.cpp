@@ -396,7 +396,10 @@ void TForm1::LoadStyleDetails() {
   wait.Show("Please wait loading style colours..");
   LoadColourList();
   LoadPictures(row.rootPLU);
-  setEnabled(true);
+  // Every caller holds the window disabled around this (SkDisabledWindow),
+  // and its end gives the window back as it found it: enabled, or still
+  // disabled for the operation around it (a save) until that ends. Enabling
+  // it here as well would switch every control twice more per reload.
 }
 
 void TForm1::LoadPictures(const QString& rootPLU) {

@@ -466,6 +466,8 @@ bool TForm1::d_SaveStyle() {
       kdb::Field& createdField = table.FieldByName("DATE_CREATED");
       kdb::Field& lastDelField = table.FieldByName("DATE_LASTDEL");
       const std::vector<kdb::Field*> fields = FieldsOf(table, RowValues(v, 0, sizes.front(), true));
+      // The sizes' post records reach the log in one write, in row order.
+      const TDMDB::LogRecord posts(*DMDB);
       table.InsertRows(static_cast<int>(sizes.size()), [&](int i) {
         if (i % 2 == 0) wait.Show("Saving size: " + sizes[size_t(i)].name);
         rootField.SetAsString(rootPLU);

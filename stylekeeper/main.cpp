@@ -13,6 +13,7 @@
 #include "StyleKeeperForm.h"
 
 int main(int argc, char** argv) {
+  TDMDB::PreloadServerClientEarly();
   KvApplication app(argc, argv);
   app.setApplicationName("StyleKeeper");
   return KvRunApplication([&] {

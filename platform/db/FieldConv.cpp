@@ -8,6 +8,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace kdb::conv {
@@ -330,7 +331,16 @@ std::string MoneyFixed(Currency c) {
 }
 
 std::string StampText(const QDateTime& dt) {
-  return dt.isValid() ? dt.toString("yyyy-MM-dd hh:mm:ss").toStdString() : std::string();
+  if (!dt.isValid()) return std::string();
+  // Every stamp a save binds comes through here: the common years are
+  // written directly, as toString writes them; others go through it.
+  const QDate d = dt.date();
+  const QTime t = dt.time();
+  if (d.year() < 1000 || d.year() > 9999) return dt.toString("yyyy-MM-dd hh:mm:ss").toStdString();
+  char buf[24];
+  const int n = std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(),
+                              t.hour(), t.minute(), t.second());
+  return std::string(buf, size_t(n));
 }
 
 FieldType TypeFromDecl(const char* decl) {

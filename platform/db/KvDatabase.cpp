@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <future>
+#include <system_error>
 
 namespace kdb {
 
@@ -26,7 +28,27 @@ struct RunningScope {
   ~RunningScope() { flag = false; }
 };
 
+// Every setting a connection is opened with, as one text: a connection
+// opened ahead is taken only for the same settings.
+QString ConnectionKey(const Database& d, const Session& s) {
+  return QStringList{QString::number(int(s.SessionType)), QString::number(int(s.RemoteTransport)), s.RemoteHost,
+                     QString::number(s.RemotePort), s.RemoteUser, s.RemotePassword, s.RemoteSslRootCert,
+                     QString::number(s.ConnectTimeoutSeconds), s.PrivateDir, QString::number(s.LockRetryCount),
+                     QString::number(s.LockWaitTime), QString::number(s.WriteTimeoutSeconds),
+                     QString::number(s.NetworkTimeoutSeconds), d.DatabaseName, d.RemoteDatabase, d.Directory,
+                     QString::number(int(d.CreateIfMissing))}
+      .join(QChar(0x1F));
+}
+
 }  // namespace
+
+// The thread opening ahead reads only its own copy of the settings.
+struct Database::Ahead {
+  QString key;
+  Session session;
+  Database database{&session};
+  std::future<std::unique_ptr<Connection>> connection;
+};
 
 bool Connection::IsSelect(const QString& sql) {
   int k = 0;
@@ -77,7 +99,49 @@ std::unique_ptr<Connection> Database::OpenConnection() {
 void Database::Open() {
   if (conn_ && conn_->Alive()) return;
   Close();
+  if (ahead_) {
+    const std::unique_ptr<Ahead> ahead = std::move(ahead_);
+    if (session_ && ahead->key == ConnectionKey(*this, *session_)) {
+      conn_ = ahead->connection.get();
+      return;
+    }
+    // The settings changed since: that connection is closed once it is made.
+  }
   conn_ = OpenConnection();
+}
+
+void Database::OpenAhead() {
+  if (ahead_ || !session_ || (conn_ && conn_->Alive())) return;
+  auto ahead = std::make_unique<Ahead>();
+  Session& s = ahead->session;
+  const Session& from = *session_;
+  s.SessionName = from.SessionName;
+  s.SessionType = from.SessionType;
+  s.RemoteTransport = from.RemoteTransport;
+  s.RemoteHost = from.RemoteHost;
+  s.RemotePort = from.RemotePort;
+  s.RemoteUser = from.RemoteUser;
+  s.RemotePassword = from.RemotePassword;
+  s.RemoteSslRootCert = from.RemoteSslRootCert;
+  s.ConnectTimeoutSeconds = from.ConnectTimeoutSeconds;
+  s.PrivateDir = from.PrivateDir;
+  s.LockRetryCount = from.LockRetryCount;
+  s.LockWaitTime = from.LockWaitTime;
+  s.TableLockWaitTime = from.TableLockWaitTime;
+  s.WriteTimeoutSeconds = from.WriteTimeoutSeconds;
+  s.NetworkTimeoutSeconds = from.NetworkTimeoutSeconds;
+  Database& d = ahead->database;
+  d.DatabaseName = DatabaseName;
+  d.RemoteDatabase = RemoteDatabase;
+  d.Directory = Directory;
+  d.CreateIfMissing = CreateIfMissing;
+  ahead->key = ConnectionKey(d, s);
+  try {
+    ahead->connection = std::async(std::launch::async, [&d] { return d.OpenConnection(); });
+  } catch (const std::system_error&) {
+    return;  // no thread: Open opens as ever
+  }
+  ahead_ = std::move(ahead);
 }
 
 void Database::Close() {

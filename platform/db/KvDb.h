@@ -216,6 +216,12 @@ class Database {
   // Opening an open, live database does nothing.
   void Open();
   void Close();
+  // Starts opening the connection on a thread of its own, with the settings
+  // as they stand now, so that a program builds its window meanwhile. The
+  // next Open takes that connection when the settings are still the same
+  // (a failure of it is then Open's failure), else opens anew. Does nothing
+  // while open or when started already.
+  void OpenAhead();
   // True only while the connection is usable: a server that went away is
   // noticed here (without a round trip) so the next connect really reconnects.
   bool Connected();
@@ -257,6 +263,8 @@ class Database {
   };
   Session* session_ = nullptr;
   std::unique_ptr<Connection> conn_;
+  struct Ahead;
+  std::unique_ptr<Ahead> ahead_;  // the connection OpenAhead is opening
   std::vector<Level> levels_;   // open units, outermost first
   quint64 unitSerial_ = 0;      // counts the outermost units that ended
   // Counts what may have changed the data this connection sees: every

@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <charconv>
+
 namespace kdb {
 
 namespace {
@@ -371,7 +373,7 @@ void Table::InsertRows(int count, const std::function<void(int row)>& fill) {
     // be NULL there instead of taking its default.
     if (i == 0) set = changed_;
     const bool same = set == changed_;
-    values.push_back(buffer_);
+    values.push_back(std::move(buffer_));  // EndEdit empties it anyway
     EndEdit();
     if (!same) throw DbError("Table " + TableName + ": the new rows set different fields");
   }
@@ -391,22 +393,31 @@ void Table::InsertRows(int count, const std::function<void(int row)>& fill) {
   // with the whole unit: SQLite need not keep a journal to undo this one
   // statement itself (it writes one to a file for a statement of many large
   // rows), so the rows a failed statement wrote are left for that rollback.
+  // (An expression index still makes SQLite keep one: OpenSqlite keeps it
+  // in memory.)
   const QString insert = !Conn().IsPostgres() && db_->InTransaction() ? "INSERT OR FAIL INTO " : "INSERT INTO ";
   for (int first = 0; first < count; first += perStatement) {
     const int last = std::min(count, first + perStatement);
-    QStringList tuples;
     std::vector<QVariant> params;
+    params.reserve(size_t(last - first) * columns.size());
+    // "($1, $2, ...), (...)" written straight into one text: a colour's
+    // sizes are a thousand and more marks.
+    QString sql = insert + meta_->table + " (" + names.join(", ") + ") VALUES ";
+    sql.reserve(sql.size() + qsizetype(params.capacity()) * 8 + 16);
+    char mark[24];
     for (int r = first; r < last; ++r) {
-      QStringList marks;
-      for (size_t c : columns) {
-        params.push_back(values[size_t(r)][c]);
-        marks << "$" + QString::number(params.size());
+      sql += r == first ? QLatin1String("(") : QLatin1String(", (");
+      for (size_t k = 0; k < columns.size(); ++k) {
+        params.push_back(values[size_t(r)][columns[k]]);
+        mark[0] = '$';
+        const auto end = std::to_chars(mark + 1, mark + sizeof mark, params.size()).ptr;
+        if (k > 0) sql += QLatin1String(", ");
+        sql += QLatin1String(mark, end - mark);
       }
-      tuples << "(" + marks.join(", ") + ")";
+      sql += QLatin1Char(')');
     }
-    results.push_back(
-        Run(insert + meta_->table + " (" + names.join(", ") + ") VALUES " + tuples.join(", ") + " RETURNING *",
-            params, true));
+    sql += QLatin1String(" RETURNING *");
+    results.push_back(Run(sql, params, true));
   }
 
   for (int first = 0, part = 0; first < count; first += perStatement, ++part) {

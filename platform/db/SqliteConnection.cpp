@@ -533,6 +533,16 @@ class SqliteConnection : public Connection {
 }  // namespace
 
 std::unique_ptr<Connection> OpenSqlite(const QString& file, const Session& s, bool create) {
+  // A statement that may fail half-way keeps the pages it changes in a
+  // statement journal (an insert into PRODUCTS needs one for its expression
+  // indexes). SQLite moves it to a temporary file past 64 kB, which a save
+  // of one colour's sizes passes: a file made, written and deleted per save.
+  // Up to a few MB it stays in memory. Set before the library starts (the
+  // first open); when something else started it first the default holds.
+  static const bool journalInMemory = [] {
+    return sqlite3_config(SQLITE_CONFIG_STMTJRNL_SPILL, 4 << 20) == SQLITE_OK;
+  }();
+  (void)journalInMemory;
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(file.toUtf8().constData(), &db,
                                  SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX,

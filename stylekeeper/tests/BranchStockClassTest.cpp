@@ -105,6 +105,17 @@ TEST(BranchStockClassTest, NothingButNumbersAndTheGridsColumnsReachTheStatement)
                kdb::DbError);
   EXPECT_THROW(B::UpsertSQL({"4", "X"}, one({"STOCK_QUANTITY", "1", How::Edit, "0 OR 1=1"})), kdb::DbError);
   EXPECT_THROW(B::UpsertSQL({"4", "X"}, one({"PLU", "1", How::Set, {}})), kdb::DbError);
+  // A figure is -?digits(.digits)? and nothing else; the loaded one too.
+  for (const char* bad : {"", "-", "1.", ".5", "1.2.3", "1e5", "+1", "--1", "1 ", "0x10"}) {
+    EXPECT_THROW(B::UpsertSQL({"4", "X"}, one({"STOCK_QUANTITY", bad, How::Set, {}})), kdb::DbError) << bad;
+    EXPECT_THROW(B::UpsertSQL({"4", "X"}, one({"STOCK_QUANTITY", "1", How::Edit, bad})), kdb::DbError) << bad;
+  }
+  for (const char* good : {"0", "-12", "0.5000", "-1.25"})
+    EXPECT_TRUE(B::UpsertSQL({"4", "X"}, one({B::kPriceColumn, good, How::Edit, good})).contains(good)) << good;
+  // Rows of one statement agree in every column's way, not just in columns.
+  EXPECT_THROW(B::UpsertSQL({"4", "X"}, {{cell, {{"STOCK_QUANTITY", "1", How::Set, {}}}},
+                                         {{"0000004201", "00000042"}, {{"STOCK_QUANTITY", "1", How::Add, {}}}}}),
+               kdb::DbError);
   EXPECT_THROW(B::UpsertSQL({"4 OR 1=1", "X"}, one({"STOCK_QUANTITY", "1", How::Set, {}})), kdb::DbError);
   EXPECT_THROW(B::ColumnSQL("STOCK_QUANTITY; DELETE FROM BRANCHSTOCK", "4", "JEAN01"), kdb::DbError);
   EXPECT_TRUE(B::ColumnSQL("BSRETAIL_PRICE", "4", "JE'AN").contains("products.STYLE = 'JE''AN'"));

@@ -59,6 +59,25 @@ TEST_P(DataModFDbTest, ConnectShowsTheWaitWindowLogsOnceAndAgainDoesNothing) {
   EXPECT_TRUE(boxes.isEmpty());
 }
 
+// The connect started ahead while a window is built: nothing logged or shown
+// until the connect itself, which then logs and shows as ever.
+TEST_P(DataModFDbTest, ConnectAheadIsSilentAndTheConnectTakesItOver) {
+  WaitWindowSpy spy;
+  const QByteArray before = LogText();
+  m->ConnectAhead();
+  m->ConnectAhead();
+  EXPECT_EQ(LogText(), before);
+  EXPECT_TRUE(spy.shown.isEmpty());
+  EXPECT_FALSE(m->DBDatabaseRemote->Connected());
+  ASSERT_TRUE(m->ConnectRemoteDB(false)) << m->LastError.toStdString();
+  EXPECT_TRUE(LogText().endsWith(Pg() ? "DB Connecting to: 127.0.0.1\r\n" : "DB Connecting...\r\n"))
+      << LogText().toStdString();
+  EXPECT_EQ(spy.shown.size(), 1);
+  Exec("SELECT 1");
+  EXPECT_EQ(m->DBDatabaseRemote->IsPostgres(), Pg());
+  EXPECT_TRUE(boxes.isEmpty());
+}
+
 TEST_P(DataModFDbTest, TheDatabaseIsChosenByTheEdition) {
   ASSERT_TRUE(m->ConnectRemoteDB(false));
   if (Pg()) {

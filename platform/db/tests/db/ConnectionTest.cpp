@@ -122,3 +122,47 @@ TEST(PgConnection, InternetTransportRequiresTlsAndVerifiesTheServer) {
                            }),
                DbError);
 }
+
+// A connection opened ahead is Open's only for the settings it was opened
+// with; its failure is then Open's failure, with the same message.
+TEST(OpenAhead, OpenTakesItForTheSameSettingsOnlyAndReportsItsFailure) {
+  for (Engine e : {Engine::SQLite, Engine::PostgreSQL}) {
+    SCOPED_TRACE(kvtest::EngineName(e));
+    TestDatabase td(e);
+    // Each case: the settings OpenAhead sees, then the ones Open sees.
+    const auto spoil = [e](Session& s, Database& d) {
+      if (e == Engine::PostgreSQL)
+        s.RemotePassword = "wrong";
+      else
+        d.Directory += "missing/";
+    };
+    const QString refusal = e == Engine::PostgreSQL ? "password" : "does not exist";
+    const auto run = [&](bool spoiledAhead, bool spoiledOpen) {
+      Session s;
+      Database db;
+      TestDatabase::Configure(td.Facts(), s, db);
+      const QString password = s.RemotePassword, folder = db.Directory;
+      if (spoiledAhead) spoil(s, db);
+      db.OpenAhead();
+      db.OpenAhead();  // a second start while one runs does nothing
+      s.RemotePassword = password;
+      db.Directory = folder;
+      if (spoiledOpen) spoil(s, db);
+      db.Open();
+      Query q(&db);
+      q.SQL = "SELECT 41 + 1";
+      q.ExecSQL();
+      return q.Fields(0).AsInteger();
+    };
+    EXPECT_EQ(run(false, false), 42);
+    EXPECT_EQ(run(true, false), 42);  // the spoiled one is not taken: Open opens anew
+    for (bool ahead : {false, true}) {
+      try {
+        run(ahead, true);
+        ADD_FAILURE() << "opened with spoiled settings (ahead spoiled: " << ahead << ")";
+      } catch (const DbError& x) {
+        EXPECT_TRUE(x.Message().contains(refusal)) << x.Message().toStdString();
+      }
+    }
+  }
+}
