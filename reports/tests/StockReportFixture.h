@@ -139,6 +139,21 @@ class StockReportTest : public kvfwtest::EditionDbTest {
     };
   }
 
+  // A run that worked, then one whose stock table is gone: the user is told
+  // once, the last run's rows are no report of this one, the window works on.
+  void ExpectAFailedRunIsTold(const QString& program, const QString& value) {
+    Form& f = Start(program);
+    AnswerChecklist({value});
+    f.SpButView->click();
+    ASSERT_TRUE(f.ReportShown());
+    Exec("DROP TABLE BRANCHSTOCK");
+    f.SpButView->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("The report could not be run:")) << messages[0].toStdString();
+    EXPECT_FALSE(f.ReportShown()) << "the last run's rows are no report of this one";
+    EXPECT_TRUE(f.isEnabled());
+  }
+
   // The grid's rows as texts.
   std::vector<QStringList> Grid() const {
     return GridRows(*form->SGridRep, 0, form->SGridRep->RowCount() - 1);
