@@ -17,6 +17,8 @@
 
 #include <memory>
 
+#include "KvBenchCompare.h"
+#include "KvBenchMain.h"
 #include "StyleKeeperDbFixture.h"
 
 namespace kvbench {
@@ -72,6 +74,23 @@ bool OpenShop(std::unique_ptr<Shop>& shop, benchmark::State& state, kvtest::Engi
     state.SkipWithError(error.what());
     return false;
   }
+}
+
+// Registers `fn(state, engine)` as the rows `name`/SQLite and `name`/PostgreSQL.
+template <class Fn>
+bool AddEngineRows(const std::string& name, Fn fn) {
+  for (kvtest::Engine e : {kvtest::Engine::SQLite, kvtest::Engine::PostgreSQL})
+    AddRow(name + "/" + kvtest::EngineName(e), fn, e);
+  return true;
+}
+
+// The main of a shop benchmark: the programs' settings and logs in a home of
+// their own, the shop (its window and connections) dropped before the
+// application ends.
+template <class Shop>
+int RunShopBenchmarks(int argc, char** argv, std::unique_ptr<Shop>& shop) {
+  const kvtest::PrivateHome home;
+  return RunGuiBenchmarks(argc, argv, [&shop] { shop.reset(); });
 }
 
 }  // namespace kvbench

@@ -8,8 +8,6 @@
 
 #include <memory>
 
-#include "KvBenchCompare.h"
-#include "KvBenchMain.h"
 #include "KvStringGrid.h"
 #include "PLUPricesPageF.h"
 #include "StyleKeeperBenchShop.h"
@@ -99,15 +97,8 @@ void BM_ApplyPrices(benchmark::State& state, Engine engine) {
   state.counters["rows"] = Shop::Rows();
   row.Report();
 }
-const bool registered = [] {
-  for (Engine e : {Engine::SQLite, Engine::PostgreSQL})
-    kvbench::AddRow("PLUPrices/Apply/" + kvtest::EngineName(e), BM_ApplyPrices, e);
-  return true;
-}();
+const bool registered = kvbench::AddEngineRows("PLUPrices/Apply", BM_ApplyPrices);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const kvtest::PrivateHome home;  // the programs' settings and logs go there
-  return kvbench::RunGuiBenchmarks(argc, argv, [] { shop.reset(); });
-}
+int main(int argc, char** argv) { return kvbench::RunShopBenchmarks(argc, argv, shop); }

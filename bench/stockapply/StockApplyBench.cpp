@@ -13,8 +13,6 @@
 #include <memory>
 
 #include "BranchStockClass.h"
-#include "KvBenchCompare.h"
-#include "KvBenchMain.h"
 #include "KvStringGrid.h"
 #include "PickList.h"
 #include "QuantityPageF.h"
@@ -117,15 +115,8 @@ void BM_ApplyStockGrid(benchmark::State& state, Engine engine) {
   state.counters["rows"] = Shop::Rows();
   row.Report();
 }
-const bool registered = [] {
-  for (Engine e : {Engine::SQLite, Engine::PostgreSQL})
-    kvbench::AddRow("StockApply/Grid/" + kvtest::EngineName(e), BM_ApplyStockGrid, e);
-  return true;
-}();
+const bool registered = kvbench::AddEngineRows("StockApply/Grid", BM_ApplyStockGrid);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const kvtest::PrivateHome home;  // the programs' settings and logs go there
-  return kvbench::RunGuiBenchmarks(argc, argv, [] { shop.reset(); });
-}
+int main(int argc, char** argv) { return kvbench::RunShopBenchmarks(argc, argv, shop); }

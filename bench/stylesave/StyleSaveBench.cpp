@@ -13,8 +13,6 @@
 #include <memory>
 
 #include "FormCheckListF.h"
-#include "KvBenchCompare.h"
-#include "KvBenchMain.h"
 #include "KvCheckListBox.h"
 #include "KvEdit.h"
 #include "PickList.h"
@@ -122,15 +120,8 @@ void BM_SaveNewStyle(benchmark::State& state, Engine engine) {
   state.counters["rows"] = Shop::Rows();
   row.Report();
 }
-const bool registered = [] {
-  for (Engine e : {Engine::SQLite, Engine::PostgreSQL})
-    kvbench::AddRow("StyleSave/NewStyle/" + kvtest::EngineName(e), BM_SaveNewStyle, e);
-  return true;
-}();
+const bool registered = kvbench::AddEngineRows("StyleSave/NewStyle", BM_SaveNewStyle);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const kvtest::PrivateHome home;  // the programs' settings and logs go there
-  return kvbench::RunGuiBenchmarks(argc, argv, [] { shop.reset(); });
-}
+int main(int argc, char** argv) { return kvbench::RunShopBenchmarks(argc, argv, shop); }
