@@ -154,8 +154,20 @@ TDMDB::LogRecord::~LogRecord() {
 
 void TDMDB::Log(const QString& text, bool timed) {
   const LogRecord record(*this);
-  if (timed) WriteLogLine(Now().toString(kTimeFormat));
+  if (timed) WriteLogLine(TimeLine(Now()));
   WriteLogLine(text);
+}
+
+QString TDMDB::TimeLine(const QDateTime& now) {
+  // The text shows the date and the time to the second, nothing else.
+  const qint64 day = now.date().toJulianDay();
+  const int second = now.time().msecsSinceStartOfDay() / 1000;
+  if (day != timeLineDay_ || second != timeLineSecond_ || timeLine_.isEmpty()) {
+    timeLine_ = now.toString(kTimeFormat);
+    timeLineDay_ = day;
+    timeLineSecond_ = second;
+  }
+  return timeLine_;
 }
 
 void TDMDB::WriteLogLine(const QString& text) {
@@ -164,7 +176,7 @@ void TDMDB::WriteLogLine(const QString& text) {
     // A text of several lines (a server's error message, a statement) keeps
     // the file's CR LF line ends too.
     QByteArray bytes = text.toUtf8();
-    bytes.replace("\r\n", "\n").replace("\n", "\r\n");
+    if (bytes.contains('\n')) bytes.replace("\r\n", "\n").replace("\n", "\r\n");
     bytes += "\r\n";
     if (recordDepth_ > 0)
       record_ += bytes;

@@ -206,6 +206,12 @@ class TDMDB : public QObject {
   QByteArray record_;
   int recordDepth_ = 0;
   void WriteRecord(const QByteArray& bytes);
+  // The time line of the second last written: a record of many rows
+  // (an Apply's post records) takes the clock's text once a second.
+  QString TimeLine(const QDateTime& now);
+  qint64 timeLineDay_ = -1;
+  int timeLineSecond_ = -1;
+  QString timeLine_;
 
   // Storage of the components; the session and database come first so that
   // they outlive the queries and tables built on them.

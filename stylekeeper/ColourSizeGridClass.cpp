@@ -52,7 +52,10 @@ bool TColourSizeGridClass::IsSizeCell(int col, int row) const {
 // ----- PLUs ----------------------------------------------------------------------------
 
 QString TColourSizeGridClass::PLU(const QString& rootPLU, int sizeIndex) {
-  return rootPLU + kos::FormatFloat("00", sizeIndex);
+  // Two digits at least, as the picture "00" writes them; in integers, as
+  // every cell of a grid's Apply and load comes here.
+  const QString digits = QString::number(qAbs(qint64(sizeIndex))).rightJustified(2, u'0');
+  return sizeIndex < 0 ? rootPLU + u'-' + digits : rootPLU + digits;
 }
 
 QString TColourSizeGridClass::PLUOfCell(int col, int row) const {
