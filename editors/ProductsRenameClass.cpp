@@ -42,6 +42,26 @@ QString TProductsRenameClass::CopyFromStatement(const QString& column, const QSt
          " AND (" + target + " IS NULL OR " + target + " <> S." + sourceColumn + ")";
 }
 
+QString TProductsRenameClass::CopyWhereCopiedStatement(const Copies& copies, const QString& column,
+                                                       const QString& sourceTable, const QString& sourceColumn,
+                                                       const QString& keyColumn, const QString& scopeColumn,
+                                                       const QString& scopeId) {
+  const QString scope = kdb::sql::Int(scopeId);
+  return CopyStatement(scopeColumn, scope, copies) + " AND PRODUCTS." + column + " = (SELECT S." + sourceColumn +
+         " FROM " + sourceTable + " S WHERE S.ID = PRODUCTS." + keyColumn + " AND S." + scopeColumn + " = " + scope +
+         ")";
+}
+
+QString TProductsRenameClass::CountStatement(const QString& scopeColumn, const QString& scopeId) {
+  return "SELECT COUNT(*) AS N FROM PRODUCTS WHERE " + scopeColumn + " = " + kdb::sql::Int(scopeId);
+}
+
+qint64 TProductsRenameClass::Count(kdb::Query& query, const QString& statement) {
+  if (!DMDB->RunQuery(statement, &query) || query.Eof())
+    throw kdb::DbError("The products could not be counted: " + DMDB->LastError);
+  return query.FieldByName("N").AsInteger();
+}
+
 int TProductsRenameClass::Run(kdb::Query& query, const QString& statement) {
   if (!DMDB->RunQuery(statement, &query)) throw kdb::DbError("The names in the products could not be updated: " + DMDB->LastError);
   return query.RowsAffected();

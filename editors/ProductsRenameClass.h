@@ -2,8 +2,9 @@
 // The copies of a code-list entry that PRODUCTS keeps (its name, a colour's
 // display value, a size's name) rewritten after the entry was saved.
 //
-// Each copy is one set-based UPDATE over the entry's rows, run inside the
-// save's transaction, so a catalogue of a million rows is rewritten by the
+// Each copy is one set-based UPDATE over the entry's rows (or, for a renamed
+// scale, one for both of its copies while they need nothing else), run inside
+// the save's transaction, so a catalogue of a million rows is rewritten by the
 // database in one statement and the copies change together with the entry
 // or not at all. A row whose copy already holds the value is left alone:
 // saving an unchanged name writes nothing, while a copy that went stale
@@ -38,8 +39,21 @@ class TProductsRenameClass {
   static QString CopyFromStatement(const QString& column, const QString& sourceTable, const QString& sourceColumn,
                                    const QString& keyColumn, const QString& scopeColumn, const QString& scopeId);
 
+  // CopyStatement(scopeColumn, scopeId, copies) on the rows whose copy of
+  // CopyFromStatement's column is right already (equal to the source row's,
+  // found in the scope). One pass renames the rows that need nothing else; a
+  // row it leaves (a copy gone stale, no source row) needs both statements.
+  static QString CopyWhereCopiedStatement(const Copies& copies, const QString& column, const QString& sourceTable,
+                                          const QString& sourceColumn, const QString& keyColumn,
+                                          const QString& scopeColumn, const QString& scopeId);
+
+  // The number of products of a scope: "SELECT COUNT(*) AS N FROM PRODUCTS WHERE scopeColumn = scopeId".
+  static QString CountStatement(const QString& scopeColumn, const QString& scopeId);
+
   // Runs a statement on the query's database (inside the caller's
   // transaction) and returns the number of rows it changed. Failures are
   // logged with the statement and thrown as kdb::DbError.
   static int Run(kdb::Query& query, const QString& statement);
+  // Runs CountStatement's kind of statement and returns its N. Throws as Run.
+  static qint64 Count(kdb::Query& query, const QString& statement);
 };

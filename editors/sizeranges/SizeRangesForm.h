@@ -101,4 +101,5 @@ class TForm1 : public TCodeListFrameForm {
   std::vector<LoadedSize> loaded_;
   bool loadedDefault_ = false;
   QString savedName_;  // the name the save left in the row
+  bool renamed_ = false;  // the save gave the scale another name
 };

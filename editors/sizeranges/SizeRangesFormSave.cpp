@@ -55,11 +55,13 @@ qint64 TForm1::d_WriteRecord(kdb::Database&) {
     if (!ok || id <= 0) throw kdb::DbError("No size scale is loaded.");
   }
   kdb::Table& table = *DMDB->DBTableR1;
+  const QVariant loadedName = Baseline.Value("NAME");
   id = TCodeListSaveClass::WriteRow(table, "SIZESSCALE", id, Baseline, values, kScaleGone);
   // The name the row holds now: the products copy the row, not the window
   // (a name another user gave the scale meanwhile stays when this window
   // left the name alone).
   savedName_ = table.FieldByName("NAME").AsString();
+  renamed_ = !adding && savedName_ != loadedName.toString();
   if (adding)
     WriteNewSizes(id);
   else
@@ -96,11 +98,25 @@ void TForm1::WriteRenamedSizes() {
   }
 }
 
-void TForm1::d_RenameProducts(kdb::Database&, qint64 id) {
+void TForm1::d_RenameProducts(kdb::Database& db, qint64 id) {
   const QString scale = QString::number(id);
   kdb::Query& q = *DMDB->DBQueryRemote1;
-  TProductsRenameClass::Run(
-      q, TProductsRenameClass::CopyStatement("SIZESSCALE_ID", scale, {{"SIZESSCALE_NAME", savedName_}}));
+  const TProductsRenameClass::Copies name{{"SIZESSCALE_NAME", savedName_}};
+  // A renamed scale whose products all hold their sizes' names already (a
+  // copy goes stale only when an older program renamed a size) is renamed
+  // in one pass that checks the size names on the way: when it wrote every
+  // product of the scale, nothing is left for the two statements below,
+  // which would read every row again. That count holds only while no other
+  // program can add a product meanwhile: SQLite's unit holds the database's
+  // write lock from its start; PostgreSQL's does not, so it always runs both.
+  if (renamed_ && !db.IsPostgres()) {
+    const qint64 products = TProductsRenameClass::Count(q, TProductsRenameClass::CountStatement("SIZESSCALE_ID", scale));
+    const int renamed = TProductsRenameClass::Run(
+        q, TProductsRenameClass::CopyWhereCopiedStatement(name, "SIZE_NAME", "SIZES", "NAME", "SIZE_ID", "SIZESSCALE_ID",
+                                                          scale));
+    if (renamed == products) return;
+  }
+  TProductsRenameClass::Run(q, TProductsRenameClass::CopyStatement("SIZESSCALE_ID", scale, name));
   TProductsRenameClass::Run(
       q, TProductsRenameClass::CopyFromStatement("SIZE_NAME", "SIZES", "NAME", "SIZE_ID", "SIZESSCALE_ID", scale));
 }

@@ -73,6 +73,10 @@ TEST(ProductsRename, NamesAreQuotedAndOnlyRowsThatDifferAreWritten) {
                kdb::DbError);
   EXPECT_THROW(TProductsRenameClass::CopyFromStatement("SIZE_NAME", "SIZES", "NAME", "SIZE_ID", "SIZESSCALE_ID", "3;"),
                kdb::DbError);
+  EXPECT_THROW(TProductsRenameClass::CopyWhereCopiedStatement({{"SIZESSCALE_NAME", "X"}}, "SIZE_NAME", "SIZES", "NAME",
+                                                              "SIZE_ID", "SIZESSCALE_ID", "3 OR 1=1"),
+               kdb::DbError);
+  EXPECT_THROW(TProductsRenameClass::CountStatement("SIZESSCALE_ID", "3;"), kdb::DbError);
 }
 
 }  // namespace

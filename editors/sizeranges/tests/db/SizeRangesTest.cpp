@@ -209,6 +209,51 @@ TEST_P(SizeRanges, AnEditedScaleCarriesItsNamesIntoItsProductsOnly) {
   EXPECT_EQ(f.GetSelectedName(), "MENS XS-XXL");
 }
 
+// A rename reaches every product of the scale whatever its size copy holds:
+// the right name, a stale one, none, or no size of the scale at all.
+TEST_P(SizeRanges, ARenamedScaleReachesEveryProductOfItWhateverItsSizeCopyHolds) {
+  const QString mens = ScaleId("MENS S-XXL");
+  const QString waist = ScaleId("WAIST 30-40");
+  Exec("INSERT INTO PRODUCTS (ROOT_PLU, PLU, SIZESSCALE_ID, SIZESSCALE_NAME, SIZE_ID, SIZE_NAME, SIZE_OFFSET)"
+       " VALUES ('00000700', '0000070000', " + mens + ", 'MENS S-XXL', NULL, 'ODD', 0)");
+  Exec("UPDATE PRODUCTS SET SIZE_NAME = NULL WHERE PLU = '0000050001'");
+  TForm1& f = Start();
+
+  // Every copy right but one missing: the rename and the size copy both reach it.
+  Select(f, "MENS S-XXL");
+  f.SpButEdit->click();
+  f.EditName->setText("MENS ONE");
+  f.SpButSave->click();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_EQ(ProductScales("00000500"), QStringList(3, "MENS ONE"));
+  EXPECT_EQ(ProductSizes("00000500"), (QStringList{"S", "M", "L"}));
+  EXPECT_EQ(ProductScales("00000700"), QStringList{"MENS ONE"});
+  EXPECT_EQ(ProductSizes("00000700"), QStringList{"ODD"});
+
+  // Every copy right: one pass renames them all; the other scale is left alone.
+  Exec("DELETE FROM PRODUCTS WHERE ROOT_PLU = '00000700'");
+  Select(f, "MENS ONE");
+  f.SpButEdit->click();
+  f.EditName->setText("MENS TWO");
+  f.SpButSave->click();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_EQ(ProductScales("00000500"), QStringList(3, "MENS TWO"));
+  EXPECT_EQ(ProductSizes("00000500"), (QStringList{"S", "M", "L"}));
+  EXPECT_EQ(ProductScales("00000600"), QStringList(2, "WAIST 30-40"));
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM PRODUCTS WHERE SIZESSCALE_ID = " + waist + " AND SIZESSCALE_NAME = 'MENS TWO'"),
+            "0");
+
+  // A size an older program renamed without its copies: the next rename carries it.
+  Exec("UPDATE SIZES SET NAME = 'SMALL' WHERE SIZESSCALE_ID = " + mens + " AND \"offset\" = 0");
+  Select(f, "MENS TWO");
+  f.SpButEdit->click();
+  f.EditName->setText("MENS THREE");
+  f.SpButSave->click();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_EQ(ProductScales("00000500"), QStringList(3, "MENS THREE"));
+  EXPECT_EQ(ProductSizes("00000500"), (QStringList{"SMALL", "M", "L"}));
+}
+
 TEST_P(SizeRanges, ADefaultScaleIsTheOnlyOneAndStaysUntilAnotherIsMadeIt) {
   TForm1& f = Start();
   const auto saveDefault = [&](const QString& scale, const QString& choice) {
