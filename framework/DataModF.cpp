@@ -170,18 +170,25 @@ QString TDMDB::TimeLine(const QDateTime& now) {
   return timeLine_;
 }
 
+void TDMDB::AppendLogLine(QByteArray& out, const QString& text) {
+  // A text of several lines (a server's error message, a statement) keeps
+  // the file's CR LF line ends too.
+  QByteArray bytes = text.toUtf8();
+  if (bytes.contains('\n')) bytes.replace("\r\n", "\n").replace("\n", "\r\n");
+  out += bytes;
+  out += "\r\n";
+}
+
 void TDMDB::WriteLogLine(const QString& text) {
   if (!LoggingOn) return;
   try {
-    // A text of several lines (a server's error message, a statement) keeps
-    // the file's CR LF line ends too.
-    QByteArray bytes = text.toUtf8();
-    if (bytes.contains('\n')) bytes.replace("\r\n", "\n").replace("\n", "\r\n");
-    bytes += "\r\n";
-    if (recordDepth_ > 0)
-      record_ += bytes;
-    else
+    if (recordDepth_ > 0) {
+      AppendLogLine(record_, text);
+    } else {
+      QByteArray bytes;
+      AppendLogLine(bytes, text);
       WriteRecord(bytes);
+    }
   } catch (...) {
     // A log line must never disturb the work.
   }

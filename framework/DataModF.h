@@ -206,6 +206,8 @@ class TDMDB : public QObject {
   QByteArray record_;
   int recordDepth_ = 0;
   void WriteRecord(const QByteArray& bytes);
+  // A log line as the file holds it (CR LF line ends) added to out.
+  static void AppendLogLine(QByteArray& out, const QString& text);
   // The time line of the second last written: a record of many rows
   // (an Apply's post records) takes the clock's text once a second.
   QString TimeLine(const QDateTime& now);

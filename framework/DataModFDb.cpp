@@ -227,14 +227,26 @@ void TDMDB::DBQueryRemote1QueryProgress(int /*percentDone*/, bool& abort) {
 
 void TDMDB::LogAfterPost(kdb::DataSet* dataset, const QString& tableName) {
   if (!dataset || !LoggingOn) return;
-  const LogRecord record(*this);  // the whole post record in one write
-  Log(QString(), false);
-  Log("[x]after post: " + tableName + "[=]", false);
-  for (int i = 0; i < dataset->FieldCount(); ++i) {
-    kdb::Field& f = dataset->Fields(i);
-    Log(f.FieldName() + "=" + f.AsString(), false);
+  // The whole post record in one write: its lines as Log writes them, made
+  // here at once (an Apply of a stock grid logs hundreds of rows).
+  const LogRecord record(*this);
+  try {
+    QByteArray& out = record_;
+    out += "\r\n";
+    AppendLogLine(out, "[x]after post: " + tableName + "[=]");
+    QString line;
+    for (int i = 0; i < dataset->FieldCount(); ++i) {
+      kdb::Field& f = dataset->Fields(i);
+      line = f.FieldName();
+      line += u'=';
+      line += f.AsString();
+      AppendLogLine(out, line);
+    }
+    AppendLogLine(out, TimeLine(Now()));
+    out += "[=]------end------[=]\r\n";
+  } catch (...) {
+    // A log line must never disturb the work.
   }
-  Log("[=]------end------[=]", true);
 }
 
 void TDMDB::DBTableR1AfterPost(kdb::Table& dataset) { LogAfterPost(&dataset, dataset.TableName); }

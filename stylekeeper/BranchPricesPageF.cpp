@@ -156,7 +156,7 @@ void TBranchPricesPage::Apply() {
     if (!v) return std::nullopt;
     return TBranchStockClass::PriceAssigns(*v, TBranchStockClass::PriceValue(loaded).value_or(Currency()));
   };
-  if (!TQuantityPage::WriteBranchGrid(Form, View(), ComboBoxBSPBranch, Loaded, assigns, "branch price",
+  if (!TQuantityPage::WriteBranchGrid(View(), ComboBoxBSPBranch, Loaded, assigns, "branch price",
                                       "The branch level prices were", "TForm1::SpeedButtonSaveBranchPricesClick",
                                       "Please wait saving branch level prices..."))
     return;

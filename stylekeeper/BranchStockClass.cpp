@@ -159,23 +159,38 @@ QString TBranchStockClass::UpsertSQL(const Branch& branch, const std::vector<Row
     if (!IsGridColumn(a.column)) throw kdb::DbError("No grid writes the column " + a.column);
     columns << a.column;
   }
-  const QString name = Quote(branch.name), id = kdb::sql::Int(branch.id);
-  QStringList values;
+  // The branch's part of every row, the same in each.
+  const QString branchPart = ", " + Quote(branch.name) + ", " + kdb::sql::Int(branch.id);
+  // One text grown in place: an Apply writes hundreds of rows.
+  QString values;
+  values.reserve(qsizetype(rows.size()) * (64 + 8 * qsizetype(first.size())));
   // Per Edit column: the figure each row loaded, by PLU.
-  std::vector<QStringList> loaded(first.size());
+  std::vector<QString> loaded(first.size());
   for (const Row& row : rows) {
     if (!SameSignature(row.assigns, first)) throw kdb::DbError("Rows written alike differ in " + row.cell.plu);
-    QStringList v = {Quote(row.cell.plu), Quote(row.cell.rootPLU), name, id};
+    const QString plu = Quote(row.cell.plu);
+    if (!values.isEmpty()) values += u", ";
+    values += u'(';
+    values += plu;
+    values += u", ";
+    values += Quote(row.cell.rootPLU);
+    values += branchPart;
     for (size_t i = 0; i < row.assigns.size(); ++i) {
       const Assign& a = row.assigns[i];
       RequireNumber(a.value);
-      v << a.value;
+      values += u", ";
+      values += a.value;
       if (a.how == How::Edit) {
         RequireNumber(a.loaded);
-        loaded[i] << "WHEN " + Quote(row.cell.plu) + " THEN " + a.loaded;
+        QString& when = loaded[i];
+        if (!when.isEmpty()) when += u' ';
+        when += u"WHEN ";
+        when += plu;
+        when += u" THEN ";
+        when += a.loaded;
       }
     }
-    values << "(" + v.join(", ") + ")";
+    values += u')';
   }
   QStringList sets, conditions;
   for (size_t i = 0; i < first.size(); ++i) {
@@ -192,11 +207,11 @@ QString TBranchStockClass::UpsertSQL(const Branch& branch, const std::vector<Row
         break;
       case How::Edit:
         sets << c + " = excluded." + c;
-        conditions << stored + " = CASE excluded.PLU " + loaded[i].join(" ") + " END";
+        conditions << stored + " = CASE excluded.PLU " + loaded[i] + " END";
         break;
     }
   }
-  QString sql = "INSERT INTO " + QString(kTable) + " (" + columns.join(", ") + ") VALUES " + values.join(", ") +
+  QString sql = "INSERT INTO " + QString(kTable) + " (" + columns.join(", ") + ") VALUES " + values +
                 " ON CONFLICT (PLU, BRANCH_ID) DO ";
   if (sets.isEmpty())
     sql += "NOTHING";

@@ -41,6 +41,22 @@ void TColourSizeGridClass::Layout(const std::vector<Colour>& colours, const QStr
   cells_.SetCell(TotalsCol(), 0, kTotals);
 }
 
+bool TColourSizeGridClass::HasLayout(const std::vector<Colour>& colours, const QStringList& sizeNames) const {
+  const int m = static_cast<int>(colours.size());
+  const int n = static_cast<int>(sizeNames.size());
+  if (cells_.RowCount() != m + 2 || cells_.ColCount() != n + 4) return false;
+  for (int k = 0; k < m; ++k) {
+    const Colour& c = colours[size_t(k)];
+    const int row = k + kFirstColourRow;
+    if (cells_.Cell(kRootPLUCol, row) != c.rootPLU || cells_.Cell(kColourValueCol, row) != c.colourValue ||
+        cells_.Cell(kColourNameCol, row) != c.colourName)
+      return false;
+  }
+  for (int i = 0; i < n; ++i)
+    if (cells_.Cell(kFirstSizeCol + i, 0) != sizeNames[i]) return false;
+  return cells_.Cell(kColourNameCol, TotalsRow()) == kTotals && cells_.Cell(TotalsCol(), 0) == kTotals;
+}
+
 int TColourSizeGridClass::ColourCount() const { return std::max(0, cells_.RowCount() - 2); }
 
 int TColourSizeGridClass::SizeCount() const { return std::max(0, cells_.ColCount() - 4); }

@@ -89,6 +89,8 @@ class TColourSizeGridClass {
   // colours by name) and size names (the first colour's, by size offset);
   // the size cells and totals are empty.
   void Layout(const std::vector<Colour>& colours, const QStringList& sizeNames);
+  // True when Layout(colours, sizeNames) would lay the grid out as it is.
+  bool HasLayout(const std::vector<Colour>& colours, const QStringList& sizeNames) const;
   int ColourCount() const;
   int SizeCount() const;
   int LastColourRow() const { return cells_.RowCount() - 2; }

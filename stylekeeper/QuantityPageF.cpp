@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -156,18 +157,29 @@ void TForm1::LoadBranches(QComboBox* combo) {
 
 void TForm1::BuildColourSizeGrid(kui::KvStringGrid* grid) {
   TColourSizeViewClass& view = TColourSizeViewClass::Of(grid);
-  view.Layout({}, {});
   const QString style = EditSupplierStyle->text();
-  kdb::Query& colours = Run(TBranchStockClass::StyleColoursSQL(style), DMDB->DBQueryRemote1,
-                            "The colours of style " + style + " could not be read.");
-  const std::vector<SG::Colour> rows = TBranchStockClass::ReadColours(colours);
+  std::vector<SG::Colour> rows;
   QStringList sizes;
-  if (!rows.empty()) {
-    kdb::Query& q = Run(TBranchStockClass::ColourSizesSQL(rows.front().rootPLU), DMDB->DBQueryRemote1,
-                        "The sizes of style " + style + " could not be read.");
-    sizes = TBranchStockClass::ReadSizeNames(q);
+  try {
+    kdb::Query& colours = Run(TBranchStockClass::StyleColoursSQL(style), DMDB->DBQueryRemote1,
+                              "The colours of style " + style + " could not be read.");
+    rows = TBranchStockClass::ReadColours(colours);
+    if (!rows.empty()) {
+      kdb::Query& q = Run(TBranchStockClass::ColourSizesSQL(rows.front().rootPLU), DMDB->DBQueryRemote1,
+                          "The sizes of style " + style + " could not be read.");
+      sizes = TBranchStockClass::ReadSizeNames(q);
+    }
+  } catch (...) {
+    view.Layout({}, {});  // a style that could not be read shows no grid
+    throw;
   }
-  view.Layout(rows, sizes);
+  // The same colours and sizes again (the page read again after an Apply):
+  // only the figures are cleared, so the grid and its scroll bars are not
+  // laid out, and painted, anew.
+  if (view.Model.HasLayout(rows, sizes))
+    view.Model.FillValueCells(QString());
+  else
+    view.Layout(rows, sizes);
 }
 
 bool TForm1::LoadBranchStockColumn(kui::KvStringGrid* grid, QComboBox* combo, const QString& column) {
@@ -412,13 +424,20 @@ QString TQuantityPage::TypedText(const kui::KvStringGrid& grid, QChar key) {
 
 void TQuantityPage::CaptureLoaded() { Loaded = TBranchStockClass::Figures(View().Model); }
 
-bool TQuantityPage::WriteBranchGrid(TForm1& form, TColourSizeViewClass& view, QComboBox* combo,
+bool TQuantityPage::WriteBranchGrid(TColourSizeViewClass& view, QComboBox* combo,
                                     const QHash<QString, QString>& loaded,
                                     const TBranchStockClass::CellAssigns& assigns, const QString& figure,
                                     const QString& what, const char* where, const QString& waitText) {
   const TBranchStockClass::Branch branch{kui::SelectedPickValue(combo), kui::SelectedPickName(combo)};
   try {
-    kui::KvBusyGuard busy(&form, waitText);
+    // The wait cursor and the wait window, the window itself left enabled:
+    // nothing can be clicked or typed while the write runs anyway (its
+    // progress callbacks take no input; what the person does meanwhile waits
+    // until it is done), and disabling and enabling the window would send
+    // every control its change and have them all painted again behind the
+    // message that follows. The grid holds every typed figure already (its
+    // editor writes each change into its cell).
+    kui::KvBusyGuard busy(nullptr, waitText);
     TBranchStockClass writer(*DMDB->DBQueryRemote1);
     writer.AfterPost = [](kdb::Query& row) { DMDB->LogAfterPost(&row, TBranchStockClass::kTable); };
     const TDMDB::LogRecord posts(*DMDB);  // the post records in one write
@@ -449,8 +468,10 @@ void TQuantityPage::FocusFirstCell() {
   Grid->setFocus();
 }
 
+QWidget* TQuantityPage::GuardWindow() { return keepEnabled_ ? nullptr : &Form; }
+
 void TQuantityPage::Open() {
-  kui::KvBusyGuard busy(&Form, "Please wait...");
+  kui::KvBusyGuard busy(GuardWindow(), "Please wait...");
   Form.LoadBranches(BranchCombo);
   BranchSelect();
   ShowSheet();
@@ -460,16 +481,22 @@ void TQuantityPage::Open() {
 void TQuantityPage::BranchSelect() {
   Form.SelectedBranchIndex = BranchCombo->currentIndex();
   std::optional<kui::KvBusyGuard> busy;
-  if (PageKind == Kind::Stock) busy.emplace(&Form, "Please wait... Loading Stock");
+  if (PageKind == Kind::Stock) busy.emplace(GuardWindow(), "Please wait... Loading Stock");
   // Until the figures are read nothing can be typed or applied.
   ready_ = false;
   Loaded.clear();
   if (HasModes()) ShowMode(skmode::kView);
   else SetEditable(false);
   StylePanel->setText(Form.EditSupplierStyle->text());
-  Form.BuildColourSizeGrid(Grid);
-  const bool loaded = Form.LoadBranchStockColumn(Grid, BranchCombo, Column());
-  Form.SumQuantityGrid(Grid);
+  bool loaded = false;
+  {
+    // Painted once read: figures read again as they were shown paint nothing.
+    Grid->BeginUpdate();
+    const auto painted = qScopeGuard([this] { Grid->EndUpdate(); });
+    Form.BuildColourSizeGrid(Grid);
+    loaded = Form.LoadBranchStockColumn(Grid, BranchCombo, Column());
+    Form.SumQuantityGrid(Grid);
+  }
   if (!loaded) return;
   CaptureLoaded();
   ready_ = true;
@@ -495,6 +522,17 @@ void TQuantityPage::Edit() {
 }
 
 void TQuantityPage::Cancel() { Open(); }
+
+// Open after an Apply, with its wait cursor and wait window but the window
+// left enabled: the Apply disabled and enabled it just now, and doing it
+// again would send every control of the window its change and repaint them
+// all once more. Nothing can be clicked or typed meanwhile either way: the
+// reads take no input while they run (their progress callbacks exclude it).
+void TQuantityPage::Reload() {
+  keepEnabled_ = true;
+  const auto done = qScopeGuard([this] { keepEnabled_ = false; });
+  Open();
+}
 
 void TQuantityPage::UseRatio() {
   if (!DMDB->CheckSecurity(kEditStock, true)) return;
@@ -526,20 +564,20 @@ void TQuantityPage::Apply() {
     if (!v) return std::nullopt;
     return TBranchStockClass::QuantityAssigns(choice, *v, TBranchStockClass::QuantityValue(loaded).value_or(0));
   };
-  if (!WriteBranchGrid(Form, View(), BranchCombo, Loaded, assigns, spec.figure, spec.what, spec.applyClick.name,
+  if (!WriteBranchGrid(View(), BranchCombo, Loaded, assigns, spec.figure, spec.what, spec.applyClick.name,
                        "Please wait saving " + QString(spec.figure) + "..."))
     return;  // the page stays in its mode with the figures typed
   switch (PageKind) {
     case Kind::Stock:
       DMDB->ShowMessage("Stock saved successfully.");
-      Open();
+      Reload();
       break;
     case Kind::MinStock:
-      Open();
+      Reload();
       DMDB->ShowMessage("Min Stock saved successfuly!");
       break;
     case Kind::MaxStock:
-      Open();
+      Reload();
       DMDB->ShowMessage("Max Stock saved successfuly!");
       break;
     case Kind::Barcodes:

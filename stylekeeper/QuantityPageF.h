@@ -87,15 +87,20 @@ class TQuantityPage : public TFormPart {
   static QString TypedText(const kui::KvStringGrid& grid, QChar key);
   // Apply of a branch grid: every size cell written for the combo's branch
   // in one transaction (TBranchStockClass::WriteGrid), behind the busy
-  // guard showing waitText. A failure is logged as `where` and told as "<what> not
+  // guard showing waitText (the window stays enabled). A failure is logged as `where` and told as "<what> not
   // saved." ("The stock was") with its reason; false then, and nothing was written.
-  static bool WriteBranchGrid(TForm1& form, TColourSizeViewClass& view, QComboBox* combo,
+  static bool WriteBranchGrid(TColourSizeViewClass& view, QComboBox* combo,
                               const QHash<QString, QString>& loaded, const TBranchStockClass::CellAssigns& assigns,
                               const QString& figure, const QString& what, const char* where,
                               const QString& waitText);
 
  private:
   bool ready_ = false;  // the grid holds the figures of a branch
+  bool keepEnabled_ = false;  // Reload: the busy guards leave the window enabled
+  // The page read again after its Apply (see the .cpp).
+  void Reload();
+  // The window the busy guards of Open and BranchSelect disable.
+  QWidget* GuardWindow();
   void BuildControls();
   void BuildStockMenu();
   void ShowMode(const QString& word);

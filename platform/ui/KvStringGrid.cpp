@@ -163,13 +163,30 @@ void KvStringGrid::SetCell(int col, int row, const QString& text) {
     if (text.isEmpty()) return;
     r.resize(std::max(col + 1, ColCount()));
   }
+  const bool editorCell = editing_ && col == col_ && row == row_;
+  // The same text again changes nothing on screen (a grid filled anew sets
+  // most of its cells to what they hold).
+  if (!editorCell && r[col] == text) return;
+  if (updating_ > 0 && !editorCell) {
+    shownBefore_.try_emplace({col, row}, r[col]);
+    r[col] = text;
+    return;
+  }
   r[col] = text;
-  if (editing_ && col == col_ && row == row_ && editor_->text() != text) {
+  if (editorCell && editor_->text() != text) {
     loadingEditor_ = true;
     editor_->setText(text);
     loadingEditor_ = false;
   }
   UpdateCell(col, row);
+}
+
+void KvStringGrid::EndUpdate() {
+  if (updating_ == 0 || --updating_ > 0) return;
+  std::map<std::pair<int, int>, QString> cells;
+  cells.swap(shownBefore_);
+  for (const auto& [cell, before] : cells)
+    if (Cell(cell.first, cell.second) != before) UpdateCell(cell.first, cell.second);
 }
 
 QStringList KvStringGrid::RowTexts(int row) const {

@@ -60,6 +60,8 @@
 #include <QStringList>
 
 #include <functional>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "KvGridAxis.h"
@@ -121,6 +123,11 @@ class KvStringGrid : public QAbstractScrollArea {
   // --- cells ------------------------------------------------------------------
   QString Cell(int col, int row) const;
   void SetCell(int col, int row, const QString& text);
+  // Cells set between BeginUpdate and EndUpdate (they nest) are painted
+  // once at the end, and only those whose text then differs from the text
+  // they had: a grid filled anew with the figures it shows paints nothing.
+  void BeginUpdate() { ++updating_; }
+  void EndUpdate();
   QStringList RowTexts(int row) const;  // ColCount texts
   void SetRowTexts(int row, const QStringList& texts);  // from column 0
   QStringList ColTexts(int col) const;  // RowCount texts
@@ -265,6 +272,9 @@ class KvStringGrid : public QAbstractScrollArea {
 
   QLineEdit* editor_ = nullptr;
   bool editing_ = false;
+  int updating_ = 0;
+  // BeginUpdate: the cells set meanwhile, with the text each had before.
+  std::map<std::pair<int, int>, QString> shownBefore_;
   bool loadingEditor_ = false;
   QString editOriginal_;
   QMenu* menu_ = nullptr;
