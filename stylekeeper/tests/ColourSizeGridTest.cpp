@@ -28,6 +28,21 @@ class ColourSizeGridTest : public ::testing::Test {
   }
 };
 
+TEST_F(ColourSizeGridTest, TheSameColoursAndSizesAreTheLayoutItHasAnyOtherIsNot) {
+  const std::vector<G::Colour> colours{{"00000042", "255", "RED"}, {"00000043", "16711680", "BLUE"}};
+  grid.FillValueCells("7");  // figures are no part of the layout
+  EXPECT_TRUE(grid.HasLayout(colours, {"S", "M", "L"}));
+  EXPECT_FALSE(grid.HasLayout(colours, {"S", "M", "XL"}));
+  EXPECT_FALSE(grid.HasLayout(colours, {"S", "M"}));
+  EXPECT_FALSE(grid.HasLayout({colours[0]}, {"S", "M", "L"}));
+  EXPECT_FALSE(grid.HasLayout({colours[1], colours[0]}, {"S", "M", "L"}));
+  EXPECT_FALSE(grid.HasLayout({colours[0], {"00000043", "16711680", "NAVY"}}, {"S", "M", "L"}));
+  EXPECT_FALSE(grid.HasLayout({colours[0], {"00000043", "0", "BLUE"}}, {"S", "M", "L"}));
+  grid.Layout({}, {});
+  EXPECT_TRUE(grid.HasLayout({}, {}));
+  EXPECT_FALSE(grid.HasLayout(colours, {"S", "M", "L"}));
+}
+
 TEST_F(ColourSizeGridTest, LayoutHasHeaderColoursAndTotals) {
   EXPECT_EQ(cells.RowCount(), 4);  // header, two colours, TOTALS
   EXPECT_EQ(cells.ColCount(), 7);  // three fixed, three sizes, TOTALS

@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTest>
@@ -43,6 +44,57 @@ QImage ViewportShot(KvStringGrid& g) {
 }
 
 }  // namespace
+
+// Counts the paints of a widget and the region they covered.
+struct Paints : QObject {
+  int count = 0;
+  QRegion region;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) {
+      ++count;
+      region += static_cast<QPaintEvent*>(e)->region();
+    }
+    return false;
+  }
+};
+
+TEST(KvStringGrid, CellsSetInABatchPaintOnceAtItsEndAndOnlyWhereTheTextChanged) {
+  ShownGrid shown(4, 6);
+  KvStringGrid& g = shown.grid;
+  const auto fill = [&g](const QString& text) {
+    for (int r = 1; r < 6; ++r)
+      for (int c = 1; c < 4; ++c) g.SetCell(c, r, text);
+  };
+  fill("x");
+  QApplication::processEvents();
+  Paints paints;
+  g.viewport()->installEventFilter(&paints);
+
+  g.BeginUpdate();
+  g.BeginUpdate();  // batches nest
+  fill(QString());
+  fill("x");
+  g.SetCell(2, 4, "y");
+  EXPECT_EQ(g.Cell(2, 4), "y");  // the texts are there at once
+  g.EndUpdate();
+  QApplication::processEvents();
+  EXPECT_EQ(paints.count, 0);  // nothing before the outermost batch ends
+  g.EndUpdate();
+  QApplication::processEvents();
+  EXPECT_EQ(paints.count, 1);
+  EXPECT_TRUE(paints.region.intersects(g.CellRect(2, 4)));
+  EXPECT_FALSE(paints.region.intersects(g.CellRect(1, 1)));  // set twice, shows what it showed
+
+  // Outside a batch the same text again paints nothing either.
+  paints.count = 0;
+  g.SetCell(2, 4, "y");
+  QApplication::processEvents();
+  EXPECT_EQ(paints.count, 0);
+  g.EndUpdate();  // one too many does no harm
+  g.SetCell(3, 2, "z");
+  QApplication::processEvents();
+  EXPECT_EQ(paints.count, 1);
+}
 
 TEST(KvStringGrid, HiddenColumnsAndRowsKeepTheirText) {
   KvStringGrid g;
