@@ -524,10 +524,10 @@ void TQuantityPage::Edit() {
 void TQuantityPage::Cancel() { Open(); }
 
 // Open after an Apply, with its wait cursor and wait window but the window
-// left enabled: the Apply disabled and enabled it just now, and doing it
-// again would send every control of the window its change and repaint them
-// all once more. Nothing can be clicked or typed meanwhile either way: the
-// reads take no input while they run (their progress callbacks exclude it).
+// left enabled, as the Apply left it: disabling and enabling it would send
+// every control of the window its change and repaint them all. Nothing can
+// be clicked or typed meanwhile either way: the reads take no input while
+// they run (their progress callbacks exclude it).
 void TQuantityPage::Reload() {
   keepEnabled_ = true;
   const auto done = qScopeGuard([this] { keepEnabled_ = false; });
