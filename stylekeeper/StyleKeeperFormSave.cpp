@@ -186,13 +186,22 @@ QString NewRootPLU(const StyleValues& v) {
   return DMDB->BRGetSeasonSubDeptRootPLU(v.seasonId, v.subDepartmentId.isEmpty() ? "0" : v.subDepartmentId);
 }
 
+// Whether a style has a colour: found through the style's few rows. The
+// colour's own index holds every style of that colour (thousands of rows for
+// a common one), and SQLite takes it when the database has no statistics
+// yet; the unary plus keeps the colour out of the index choice on both
+// engines, so the check never walks a colour's rows under the numbering lock.
+QString StyleColourSQL(const QString& style, const QString& colourId) {
+  return "select style from products where style = " + kdb::sql::Quote(style) +
+         " and +colour_id = " + kdb::sql::Int(colourId) + " LIMIT 1";
+}
+
 // The style-has-colour check as the save makes it, under the numbering lock:
 // a failed look-up fails the save instead of reading as "not there".
 bool StyleHasColourNow(const QString& style, const QString& colourId) {
   kdb::Query& q = *DMDB->DBQueryRemote1;
   q.Close();
-  q.SQL = "select style from products where style = " + kdb::sql::Quote(style) +
-          " and colour_id = " + kdb::sql::Int(colourId) + " LIMIT 1";
+  q.SQL = StyleColourSQL(style, colourId);
   q.ExecSQL();
   return q.RecordCount() > 0;
 }
@@ -296,9 +305,7 @@ void TForm1::SaveColours(const QStringList& colours) {
 
 bool TForm1::StyleHasColour(const QString& style, const QString& colourId) {
   kdb::Query* q = DMDB->DBQueryRemote1;
-  const QString sql = "select style from products where style = " + kdb::sql::Quote(style) +
-                      " and colour_id = " + kdb::sql::Int(colourId) + " LIMIT 1";
-  return DMDB->RunQuery(sql, q) && q->RecordCount() > 0;
+  return DMDB->RunQuery(StyleColourSQL(style, colourId), q) && q->RecordCount() > 0;
 }
 
 bool TForm1::ValidateStyle() {
