@@ -173,12 +173,15 @@ class TForm1 : public kui::KvMainWindow {
 
   // ----- showing one root PLU (StyleKeeperFormLoad.cpp) ---------------------------
   // Clears the form, View mode, and loads RootPLUToOpen when it names a style.
-  void FormShow();
+  // Already: the window shows that style already (a reload after a save or
+  // the alternate colours), so the load does not stop half-way to paint it.
+  enum class Shown { Other, Already };
+  void FormShow(Shown shown = Shown::Other);
   static QString StyleByRootPLUSQL(const QString& rootPLU);
   // What the person is told when a style could not be looked up (the log
   // has the failure).
   static QString StyleNotReadMessage();
-  void LoadStyleDetails();
+  void LoadStyleDetails(Shown shown = Shown::Other);
   void ShowProductAge(const QDateTime& created);
   // "N months N weeks" / "N days" from created to now; throws for dates
   // that give no age (invalid, or created after now).

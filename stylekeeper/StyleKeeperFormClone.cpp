@@ -165,5 +165,6 @@ void TForm1::ButtonAddNewColourClick() {
     DMDB->LogException(e, "TForm1::ButtonAddNewColourClick");
   }
   LoadColours();
-  FormShow();
+  // The style shown before, or the last colour saved of it.
+  FormShow(Shown::Already);
 }

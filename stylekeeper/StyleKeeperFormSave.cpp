@@ -239,7 +239,7 @@ void TForm1::SpButSaveClick() {
     // An edit shows the colour it saved, whatever was typed into the box
     // meanwhile; a new colour's root PLU is the box's text.
     RootPLUToOpen = editing ? LoadedRootPLU() : ComboBoxRootPLU->currentText();
-    FormShow();
+    FormShow(Shown::Already);
     PageCtrlSF->setCurrentWidget(sheet);
   }
 }
