@@ -154,8 +154,22 @@ TDMDB::LogRecord::~LogRecord() {
 
 void TDMDB::Log(const QString& text, bool timed) {
   const LogRecord record(*this);
-  if (timed) WriteLogLine(Now().toString(kTimeFormat));
+  if (timed) WriteLogLine(TimeLine(Now()));
   WriteLogLine(text);
+}
+
+const QString& TDMDB::TimeLine(const QDateTime& now) {
+  // A save of many rows writes a timed record for each, mostly in the same
+  // second: the text is made once per second shown.
+  // One instant at one offset from UTC shows one text.
+  const qint64 second = now.toSecsSinceEpoch();
+  const int offset = now.offsetFromUtc();
+  if (timeLine_.isEmpty() || second != timeLineSecond_ || offset != timeLineOffset_) {
+    timeLine_ = now.toString(kTimeFormat);
+    timeLineSecond_ = second;
+    timeLineOffset_ = offset;
+  }
+  return timeLine_;
 }
 
 void TDMDB::WriteLogLine(const QString& text) {
@@ -164,7 +178,7 @@ void TDMDB::WriteLogLine(const QString& text) {
     // A text of several lines (a server's error message, a statement) keeps
     // the file's CR LF line ends too.
     QByteArray bytes = text.toUtf8();
-    bytes.replace("\r\n", "\n").replace("\n", "\r\n");
+    if (bytes.contains('\n')) bytes.replace("\r\n", "\n").replace("\n", "\r\n");
     bytes += "\r\n";
     if (recordDepth_ > 0)
       record_ += bytes;

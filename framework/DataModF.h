@@ -206,6 +206,11 @@ class TDMDB : public QObject {
   QByteArray record_;
   int recordDepth_ = 0;
   void WriteRecord(const QByteArray& bytes);
+  // The time line of a timed entry, and the second it was made for.
+  const QString& TimeLine(const QDateTime& now);
+  QString timeLine_;
+  qint64 timeLineSecond_ = 0;
+  int timeLineOffset_ = 0;
 
   // Storage of the components; the session and database come first so that
   // they outlive the queries and tables built on them.

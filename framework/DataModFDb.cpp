@@ -230,9 +230,13 @@ void TDMDB::LogAfterPost(kdb::DataSet* dataset, const QString& tableName) {
   const LogRecord record(*this);  // the whole post record in one write
   Log(QString(), false);
   Log("[x]after post: " + tableName + "[=]", false);
+  // A save of many rows writes a line per field of each: one text reused.
+  QString line;
   for (int i = 0; i < dataset->FieldCount(); ++i) {
     kdb::Field& f = dataset->Fields(i);
-    Log(f.FieldName() + "=" + f.AsString(), false);
+    line.resize(0);
+    line.append(f.FieldName()).append(u'=').append(f.AsString());
+    WriteLogLine(line);
   }
   Log("[=]------end------[=]", true);
 }
