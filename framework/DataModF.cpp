@@ -161,13 +161,15 @@ void TDMDB::Log(const QString& text, bool timed) {
 const QString& TDMDB::TimeLine(const QDateTime& now) {
   // A save of many rows writes a timed record for each, mostly in the same
   // second: the text is made once per second shown.
-  // One instant at one offset from UTC shows one text.
-  const qint64 second = now.toSecsSinceEpoch();
-  const int offset = now.offsetFromUtc();
-  if (timeLine_.isEmpty() || second != timeLineSecond_ || offset != timeLineOffset_) {
+  // The text is the date and time as the clock gives them, to the second
+  // (read as they are: working out the instant would ask the time zone).
+  const QDate date = now.date();
+  const QTime time = now.time();
+  const int second = time.isValid() ? time.msecsSinceStartOfDay() / 1000 : -1;
+  if (timeLine_.isEmpty() || date != timeLineDate_ || second != timeLineSecond_) {
     timeLine_ = now.toString(kTimeFormat);
+    timeLineDate_ = date;
     timeLineSecond_ = second;
-    timeLineOffset_ = offset;
   }
   return timeLine_;
 }

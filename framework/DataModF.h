@@ -209,8 +209,8 @@ class TDMDB : public QObject {
   // The time line of a timed entry, and the second it was made for.
   const QString& TimeLine(const QDateTime& now);
   QString timeLine_;
-  qint64 timeLineSecond_ = 0;
-  int timeLineOffset_ = 0;
+  QDate timeLineDate_;
+  int timeLineSecond_ = -1;
 
   // Storage of the components; the session and database come first so that
   // they outlive the queries and tables built on them.
