@@ -264,6 +264,11 @@ class TForm1 : public kui::KvMainWindow {
   void SpeedButtonCloneClick();
   void SpButSeasonClick();
   void EditSupplierStyleExit();
+  // The supplier-style step: an existing style's settings handed over to the
+  // new colour. Enabled: the window is disabled while it looks (the box's
+  // exit); SaveToFollow: the save's checks, which disable it right after.
+  enum class WindowState { Enabled, SaveToFollow };
+  void TakeSupplierStyle(WindowState window);
   void ButtonAddNewColourClick();
 
   // ----- external codes and per-PLU prices (ExtCodesPageF.cpp, PLUPricesPageF.cpp) -----

@@ -11,6 +11,8 @@
 #include <QStackedWidget>
 #include <QToolButton>
 
+#include <optional>
+
 #include "ControlEventsClass.h"
 #include "DataModF.h"
 #include "DisabledWindowClass.h"
@@ -89,13 +91,16 @@ void TForm1::SpButSeasonClick() {
 
 // ----- the supplier style ------------------------------------------------------------------------
 
-void TForm1::EditSupplierStyleExit() {
+void TForm1::EditSupplierStyleExit() { TakeSupplierStyle(WindowState::Enabled); }
+
+void TForm1::TakeSupplierStyle(WindowState window) {
   if (Mode() == skmode::kView) return;
   const QString style = EditSupplierStyle->text();
   if (EditStyleRef->text().isEmpty()) EditStyleRef->setText(style);
   if (DMDB->Setup->SFCopyStyleToDesc && EditDescription->text().isEmpty()) EditDescription->setText(style);
 
-  SkDisabledWindow disabled(this);
+  std::optional<SkDisabledWindow> disabled;
+  if (window == WindowState::Enabled) disabled.emplace(this);
   kdb::Query* q = DMDB->DBQueryRemote1;
   const QString sql = "select supplier_name, season_name, brandlabel_name, sizesscale_name," +
                       QString(" vat_name, category_name, department_name, subdepartment_name, retail_price, "

@@ -342,7 +342,10 @@ bool TForm1::ValidateStyle() {
                          "Cost: " + EditCostPrice->text() + ", " + "Retail: " + EditRetailPrice->text() + "\n" +
                          "for all sizes.\n\nAre you sure?"))
     return false;
-  EditSupplierStyleExit();
+  // The save disables the window as soon as the checks pass: switching every
+  // control off and on once more for this one look-up would cost more than
+  // the look-up (no click or key is taken while it runs either way).
+  TakeSupplierStyle(WindowState::SaveToFollow);
   return true;
 }
 
