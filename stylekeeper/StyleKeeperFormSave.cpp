@@ -475,17 +475,29 @@ bool TForm1::d_SaveStyle() {
       kdb::Field& pluField = table.FieldByName("PLU");
       kdb::Field& createdField = table.FieldByName("DATE_CREATED");
       kdb::Field& lastDelField = table.FieldByName("DATE_LASTDEL");
-      const std::vector<kdb::Field*> fields = FieldsOf(table, RowValues(v, 0, sizes.front(), true));
+      kdb::Field& sizeIdField = table.FieldByName("SIZE_ID");
+      kdb::Field& sizeNameField = table.FieldByName("SIZE_NAME");
+      kdb::Field& sizeOffsetField = table.FieldByName("SIZE_OFFSET");
+      const Values first = RowValues(v, 0, sizes.front(), true);
+      const std::vector<kdb::Field*> fields = FieldsOf(table, first);
       // The sizes' post records reach the log in one write, in row order.
       const TDMDB::LogRecord posts(*DMDB);
       table.InsertRows(static_cast<int>(sizes.size()), [&](int i) {
-        if (i % 2 == 0) wait.Show("Saving size: " + sizes[size_t(i)].name);
-        rootField.SetAsString(rootPLU);
+        const SizeRow& size = sizes[size_t(i)];
+        if (i % 2 == 0) wait.Show("Saving size: " + size.name);
         pluField.SetAsString(rootPLU + kos::FormatFloat("00", i));
-        createdField.SetAsDateTime(saveTime);
-        lastDelField.SetAsDateTime(saveTime);
-        const Values row = RowValues(v, i, sizes[size_t(i)], true);
-        for (size_t c = 0; c < row.size(); ++c) fields[c]->SetValue(row[c].second);
+        if (i == 0) {
+          rootField.SetAsString(rootPLU);
+          createdField.SetAsDateTime(saveTime);
+          lastDelField.SetAsDateTime(saveTime);
+          for (size_t c = 0; c < first.size(); ++c) fields[c]->SetValue(first[c].second);
+          return;
+        }
+        // Every other row starts as the one before it: only its PLU and
+        // size differ (the values RowValues gives them).
+        sizeIdField.SetValue(size.id);
+        sizeNameField.SetValue(size.name);
+        sizeOffsetField.SetValue(QString::number(i));
       });
     } else {
       rootPLU = LoadedRootPLU();
