@@ -45,8 +45,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "Currency.h"
+#include "DisabledWindowClass.h"
 #include "KvEditBaseline.h"
 #include "KvMainWindow.h"
 
@@ -255,8 +257,10 @@ class TForm1 : public kui::KvMainWindow {
   // Saves the shown style in each colour of the list ("NAME=ID" items) as a
   // new root PLU, in turn, skipping the colours the style has: validated
   // once, its look-ups made once, and not shown again between the colours
-  // (the caller shows the last one). Stops at a refused validation.
-  void SaveColours(const QStringList& colours);
+  // (the caller shows the last one). Stops at a refused validation. The
+  // window is disabled in `disabled` once the check passes, so the caller
+  // can keep it so while it shows the last colour.
+  void SaveColours(const QStringList& colours, std::optional<SkDisabledWindow>& disabled);
   // Remembers the saved columns of every row of the root PLU as loaded.
   void CaptureStyleBaseline(const QString& rootPLU);
 

@@ -153,6 +153,9 @@ void TForm1::ButtonAddNewColourClick() {
   // When no colour gets saved, the style shown now is shown again.
   if (!LoadedRootPLU().isEmpty()) RootPLUToOpen = LoadedRootPLU();
   TWaitClass wait;
+  // Once colours are saved, the window stays disabled until the last one is
+  // shown: enabled in between, every control would switch on and off again.
+  std::optional<SkDisabledWindow> disabled;
   try {
     PageCtrlSF->setCurrentWidget(TabShStyleDetails);
     TFormCheckList picker(this);
@@ -163,7 +166,7 @@ void TForm1::ButtonAddNewColourClick() {
       wait.Show("Saving new colours...");
       QStringList colours;
       for (int i = 0; i < picker.SelectedCount(); ++i) colours << picker.SelectedName(i) + "=" + picker.SelectedId(i);
-      SaveColours(colours);
+      SaveColours(colours, disabled);
     }
   } catch (const std::exception& e) {
     // The colours saved so far stay; the rest are not tried.

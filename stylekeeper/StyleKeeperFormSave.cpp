@@ -259,7 +259,7 @@ void TForm1::ConvertPricesByCurrency() {
 
 // ----- several colours at once ------------------------------------------------------------
 
-void TForm1::SaveColours(const QStringList& colours) {
+void TForm1::SaveColours(const QStringList& colours, std::optional<SkDisabledWindow>& disabled) {
   const QString style = EditSupplierStyle->text();
   // The colours the style has, and the display colours of those to add,
   // each in one look-up.
@@ -294,7 +294,7 @@ void TForm1::SaveColours(const QStringList& colours) {
   if (!ValidateStyle()) return;
   ConvertPricesByCurrency();
   DMDB->GetTable("PRODUCTS", DMDB->DBTableR1);
-  SkDisabledWindow disabled(this);
+  if (!disabled) disabled.emplace(this);
   for (const QString& item : toSave) {
     pick(item);
     if (d_SaveStyle()) RootPLUToOpen = ComboBoxRootPLU->currentText();
