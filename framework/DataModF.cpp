@@ -181,11 +181,13 @@ void TDMDB::WriteLogLine(const QString& text) {
     // the file's CR LF line ends too.
     QByteArray bytes = text.toUtf8();
     if (bytes.contains('\n')) bytes.replace("\r\n", "\n").replace("\n", "\r\n");
-    bytes += "\r\n";
-    if (recordDepth_ > 0)
+    if (recordDepth_ > 0) {
       record_ += bytes;
-    else
+      record_ += "\r\n";
+    } else {
+      bytes += "\r\n";
       WriteRecord(bytes);
+    }
   } catch (...) {
     // A log line must never disturb the work.
   }
