@@ -217,6 +217,7 @@ QString HasColourMessage(const QString& style, const QString& colour) {
 struct TForm1::SaveBatch {
   std::optional<std::vector<SizeRow>> sizes;
   QHash<QString, QString> colourValues;  // colour id -> display colour
+  QString lastSaved;                     // the root PLU of the last colour saved
 };
 
 // ----- the Save button ------------------------------------------------------------------
@@ -275,10 +276,19 @@ void TForm1::SaveColours(const QStringList& colours, std::optional<SkDisabledWin
     for (q->First(); !q->Eof(); q->Next())
       batch.colourValues.insert(q->FieldByName("ID").AsString(),
                                 QString::number(static_cast<qint64>(q->FieldByName("RATE").AsFloat())));
+  // However the run ends, the root PLU box and the colour shown next are the
+  // last colour saved: the box's text is set once, not once per colour.
   struct BatchScope {
-    SaveBatch*& slot;
-    ~BatchScope() { slot = nullptr; }
-  } scope{saveBatch_ = &batch};
+    TForm1& form;
+    const SaveBatch& batch;
+    ~BatchScope() {
+      form.saveBatch_ = nullptr;
+      if (batch.lastSaved.isEmpty()) return;
+      form.ComboBoxRootPLU->setEditText(batch.lastSaved);
+      form.RootPLUToOpen = batch.lastSaved;
+    }
+  } scope{*this, batch};
+  saveBatch_ = &batch;
 
   QStringList toSave;
   for (const QString& item : colours)
@@ -297,7 +307,7 @@ void TForm1::SaveColours(const QStringList& colours, std::optional<SkDisabledWin
   if (!disabled) disabled.emplace(this);
   for (const QString& item : toSave) {
     pick(item);
-    if (d_SaveStyle()) RootPLUToOpen = ComboBoxRootPLU->currentText();
+    d_SaveStyle();
   }
 }
 
@@ -534,7 +544,10 @@ bool TForm1::d_SaveStyle() {
 
   if (adding) {
     AddRootPLUItem(rootPLU);
-    ComboBoxRootPLU->setEditText(rootPLU);
+    if (saveBatch_)
+      saveBatch_->lastSaved = rootPLU;  // the run shows it at its end
+    else
+      ComboBoxRootPLU->setEditText(rootPLU);
     // The next new style starts with this one's supplier.
     RememberedSupplierIndex = ComboBoxSuppliers->currentIndex();
   }
