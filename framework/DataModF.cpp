@@ -158,13 +158,17 @@ void TDMDB::Log(const QString& text, bool timed) {
   WriteLogLine(text);
 }
 
-QString TDMDB::TimeLine(const QDateTime& now) {
-  // The text shows the date and the time to the second, nothing else.
-  const qint64 day = now.date().toJulianDay();
-  const int second = now.time().msecsSinceStartOfDay() / 1000;
-  if (day != timeLineDay_ || second != timeLineSecond_ || timeLine_.isEmpty()) {
+const QString& TDMDB::TimeLine(const QDateTime& now) {
+  // A save of many rows writes a timed record for each, mostly in the same
+  // second: the text is made once per second shown.
+  // The text is the date and time as the clock gives them, to the second
+  // (read as they are: working out the instant would ask the time zone).
+  const QDate date = now.date();
+  const QTime time = now.time();
+  const int second = time.isValid() ? time.msecsSinceStartOfDay() / 1000 : -1;
+  if (timeLine_.isEmpty() || date != timeLineDate_ || second != timeLineSecond_) {
     timeLine_ = now.toString(kTimeFormat);
-    timeLineDay_ = day;
+    timeLineDate_ = date;
     timeLineSecond_ = second;
   }
   return timeLine_;

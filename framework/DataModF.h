@@ -208,12 +208,11 @@ class TDMDB : public QObject {
   void WriteRecord(const QByteArray& bytes);
   // A log line as the file holds it (CR LF line ends) added to out.
   static void AppendLogLine(QByteArray& out, const QString& text);
-  // The time line of the second last written: a record of many rows
-  // (an Apply's post records) takes the clock's text once a second.
-  QString TimeLine(const QDateTime& now);
-  qint64 timeLineDay_ = -1;
-  int timeLineSecond_ = -1;
+  // The time line of a timed entry, and the second it was made for.
+  const QString& TimeLine(const QDateTime& now);
   QString timeLine_;
+  QDate timeLineDate_;
+  int timeLineSecond_ = -1;
 
   // Storage of the components; the session and database come first so that
   // they outlive the queries and tables built on them.

@@ -45,8 +45,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "Currency.h"
+#include "DisabledWindowClass.h"
 #include "KvEditBaseline.h"
 #include "KvMainWindow.h"
 
@@ -173,12 +175,15 @@ class TForm1 : public kui::KvMainWindow {
 
   // ----- showing one root PLU (StyleKeeperFormLoad.cpp) ---------------------------
   // Clears the form, View mode, and loads RootPLUToOpen when it names a style.
-  void FormShow();
+  // Already: the window shows that style already (a reload after a save or
+  // the alternate colours), so the load does not stop half-way to paint it.
+  enum class Shown { Other, Already };
+  void FormShow(Shown shown = Shown::Other);
   static QString StyleByRootPLUSQL(const QString& rootPLU);
   // What the person is told when a style could not be looked up (the log
   // has the failure).
   static QString StyleNotReadMessage();
-  void LoadStyleDetails();
+  void LoadStyleDetails(Shown shown = Shown::Other);
   void ShowProductAge(const QDateTime& created);
   // "N months N weeks" / "N days" from created to now; throws for dates
   // that give no age (invalid, or created after now).
@@ -252,8 +257,10 @@ class TForm1 : public kui::KvMainWindow {
   // Saves the shown style in each colour of the list ("NAME=ID" items) as a
   // new root PLU, in turn, skipping the colours the style has: validated
   // once, its look-ups made once, and not shown again between the colours
-  // (the caller shows the last one). Stops at a refused validation.
-  void SaveColours(const QStringList& colours);
+  // (the caller shows the last one). Stops at a refused validation. The
+  // window is disabled in `disabled` once the check passes, so the caller
+  // can keep it so while it shows the last colour.
+  void SaveColours(const QStringList& colours, std::optional<SkDisabledWindow>& disabled);
   // Remembers the saved columns of every row of the root PLU as loaded.
   void CaptureStyleBaseline(const QString& rootPLU);
 
@@ -261,6 +268,11 @@ class TForm1 : public kui::KvMainWindow {
   void SpeedButtonCloneClick();
   void SpButSeasonClick();
   void EditSupplierStyleExit();
+  // The supplier-style step: an existing style's settings handed over to the
+  // new colour. Enabled: the window is disabled while it looks (the box's
+  // exit); SaveToFollow: the save's checks, which disable it right after.
+  enum class WindowState { Enabled, SaveToFollow };
+  void TakeSupplierStyle(WindowState window);
   void ButtonAddNewColourClick();
 
   // ----- external codes and per-PLU prices (ExtCodesPageF.cpp, PLUPricesPageF.cpp) -----

@@ -11,6 +11,8 @@
 #include <QStackedWidget>
 #include <QToolButton>
 
+#include <optional>
+
 #include "ControlEventsClass.h"
 #include "DataModF.h"
 #include "DisabledWindowClass.h"
@@ -89,13 +91,16 @@ void TForm1::SpButSeasonClick() {
 
 // ----- the supplier style ------------------------------------------------------------------------
 
-void TForm1::EditSupplierStyleExit() {
+void TForm1::EditSupplierStyleExit() { TakeSupplierStyle(WindowState::Enabled); }
+
+void TForm1::TakeSupplierStyle(WindowState window) {
   if (Mode() == skmode::kView) return;
   const QString style = EditSupplierStyle->text();
   if (EditStyleRef->text().isEmpty()) EditStyleRef->setText(style);
   if (DMDB->Setup->SFCopyStyleToDesc && EditDescription->text().isEmpty()) EditDescription->setText(style);
 
-  SkDisabledWindow disabled(this);
+  std::optional<SkDisabledWindow> disabled;
+  if (window == WindowState::Enabled) disabled.emplace(this);
   kdb::Query* q = DMDB->DBQueryRemote1;
   const QString sql = "select supplier_name, season_name, brandlabel_name, sizesscale_name," +
                       QString(" vat_name, category_name, department_name, subdepartment_name, retail_price, "
@@ -148,6 +153,9 @@ void TForm1::ButtonAddNewColourClick() {
   // When no colour gets saved, the style shown now is shown again.
   if (!LoadedRootPLU().isEmpty()) RootPLUToOpen = LoadedRootPLU();
   TWaitClass wait;
+  // Once colours are saved, the window stays disabled until the last one is
+  // shown: enabled in between, every control would switch on and off again.
+  std::optional<SkDisabledWindow> disabled;
   try {
     PageCtrlSF->setCurrentWidget(TabShStyleDetails);
     TFormCheckList picker(this);
@@ -158,12 +166,13 @@ void TForm1::ButtonAddNewColourClick() {
       wait.Show("Saving new colours...");
       QStringList colours;
       for (int i = 0; i < picker.SelectedCount(); ++i) colours << picker.SelectedName(i) + "=" + picker.SelectedId(i);
-      SaveColours(colours);
+      SaveColours(colours, disabled);
     }
   } catch (const std::exception& e) {
     // The colours saved so far stay; the rest are not tried.
     DMDB->LogException(e, "TForm1::ButtonAddNewColourClick");
   }
   LoadColours();
-  FormShow();
+  // The style shown before, or the last colour saved of it.
+  FormShow(Shown::Already);
 }

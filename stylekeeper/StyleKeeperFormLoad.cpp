@@ -235,7 +235,7 @@ void TForm1::ComboBoxCurrencySelect() { RememberedCurrencyIndex = ComboBoxCurren
 
 // ----- showing the window --------------------------------------------------------------
 
-void TForm1::FormShow() {
+void TForm1::FormShow(Shown shown) {
   TWaitClass wait;
   wait.Show("Please wait...");
   ClearStyleForm();
@@ -248,7 +248,7 @@ void TForm1::FormShow() {
       // The wait window stays up while the details load (their own texts
       // show in it), instead of closing and opening again.
       SkDisabledWindow disabled(this);
-      LoadStyleDetails();
+      LoadStyleDetails(shown);
       ComboBoxRootPLU->lineEdit()->selectAll();
       return;
     }
@@ -355,7 +355,7 @@ void TForm1::LoadPriceBox(QLineEdit* box, Currency value) {
   skui::SetTextWhole(box, kos::FormatFloat("0.00", value));
 }
 
-void TForm1::LoadStyleDetails() {
+void TForm1::LoadStyleDetails(Shown shown) {
   TWaitClass wait;
   wait.Show("Please wait loading style details...");
   PageCtrlSF->setCurrentWidget(TabShStyleDetails);
@@ -389,7 +389,10 @@ void TForm1::LoadStyleDetails() {
   ComboBoxSizeRangesSelect();
   ComboBoxTaxRates->setCurrentIndex(IndexOfName(ComboBoxTaxRates, row.vat));
   ComboBoxTaxRatesSelect();
-  QApplication::processEvents();
+  // The details show while the rest loads. When they are on screen already
+  // (a reload after a save), painting here would only paint the window twice:
+  // the enabling at the end repaints it whole.
+  if (shown == Shown::Other) QApplication::processEvents();
 
   CaptureStyleBaseline(row.rootPLU);
   ShowProductAge(row.created);

@@ -186,13 +186,22 @@ QString NewRootPLU(const StyleValues& v) {
   return DMDB->BRGetSeasonSubDeptRootPLU(v.seasonId, v.subDepartmentId.isEmpty() ? "0" : v.subDepartmentId);
 }
 
+// Whether a style has a colour: found through the style's few rows. The
+// colour's own index holds every style of that colour (thousands of rows for
+// a common one), and SQLite takes it when the database has no statistics
+// yet; the unary plus keeps the colour out of the index choice on both
+// engines, so the check never walks a colour's rows under the numbering lock.
+QString StyleColourSQL(const QString& style, const QString& colourId) {
+  return "select style from products where style = " + kdb::sql::Quote(style) +
+         " and +colour_id = " + kdb::sql::Int(colourId) + " LIMIT 1";
+}
+
 // The style-has-colour check as the save makes it, under the numbering lock:
 // a failed look-up fails the save instead of reading as "not there".
 bool StyleHasColourNow(const QString& style, const QString& colourId) {
   kdb::Query& q = *DMDB->DBQueryRemote1;
   q.Close();
-  q.SQL = "select style from products where style = " + kdb::sql::Quote(style) +
-          " and colour_id = " + kdb::sql::Int(colourId) + " LIMIT 1";
+  q.SQL = StyleColourSQL(style, colourId);
   q.ExecSQL();
   return q.RecordCount() > 0;
 }
@@ -208,6 +217,7 @@ QString HasColourMessage(const QString& style, const QString& colour) {
 struct TForm1::SaveBatch {
   std::optional<std::vector<SizeRow>> sizes;
   QHash<QString, QString> colourValues;  // colour id -> display colour
+  QString lastSaved;                     // the root PLU of the last colour saved
 };
 
 // ----- the Save button ------------------------------------------------------------------
@@ -230,7 +240,7 @@ void TForm1::SpButSaveClick() {
     // An edit shows the colour it saved, whatever was typed into the box
     // meanwhile; a new colour's root PLU is the box's text.
     RootPLUToOpen = editing ? LoadedRootPLU() : ComboBoxRootPLU->currentText();
-    FormShow();
+    FormShow(Shown::Already);
     PageCtrlSF->setCurrentWidget(sheet);
   }
 }
@@ -250,7 +260,7 @@ void TForm1::ConvertPricesByCurrency() {
 
 // ----- several colours at once ------------------------------------------------------------
 
-void TForm1::SaveColours(const QStringList& colours) {
+void TForm1::SaveColours(const QStringList& colours, std::optional<SkDisabledWindow>& disabled) {
   const QString style = EditSupplierStyle->text();
   // The colours the style has, and the display colours of those to add,
   // each in one look-up.
@@ -266,10 +276,19 @@ void TForm1::SaveColours(const QStringList& colours) {
     for (q->First(); !q->Eof(); q->Next())
       batch.colourValues.insert(q->FieldByName("ID").AsString(),
                                 QString::number(static_cast<qint64>(q->FieldByName("RATE").AsFloat())));
+  // However the run ends, the root PLU box and the colour shown next are the
+  // last colour saved: the box's text is set once, not once per colour.
   struct BatchScope {
-    SaveBatch*& slot;
-    ~BatchScope() { slot = nullptr; }
-  } scope{saveBatch_ = &batch};
+    TForm1& form;
+    const SaveBatch& batch;
+    ~BatchScope() {
+      form.saveBatch_ = nullptr;
+      if (batch.lastSaved.isEmpty()) return;
+      form.ComboBoxRootPLU->setEditText(batch.lastSaved);
+      form.RootPLUToOpen = batch.lastSaved;
+    }
+  } scope{*this, batch};
+  saveBatch_ = &batch;
 
   QStringList toSave;
   for (const QString& item : colours)
@@ -285,10 +304,10 @@ void TForm1::SaveColours(const QStringList& colours) {
   if (!ValidateStyle()) return;
   ConvertPricesByCurrency();
   DMDB->GetTable("PRODUCTS", DMDB->DBTableR1);
-  SkDisabledWindow disabled(this);
+  if (!disabled) disabled.emplace(this);
   for (const QString& item : toSave) {
     pick(item);
-    if (d_SaveStyle()) RootPLUToOpen = ComboBoxRootPLU->currentText();
+    d_SaveStyle();
   }
 }
 
@@ -296,9 +315,7 @@ void TForm1::SaveColours(const QStringList& colours) {
 
 bool TForm1::StyleHasColour(const QString& style, const QString& colourId) {
   kdb::Query* q = DMDB->DBQueryRemote1;
-  const QString sql = "select style from products where style = " + kdb::sql::Quote(style) +
-                      " and colour_id = " + kdb::sql::Int(colourId) + " LIMIT 1";
-  return DMDB->RunQuery(sql, q) && q->RecordCount() > 0;
+  return DMDB->RunQuery(StyleColourSQL(style, colourId), q) && q->RecordCount() > 0;
 }
 
 bool TForm1::ValidateStyle() {
@@ -335,7 +352,10 @@ bool TForm1::ValidateStyle() {
                          "Cost: " + EditCostPrice->text() + ", " + "Retail: " + EditRetailPrice->text() + "\n" +
                          "for all sizes.\n\nAre you sure?"))
     return false;
-  EditSupplierStyleExit();
+  // The save disables the window as soon as the checks pass: switching every
+  // control off and on once more for this one look-up would cost more than
+  // the look-up (no click or key is taken while it runs either way).
+  TakeSupplierStyle(WindowState::SaveToFollow);
   return true;
 }
 
@@ -465,17 +485,29 @@ bool TForm1::d_SaveStyle() {
       kdb::Field& pluField = table.FieldByName("PLU");
       kdb::Field& createdField = table.FieldByName("DATE_CREATED");
       kdb::Field& lastDelField = table.FieldByName("DATE_LASTDEL");
-      const std::vector<kdb::Field*> fields = FieldsOf(table, RowValues(v, 0, sizes.front(), true));
+      kdb::Field& sizeIdField = table.FieldByName("SIZE_ID");
+      kdb::Field& sizeNameField = table.FieldByName("SIZE_NAME");
+      kdb::Field& sizeOffsetField = table.FieldByName("SIZE_OFFSET");
+      const Values first = RowValues(v, 0, sizes.front(), true);
+      const std::vector<kdb::Field*> fields = FieldsOf(table, first);
       // The sizes' post records reach the log in one write, in row order.
       const TDMDB::LogRecord posts(*DMDB);
       table.InsertRows(static_cast<int>(sizes.size()), [&](int i) {
-        if (i % 2 == 0) wait.Show("Saving size: " + sizes[size_t(i)].name);
-        rootField.SetAsString(rootPLU);
+        const SizeRow& size = sizes[size_t(i)];
+        if (i % 2 == 0) wait.Show("Saving size: " + size.name);
         pluField.SetAsString(rootPLU + kos::FormatFloat("00", i));
-        createdField.SetAsDateTime(saveTime);
-        lastDelField.SetAsDateTime(saveTime);
-        const Values row = RowValues(v, i, sizes[size_t(i)], true);
-        for (size_t c = 0; c < row.size(); ++c) fields[c]->SetValue(row[c].second);
+        if (i == 0) {
+          rootField.SetAsString(rootPLU);
+          createdField.SetAsDateTime(saveTime);
+          lastDelField.SetAsDateTime(saveTime);
+          for (size_t c = 0; c < first.size(); ++c) fields[c]->SetValue(first[c].second);
+          return;
+        }
+        // Every other row starts as the one before it: only its PLU and
+        // size differ (the values RowValues gives them).
+        sizeIdField.SetValue(size.id);
+        sizeNameField.SetValue(size.name);
+        sizeOffsetField.SetValue(QString::number(i));
       });
     } else {
       rootPLU = LoadedRootPLU();
@@ -512,7 +544,10 @@ bool TForm1::d_SaveStyle() {
 
   if (adding) {
     AddRootPLUItem(rootPLU);
-    ComboBoxRootPLU->setEditText(rootPLU);
+    if (saveBatch_)
+      saveBatch_->lastSaved = rootPLU;  // the run shows it at its end
+    else
+      ComboBoxRootPLU->setEditText(rootPLU);
     // The next new style starts with this one's supplier.
     RememberedSupplierIndex = ComboBoxSuppliers->currentIndex();
   }

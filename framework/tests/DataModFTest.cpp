@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QTimeZone>
 #include <QPushButton>
 
 #include <stdexcept>
@@ -123,6 +124,31 @@ TEST_F(DataModFTest, TheLinesOfARecordReachTheFileTogether) {
   EXPECT_EQ(ReadAll(m->LogFileName),
             before + "[x]after post: PARAMETERS[=]\r\nTDMBRules::SaveParam\r\n2024-03-05 09:15:30\r\n"
                      "lost connection\r\n\r\n2024-03-05 09:15:30\r\n[=]------end------[=]\r\n");
+}
+
+// The time line is made once per second shown: it still follows every
+// change of the clock, also one to the same instant at another offset.
+TEST_F(DataModFTest, TimedEntriesShowTheClockOfEachEntry) {
+  WriteSettings("[Local]\nLOBranchID=2\n");
+  auto m = Module("suppliers");
+  ASSERT_TRUE(m->Init());
+  const QByteArray before = ReadAll(m->LogFileName);
+  const QDateTime later = clock.addMSecs(999);
+  m->Log("a", true);
+  clock = later;
+  m->Log("b", true);
+  clock = later.addMSecs(1);
+  m->Log("c", true);
+  clock = kvtest::At("2024-03-05T09:15:30");
+  m->Log("d", true);
+  clock = QDateTime(QDate(2024, 3, 5), QTime(9, 15, 30), QTimeZone(3600));
+  const QDateTime sameInstant = clock.toOffsetFromUtc(7200);
+  m->Log("e", true);
+  clock = sameInstant;
+  m->Log("f", true);
+  EXPECT_EQ(ReadAll(m->LogFileName),
+            before + "2024-03-05 09:15:30\r\na\r\n2024-03-05 09:15:30\r\nb\r\n2024-03-05 09:15:31\r\nc\r\n"
+                     "2024-03-05 09:15:30\r\nd\r\n2024-03-05 09:15:30\r\ne\r\n2024-03-05 10:15:30\r\nf\r\n");
 }
 
 TEST_F(DataModFTest, AWorkingFolderAnotherProgramMadeIsNoFailure) {

@@ -428,7 +428,9 @@ class Table : public DataSet {
   void Cancel();
   QStringList PrimaryKey() const;
   // Appends `count` rows in one statement: fill(i) sets the fields of row i
-  // as between Insert and Post (every row the same fields). Afterwards the
+  // as between Insert and Post. The first row starts empty, every other one
+  // as the row before it, so fill may set only what differs; no row may set
+  // a field the first left out. Afterwards the
   // table shows each written row in turn, in the order filled, and runs
   // AfterPost for it, as Post does. Inside a unit of work a failure is
   // undone as a failed Post is (its savepoint, or the whole all-or-nothing

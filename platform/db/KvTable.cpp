@@ -363,6 +363,11 @@ void Table::InsertRows(int count, const std::function<void(int row)>& fill) {
   values.reserve(size_t(count));
   for (int i = 0; i < count; ++i) {
     Insert();
+    if (i > 0) {
+      // A row starts as the one before it: fill sets what differs.
+      buffer_ = values.back();
+      changed_ = set;
+    }
     try {
       fill(i);
     } catch (...) {

@@ -426,6 +426,41 @@ TEST_P(StyleSaveDbTest, AlternateColoursAreSavedInTurnSkippingOwnedOnes) {
   EXPECT_EQ(g->Row(), 0);
 }
 
+// A colour of the run that cannot be written is told and written not at all;
+// the colours before it stay, and the window ends enabled on the last colour
+// saved (not the failed one), in the root PLU box too.
+TEST_P(StyleSaveDbTest, AnAlternateColourThatFailsLeavesTheOthersAndShowsTheLastSaved) {
+  TForm1& f = Start({"", "00000042"});
+  // A stray row holds the PLU that RED's second size would get (NAVY is
+  // numbered first, after the stray row, and takes six numbers).
+  db().Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES ('STRAY', 'STRAY', 'STRAY')");
+  const qint64 stray = Scalar("SELECT ID FROM PRODUCTS WHERE PLU='STRAY'").toLongLong();
+  const QString navy = QString::number(stray + 1).rightJustified(8, '0');
+  const QString red = QString::number(stray + 7).rightJustified(8, '0');
+  db().Execute("UPDATE PRODUCTS SET PLU=" + Quote(red + "01") + " WHERE STYLE='STRAY'");
+  onDialog = [&](QDialog& d) {
+    auto* picker = qobject_cast<TFormCheckList*>(&d);
+    ASSERT_NE(picker, nullptr);
+    for (int i = 0; i < picker->CheckListBoxList->Count(); ++i) {
+      const QString name = kui::PickName(picker->CheckListBoxList->Item(i));
+      picker->CheckListBoxList->SetChecked(i, name == "RED" || name == "NAVY");
+    }
+    picker->SpButRightClick();
+    picker->BitBtnOk->click();
+  };
+  f.ButtonAddNewColour->click();
+  ASSERT_EQ(ShownTexts().size(), 1) << ShownTexts().join("|").toStdString();
+  EXPECT_TRUE(ShownTexts()[0].startsWith("ERROR: The style was not saved.")) << ShownTexts()[0].toStdString();
+  EXPECT_EQ(Count("STYLE='JEAN01' AND COLOUR_NAME='NAVY' AND ROOT_PLU=" + Quote(navy)), 6);
+  EXPECT_EQ(Count("STYLE='JEAN01' AND COLOUR_NAME='RED'"), 0);
+  EXPECT_TRUE(f.isEnabled());
+  EXPECT_EQ(f.Mode(), "View");
+  EXPECT_EQ(f.LoadedRootPLU(), navy);
+  EXPECT_EQ(f.ComboBoxRootPLU->currentText(), navy);
+  EXPECT_EQ(f.ComboBoxRootPLU->findText(red), -1);
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxColours), "NAVY");
+}
+
 TEST_P(StyleSaveDbTest, AlternateColoursNeedAStyle) {
   TForm1& f = Start();
   f.ButtonAddNewColourClick();

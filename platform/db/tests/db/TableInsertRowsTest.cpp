@@ -79,6 +79,29 @@ TEST_P(TableInsertRowsTest, AfterPostFollowsTheOrderFilledWhateverOrderTheRowsCo
   EXPECT_EQ(t.FieldByName("PLU").AsString(), "0000004299");  // the last one stays shown
 }
 
+// A row starts as the one before it: fill may set only what differs, and a
+// value set in a middle row is what the rows after it carry.
+TEST_P(TableInsertRowsTest, EachRowStartsAsTheRowBeforeIt) {
+  Table t(&db());
+  t.TableName = "ITEMS";
+  t.Open();
+  QList<QStringList> logged;
+  t.AfterPost = [&](Table& tab) { logged << Record(tab); };
+  t.InsertRows(3, [&](int i) {
+    t.FieldByName("NAME").SetAsString("ITEM " + QString::number(i));
+    if (i == 0) SetItem(t, 0);
+    if (i == 1) t.FieldByName("QTY").SetAsString("7");
+  });
+  ASSERT_EQ(logged.size(), 3);
+  EXPECT_EQ(logged[0], QStringList({"NAME=ITEM 0", "QTY=0", "PRICE=12.3457", "RATE=", "ECOM_FLAG=True",
+                                    "DATE_CREATED=2025-03-04 10:11:12"}));
+  EXPECT_EQ(logged[1], QStringList({"NAME=ITEM 1", "QTY=7", "PRICE=12.3457", "RATE=", "ECOM_FLAG=True",
+                                    "DATE_CREATED=2025-03-04 10:11:12"}));
+  EXPECT_EQ(logged[2][0], "NAME=ITEM 2");
+  EXPECT_EQ(logged[2][1], "QTY=7");
+  EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS WHERE PRICE = 12.3457 AND DATE_CREATED IS NOT NULL"), 3);
+}
+
 TEST_P(TableInsertRowsTest, AFailedStatementWritesNoRowAndRowsMustSetTheSameFields) {
   db().Execute("INSERT INTO PRODUCTS (PLU) VALUES ('TAKEN')");
   Table t(&db());
