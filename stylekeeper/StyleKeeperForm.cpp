@@ -122,8 +122,13 @@ void TForm1::ApplyModuleSettings() {
   DMDB->Init();
   const TBOSetupClass& setup = *DMDB->Setup;
   ImagesFolder = setup.GetImagesFolder();
-  PricesPage->SpButBSPrices->setVisible(setup.LOUseBSPrice);
-  StockPage->CheckBoxCreateBarcodes->setChecked(setup.SFMakeTickets);
+  ApplyPageSettings(nullptr);
+}
+
+void TForm1::ApplyPageSettings(const TFormPart* page) {
+  const TBOSetupClass& setup = *DMDB->Setup;
+  if (TPLUPricesPage* p = PricesPage.IfMade(page)) p->SpButBSPrices->setVisible(setup.LOUseBSPrice);
+  if (TQuantityPage* p = StockPage.IfMade(page)) p->CheckBoxCreateBarcodes->setChecked(setup.SFMakeTickets);
 }
 
 void TForm1::ReadCommandLine() {
