@@ -19,6 +19,7 @@
 #include "DataModF.h"
 #include "Folders.h"
 #include "Format.h"
+#include "KuiApplication.h"
 #include "KvEdit.h"
 #include "PLUPricesPageF.h"
 #include "Process.h"
@@ -40,16 +41,24 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   if (!Form1) Form1 = this;
   setObjectName("Form1");
   setWindowTitle(kCaption);
-  // The connect goes on while the window is built.
+  // The connect goes on on a thread of its own.
   DMDB->ConnectAhead();
+  // Without settings the tool goes on with the built-in defaults (the data
+  // module has told the user); without database or user it ends quietly.
+  ApplyModuleSettings();
+  // The single-user edition's database file opens at once: its user is read
+  // while the font configuration is still being read, before the window
+  // needs it. A server's connect takes longer than building the window,
+  // which is built meanwhile.
+  const bool dataFirst = DMDB->Setup->LocalMode;
+  bool started = dataFirst && DMDB->ConnectAndLoadUser(false);
+  kui::KvApplication::AwaitFontConfig();
   BuildWindow();
   CopyBuffer = std::make_unique<QStringList>();
 
   StartTime = QDateTime::currentDateTime();
-  // Without settings the tool goes on with the built-in defaults (the data
-  // module has told the user); without database or user it ends quietly.
-  ApplyModuleSettings();
-  if (!DMDB->ConnectAndLoadUser(false)) {
+  if (!dataFirst) started = DMDB->ConnectAndLoadUser(false);
+  if (!started) {
     terminateRequested_ = true;
     return;
   }

@@ -11,7 +11,9 @@
 
 int main(int argc, char** argv) {
   TDMDB::PreloadServerClientEarly();
-  KvApplication app(argc, argv);
+  // The data start-up needs no text: it goes on while the font
+  // configuration is read (TForm1 waits for it before building the window).
+  KvApplication app(argc, argv, KvApplication::FontConfigWait::BeforeFirstWindow);
   app.setApplicationName("StyleKeeper");
   return KvRunApplication([&] {
     TDMDB dataModule;
