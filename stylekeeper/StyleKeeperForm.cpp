@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QStackedWidget>
@@ -57,7 +58,13 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   CopyBuffer = std::make_unique<QStringList>();
 
   StartTime = QDateTime::currentDateTime();
-  if (!dataFirst) started = DMDB->ConnectAndLoadUser(false);
+  if (!dataFirst) {
+    // While a server's connect goes on, the window works out its style and
+    // layout, which showing it would otherwise do after the pick lists.
+    ensurePolished();
+    layout()->activate();
+    started = DMDB->ConnectAndLoadUser(false);
+  }
   if (!started) {
     terminateRequested_ = true;
     return;
