@@ -78,6 +78,8 @@ KvApplication::KvApplication(int& argc, char** argv, FontConfigWait wait)
   if (wait == FontConfigWait::InConstructor) AwaitFontConfig();
 }
 
+KvApplication::~KvApplication() { AwaitFontConfig(); }
+
 void KvApplication::AwaitFontConfig() {
   if (FontConfigReader().joinable()) FontConfigReader().join();
 }

@@ -46,6 +46,8 @@ class KvApplication : public QApplication {
   // window (a modal window and ShowWindow wait for it too).
   enum class FontConfigWait { InConstructor, BeforeFirstWindow };
   KvApplication(int& argc, char** argv, FontConfigWait wait = FontConfigWait::InConstructor);
+  // A run that ends before any window still waits for the reading.
+  ~KvApplication() override;
 
   // Waits until the font configuration read at start is read; at once when
   // it is, or when no reading was started.
