@@ -2,6 +2,7 @@
 
 #include "DataModF.h"
 #include "FormUpgradeF.h"
+#include "KuiApplication.h"
 #include "KuiColour.h"
 #include "MenuGlyphs.h"
 #include "MessageFrame.h"
@@ -130,15 +131,21 @@ QToolButton* FlatButton(QWidget* parent, const char* name, const QSize& size) {
 TMainForm::TMainForm(QWidget* parent) : kui::KvMainWindow(parent) {
   if (!MainForm) MainForm = this;
   setObjectName("MainForm");
-  // The connect goes on while the window is built.
+  // The connect goes on while the settings are read.
   if (DMDB) DMDB->ConnectAhead();
-  BuildWindow();
   CompName.clear();
   CompNo.clear();
   CompVATNo.clear();
+  // The launcher's database is a file that opens at once: the settings, the
+  // connect and the company are read while the font configuration is still
+  // being read, before the window needs it; the window then shows them.
+  const StartStep reached = StartUp();
+  kui::KvApplication::AwaitFontConfig();
+  BuildWindow();
   // The page controls are stacks: they have no tab buttons to hide.
   if (DMDB) DMDB->SmoothFormFonts(this);
-  StartUp();
+  if (reached != StartStep::None) ShowVersionInfo();
+  if (reached == StartStep::Connected) ShowCompanyDetails();
 }
 
 TMainForm::~TMainForm() {
@@ -276,19 +283,19 @@ QWidget* TMainForm::BuildButtonRow(int group) {
 
 // ----- start-up and log-in -----------------------------------------------------------
 
-void TMainForm::StartUp() {
+TMainForm::StartStep TMainForm::StartUp() {
   // One wait window for the whole sequence; it closes when StartUp returns.
   TWaitClass wait;
   wait.Show(QStringLiteral("Starting Tessarin ") + kEditionName + "..");
-  if (!InitDataModule()) return;
-  ShowVersionInfo();
+  if (!InitDataModule()) return StartStep::None;
   wait.Show(QStringLiteral("Please wait connecting to database..."));
   if (!DMDB->ConnectRemoteDB(false)) {
     Terminate();
-    return;
+    return StartStep::Initialised;
   }
   wait.Show(QStringLiteral("Please wait loading company details..."));
-  LoadCompanyDetails();
+  ReadCompanyDetails();
+  return StartStep::Connected;
 }
 
 bool TMainForm::InitDataModule() {
@@ -310,7 +317,7 @@ void TMainForm::ShowVersionInfo() {
   LabelCopyTrademark->setText(kTrademark);
 }
 
-void TMainForm::LoadCompanyDetails() {
+void TMainForm::ReadCompanyDetails() {
   DMDB->Log(QStringLiteral("Loading company details..."), true);
   kdb::Table* table = DMDB->DBTableR1;
   try {
@@ -320,9 +327,13 @@ void TMainForm::LoadCompanyDetails() {
     CompNo = table->FieldByName(QStringLiteral("COMPANY_NO")).AsString();
     CompVATNo = table->FieldByName(QStringLiteral("VAT_NO")).AsString();
   } catch (const std::exception& e) {
+    // Logged under the name the start-up's company step has always had.
     DMDB->LogException(e, QStringLiteral("TMainForm::LoadCompanyDetails"));
   }
   DMDB->CloseTable(table);
+}
+
+void TMainForm::ShowCompanyDetails() {
   LabelCompName->setText("Company Name:\t\t" + CompName);
   LabelCompNo->setText("Company Reg No:\t" + CompNo);
   LabelCompVATNo->setText("Company VAT No:\t" + CompVATNo);

@@ -35,10 +35,15 @@ class TMainForm : public kui::KvMainWindow {
   static constexpr int kFirstCopyrightYear = 2010;
 
   // ----- start-up and log-in ----------------------------------------------------
-  void StartUp();
+  // How far the start-up got: the settings read, the database connected.
+  enum class StartStep { None, Initialised, Connected };
+  StartStep StartUp();
   bool InitDataModule();
   void ShowVersionInfo();
-  void LoadCompanyDetails();
+  // Reads the COMPANY row before the window is built (a failure is logged
+  // and leaves the values empty); the window then shows it.
+  void ReadCompanyDetails();
+  void ShowCompanyDetails();
   void AutoLogin();
   // True once start-up asked the application to end (no settings, no database).
   bool Terminating() const { return terminating_; }

@@ -8,7 +8,9 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  KvApplication app(argc, argv);
+  // The start-up's data needs no text: it is read while the font
+  // configuration is (TMainForm waits for it before building the window).
+  KvApplication app(argc, argv, KvApplication::FontConfigWait::BeforeFirstWindow);
   QApplication::setApplicationDisplayName(TMainForm::kApplicationTitle);
   return KvRunApplication([&] {
     TDMDB dataModule;

@@ -100,7 +100,6 @@ TBranchPricesPage::TBranchPricesPage(TForm1& form) : TFormPart(form, "TabSheetBS
   buttons->addStretch(1);
   SheetLayout()->addLayout(buttons);
 
-  OnClick(form.PricesPage->SpButBSPrices, "TForm1::SpButBSPricesClick", [&form] { form.SpButBSPricesClick(); });
   OnClick(SpeedButtonSaveBranchPrices, "TForm1::SpeedButtonSaveBranchPricesClick",
           [&form] { form.SpeedButtonSaveBranchPricesClick(); });
   OnClick(SpBLPSmartCopy, "TForm1::SpBLPSmartCopyClick", [&form] { form.SpBLPSmartCopyClick(); });

@@ -79,7 +79,6 @@ TChargesPage::TChargesPage(TForm1& form)
   Grid->OnKeyPress = [&form](kui::KvStringGrid& g, QChar& key) {
     form.Guard("TForm1::SGridStyleChargesKeyPress", [&] { form.SGridStyleChargesKeyPress(g, key); });
   };
-  OnClick(form.InfoPage->SpButInfoCharges, "TForm1::SpButInfoChargesClick", [&form] { form.SpButInfoChargesClick(); });
   OnClick(ApplyButton, kApplyWhere, [&form] { form.SpeedButton18Click(); });
 }
 

@@ -109,7 +109,6 @@ TCommentsPage::TCommentsPage(TForm1& form)
   buttons->addWidget(SpButCommentApplyAll);
   layout->addLayout(buttons);
 
-  OnClick(form.InfoPage->SpButInfoComments, "TForm1::SpButInfoCommentsClick", [&form] { form.SpButInfoCommentsClick(); });
   OnClick(SpButCommentApplyThis, "TForm1::SpButCommentApplyThisClick", [&form] { form.SpButCommentApplyThisClick(); });
   OnClick(SpButCommentApplyAll, "TForm1::SpButCommentApplyAllClick", [&form] { form.SpButCommentApplyAllClick(); });
 }

@@ -58,7 +58,6 @@ TExtCodesPage::TExtCodesPage(TForm1& form)
   Grid->OnKeyPress = [&form](kui::KvStringGrid& g, QChar& key) {
     form.Guard("TForm1::SGridExtCodeKeyPress", [&] { form.SGridExtCodeKeyPress(g, key); });
   };
-  OnClick(form.SpButTabExternal, "TForm1::SpButTabExternalClick", [&form] { form.SpButTabExternalClick(); });
   OnClick(ApplyButton, kApplyWhere, [&form] { form.SpButApplyExtCodesClick(); });
 }
 

@@ -53,7 +53,6 @@ TImagePage::TImagePage(TForm1& form) : TFormPart(form, "TabShImage", "Image") {
   layout->addLayout(buttons);
   layout->addStretch(1);
 
-  OnClick(form.SpButTabImage, "TForm1::SpButTabImageClick", [&form] { form.SpButTabImageClick(); });
   OnClick(SpButImgLoad, "TForm1::SpButImgLoadClick", [&form] { form.SpButImgLoadClick(); });
   OnClick(SpButImgApply, "TForm1::SpButImgApplyClick", [&form] { form.SpButImgApplyClick(); });
   OnClick(SpButImgCopy, "TForm1::SpButImgCopyClick", [&form] { form.SpButImgCopyClick(); });

@@ -45,7 +45,12 @@ TInfoPage::TInfoPage(TForm1& form) : TFormPart(form, "TabShInfo", "Info") {
   buttons->addStretch(1);
   layout->addLayout(buttons);
   layout->addStretch(1);
-  OnClick(form.SpButStyleInfo, "TForm1::SpButStyleInfoClick", [&form] { form.SpButStyleInfoClick(); });
+  // Each button opens its page (made on first use) or starts its program.
+  OnClick(SpButInfoComments, "TForm1::SpButInfoCommentsClick", [&form] { form.SpButInfoCommentsClick(); });
+  OnClick(SpButInfoCharges, "TForm1::SpButInfoChargesClick", [&form] { form.SpButInfoChargesClick(); });
+  OnClick(SpButInfoMoreDetail, "TForm1::SpButInfoMoreDetailClick", [&form] { form.SpButInfoMoreDetailClick(); });
+  OnClick(SpButInfoHist, "TForm1::SpButInfoHistClick", [&form] { form.SpButInfoHistClick(); });
+  OnClick(SpButInfoContent, "TForm1::SpButInfoContentClick", [&form] { form.SpButInfoContentClick(); });
 }
 
 void TInfoPage::Open() {

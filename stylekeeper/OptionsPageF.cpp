@@ -45,8 +45,6 @@ TOptionsPage::TOptionsPage(TForm1& form)
   Grid->OnKeyPress = [&form](kui::KvStringGrid& g, QChar& key) {
     form.Guard("TForm1::SGridExtCodeKeyPress", [&] { form.SGridExtCodeKeyPress(g, key); });
   };
-  OnClick(form.InfoPage->SpButInfoMoreDetail, "TForm1::SpButInfoMoreDetailClick",
-          [&form] { form.SpButInfoMoreDetailClick(); });
   OnClick(ApplyButton, kApplyWhere, [&form] { form.SpButOptionsApplyClick(); });
 }
 

@@ -76,7 +76,7 @@ TPLUPricesPage::TPLUPricesPage(TForm1& form)
   Grid->OnKeyPress = [&form](kui::KvStringGrid& g, QChar& key) {
     form.Guard("TForm1::SGridPricesKeyPress", [&] { form.SGridPricesKeyPress(g, key); });
   };
-  OnClick(form.SpButTabPrices, "TForm1::SpButTabPricesClick", [&form] { form.SpButTabPricesClick(); });
+  OnClick(SpButBSPrices, "TForm1::SpButBSPricesClick", [&form] { form.SpButBSPricesClick(); });
   OnClick(ApplyButton, kApplyWhere, [&form] { form.SpButApplyPricesClick(); });
   OnClick(SpButPricesSmartCopy, "TForm1::SpButPricesSmartCopyClick", [&form] { form.SpButPricesSmartCopyClick(); });
 }

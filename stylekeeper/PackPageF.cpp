@@ -66,7 +66,6 @@ TPackPage::TPackPage(TForm1& form) : TFormPart(form, "TabShPack", "Package") {
     form.StringGridStockSelectCell(g, c, r, can);
   };
 
-  OnClick(form.SpButTabPackage, "TForm1::SpButTabPackageClick", [&form] { form.SpButTabPackageClick(); });
   OnClick(SpButPackApply, kApplyWhere, [&form] { form.SpButPackApplyClick(); });
 }
 

@@ -56,7 +56,6 @@ struct PageSpec {
   const char* column;
   const char* figure;  // what the figures are, in messages
   const char* what;    // what Apply saves, in messages: "<what> not saved."
-  QToolButton* TForm1::*tab;
   const char* grid;
   const char* combo;
   const char* style;
@@ -67,7 +66,7 @@ struct PageSpec {
   const char* cancel;
   const char* apply;
   const char* applyCaption;
-  NamedHandler open, select, addClick, editClick, cancelClick, applyClick, ratioClick;
+  NamedHandler select, addClick, editClick, cancelClick, applyClick, ratioClick;
 };
 
 #define SK_HANDLER(name) {"TForm1::" #name, &TForm1::name}
@@ -75,27 +74,27 @@ struct PageSpec {
 
 const PageSpec& Spec(TQuantityPage::Kind kind) {
   static const PageSpec specs[] = {
-      {"TabShStock", "Stock Details", "STOCK_QUANTITY", "stock", "The stock was", &TForm1::SpButTabStock,
+      {"TabShStock", "Stock Details", "STOCK_QUANTITY", "stock", "The stock was",
        "StringGridStock", "ComboBoxStockBranches", "PanelStyle", "PanelStockAction", "ButtonAddStock",
        "SpButStockUseRatio", "ButtonEditStock", "ButtonCancelStock", "ButtonApplyStock", "Apply",
-       SK_HANDLER(SpButTabStockClick), SK_HANDLER(ComboBoxStockBranchesSelect), SK_HANDLER(ButtonAddStockClick),
+       SK_HANDLER(ComboBoxStockBranchesSelect), SK_HANDLER(ButtonAddStockClick),
        SK_HANDLER(ButtonEditStockClick), SK_HANDLER(ButtonCancelStockClick), SK_HANDLER(ButtonApplyStockClick),
        SK_HANDLER(SpButStockUseRatioClick)},
       {"TabShMinStock", "Min Stock Details", "MIN_STOCK_QUANTITY", "minimum stock", "The minimum stock was",
-       &TForm1::SpButShowMinStock, "SGridMinStock", "ComboBoxMinStockBranches", "PanelMinStyle",
+       "SGridMinStock", "ComboBoxMinStockBranches", "PanelMinStyle",
        "PanelMinStockAction", "ButtonAddMinStock", "SpeedButton2", "ButtonEditMinStock", "ButtonCancelMinStock",
-       "ButtonApplyMinStock", "Apply", SK_HANDLER(SpButShowMinStockClick), SK_HANDLER(ComboBoxMinStockBranchesSelect),
+       "ButtonApplyMinStock", "Apply", SK_HANDLER(ComboBoxMinStockBranchesSelect),
        SK_HANDLER(ButtonAddMinStockClick), SK_HANDLER(ButtonEditMinStockClick), SK_HANDLER(ButtonCancelMinStockClick),
        SK_HANDLER(ButtonApplyMinStockClick), SK_HANDLER(SpeedButton2Click)},
       {"TabShMaxStock", "Max Stock Details", "MAX_STOCK_QUANTITY", "maximum stock", "The maximum stock was",
-       &TForm1::SpButShowMaxStock, "SGridMaxStock", "ComboBoxMaxStockBranches", "PanelMaxStyle",
+       "SGridMaxStock", "ComboBoxMaxStockBranches", "PanelMaxStyle",
        "PanelMaxStockAction", "ButtonAddMaxStock", "SpeedButton7", "ButtonEditMaxStock", "ButtonCancelMaxStock",
-       "ButtonApplyMaxStock", "Apply", SK_HANDLER(SpButShowMaxStockClick), SK_HANDLER(ComboBoxMaxStockBranchesSelect),
+       "ButtonApplyMaxStock", "Apply", SK_HANDLER(ComboBoxMaxStockBranchesSelect),
        SK_HANDLER(ButtonAddMaxStockClick), SK_HANDLER(ButtonEditMaxStockClick), SK_HANDLER(ButtonCancelMaxStockClick),
        SK_HANDLER(ButtonApplyMaxStockClick), SK_HANDLER(SpeedButton7Click)},
       {"TabShBarcodes", "Barcodes", "BARCODES_QUANTITY", "barcode quantity", "The barcode quantities were",
-       &TForm1::SpButTabBCodes, "SGridBarcodes", "ComboBoxBarcodesBranches", "PanelBarcodesStyle", nullptr, nullptr,
-       "SpeedButton8", nullptr, nullptr, "SpeedButton3", "Apply", SK_HANDLER(SpButTabBCodesClick),
+       "SGridBarcodes", "ComboBoxBarcodesBranches", "PanelBarcodesStyle", nullptr, nullptr,
+       "SpeedButton8", nullptr, nullptr, "SpeedButton3", "Apply",
        SK_HANDLER(ComboBoxBarcodesBranchesSelect), SK_NONE, SK_NONE, SK_NONE, SK_HANDLER(SpeedButton3Click),
        SK_HANDLER(SpeedButton8Click)},
   };
@@ -263,8 +262,10 @@ int TForm1::SizeScaleRatioTotal() {
 
 kui::KvStringGrid* TForm1::ActiveQuantityGrid() const {
   const QWidget* sheet = PageCtrlSF->currentWidget();
-  for (const TQuantityPage* page : {StockPage, MinStockPage, MaxStockPage, BarcodesPage})
-    if (page->Sheet == sheet) return page->Grid;
+  // A page not made yet is not the one shown.
+  for (const TQuantityPage* page :
+       {StockPage.IfMade(), MinStockPage.IfMade(), MaxStockPage.IfMade(), BarcodesPage.IfMade()})
+    if (page && page->Sheet == sheet) return page->Grid;
   throw std::runtime_error("No grid");
 }
 
@@ -303,7 +304,6 @@ TQuantityPage::TQuantityPage(TForm1& form, Kind kind)
   const auto wire = [this](QToolButton* button, const NamedHandler& h) {
     if (button && h.fn) OnClick(button, h.name, [this, fn = h.fn] { (Form.*fn)(); });
   };
-  wire(Form.*spec.tab, spec.open);
   wire(ButtonAdd, spec.addClick);
   wire(ButtonEdit, spec.editClick);
   wire(ButtonCancel, spec.cancelClick);
@@ -320,11 +320,7 @@ TQuantityPage::TQuantityPage(TForm1& form, Kind kind)
   Grid->OnSelectCell = [this](kui::KvStringGrid& g, int c, int r, bool& can) {
     Form.StringGridStockSelectCell(g, c, r, can);
   };
-  if (kind == Kind::Stock) {
-    BuildStockMenu();
-    // The style page's "Ratio" button starts the ratio program.
-    OnClick(Form.SpButSSRatio, "TForm1::SpButSSRatioClick", [this] { Form.SpButSSRatioClick(); });
-  }
+  if (kind == Kind::Stock) BuildStockMenu();
   // One pop-up menu serves the four grids: it acts on the active page's.
   Grid->SetContextMenu(kind == Kind::Stock ? PPMenuStock : Form.StockPage->PPMenuStock);
   if (HasModes()) ShowMode(skmode::kView);

@@ -42,7 +42,11 @@ void TForm1::RunAdvancedSearch() {
 }
 
 void TForm1::ShowSearchResults(kdb::Query* query) {
-  if (!FormSearchResults || !query) return;
+  if (!query) return;
+  // Made by the first search and kept for the run, so the navigation
+  // buttons and the search button find the last list again; until then
+  // there is no list to find.
+  if (!FormSearchResults) FormSearchResults = new TFormSearchResults(this);
   FormSearchResults->LoadResults(*query);
   if (FormSearchResults->Execute()) OpenRootPLU(FormSearchResults->CurrentRootPLU);
 }
@@ -123,10 +127,6 @@ TSearchBar::TSearchBar(TForm1& form) : TFormPart(form) {
   OnClick(SpButTopEComSearch, "TForm1::SpButTopEComSearchClick", [&form] { form.SpButTopEComSearchClick(); });
   OnClick(ButtonEvaluationSearch, "TForm1::ButtonEvaluationSearchClick",
           [&form] { form.ButtonEvaluationSearchClick(); });
-
-  // The results dialog lives for the whole run, so the navigation buttons
-  // and the search button find the last list again.
-  if (!FormSearchResults) FormSearchResults = new TFormSearchResults(&form);
 }
 
 void TSearchBar::RunStyleSearch(const QString& styleListSQL) {

@@ -5,10 +5,10 @@
 // and the kept list of the last search's results belong here too.
 //
 // Every search runs one style list statement (TStyleListClass) and hands its
-// rows to the search results dialog kept for the run (FormSearchResults);
-// the root PLU chosen there is opened in the window. A search that finds
-// nothing says so and leaves the kept list as it was; one whose statement
-// fails says that it failed.
+// rows to the search results dialog kept for the run (FormSearchResults,
+// made by the first search's rows); the root PLU chosen there is opened in
+// the window. A search that finds nothing says so and leaves the kept list
+// as it was; one whose statement fails says that it failed.
 #include <QString>
 
 #include "FormPartF.h"

@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QStackedWidget>
@@ -19,6 +20,7 @@
 #include "DataModF.h"
 #include "Folders.h"
 #include "Format.h"
+#include "KuiApplication.h"
 #include "KvEdit.h"
 #include "PLUPricesPageF.h"
 #include "Process.h"
@@ -40,16 +42,30 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   if (!Form1) Form1 = this;
   setObjectName("Form1");
   setWindowTitle(kCaption);
-  // The connect goes on while the window is built.
+  // The connect goes on on a thread of its own.
   DMDB->ConnectAhead();
+  // Without settings the tool goes on with the built-in defaults (the data
+  // module has told the user); without database or user it ends quietly.
+  ApplyModuleSettings();
+  // The single-user edition's database file opens at once: its user is read
+  // while the font configuration is still being read, before the window
+  // needs it. A server's connect takes longer than building the window,
+  // which is built meanwhile.
+  const bool dataFirst = DMDB->Setup->LocalMode;
+  bool started = dataFirst && DMDB->ConnectAndLoadUser(false);
+  kui::KvApplication::AwaitFontConfig();
   BuildWindow();
   CopyBuffer = std::make_unique<QStringList>();
 
   StartTime = QDateTime::currentDateTime();
-  // Without settings the tool goes on with the built-in defaults (the data
-  // module has told the user); without database or user it ends quietly.
-  ApplyModuleSettings();
-  if (!DMDB->ConnectAndLoadUser(false)) {
+  if (!dataFirst) {
+    // While a server's connect goes on, the window works out its style and
+    // layout, which showing it would otherwise do after the pick lists.
+    ensurePolished();
+    layout()->activate();
+    started = DMDB->ConnectAndLoadUser(false);
+  }
+  if (!started) {
     terminateRequested_ = true;
     return;
   }
@@ -122,8 +138,13 @@ void TForm1::ApplyModuleSettings() {
   DMDB->Init();
   const TBOSetupClass& setup = *DMDB->Setup;
   ImagesFolder = setup.GetImagesFolder();
-  PricesPage->SpButBSPrices->setVisible(setup.LOUseBSPrice);
-  StockPage->CheckBoxCreateBarcodes->setChecked(setup.SFMakeTickets);
+  ApplyPageSettings(nullptr);
+}
+
+void TForm1::ApplyPageSettings(const TFormPart* page) {
+  const TBOSetupClass& setup = *DMDB->Setup;
+  if (TPLUPricesPage* p = PricesPage.IfMade(page)) p->SpButBSPrices->setVisible(setup.LOUseBSPrice);
+  if (TQuantityPage* p = StockPage.IfMade(page)) p->CheckBoxCreateBarcodes->setChecked(setup.SFMakeTickets);
 }
 
 void TForm1::ReadCommandLine() {

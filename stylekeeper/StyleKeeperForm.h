@@ -49,6 +49,7 @@
 
 #include "Currency.h"
 #include "DisabledWindowClass.h"
+#include "FormPartF.h"
 #include "KvEditBaseline.h"
 #include "KvMainWindow.h"
 
@@ -477,23 +478,24 @@ class TForm1 : public kui::KvMainWindow {
   void SpButInfoContentClick();
 
   // ----- the pages and bars ------------------------------------------------------------
-  // Made by the constructor, kept for the run; each unit adds the entry
-  // points of its handlers in its own section above this one.
+  // The bars are made by the constructor, each page on its first use
+  // (TPageSlot); all are kept for the run. Each unit adds the entry points of
+  // its handlers in its own section above this one.
   TSearchBar* SearchBar = nullptr;          // SearchBarF
   TNavigationBar* NavigationBar = nullptr;  // NavigationBarF
-  TQuantityPage* StockPage = nullptr;       // QuantityPageF
-  TQuantityPage* MinStockPage = nullptr;
-  TQuantityPage* MaxStockPage = nullptr;
-  TQuantityPage* BarcodesPage = nullptr;
-  TImagePage* ImagePage = nullptr;            // ImagePageF
-  TExtCodesPage* ExtCodesPage = nullptr;      // ExtCodesPageF
-  TPLUPricesPage* PricesPage = nullptr;       // PLUPricesPageF
-  TBranchPricesPage* BranchPricesPage = nullptr;  // BranchPricesPageF
-  TInfoPage* InfoPage = nullptr;              // InfoPageF
-  TCommentsPage* CommentsPage = nullptr;      // CommentsPageF
-  TChargesPage* ChargesPage = nullptr;        // ChargesPageF
-  TOptionsPage* OptionsPage = nullptr;        // OptionsPageF
-  TPackPage* PackPage = nullptr;              // PackPageF
+  TPageSlot<TQuantityPage> StockPage;       // QuantityPageF
+  TPageSlot<TQuantityPage> MinStockPage;
+  TPageSlot<TQuantityPage> MaxStockPage;
+  TPageSlot<TQuantityPage> BarcodesPage;
+  TPageSlot<TImagePage> ImagePage;              // ImagePageF
+  TPageSlot<TExtCodesPage> ExtCodesPage;        // ExtCodesPageF
+  TPageSlot<TPLUPricesPage> PricesPage;         // PLUPricesPageF
+  TPageSlot<TBranchPricesPage> BranchPricesPage;  // BranchPricesPageF
+  TPageSlot<TInfoPage> InfoPage;                // InfoPageF
+  TPageSlot<TCommentsPage> CommentsPage;        // CommentsPageF
+  TPageSlot<TChargesPage> ChargesPage;          // ChargesPageF
+  TPageSlot<TOptionsPage> OptionsPage;          // OptionsPageF
+  TPageSlot<TPackPage> PackPage;                // PackPageF
 
   // ----- components of the window itself ---------------------------------------------
   // Title panel and bars.
@@ -517,7 +519,7 @@ class TForm1 : public kui::KvMainWindow {
   QToolButton* SpButSave = nullptr;
 
   // Page control and its sheets (tabs hidden; the buttons switch them). The
-  // sheets are the pages' own.
+  // sheets are the pages' own: nullptr until the page is made.
   QStackedWidget* PageCtrlSF = nullptr;
   QWidget* TabShStyleDetails = nullptr;
   QWidget* TabShStock = nullptr;
@@ -593,6 +595,13 @@ class TForm1 : public kui::KvMainWindow {
   QWidget* BuildTabButtons();
   QWidget* BuildBottomBar();
   void BuildPages();
+  // A page made after the start gets what the window set on the pages made
+  // with it: the smoothed fonts, the settings and the View mode's choices.
+  void PreparePage(TFormPart& page);
+  // The settings (ApplyModuleSettings) and the View mode (SetViewMode) on
+  // the pages made so far, or only on `page`.
+  void ApplyPageSettings(const TFormPart* page);
+  void ApplyViewModeToPages(const TFormPart* page);
   QWidget* BuildStyleSheet();
 
   // Each unit wires the handlers of its own controls.

@@ -79,8 +79,6 @@ void TForm1::ConnectLaunchHandlers() {
       Guard(where, [this, handler] { (this->*handler)(); }, false);
     };
   }
-  OnClick(InfoPage->SpButInfoHist, "TForm1::SpButInfoHistClick", &TForm1::SpButInfoHistClick);
-  OnClick(InfoPage->SpButInfoContent, "TForm1::SpButInfoContentClick", &TForm1::SpButInfoContentClick);
 }
 
 void TForm1::LabelSupplierDblClick() { EditList(*this, "suppliers", ComboBoxSuppliers, &TForm1::LoadSuppliers); }

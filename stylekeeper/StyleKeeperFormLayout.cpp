@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <type_traits>
+
 #include "BranchPricesPageF.h"
 #include "ChargesPageF.h"
 #include "CommentsPageF.h"
@@ -141,25 +143,32 @@ QWidget* TForm1::BuildBottomBar() {
 
 void TForm1::BuildPages() {
   TabShStyleDetails = BuildStyleSheet();
-  // Each page makes its own sheet; the window names it as the page control's.
-  const auto page = [](auto*& member, QWidget*& sheet, auto* made) {
-    member = made;
-    sheet = made->Sheet;
+  // Each page makes its own sheet on its first use; the window names it as
+  // the page control's then.
+  const auto page = [this](auto& slot, QWidget*& sheet, auto make) {
+    using Page = std::remove_pointer_t<decltype(make())>;
+    slot.SetMaker(
+        [&sheet, make] {
+          Page* made = make();
+          sheet = made->Sheet;
+          return made;
+        },
+        [this](Page& made) { PreparePage(made); });
   };
   using Kind = TQuantityPage::Kind;
-  page(StockPage, TabShStock, new TQuantityPage(*this, Kind::Stock));
-  page(MinStockPage, TabShMinStock, new TQuantityPage(*this, Kind::MinStock));
-  page(MaxStockPage, TabShMaxStock, new TQuantityPage(*this, Kind::MaxStock));
-  page(BarcodesPage, TabShBarcodes, new TQuantityPage(*this, Kind::Barcodes));
-  page(ImagePage, TabShImage, new TImagePage(*this));
-  page(ExtCodesPage, TabShExtBCodes, new TExtCodesPage(*this));
-  page(PricesPage, TabShPrices, new TPLUPricesPage(*this));
-  page(BranchPricesPage, TabSheetBSPrice, new TBranchPricesPage(*this));
-  page(InfoPage, TabShInfo, new TInfoPage(*this));
-  page(CommentsPage, TabShComments, new TCommentsPage(*this));
-  page(ChargesPage, TabSheetCharges, new TChargesPage(*this));
-  page(OptionsPage, TabSheetOptions, new TOptionsPage(*this));
-  page(PackPage, TabShPack, new TPackPage(*this));
+  page(StockPage, TabShStock, [this] { return new TQuantityPage(*this, Kind::Stock); });
+  page(MinStockPage, TabShMinStock, [this] { return new TQuantityPage(*this, Kind::MinStock); });
+  page(MaxStockPage, TabShMaxStock, [this] { return new TQuantityPage(*this, Kind::MaxStock); });
+  page(BarcodesPage, TabShBarcodes, [this] { return new TQuantityPage(*this, Kind::Barcodes); });
+  page(ImagePage, TabShImage, [this] { return new TImagePage(*this); });
+  page(ExtCodesPage, TabShExtBCodes, [this] { return new TExtCodesPage(*this); });
+  page(PricesPage, TabShPrices, [this] { return new TPLUPricesPage(*this); });
+  page(BranchPricesPage, TabSheetBSPrice, [this] { return new TBranchPricesPage(*this); });
+  page(InfoPage, TabShInfo, [this] { return new TInfoPage(*this); });
+  page(CommentsPage, TabShComments, [this] { return new TCommentsPage(*this); });
+  page(ChargesPage, TabSheetCharges, [this] { return new TChargesPage(*this); });
+  page(OptionsPage, TabSheetOptions, [this] { return new TOptionsPage(*this); });
+  page(PackPage, TabShPack, [this] { return new TPackPage(*this); });
 }
 
 QWidget* TForm1::BuildStyleSheet() {

@@ -412,7 +412,10 @@ void TForm1::LoadPictures(const QString& rootPLU) {
   const QImage picture =
       DMDB->Setup->LOUseImages && !name.isEmpty() ? kui::LoadPicture(ImagesFolder + name) : QImage();
   const bool shown = !picture.isNull();
-  for (QLabel* image : {ImagePage->ImageLarge, ImageSmall}) {
+  // The image page is made for a picture; one not made yet shows none.
+  TImagePage* page = shown ? ImagePage.Get() : ImagePage.IfMade();
+  for (QLabel* image : {page ? page->ImageLarge : nullptr, ImageSmall}) {
+    if (!image) continue;
     if (shown)
       image->setPixmap(QPixmap::fromImage(
           picture.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));

@@ -12,6 +12,7 @@
 #include "DataModF.h"
 #include "ImagePageF.h"
 #include "InfoPageF.h"
+#include "KuiFont.h"
 #include "KvEdit.h"
 #include "KvStringGrid.h"
 #include "ModeWords.h"
@@ -38,6 +39,32 @@ void TForm1::ConnectModeHandlers() {
   OnClick(SpButEdit, "TForm1::SpButEditClick", &TForm1::SpButEditClick);
   OnClick(SpButCancel, "TForm1::SpButCancelClick", &TForm1::SpButCancelClick);
   OnClick(SpButTabStyle, "TForm1::SpButTabStyleClick", &TForm1::SpButTabStyleClick);
+  // The other tab buttons open their pages, which are made on first use.
+  OnClick(SpButTabStock, "TForm1::SpButTabStockClick", &TForm1::SpButTabStockClick);
+  OnClick(SpButShowMinStock, "TForm1::SpButShowMinStockClick", &TForm1::SpButShowMinStockClick);
+  OnClick(SpButShowMaxStock, "TForm1::SpButShowMaxStockClick", &TForm1::SpButShowMaxStockClick);
+  OnClick(SpButTabBCodes, "TForm1::SpButTabBCodesClick", &TForm1::SpButTabBCodesClick);
+  OnClick(SpButTabImage, "TForm1::SpButTabImageClick", &TForm1::SpButTabImageClick);
+  OnClick(SpButTabExternal, "TForm1::SpButTabExternalClick", &TForm1::SpButTabExternalClick);
+  OnClick(SpButTabPrices, "TForm1::SpButTabPricesClick", &TForm1::SpButTabPricesClick);
+  OnClick(SpButStyleInfo, "TForm1::SpButStyleInfoClick", &TForm1::SpButStyleInfoClick);
+  OnClick(SpButTabPackage, "TForm1::SpButTabPackageClick", &TForm1::SpButTabPackageClick);
+  // The style page's "Ratio" button starts the ratio program.
+  OnClick(SpButSSRatio, "TForm1::SpButSSRatioClick", &TForm1::SpButSSRatioClick);
+}
+
+void TForm1::PreparePage(TFormPart& page) {
+  kui::SmoothFonts(page.Sheet);
+  ApplyPageSettings(&page);
+  // The View mode's choices hold from its first setting on, in every mode.
+  if (Mode() != skmode::kDesign) ApplyViewModeToPages(&page);
+}
+
+void TForm1::ApplyViewModeToPages(const TFormPart* page) {
+  if (TInfoPage* p = InfoPage.IfMade(page)) p->EditProdAge->setReadOnly(true);
+  // The single-user edition keeps no stock levels or labels.
+  if (TQuantityPage* p = StockPage.IfMade(page); p && DMDB->Setup->LocalMode)
+    SetVisible({p->SpButStockUseRatio, p->CheckBoxMinStock, p->CheckBoxMaxStock, p->CheckBoxCreateBarcodes}, false);
 }
 
 void TForm1::SetPickListsEnabled(bool on) {
@@ -71,15 +98,12 @@ void TForm1::SetViewMode() {
   NavigationBar->SpButNavSearch->show();
   SetPickListsEnabled(false);
   SetStyleEditsReadOnly(true);
-  InfoPage->EditProdAge->setReadOnly(true);
   ShowTabButtons(true);
   SpButTabPackage->setVisible(PackLabelProgramPresent());
   // The single-user edition keeps no stock levels, labels, packs or info.
   if (DMDB->Setup->LocalMode)
-    SetVisible({SpButShowMinStock, SpButShowMaxStock, SpButTabBCodes, SpButTabPackage, SpButStyleInfo,
-                StockPage->SpButStockUseRatio, StockPage->CheckBoxMinStock, StockPage->CheckBoxMaxStock,
-                StockPage->CheckBoxCreateBarcodes},
-               false);
+    SetVisible({SpButShowMinStock, SpButShowMaxStock, SpButTabBCodes, SpButTabPackage, SpButStyleInfo}, false);
+  ApplyViewModeToPages(nullptr);
 }
 
 void TForm1::SetEditMode() {
@@ -112,10 +136,11 @@ void TForm1::ClearStyleForm() {
   SalePrice = Currency();
   ComboBoxECommerce->setCurrentIndex(0);
   PanelVATRate->setText("0");
-  ImagePage->ImageLarge->hide();
+  // A page not made yet shows no picture and no age when it is made.
+  if (TImagePage* p = ImagePage.IfMade()) p->ImageLarge->hide();
   ImageSmall->hide();
   ClearColourList();
-  InfoPage->EditProdAge->clear();
+  if (TInfoPage* p = InfoPage.IfMade()) p->EditProdAge->clear();
 }
 
 void TForm1::SelectDefaults() {
@@ -164,13 +189,17 @@ void TForm1::SpButCancelClick() {
 }
 
 void TForm1::ShowTabSheet(QWidget* sheet) {
+  // The sheet of a page not made yet is nullptr and never the one asked for.
+  if (!sheet) return;
   const std::pair<QWidget*, QToolButton*> owners[] = {
       {TabShStock, SpButTabStock},         {TabShMinStock, SpButShowMinStock},
       {TabShMaxStock, SpButShowMaxStock},  {TabShImage, SpButTabImage},
       {TabShExtBCodes, SpButTabExternal},  {TabShPrices, SpButTabPrices},
-      {TabShBarcodes, SpButTabBCodes},     {TabShComments, InfoPage->SpButInfoComments}};
+      {TabShBarcodes, SpButTabBCodes}};
   for (const auto& [page, button] : owners)
     if (page == sheet) button->click();
+  // The comments page is opened from the info page, which exists once it has.
+  if (sheet == TabShComments) InfoPage->SpButInfoComments->click();
 }
 
 void TForm1::SpButTabStyleClick() { PageCtrlSF->setCurrentWidget(TabShStyleDetails); }

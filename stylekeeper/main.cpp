@@ -7,25 +7,21 @@
 #include "DMBRulesF.h"
 #include "DataModF.h"
 #include "KvApplication.h"
-#include "QuickAddForm.h"
-#include "RatioQtyForm.h"
-#include "SeasonsForm.h"
 #include "StyleKeeperForm.h"
 
 int main(int argc, char** argv) {
   TDMDB::PreloadServerClientEarly();
-  KvApplication app(argc, argv);
+  // The data start-up needs no text: it goes on while the font
+  // configuration is read (TForm1 waits for it before building the window).
+  KvApplication app(argc, argv, KvApplication::FontConfigWait::BeforeFirstWindow);
   app.setApplicationName("StyleKeeper");
   return KvRunApplication([&] {
     TDMDB dataModule;
     TDMBRules rules;
     TForm1 mainForm;
     if (mainForm.TerminateRequested()) return 0;
-    // The kept dialogs of the searches, ratio and quick-add come here,
-    // created once for the run, as their units arrive.
-    new TFormSeasons(&mainForm);  // owned by the main window
-    new TFormRatioQty(&mainForm);
-    TFormQuickAdd::Kept(&mainForm);
+    // The kept dialogs (seasons, ratio, quick-add) are made on their first
+    // use and kept for the run, owned by the main window.
     // New colours get a random display colour.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     mainForm.ShowWindow();

@@ -70,10 +70,17 @@ int& KvApplication::ReadFontConfigFirst(int& argc) {
   return argc;
 }
 
-KvApplication::KvApplication(int& argc, char** argv) : QApplication(ReadFontConfigFirst(argc), argv) {
+KvApplication::KvApplication(int& argc, char** argv, FontConfigWait wait)
+    : QApplication(ReadFontConfigFirst(argc), argv) {
   QFont f = QApplication::font();
   f.setStyleStrategy(static_cast<QFont::StyleStrategy>(f.styleStrategy() | QFont::PreferNoShaping));
   QApplication::setFont(f);
+  if (wait == FontConfigWait::InConstructor) AwaitFontConfig();
+}
+
+KvApplication::~KvApplication() { AwaitFontConfig(); }
+
+void KvApplication::AwaitFontConfig() {
   if (FontConfigReader().joinable()) FontConfigReader().join();
 }
 

@@ -25,7 +25,13 @@
 // text laid out without OpenType shaping where the script needs none (Latin
 // text measures in half the time; scripts that need shaping still get it),
 // and the system's font configuration, the slowest part of the first text
-// measurement, is read beside the start of the application object.
+// measurement, is read beside the start of the application object. A program
+// with work that needs no text (its data start-up) may go on with it while
+// the configuration is still being read:
+//
+//     kui::KvApplication app(argc, argv, kui::KvApplication::FontConfigWait::BeforeFirstWindow);
+//     ... open the database, read the user ...
+//     kui::KvApplication::AwaitFontConfig();  // before any window is made
 #include <QApplication>
 
 #include <functional>
@@ -35,7 +41,17 @@ namespace kui {
 class KvApplication : public QApplication {
   Q_OBJECT
  public:
-  KvApplication(int& argc, char** argv);
+  // When the program waits for the font configuration: at the end of the
+  // constructor, or when it calls AwaitFontConfig before it makes its first
+  // window (a modal window and ShowWindow wait for it too).
+  enum class FontConfigWait { InConstructor, BeforeFirstWindow };
+  KvApplication(int& argc, char** argv, FontConfigWait wait = FontConfigWait::InConstructor);
+  // A run that ends before any window still waits for the reading.
+  ~KvApplication() override;
+
+  // Waits until the font configuration read at start is read; at once when
+  // it is, or when no reading was started.
+  static void AwaitFontConfig();
 
   bool notify(QObject* receiver, QEvent* event) override;
 

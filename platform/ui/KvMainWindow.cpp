@@ -3,13 +3,18 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include "KuiApplication.h"
+
 namespace kui {
 
 KvMainWindow::KvMainWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
   setAutoFillBackground(true);
 }
 
-void KvMainWindow::ShowWindow() { showMaximized(); }
+void KvMainWindow::ShowWindow() {
+  KvApplication::AwaitFontConfig();
+  showMaximized();
+}
 
 void KvMainWindow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QFileDialog>
 
+#include "KuiApplication.h"
+
 namespace kui {
 namespace {
 struct Answerers {
@@ -20,6 +22,8 @@ Answerers& State() {
 }  // namespace
 
 int ModalSeam::Exec(QDialog& dialog) {
+  // A message before the program's first window measures text too.
+  KvApplication::AwaitFontConfig();
   auto& s = State();
   ++s.shown;
   if (!s.dialog) return dialog.exec();

@@ -290,7 +290,7 @@ TEST_P(StockPagesDbTest, WithoutEditStockTheStockPageAndEveryUseRatioRefuse) {
   f.StockPage->ButtonEdit->click();
   EXPECT_EQ(TakeShown(), (QStringList{refused, refused}));
   EXPECT_EQ(f.StockPage->Mode(), "View");
-  for (TQuantityPage* page : {f.StockPage, f.MinStockPage, f.MaxStockPage, f.BarcodesPage}) {
+  for (TQuantityPage* page : {f.StockPage.Get(), f.MinStockPage.Get(), f.MaxStockPage.Get(), f.BarcodesPage.Get()}) {
     f.ShowTabSheet(page->Sheet);
     page->ButtonUseRatio->click();
     EXPECT_EQ(TakeShown(), QStringList{refused}) << page->Column().toStdString();

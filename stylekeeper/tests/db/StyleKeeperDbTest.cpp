@@ -8,6 +8,7 @@
 #include "ImagePageF.h"
 #include "InfoPageF.h"
 #include "NavigationBarF.h"
+#include "PLUPricesPageF.h"
 #include "QuantityPageF.h"
 
 #include <QCheckBox>
@@ -284,6 +285,30 @@ TEST_P(StyleKeeperDbTest, TheSingleUserEditionHidesWhatItDoesNotKeep) {
     EXPECT_EQ(Shown(b), !single) << b->objectName().toStdString();
   // The single-user edition makes no labels; the multi-user default does.
   EXPECT_EQ(f.StockPage->CheckBoxCreateBarcodes->isChecked(), !single);
+}
+
+TEST_P(StyleKeeperDbTest, APageMadeAfterTheStartGetsTheModeAndSettingsOfOneMadeWithIt) {
+  TForm1& f = Start();
+  const bool single = !isPg();
+  // Only the style tab is made with the window; the others wait for their use.
+  EXPECT_EQ(f.PageCtrlSF->count(), 1);
+  EXPECT_EQ(f.StockPage.IfMade(), nullptr);
+  EXPECT_EQ(f.TabShInfo, nullptr);
+  f.SpButAddClick();
+  // Made now, in Add mode: what View set at the start holds for them too.
+  EXPECT_TRUE(f.InfoPage->EditProdAge->isReadOnly());
+  EXPECT_TRUE(f.InfoPage->EditProdAge->text().isEmpty());
+  for (QWidget* w : std::initializer_list<QWidget*>{f.StockPage->SpButStockUseRatio, f.StockPage->CheckBoxMinStock,
+                                                     f.StockPage->CheckBoxMaxStock, f.StockPage->CheckBoxCreateBarcodes})
+    EXPECT_EQ(Shown(w), !single) << w->objectName().toStdString();
+  EXPECT_EQ(f.StockPage->CheckBoxCreateBarcodes->isChecked(), dm->Setup->SFMakeTickets);
+  EXPECT_EQ(Shown(f.PricesPage->SpButBSPrices), dm->Setup->LOUseBSPrice);
+  EXPECT_EQ(f.PageCtrlSF->count(), 4);
+  EXPECT_EQ(f.TabShInfo, f.InfoPage->Sheet);
+  // Named again, a page is the one made before.
+  EXPECT_EQ(f.StockPage.Get(), f.StockPage.IfMade());
+  EXPECT_EQ(f.PageCtrlSF->count(), 4);
+  EXPECT_EQ(f.PageCtrlSF->currentWidget(), f.TabShStyleDetails);
 }
 
 TEST_P(StyleKeeperDbTest, PackageOnlyWithThePackLabelProgram) {
