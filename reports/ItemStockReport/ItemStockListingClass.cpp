@@ -35,9 +35,9 @@ QString TItemStockListingClass::RunStatement(const TGroupChoice& group, const QS
          ", p.plu, p.supplier_name, p.style, p.colour_name, p.size_name, p.category_name,"
          " p.department_name, p.description, p." + group.NameColumn + " as " + kGroupNameField +
          ", s.total_stock, p.current_cost_price, p.retail_price from " +
-         StockPerPlu(group, idList, allValues, branchCondition, false) + " inner join parameters v on v.id = p." +
-         group.IdColumn + " where p." + group.IdColumn + " in " + idList + " order by " + group.ValueOrder +
-         ", p.style nulls first, p.colour_name nulls first, p.size_offset nulls first, p.plu";
+         StockPerPlu(group, idList, allValues, branchCondition, false) + " inner join " + GroupRanks(group, idList) +
+         " on gr.id = p." + group.IdColumn + " where p." + group.IdColumn + " in " + idList +
+         " order by gr.group_rank, p.style nulls first, p.colour_name nulls first, p.size_offset nulls first, p.plu";
 }
 
 // The record's fields, in the order ReadFields reads them.

@@ -43,8 +43,8 @@ QString TRootStockListingClass::RunStatement(const TGroupChoice& group, const QS
          " sum(s.stock_rows * p.retail_price) as sell_sum,"
          " sum(case when p.retail_price is null then 0 else s.stock_rows end) as sell_rows from " +
          StockPerPlu(group, idList, allValues, branchCondition, true) + " where p." + group.IdColumn + " in " + idList +
-         " group by p." + group.IdColumn + ", p.root_plu) r inner join parameters v on v.id = r." + kGroupIdField +
-         " order by " + group.ValueOrder + ", r.root_plu";
+         " group by p." + group.IdColumn + ", p.root_plu) r inner join " + GroupRanks(group, idList) + " on gr.id = r." +
+         kGroupIdField + " order by gr.group_rank, r.root_plu";
 }
 
 // The record's fields, in the order ReadFields reads them.
