@@ -28,9 +28,10 @@ QString TRootStockListingClass::RunStatement(const TGroupChoice& group, const QS
   // of stock rows each PLU has: the mean over the joined rows is then the
   // sum of price x rows over the rows that have a price. The names are the
   // same for every size of a colour; min() takes them without relying on an
-  // engine's choice of row. The values' rows join the summed root PLUs.
+  // engine's choice of row. The PLUs are grouped by their value's rank and
+  // their root PLU, so the one sort of the grouping gives the listing's order.
   const QString idList = IdList(ids);
-  return "select r.* from (select p." + group.IdColumn + " as " + kGroupIdField +
+  return "select gr.id as " + QString(kGroupIdField) +
          ", p.root_plu, min(p.supplier_name) as supplier_name, min(p.style) as style,"
          " min(p.colour_name) as colour_name, min(p.category_name) as category_name,"
          " min(p.department_name) as department_name, min(p.description) as description,"
@@ -42,9 +43,9 @@ QString TRootStockListingClass::RunStatement(const TGroupChoice& group, const QS
          " sum(case when p.current_cost_price is null then 0 else s.stock_rows end) as cost_rows,"
          " sum(s.stock_rows * p.retail_price) as sell_sum,"
          " sum(case when p.retail_price is null then 0 else s.stock_rows end) as sell_rows from " +
-         StockPerPlu(group, idList, allValues, branchCondition, true) + " where p." + group.IdColumn + " in " + idList +
-         " group by p." + group.IdColumn + ", p.root_plu) r inner join " + GroupRanks(group, idList) + " on gr.id = r." +
-         kGroupIdField + " order by gr.group_rank, r.root_plu";
+         StockPerPlu(group, idList, allValues, branchCondition, true) + " inner join " + GroupRanks(group, idList) +
+         " on gr.id = p." + group.IdColumn + " where p." + group.IdColumn + " in " + idList +
+         " group by gr.group_rank, gr.id, p.root_plu order by gr.group_rank, gr.id, p.root_plu";
 }
 
 // The record's fields, in the order ReadFields reads them.
