@@ -46,26 +46,32 @@ std::vector<kdb::Field*> TItemStockListingClass::Fields(kdb::DataSet& q) {
                         "department_name", "description", "current_cost_price", "retail_price", "total_stock"});
 }
 
-TItemStockRecord TItemStockListingClass::ReadFields(const std::vector<kdb::Field*>& f) {
-  TItemStockRecord r;
-  r.Plu = f[0]->AsString();
-  r.Supplier = f[1]->AsString();
-  r.Group = f[2]->AsString();
-  r.Style = f[3]->AsString();
-  r.Colour = f[4]->AsString();
-  r.Size = f[5]->AsString();
-  r.Category = f[6]->AsString();
-  r.Department = f[7]->AsString();
-  r.Description = f[8]->AsString();
+void TItemStockListingClass::ReadFields(const std::vector<kdb::Field*>& f, TItemStockRecord& r) {
+  // Into the record of the row before: a name it repeats costs no new string.
+  f[0]->AsStringInto(r.Plu);
+  f[1]->AsStringInto(r.Supplier);
+  f[2]->AsStringInto(r.Group);
+  f[3]->AsStringInto(r.Style);
+  f[4]->AsStringInto(r.Colour);
+  f[5]->AsStringInto(r.Size);
+  f[6]->AsStringInto(r.Category);
+  f[7]->AsStringInto(r.Department);
+  f[8]->AsStringInto(r.Description);
   r.Cost = f[9]->AsCurrency();
   r.Retail = f[10]->AsCurrency();
   r.Qty = f[11]->AsInteger();
+}
+
+TItemStockRecord TItemStockListingClass::ReadRecord(kdb::DataSet& q) {
+  TItemStockRecord r;
+  ReadFields(Fields(q), r);
   return r;
 }
 
-TItemStockRecord TItemStockListingClass::ReadRecord(kdb::DataSet& q) { return ReadFields(Fields(q)); }
-
-void TItemStockListingClass::BindRun(kdb::DataSet& q) { bound_ = Fields(q); }
+void TItemStockListingClass::BindRun(kdb::DataSet& q) {
+  bound_ = Fields(q);
+  record_ = {};
+}
 
 void TItemStockListingClass::BeginRun() { grand_ = {}; }
 

@@ -55,27 +55,33 @@ std::vector<kdb::Field*> TRootStockListingClass::Fields(kdb::DataSet& q) {
                         "total_stock", "totcost", "totretail"});
 }
 
-TRootStockRecord TRootStockListingClass::ReadFields(const std::vector<kdb::Field*>& f) {
-  TRootStockRecord r;
-  r.RootPlu = f[0]->AsString();
-  r.Supplier = f[1]->AsString();
-  r.Group = f[2]->AsString();
-  r.Style = f[3]->AsString();
-  r.Colour = f[4]->AsString();
-  r.Category = f[5]->AsString();
-  r.Department = f[6]->AsString();
-  r.Description = f[7]->AsString();
+void TRootStockListingClass::ReadFields(const std::vector<kdb::Field*>& f, TRootStockRecord& r) {
+  // Into the record of the row before: a name it repeats costs no new string.
+  f[0]->AsStringInto(r.RootPlu);
+  f[1]->AsStringInto(r.Supplier);
+  f[2]->AsStringInto(r.Group);
+  f[3]->AsStringInto(r.Style);
+  f[4]->AsStringInto(r.Colour);
+  f[5]->AsStringInto(r.Category);
+  f[6]->AsStringInto(r.Department);
+  f[7]->AsStringInto(r.Description);
   r.AvgCost = RoundedMean(f[8]->AsCurrency(), f[9]->AsInteger());
   r.AvgSell = RoundedMean(f[10]->AsCurrency(), f[11]->AsInteger());
-  r.QtyText = f[12]->AsString();
+  f[12]->AsStringInto(r.QtyText);
   r.TotCost = f[13]->AsCurrency();
   r.TotRetail = f[14]->AsCurrency();
+}
+
+TRootStockRecord TRootStockListingClass::ReadRecord(kdb::DataSet& q) {
+  TRootStockRecord r;
+  ReadFields(Fields(q), r);
   return r;
 }
 
-TRootStockRecord TRootStockListingClass::ReadRecord(kdb::DataSet& q) { return ReadFields(Fields(q)); }
-
-void TRootStockListingClass::BindRun(kdb::DataSet& q) { bound_ = Fields(q); }
+void TRootStockListingClass::BindRun(kdb::DataSet& q) {
+  bound_ = Fields(q);
+  record_ = {};
+}
 
 Currency TRootStockListingClass::RoundedMean(Currency sum, qint64 count) {
   if (count <= 0) return {};
