@@ -102,3 +102,8 @@ QString TStockListingClass::StockPerPlu(const TGroupChoice& group, const QString
          branchCondition +
          " group by bs.plu) s on s.plu = p.plu";
 }
+
+QString TStockListingClass::GroupRanks(const TGroupChoice& group, const QString& idList) {
+  return "(select v.id, row_number() over (order by " + group.ValueOrder +
+         ") as group_rank from parameters v where v.id in " + idList + ") gr";
+}

@@ -49,6 +49,17 @@ KDB_FIELD_GETTER(bool, AsBoolean, conv::ToBool)
 KDB_FIELD_GETTER(QDateTime, AsDateTime, conv::ToDateTime)
 #undef KDB_FIELD_GETTER
 
+void Field::AsStringInto(QString& text) const {
+  std::string scratch;
+  const RowSet* rows = DataSetAccess::Browsing(owner_);
+  const Cell c = rows ? rows->Get(DataSetAccess::Row(owner_), index_) : DataSetAccess::Read(owner_, index_, scratch);
+  // Text that AsString shows as it is stored: compared where it lies.
+  const bool storedText = c.kind == Cell::Text && c.len > 0 && type_ != FieldType::Money &&
+                          type_ != FieldType::Boolean && type_ != FieldType::Float && type_ != FieldType::DateTime;
+  if (storedText && QAnyStringView::equal(text, QUtf8StringView(c.s, c.len))) return;
+  text = conv::ToText(c, type_);
+}
+
 QVariant Field::Value() const {
   std::string scratch;
   QVariant v = conv::ToValue(DataSetAccess::Read(owner_, index_, scratch), type_);

@@ -79,6 +79,10 @@ class Field {
   // shortest decimal form ("12.5"), booleans "True"/"False", date-times
   // "yyyy-mm-dd hh:nn:ss", NULL as "".
   QString AsString() const;
+  // AsString into `text`, which is left as it is when it holds that text
+  // already: a column whose value repeats from row to row is read without a
+  // new string, and the rows that repeat it can share one.
+  void AsStringInto(QString& text) const;
   qint64 AsInteger() const;      // NULL and text that is no number give 0
   double AsFloat() const;
   Currency AsCurrency() const;

@@ -35,9 +35,9 @@ QString TItemStockListingClass::RunStatement(const TGroupChoice& group, const QS
          ", p.plu, p.supplier_name, p.style, p.colour_name, p.size_name, p.category_name,"
          " p.department_name, p.description, p." + group.NameColumn + " as " + kGroupNameField +
          ", s.total_stock, p.current_cost_price, p.retail_price from " +
-         StockPerPlu(group, idList, allValues, branchCondition, false) + " inner join parameters v on v.id = p." +
-         group.IdColumn + " where p." + group.IdColumn + " in " + idList + " order by " + group.ValueOrder +
-         ", p.style nulls first, p.colour_name nulls first, p.size_offset nulls first, p.plu";
+         StockPerPlu(group, idList, allValues, branchCondition, false) + " inner join " + GroupRanks(group, idList) +
+         " on gr.id = p." + group.IdColumn + " where p." + group.IdColumn + " in " + idList +
+         " order by gr.group_rank, p.style nulls first, p.colour_name nulls first, p.size_offset nulls first, p.plu";
 }
 
 // The record's fields, in the order ReadFields reads them.
@@ -46,26 +46,32 @@ std::vector<kdb::Field*> TItemStockListingClass::Fields(kdb::DataSet& q) {
                         "department_name", "description", "current_cost_price", "retail_price", "total_stock"});
 }
 
-TItemStockRecord TItemStockListingClass::ReadFields(const std::vector<kdb::Field*>& f) {
-  TItemStockRecord r;
-  r.Plu = f[0]->AsString();
-  r.Supplier = f[1]->AsString();
-  r.Group = f[2]->AsString();
-  r.Style = f[3]->AsString();
-  r.Colour = f[4]->AsString();
-  r.Size = f[5]->AsString();
-  r.Category = f[6]->AsString();
-  r.Department = f[7]->AsString();
-  r.Description = f[8]->AsString();
+void TItemStockListingClass::ReadFields(const std::vector<kdb::Field*>& f, TItemStockRecord& r) {
+  // Into the record of the row before: a name it repeats costs no new string.
+  f[0]->AsStringInto(r.Plu);
+  f[1]->AsStringInto(r.Supplier);
+  f[2]->AsStringInto(r.Group);
+  f[3]->AsStringInto(r.Style);
+  f[4]->AsStringInto(r.Colour);
+  f[5]->AsStringInto(r.Size);
+  f[6]->AsStringInto(r.Category);
+  f[7]->AsStringInto(r.Department);
+  f[8]->AsStringInto(r.Description);
   r.Cost = f[9]->AsCurrency();
   r.Retail = f[10]->AsCurrency();
   r.Qty = f[11]->AsInteger();
+}
+
+TItemStockRecord TItemStockListingClass::ReadRecord(kdb::DataSet& q) {
+  TItemStockRecord r;
+  ReadFields(Fields(q), r);
   return r;
 }
 
-TItemStockRecord TItemStockListingClass::ReadRecord(kdb::DataSet& q) { return ReadFields(Fields(q)); }
-
-void TItemStockListingClass::BindRun(kdb::DataSet& q) { bound_ = Fields(q); }
+void TItemStockListingClass::BindRun(kdb::DataSet& q) {
+  bound_ = Fields(q);
+  record_ = {};
+}
 
 void TItemStockListingClass::BeginRun() { grand_ = {}; }
 

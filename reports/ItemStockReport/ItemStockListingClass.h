@@ -35,12 +35,16 @@ class TItemStockListingClass : public TStockListingClass {
 
  protected:
   void BindRun(kdb::DataSet& records) override;
-  QStringList BoundRow() override { return AddRecord(ReadFields(bound_)); }
+  QStringList BoundRow() override {
+    ReadFields(bound_, record_);
+    return AddRecord(record_);
+  }
 
  private:
   static std::vector<kdb::Field*> Fields(kdb::DataSet& records);
-  static TItemStockRecord ReadFields(const std::vector<kdb::Field*>& f);
+  static void ReadFields(const std::vector<kdb::Field*>& f, TItemStockRecord& r);
   std::vector<kdb::Field*> bound_;
+  TItemStockRecord record_;  // the bound run's record, read row after row
   // The columns that repeat from record to record: supplier ... description, cost, retail.
   SharedText texts_[7];
   SharedMoney cost_, retail_;

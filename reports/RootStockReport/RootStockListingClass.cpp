@@ -28,9 +28,10 @@ QString TRootStockListingClass::RunStatement(const TGroupChoice& group, const QS
   // of stock rows each PLU has: the mean over the joined rows is then the
   // sum of price x rows over the rows that have a price. The names are the
   // same for every size of a colour; min() takes them without relying on an
-  // engine's choice of row. The values' rows join the summed root PLUs.
+  // engine's choice of row. The PLUs are grouped by their value's rank and
+  // their root PLU, so the one sort of the grouping gives the listing's order.
   const QString idList = IdList(ids);
-  return "select r.* from (select p." + group.IdColumn + " as " + kGroupIdField +
+  return "select gr.id as " + QString(kGroupIdField) +
          ", p.root_plu, min(p.supplier_name) as supplier_name, min(p.style) as style,"
          " min(p.colour_name) as colour_name, min(p.category_name) as category_name,"
          " min(p.department_name) as department_name, min(p.description) as description,"
@@ -42,9 +43,9 @@ QString TRootStockListingClass::RunStatement(const TGroupChoice& group, const QS
          " sum(case when p.current_cost_price is null then 0 else s.stock_rows end) as cost_rows,"
          " sum(s.stock_rows * p.retail_price) as sell_sum,"
          " sum(case when p.retail_price is null then 0 else s.stock_rows end) as sell_rows from " +
-         StockPerPlu(group, idList, allValues, branchCondition, true) + " where p." + group.IdColumn + " in " + idList +
-         " group by p." + group.IdColumn + ", p.root_plu) r inner join parameters v on v.id = r." + kGroupIdField +
-         " order by " + group.ValueOrder + ", r.root_plu";
+         StockPerPlu(group, idList, allValues, branchCondition, true) + " inner join " + GroupRanks(group, idList) +
+         " on gr.id = p." + group.IdColumn + " where p." + group.IdColumn + " in " + idList +
+         " group by gr.group_rank, gr.id, p.root_plu order by gr.group_rank, gr.id, p.root_plu";
 }
 
 // The record's fields, in the order ReadFields reads them.
@@ -54,27 +55,33 @@ std::vector<kdb::Field*> TRootStockListingClass::Fields(kdb::DataSet& q) {
                         "total_stock", "totcost", "totretail"});
 }
 
-TRootStockRecord TRootStockListingClass::ReadFields(const std::vector<kdb::Field*>& f) {
-  TRootStockRecord r;
-  r.RootPlu = f[0]->AsString();
-  r.Supplier = f[1]->AsString();
-  r.Group = f[2]->AsString();
-  r.Style = f[3]->AsString();
-  r.Colour = f[4]->AsString();
-  r.Category = f[5]->AsString();
-  r.Department = f[6]->AsString();
-  r.Description = f[7]->AsString();
+void TRootStockListingClass::ReadFields(const std::vector<kdb::Field*>& f, TRootStockRecord& r) {
+  // Into the record of the row before: a name it repeats costs no new string.
+  f[0]->AsStringInto(r.RootPlu);
+  f[1]->AsStringInto(r.Supplier);
+  f[2]->AsStringInto(r.Group);
+  f[3]->AsStringInto(r.Style);
+  f[4]->AsStringInto(r.Colour);
+  f[5]->AsStringInto(r.Category);
+  f[6]->AsStringInto(r.Department);
+  f[7]->AsStringInto(r.Description);
   r.AvgCost = RoundedMean(f[8]->AsCurrency(), f[9]->AsInteger());
   r.AvgSell = RoundedMean(f[10]->AsCurrency(), f[11]->AsInteger());
-  r.QtyText = f[12]->AsString();
+  f[12]->AsStringInto(r.QtyText);
   r.TotCost = f[13]->AsCurrency();
   r.TotRetail = f[14]->AsCurrency();
+}
+
+TRootStockRecord TRootStockListingClass::ReadRecord(kdb::DataSet& q) {
+  TRootStockRecord r;
+  ReadFields(Fields(q), r);
   return r;
 }
 
-TRootStockRecord TRootStockListingClass::ReadRecord(kdb::DataSet& q) { return ReadFields(Fields(q)); }
-
-void TRootStockListingClass::BindRun(kdb::DataSet& q) { bound_ = Fields(q); }
+void TRootStockListingClass::BindRun(kdb::DataSet& q) {
+  bound_ = Fields(q);
+  record_ = {};
+}
 
 Currency TRootStockListingClass::RoundedMean(Currency sum, qint64 count) {
   if (count <= 0) return {};

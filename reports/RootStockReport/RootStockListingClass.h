@@ -47,12 +47,16 @@ class TRootStockListingClass : public TStockListingClass {
 
  protected:
   void BindRun(kdb::DataSet& records) override;
-  QStringList BoundRow() override { return AddRecord(ReadFields(bound_)); }
+  QStringList BoundRow() override {
+    ReadFields(bound_, record_);
+    return AddRecord(record_);
+  }
 
  private:
   static std::vector<kdb::Field*> Fields(kdb::DataSet& records);
-  static TRootStockRecord ReadFields(const std::vector<kdb::Field*>& f);
+  static void ReadFields(const std::vector<kdb::Field*>& f, TRootStockRecord& r);
   std::vector<kdb::Field*> bound_;
+  TRootStockRecord record_;  // the bound run's record, read row after row
   // The columns that repeat from record to record: supplier ... description.
   SharedText texts_[7];
   struct Sums {

@@ -79,7 +79,10 @@ TEST(ItemStockListing, HeaderBoldRowsAndStatement) {
                            " and branch_id = 4 group by bs.plu"))
       << sql.toStdString();
   EXPECT_TRUE(sql.contains("p.season_name as group_name"));
-  EXPECT_TRUE(sql.contains("where p.season_id in (12, 7) order by v.name nulls first, v.id, p.style nulls first"));
+  // The values rank in the value list's order; the rows sort by that rank.
+  EXPECT_TRUE(sql.contains("row_number() over (order by v.name nulls first, v.id) as group_rank from parameters v"
+                           " where v.id in (12, 7)"));
+  EXPECT_TRUE(sql.contains("where p.season_id in (12, 7) order by gr.group_rank, p.style nulls first"));
   // Every value checked: the whole stock is summed, without the narrowing.
   EXPECT_FALSE(l.RunStatement(season, {"12"}, true, "").contains("bs.plu in"));
   // The product listing has no use for the number of stock rows.

@@ -152,6 +152,35 @@ TEST_P(FieldTest, NavigationAndRecordCount) {
   EXPECT_FALSE(q.Active());
 }
 
+// A text read into the string of the row before is that row's string again
+// when the value repeats, and otherwise what AsString gives, whatever the
+// column's type (money, NULL, a text that differs only beyond ASCII).
+TEST_P(FieldTest, AsStringIntoKeepsARepeatedTextAndOtherwiseReadsAsAsString) {
+  db().Execute("INSERT INTO ITEMS (NAME, QTY, PRICE) VALUES ('Coat', 1, 12.5), ('Coat', 2, 12.5), "
+               "('Co\u00e4t', 3, NULL), (NULL, 4, 3), ('Coat', 5, 3)");
+  Query q(&db());
+  q.SQL = "SELECT NAME, PRICE, QTY FROM ITEMS ORDER BY QTY";
+  q.ExecSQL();
+  QString name, price, qty;
+  std::vector<const QChar*> kept;
+  QStringList seen;
+  for (; !q.Eof(); q.Next()) {
+    const QChar* before = name.constData();
+    q.Fields(0).AsStringInto(name);
+    kept.push_back(name.constData() == before ? before : nullptr);
+    q.Fields(1).AsStringInto(price);
+    q.Fields(2).AsStringInto(qty);
+    EXPECT_EQ(name, q.Fields(0).AsString());
+    EXPECT_EQ(price, q.Fields(1).AsString());
+    EXPECT_EQ(qty, q.Fields(2).AsString());
+    seen << name + "|" + price + "|" + qty;
+  }
+  EXPECT_EQ(seen, QStringList({"Coat|12.5|1", "Coat|12.5|2", QString::fromUtf8("Co\xc3\xa4t||3"), "|3|4", "Coat|3|5"}));
+  EXPECT_NE(kept[1], nullptr);  // the second Coat is the first one's string
+  EXPECT_EQ(kept[2], nullptr);
+  EXPECT_EQ(kept[4], nullptr);
+}
+
 // Values of every size the result buffer distinguishes come back as stored,
 // read in any row order, across rows that fill several memory blocks.
 TEST_P(FieldTest, ValuesOfEverySizeSurviveTheResult) {
