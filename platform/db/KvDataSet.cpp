@@ -49,6 +49,32 @@ KDB_FIELD_GETTER(bool, AsBoolean, conv::ToBool)
 KDB_FIELD_GETTER(QDateTime, AsDateTime, conv::ToDateTime)
 #undef KDB_FIELD_GETTER
 
+namespace {
+// Plain text as ToText gives it; ASCII bytes go into the buffer one by one
+// (a PLU, a code), other text through a new string.
+void TextInto(const Cell& c, FieldType t, QString& text) {
+  if (c.kind != Cell::Text || (t != FieldType::Text && t != FieldType::Unknown)) {
+    text = conv::ToText(c, t);
+    return;
+  }
+  const auto* bytes = reinterpret_cast<const unsigned char*>(c.s);
+  for (int i = 0; i < c.len; ++i)
+    if (bytes[i] >= 0x80) {
+      text = QString::fromUtf8(c.s, c.len);
+      return;
+    }
+  text.resize(c.len);
+  QChar* out = text.data();
+  for (int i = 0; i < c.len; ++i) out[i] = QChar(bytes[i]);
+}
+}  // namespace
+
+void Field::ReadString(QString& text) const {
+  if (const RowSet* rows = DataSetAccess::Browsing(owner_)) return TextInto(rows->Get(DataSetAccess::Row(owner_), index_), type_, text);
+  std::string scratch;
+  TextInto(DataSetAccess::Read(owner_, index_, scratch), type_, text);
+}
+
 QVariant Field::Value() const {
   std::string scratch;
   QVariant v = conv::ToValue(DataSetAccess::Read(owner_, index_, scratch), type_);

@@ -79,6 +79,10 @@ class Field {
   // shortest decimal form ("12.5"), booleans "True"/"False", date-times
   // "yyyy-mm-dd hh:nn:ss", NULL as "".
   QString AsString() const;
+  // The same text written into `text`, whose buffer is reused when nothing
+  // else shares it: a loop that reads a text of every row allocates nothing
+  // for it.
+  void ReadString(QString& text) const;
   qint64 AsInteger() const;      // NULL and text that is no number give 0
   double AsFloat() const;
   Currency AsCurrency() const;

@@ -106,8 +106,9 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
     qint64 namedBy = 0;  // the offset whose PLU named the colour
     QString namedByPLU;
     constexpr qint64 kNoOffset = std::numeric_limits<qint64>::max();
+    QString s, r, p;  // read into the same buffers row after row
     for (q->First(); !q->Eof(); q->Next()) {
-      const QString s = style.AsString();
+      style.ReadString(s);
       if (!owner || s != lastStyle) {
         lastStyle = s;
         const auto found = slot.constFind(s);
@@ -115,8 +116,8 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
         colour = nullptr;
       }
       if (!owner) continue;
-      const QString r = root.AsString();
-      const QString p = plu.AsString();
+      root.ReadString(r);
+      plu.ReadString(p);
       const qint64 at = offset.IsNull() ? kNoOffset : offset.AsInteger();
       if (!colour || colour->RootPLU != r) {
         colour = &owner->Colours.emplace_back();
@@ -165,15 +166,17 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
   kdb::Field& quantity = q->Fields(3);
   QString lastRoot;
   TBrokenColour* colour = nullptr;
+  QString r, p;  // read into the same buffers row after row
   for (q->First(); !q->Eof(); q->Next()) {
-    const QString r = root.AsString();
+    root.ReadString(r);
     if (!colour || r != lastRoot) {
       lastRoot = r;
       const auto place = colourOf.constFind(r);
       colour = place == colourOf.cend() ? nullptr : &result[place->style].Colours[place->colour];
       if (!colour) continue;
     }
-    colour->AddStock(branch.AsInteger(), {SizeIndex(plu.AsString()), quantity.AsInteger(), quantity.IsNull()});
+    plu.ReadString(p);
+    colour->AddStock(branch.AsInteger(), {SizeIndex(p), quantity.AsInteger(), quantity.IsNull()});
   }
   q->Close();
   // A style picked twice is listed twice.

@@ -181,8 +181,9 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
     QHash<QString, int> productOf;                 // made when a row is not where the rows before it point
     int last = -1;  // the PLU of the row before
     int line = -1;
+    QString p;
     for (q->First(); !q->Eof(); q->Next()) {
-      const QString p = plu.AsString();
+      plu.ReadString(p);
       // The usual next row: the PLU after the last one, or the first of its
       // root PLU at the next branch.
       int at = -1;
