@@ -6,6 +6,15 @@
 #include <algorithm>
 
 namespace {
+// The row marks: one shared text each, whatever the number of rows.
+const QString& HeaderMark() {
+  static const QString mark = QString::fromLatin1(TBrokenSizeGridClass::kHeaderMark);
+  return mark;
+}
+const QString& DataMark() {
+  static const QString mark = QString::fromLatin1(TBrokenSizeGridClass::kDataMark);
+  return mark;
+}
 constexpr int kBranchWidth = 120;
 constexpr int kRootPLUWidth = 80;
 constexpr int kStyleWidth = 120;
@@ -57,7 +66,7 @@ void TBrokenSizeGridClass::Widen(int columns) {
 }
 
 void TBrokenSizeGridClass::WriteHeaderLabels(int row) {
-  grid_.SetCell(0, row, kHeaderMark);
+  grid_.SetCell(0, row, HeaderMark());
   grid_.SetCell(1, row, "Branch");
   grid_.SetCell(2, row, "Root PLU");
   grid_.SetCell(3, row, "Style");
@@ -116,7 +125,7 @@ void TBrokenSizeGridClass::AddRowWithHeader(const TBrokenColour& colour) {
 
 void TBrokenSizeGridClass::WriteStockRow(int row, const QString& branchName, const QString& style,
                                          const TBrokenColour& colour, TBrokenRecords records) {
-  grid_.SetCell(0, row, kDataMark);
+  grid_.SetCell(0, row, DataMark());
   grid_.SetCell(1, row, branchName);
   grid_.SetCell(2, row, colour.RootPLU);
   grid_.SetCell(3, row, style);

@@ -222,12 +222,12 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
     q->Close();
   }
   if (refs.empty()) return result;
-  std::vector<TStyleStockLine> lines(refs.size());
+  std::vector<std::vector<std::pair<int, qint64>>> stocks(refs.size());  // by line
   {
     std::vector<int> counts(refs.size());
     for (const StockEntry& e : entries) ++counts[static_cast<size_t>(e.line)];
-    for (size_t l = 0; l < lines.size(); ++l) lines[l].Stock.reserve(static_cast<size_t>(counts[l]));
-    for (const StockEntry& e : entries) lines[static_cast<size_t>(e.line)].Stock.emplace_back(e.offset, e.quantity);
+    for (size_t l = 0; l < stocks.size(); ++l) stocks[l].reserve(static_cast<size_t>(counts[l]));
+    for (const StockEntry& e : entries) stocks[static_cast<size_t>(e.line)].emplace_back(e.offset, e.quantity);
     entries = {};
   }
 
@@ -299,8 +299,8 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
     }
   };
   std::vector<SortKey> order;
-  order.reserve(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
+  order.reserve(refs.size());
+  for (size_t i = 0; i < refs.size(); ++i) {
     const Product& first = products[static_cast<size_t>(refs[i].firstPLU)];
     const int a = first.attributes;
     order.push_back({first.style, a >= 0 ? colourRank[static_cast<size_t>(a)] : colourRank.back(), refs[i].branch,
@@ -317,7 +317,8 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
     if (key.style >= result.size()) continue;
     const LineRef& ref = refs[key.line];
     TStyleStock& owner = result[key.style];
-    TStyleStockLine& l = owner.Lines.emplace_back(std::move(lines[key.line]));
+    TStyleStockLine& l = owner.Lines.emplace_back();
+    l.Stock = std::move(stocks[key.line]);
     Settle(l.Stock);
     const TStyleStockLine& c = columnsOf(ref);
     l.BranchId = BranchIdText(ref.branch);
