@@ -4,6 +4,7 @@
 #include "KvStringGrid.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 // The row marks: one shared text each, whatever the number of rows.
@@ -125,15 +126,19 @@ void TBrokenSizeGridClass::AddRowWithHeader(const TBrokenColour& colour) {
 
 void TBrokenSizeGridClass::WriteStockRow(int row, const QString& branchName, const QString& style,
                                          const TBrokenColour& colour, TBrokenRecords records) {
-  grid_.SetCell(0, row, DataMark());
-  grid_.SetCell(1, row, branchName);
-  grid_.SetCell(2, row, colour.RootPLU);
-  grid_.SetCell(3, row, style);
-  grid_.SetCell(4, row, colour.Colour);
-  for (const TBrokenStockRecord& r : records) {
-    Widen(kFirstSizeCol + r.SizeIndex + 1);
-    grid_.SetCell(kFirstSizeCol + r.SizeIndex, row, r.Null ? QString() : KVQuantityTextClass::Text(r.Quantity));
-  }
+  // The row made whole, as wide as its sizes need, then written at once.
+  int width = kFirstSizeCol;
+  for (const TBrokenStockRecord& r : records) width = std::max(width, kFirstSizeCol + r.SizeIndex + 1);
+  Widen(width);
+  std::vector<QString> cells(static_cast<size_t>(width));
+  cells[0] = DataMark();
+  cells[1] = branchName;
+  cells[2] = colour.RootPLU;
+  cells[3] = style;
+  cells[4] = colour.Colour;
+  for (const TBrokenStockRecord& r : records)  // a later record of the same size shows
+    cells[static_cast<size_t>(kFirstSizeCol + r.SizeIndex)] = r.Null ? QString() : KVQuantityTextClass::Text(r.Quantity);
+  grid_.SetRowCells(row, std::move(cells));
 }
 
 void TBrokenSizeGridClass::AddStyles(TBrokenSizeQueryClass& reads, const QStringList& styles) {

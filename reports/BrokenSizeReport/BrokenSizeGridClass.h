@@ -79,6 +79,8 @@ class TBrokenSizeGridClass {
   void AddRowWithHeader(const TBrokenColour& colour);
   void WriteHeaderLabels(int row);
   void WriteSizeNames(int row, const TBrokenColour& colour);
+  // The whole row (cells it does not name are empty): mark, branch, root
+  // PLU, style, colour and each record's quantity under its size.
   void WriteStockRow(int row, const QString& branchName, const QString& style, const TBrokenColour& colour,
                      TBrokenRecords records);
   void AddSeparator();

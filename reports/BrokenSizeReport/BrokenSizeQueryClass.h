@@ -75,7 +75,7 @@ class TBrokenSizeQueryClass {
   // The size index of a PLU: characters 9 and 10 as a number, 0 when they are none.
   static int SizeIndex(const QString& plu);
 
-  static constexpr int kBatchStyles = 500;  // styles per statement
+  static constexpr int kBatchStyles = 2500;  // styles per statement
   int BatchStyles = kBatchStyles;
 
  private:

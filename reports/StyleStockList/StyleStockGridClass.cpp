@@ -4,6 +4,7 @@
 #include "KvStringGrid.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -114,19 +115,20 @@ void TStyleStockGridClass::AddSizeBlock(const TStyleStock& style, const TSizeSca
   const int end = first + count;
 
   for (const TStyleStockLine& line : style.Lines) {
-    const int row = CurrentRow;
-    grid_.SetCell(0, row, line.RootPLU);
-    grid_.SetCell(1, row, line.Supplier);
-    grid_.SetCell(2, row, line.Brand);
-    grid_.SetCell(3, row, line.Style);
-    grid_.SetCell(4, row, line.Colour);
-    grid_.SetCell(5, row, line.Season);
-    grid_.SetCell(6, row, line.Description);
-    grid_.SetCell(7, row, line.StyleRef);
-    grid_.SetCell(8, row, line.Department);
-    if (BranchCode) grid_.SetCell(kBranchCol, row, BranchCode(line.BranchId));
-    grid_.SetCell(kCostCol, row, line.Cost);
-    grid_.SetCell(kCostCol + 1, row, line.Retail);
+    // The line's row made whole, then written at once (a hidden line is not written).
+    std::vector<QString> cells(kColumns);
+    cells[0] = line.RootPLU;
+    cells[1] = line.Supplier;
+    cells[2] = line.Brand;
+    cells[3] = line.Style;
+    cells[4] = line.Colour;
+    cells[5] = line.Season;
+    cells[6] = line.Description;
+    cells[7] = line.StyleRef;
+    cells[8] = line.Department;
+    if (BranchCode) cells[kBranchCol] = BranchCode(line.BranchId);
+    cells[kCostCol] = line.Cost;
+    cells[kCostCol + 1] = line.Retail;
     qint64 total = 0;
     bool allZero = true;
     bool negative = false;
@@ -134,17 +136,16 @@ void TStyleStockGridClass::AddSizeBlock(const TStyleStock& style, const TSizeSca
       if (offset < first) continue;
       if (offset >= end) break;
       const int k = offset - first;
-      grid_.SetCell(kFirstSizeCol + k, row, KVQuantityTextClass::Text(quantity));
+      cells[static_cast<size_t>(kFirstSizeCol + k)] = KVQuantityTextClass::Text(quantity);
       sums[static_cast<size_t>(k)] += quantity;
       total += quantity;
       if (quantity != 0) allZero = false;
       if (quantity < 0) negative = true;
     }
-    grid_.SetCell(kTotalCol, row, KVQuantityTextClass::Text(total));
+    cells[kTotalCol] = KVQuantityTextClass::Text(total);
     blockTotal += total;  // hidden lines count in the block's totals too
-    if (HidesLine(Option, total, allZero, negative)) {
-      grid_.ClearRow(row);  // the next line is written into the same row
-    } else {
+    if (!HidesLine(Option, total, allZero, negative)) {
+      grid_.SetRowCells(CurrentRow, std::move(cells));
       AddGridRows(1);
       ++CurrentRow;
       kept = true;

@@ -90,7 +90,7 @@ class TStyleStockQueryClass {
   static QString AttributesSql(const QStringList& ids);
   static QString ScaleSql(const QString& scaleId);
 
-  static constexpr int kBatchStyles = 500;  // styles per statement
+  static constexpr int kBatchStyles = 2500;  // styles per statement
   int BatchStyles = kBatchStyles;
   static constexpr int kMaxOffset = 99;     // a PLU numbers its sizes with two digits
 
