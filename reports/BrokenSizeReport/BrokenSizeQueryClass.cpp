@@ -150,15 +150,16 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
       return a.RootPLU < b.RootPLU;
     });
     for (size_t c = 0; c < colours.size(); ++c) {
-      colourOf.insert(colours[c].RootPLU, {i, c});
-      rootPLUs << colours[c].RootPLU;
+      // A root PLU under two styles is read once; its records go to the last.
+      const qsizetype known = colourOf.size();
+      colourOf[colours[c].RootPLU] = {i, c};
+      if (colourOf.size() != known) rootPLUs << colours[c].RootPLU;
     }
   }
   if (rootPLUs.isEmpty()) return result;
 
   // Their stock records.
   kdb::Query* q = dm_.DBQueryRemote1;
-  rootPLUs.removeDuplicates();
   Run(dm_, StockSql(rootPLUs, branchId_), q);
   kdb::Field& root = q->Fields(0);
   kdb::Field& branch = q->Fields(1);

@@ -131,9 +131,10 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
     kdb::Field& offset = q->Fields(kOffset);
     QString lastStyle;
     size_t styleSlot = result.size();
+    QString s, r;  // read into the same buffers row after row
     for (q->First(); !q->Eof(); q->Next()) {
-      const QString s = style.AsString();
-      const QString r = root.AsString();
+      style.ReadString(s);
+      root.ReadString(r);
       if (products.empty() || s != lastStyle) {
         lastStyle = s;
         styleSlot = slot.value(s, result.size());  // never another style: the IN list holds them all
