@@ -8,14 +8,8 @@
 
 namespace {
 // The row marks: one shared text each, whatever the number of rows.
-const QString& HeaderMark() {
-  static const QString mark = QString::fromLatin1(TBrokenSizeGridClass::kHeaderMark);
-  return mark;
-}
-const QString& DataMark() {
-  static const QString mark = QString::fromLatin1(TBrokenSizeGridClass::kDataMark);
-  return mark;
-}
+const QString kHeaderMarkText = QString::fromLatin1(TBrokenSizeGridClass::kHeaderMark);
+const QString kDataMarkText = QString::fromLatin1(TBrokenSizeGridClass::kDataMark);
 constexpr int kBranchWidth = 120;
 constexpr int kRootPLUWidth = 80;
 constexpr int kStyleWidth = 120;
@@ -67,7 +61,7 @@ void TBrokenSizeGridClass::Widen(int columns) {
 }
 
 void TBrokenSizeGridClass::WriteHeaderLabels(int row) {
-  grid_.SetCell(0, row, HeaderMark());
+  grid_.SetCell(0, row, kHeaderMarkText);
   grid_.SetCell(1, row, "Branch");
   grid_.SetCell(2, row, "Root PLU");
   grid_.SetCell(3, row, "Style");
@@ -131,7 +125,7 @@ void TBrokenSizeGridClass::WriteStockRow(int row, const QString& branchName, con
   for (const TBrokenStockRecord& r : records) width = std::max(width, kFirstSizeCol + r.SizeIndex + 1);
   Widen(width);
   std::vector<QString> cells(static_cast<size_t>(width));
-  cells[0] = DataMark();
+  cells[0] = kDataMarkText;
   cells[1] = branchName;
   cells[2] = colour.RootPLU;
   cells[3] = style;

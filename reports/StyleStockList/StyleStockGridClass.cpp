@@ -22,14 +22,8 @@ const QStringList& HeaderTexts() {
 }
 
 // The texts every header and totals row shows, shared by all of them.
-const QString& TotalText() {
-  static const QString text = QString::fromLatin1(TStyleStockGridClass::kTotal);
-  return text;
-}
-const QString& TotalsText() {
-  static const QString text = QString::fromLatin1(TStyleStockGridClass::kTotals);
-  return text;
-}
+const QString kTotalText = QString::fromLatin1(TStyleStockGridClass::kTotal);
+const QString kTotalsText = QString::fromLatin1(TStyleStockGridClass::kTotals);
 
 }  // namespace
 
@@ -101,7 +95,7 @@ void TStyleStockGridClass::AddHeaderRow(int row, const TSizeScale& scale, int fi
   for (int c = 0; c < texts.size(); ++c) grid_.SetCell(c, row, texts[c]);
   // By offset: a scale whose rows do not match its COUNTER still heads the right columns.
   for (int k = 0; k < count; ++k) grid_.SetCell(kFirstSizeCol + k, row, scale.NameAt(first + k));
-  grid_.SetCell(kTotalCol, row, TotalText());
+  grid_.SetCell(kTotalCol, row, kTotalText);
   grid_.SetColWidth(kBranchCol, kBranchWidth);
 }
 
@@ -154,7 +148,7 @@ void TStyleStockGridClass::AddSizeBlock(const TStyleStock& style, const TSizeSca
   }
 
   if (kept) {
-    grid_.SetCell(kCostCol, CurrentRow, TotalsText());
+    grid_.SetCell(kCostCol, CurrentRow, kTotalsText);
     for (int k = 0; k < count; ++k)
       grid_.SetCell(kFirstSizeCol + k, CurrentRow, KVQuantityTextClass::Text(sums[static_cast<size_t>(k)]));
     grid_.SetCell(kTotalCol, CurrentRow, QString::number(blockTotal));
