@@ -27,6 +27,10 @@ TBrokenRecords TBrokenColour::StockAt(qint64 branchId) const {
 }
 
 void TBrokenColour::AddStock(qint64 branchId, const TBrokenStockRecord& record) {
+  if (records_.empty()) {  // room for a colour's usual stock at once, not grown step by step
+    records_.reserve(kUsualRecords);
+    branches_.reserve(kUsualBranches);
+  }
   // Records come a branch at a time; one that comes late is moved to its branch.
   if (branches_.empty() || branches_.back().id != branchId) {
     for (Branch& b : branches_) {

@@ -52,6 +52,8 @@ struct TBrokenColour {
     size_t first, count;
   };
   std::vector<Branch> branches_;  // in the order first met
+  static constexpr size_t kUsualRecords = 64;  // a size run of a dozen at a handful of branches
+  static constexpr size_t kUsualBranches = 16;
 };
 
 struct TBrokenStyle {
