@@ -58,14 +58,15 @@ void TextInto(const Cell& c, FieldType t, QString& text) {
     return;
   }
   const auto* bytes = reinterpret_cast<const unsigned char*>(c.s);
-  for (int i = 0; i < c.len; ++i)
+  text.resize(c.len);
+  char16_t* out = reinterpret_cast<char16_t*>(text.data());
+  for (int i = 0; i < c.len; ++i) {
     if (bytes[i] >= 0x80) {
       text = QString::fromUtf8(c.s, c.len);
       return;
     }
-  text.resize(c.len);
-  QChar* out = text.data();
-  for (int i = 0; i < c.len; ++i) out[i] = QChar(bytes[i]);
+    out[i] = bytes[i];
+  }
 }
 }  // namespace
 

@@ -122,7 +122,8 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
       if (!owner) continue;
       root.ReadString(r);
       plu.ReadString(p);
-      const qint64 at = offset.IsNull() ? kNoOffset : offset.AsInteger();
+      qint64 at = offset.AsInteger();
+      if (at == 0 && offset.IsNull()) at = kNoOffset;  // NULL reads as 0
       if (!colour || colour->RootPLU != r) {
         colour = &owner->Colours.emplace_back();
         colour->RootPLU = r;
@@ -181,7 +182,8 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
       if (!colour) continue;
     }
     plu.ReadString(p);
-    colour->AddStock(branch.AsInteger(), {SizeIndex(p), quantity.AsInteger(), quantity.IsNull()});
+    const qint64 n = quantity.AsInteger();
+    colour->AddStock(branch.AsInteger(), {SizeIndex(p), n, n == 0 && quantity.IsNull()});  // NULL reads as 0
   }
   q->Close();
   // A style picked twice is listed twice.

@@ -145,7 +145,8 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
         rootFirst.push_back(static_cast<int>(products.size()));
       }
       Product p{styleSlot, static_cast<int>(roots.size()) - 1, -1, id.AsInteger(), plu.AsString()};
-      const qint64 at = offset.IsNull() ? -1 : offset.AsInteger();
+      qint64 at = offset.AsInteger();
+      if (at == 0 && offset.IsNull()) at = -1;  // NULL reads as 0
       if (at >= 0 && at <= kMaxOffset) p.offset = static_cast<int>(at);
       products.push_back(std::move(p));
     }
