@@ -3,6 +3,8 @@
 #include "KVQuantityTextClass.h"
 #include "KvStringGrid.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <vector>
 
@@ -136,6 +138,10 @@ void TBrokenSizeGridClass::WriteStockRow(int row, const QString& branchName, con
 }
 
 void TBrokenSizeGridClass::AddStyles(TBrokenSizeQueryClass& reads, const QStringList& styles) {
+  // The branch ids as numbers once for the run, not once per colour and branch.
+  branchNumbers_.clear();
+  for (const auto& branch : Branches) branchNumbers_.push_back(branch.first.toLongLong());
+  const auto done = qScopeGuard([this] { branchNumbers_.clear(); });
   reads.ReadStyles(styles, [this](const TBrokenStyle& style) { AddStyle(style); });
 }
 
@@ -149,11 +155,13 @@ void TBrokenSizeGridClass::AddStyle(const TBrokenStyle& style) {
 }
 
 void TBrokenSizeGridClass::AddColour(const QString& style, const TBrokenColour& colour) {
-  for (const auto& [id, name] : Branches) {
+  const bool numbered = branchNumbers_.size() == Branches.size();
+  for (size_t b = 0; b < Branches.size(); ++b) {
+    const auto& [id, name] = Branches[b];
     CurrentBranchId = id;
     CurrentBranchName = name;
     if (!BranchFilterId.isEmpty() && BranchFilterId != id) continue;
-    const TBrokenRecords records = colour.StockAt(id);
+    const TBrokenRecords records = numbered ? colour.StockAt(branchNumbers_[b]) : colour.StockAt(id);
     if (CountMissing(records) <= 0) continue;
     AddRowWithHeader(colour);
     WriteStockRow(CurrentRow, name, style, colour, records);

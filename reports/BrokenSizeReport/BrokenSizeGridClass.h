@@ -91,6 +91,7 @@ class TBrokenSizeGridClass {
   kui::KvStringGrid& grid_;
   int headerRow_ = -1;
   std::vector<QString> headerNames_;  // the size names the current header shows
+  std::vector<qint64> branchNumbers_;  // Branches' ids as numbers, during AddStyles
 
   void AddGridRow();
   void Widen(int columns);

@@ -150,7 +150,8 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
   QStringList rootPLUs;
   for (size_t i = 0; i < result.size(); ++i) {
     std::vector<TBrokenColour>& colours = result[i].Colours;
-    std::stable_sort(colours.begin(), colours.end(), [](const TBrokenColour& a, const TBrokenColour& b) {
+    // A root PLU is one colour of its style: the order is total, no stable sort needed.
+    std::sort(colours.begin(), colours.end(), [](const TBrokenColour& a, const TBrokenColour& b) {
       if (const int c = QString::compare(a.Colour, b.Colour); c != 0) return c < 0;
       return a.RootPLU < b.RootPLU;
     });
