@@ -186,15 +186,14 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
     QString p;
     for (q->First(); !q->Eof(); q->Next()) {
       plu.ReadString(p);
-      // The usual next row: the PLU after the last one, or the first of its
-      // root PLU at the next branch.
+      // The usual next row: the PLU after the last one (the first PLU at the
+      // start), or the first of its root PLU at the next branch.
       int at = -1;
-      if (last >= 0) {
-        if (static_cast<size_t>(last) + 1 < products.size() && products[static_cast<size_t>(last) + 1].plu == p)
-          at = last + 1;
-        else if (const int first = rootFirst[static_cast<size_t>(products[static_cast<size_t>(last)].root)];
-                 products[static_cast<size_t>(first)].plu == p)
-          at = first;
+      if (static_cast<size_t>(last + 1) < products.size() && products[static_cast<size_t>(last + 1)].plu == p)
+        at = last + 1;
+      else if (last >= 0) {
+        const int first = rootFirst[static_cast<size_t>(products[static_cast<size_t>(last)].root)];
+        if (products[static_cast<size_t>(first)].plu == p) at = first;
       }
       if (at < 0) {
         if (productOf.isEmpty()) {
