@@ -49,15 +49,34 @@ KDB_FIELD_GETTER(bool, AsBoolean, conv::ToBool)
 KDB_FIELD_GETTER(QDateTime, AsDateTime, conv::ToDateTime)
 #undef KDB_FIELD_GETTER
 
+namespace {
+// Text as ToText gives it, into a buffer the caller keeps. A value equal to
+// what the buffer holds (a name repeated from the row before) is left as it
+// is: neither decoded nor allocated, and the rows that show it share one
+// string. Other plain ASCII text (a PLU, a code) is copied into the buffer.
+void TextInto(const Cell& c, FieldType t, QString& text) {
+  if (c.kind != Cell::Text || (t != FieldType::Text && t != FieldType::Unknown)) {
+    text = conv::ToText(c, t);
+    return;
+  }
+  if (QAnyStringView::equal(text, QUtf8StringView(c.s, c.len))) return;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(c.s);
+  text.resize(c.len);
+  char16_t* out = reinterpret_cast<char16_t*>(text.data());
+  for (int i = 0; i < c.len; ++i) {
+    if (bytes[i] >= 0x80) {
+      text = QString::fromUtf8(c.s, c.len);
+      return;
+    }
+    out[i] = bytes[i];
+  }
+}
+}  // namespace
+
 void Field::AsStringInto(QString& text) const {
+  if (const RowSet* rows = DataSetAccess::Browsing(owner_)) return TextInto(rows->Get(DataSetAccess::Row(owner_), index_), type_, text);
   std::string scratch;
-  const RowSet* rows = DataSetAccess::Browsing(owner_);
-  const Cell c = rows ? rows->Get(DataSetAccess::Row(owner_), index_) : DataSetAccess::Read(owner_, index_, scratch);
-  // Text that AsString shows as it is stored: compared where it lies.
-  const bool storedText = c.kind == Cell::Text && c.len > 0 && type_ != FieldType::Money &&
-                          type_ != FieldType::Boolean && type_ != FieldType::Float && type_ != FieldType::DateTime;
-  if (storedText && QAnyStringView::equal(text, QUtf8StringView(c.s, c.len))) return;
-  text = conv::ToText(c, type_);
+  TextInto(DataSetAccess::Read(owner_, index_, scratch), type_, text);
 }
 
 QVariant Field::Value() const {

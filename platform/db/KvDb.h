@@ -79,9 +79,11 @@ class Field {
   // shortest decimal form ("12.5"), booleans "True"/"False", date-times
   // "yyyy-mm-dd hh:nn:ss", NULL as "".
   QString AsString() const;
-  // AsString into `text`, which is left as it is when it holds that text
-  // already: a column whose value repeats from row to row is read without a
-  // new string, and the rows that repeat it can share one.
+  // AsString into `text`: left as it is when it holds that text already (a
+  // value repeated from row to row is read without a new string, and the
+  // rows that repeat it share one), else written into its buffer, reused
+  // when nothing else shares it. A loop reading a text of every row
+  // allocates little for it.
   void AsStringInto(QString& text) const;
   qint64 AsInteger() const;      // NULL and text that is no number give 0
   double AsFloat() const;

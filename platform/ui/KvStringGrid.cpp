@@ -199,6 +199,24 @@ void KvStringGrid::SetRowTexts(int row, const QStringList& texts) {
   for (int c = 0; c < texts.size(); ++c) SetCell(c, row, texts[c]);
 }
 
+void KvStringGrid::SetRowCells(int row, std::vector<QString> cells) {
+  if (row < 0 || row >= RowCount()) return;
+  if (row >= static_cast<int>(cells_.size())) {
+    if (cells.empty()) return;
+    cells_.resize(row + 1);
+  }
+  cells_[row] = std::move(cells);
+  if (editing_ && row == row_) {
+    const QString text = Cell(col_, row_);
+    if (editor_->text() != text) {
+      loadingEditor_ = true;
+      editor_->setText(text);
+      loadingEditor_ = false;
+    }
+  }
+  UpdateRow(row);
+}
+
 QStringList KvStringGrid::ColTexts(int col) const {
   QStringList out;
   for (int r = 0; r < RowCount(); ++r) out << Cell(col, r);
@@ -433,6 +451,12 @@ void KvStringGrid::UpdateCell(int col, int row) {
   const QRect r = CellRect(col, row);
   if (r.isEmpty()) return;
   viewport()->update(QRect(0, r.top(), viewport()->width(), r.height() + 1));
+}
+
+void KvStringGrid::UpdateRow(int row) {
+  if (!isVisible() || !rows_.Visible(row)) return;
+  if (row >= fixedRows_ && (row < paintedFirstRow_ || row > paintedLastRow_)) return;
+  viewport()->update(QRect(0, ViewY(row), viewport()->width(), rows_.Size(row) + 1));
 }
 
 void KvStringGrid::resizeEvent(QResizeEvent* e) {

@@ -3,9 +3,15 @@
 #include "KVQuantityTextClass.h"
 #include "KvStringGrid.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
+#include <vector>
 
 namespace {
+// The row marks: one shared text each, whatever the number of rows.
+const QString kHeaderMarkText = QString::fromLatin1(TBrokenSizeGridClass::kHeaderMark);
+const QString kDataMarkText = QString::fromLatin1(TBrokenSizeGridClass::kDataMark);
 constexpr int kBranchWidth = 120;
 constexpr int kRootPLUWidth = 80;
 constexpr int kStyleWidth = 120;
@@ -57,7 +63,7 @@ void TBrokenSizeGridClass::Widen(int columns) {
 }
 
 void TBrokenSizeGridClass::WriteHeaderLabels(int row) {
-  grid_.SetCell(0, row, kHeaderMark);
+  grid_.SetCell(0, row, kHeaderMarkText);
   grid_.SetCell(1, row, "Branch");
   grid_.SetCell(2, row, "Root PLU");
   grid_.SetCell(3, row, "Style");
@@ -116,18 +122,26 @@ void TBrokenSizeGridClass::AddRowWithHeader(const TBrokenColour& colour) {
 
 void TBrokenSizeGridClass::WriteStockRow(int row, const QString& branchName, const QString& style,
                                          const TBrokenColour& colour, TBrokenRecords records) {
-  grid_.SetCell(0, row, kDataMark);
-  grid_.SetCell(1, row, branchName);
-  grid_.SetCell(2, row, colour.RootPLU);
-  grid_.SetCell(3, row, style);
-  grid_.SetCell(4, row, colour.Colour);
-  for (const TBrokenStockRecord& r : records) {
-    Widen(kFirstSizeCol + r.SizeIndex + 1);
-    grid_.SetCell(kFirstSizeCol + r.SizeIndex, row, r.Null ? QString() : KVQuantityTextClass::Text(r.Quantity));
-  }
+  // The row made whole, as wide as its sizes need, then written at once.
+  int width = kFirstSizeCol;
+  for (const TBrokenStockRecord& r : records) width = std::max(width, kFirstSizeCol + r.SizeIndex + 1);
+  Widen(width);
+  std::vector<QString> cells(static_cast<size_t>(width));
+  cells[0] = kDataMarkText;
+  cells[1] = branchName;
+  cells[2] = colour.RootPLU;
+  cells[3] = style;
+  cells[4] = colour.Colour;
+  for (const TBrokenStockRecord& r : records)  // a later record of the same size shows
+    cells[static_cast<size_t>(kFirstSizeCol + r.SizeIndex)] = r.Null ? QString() : KVQuantityTextClass::Text(r.Quantity);
+  grid_.SetRowCells(row, std::move(cells));
 }
 
 void TBrokenSizeGridClass::AddStyles(TBrokenSizeQueryClass& reads, const QStringList& styles) {
+  // The branch ids as numbers once for the run, not once per colour and branch.
+  branchNumbers_.clear();
+  for (const auto& branch : Branches) branchNumbers_.push_back(branch.first.toLongLong());
+  const auto done = qScopeGuard([this] { branchNumbers_.clear(); });
   reads.ReadStyles(styles, [this](const TBrokenStyle& style) { AddStyle(style); });
 }
 
@@ -141,11 +155,13 @@ void TBrokenSizeGridClass::AddStyle(const TBrokenStyle& style) {
 }
 
 void TBrokenSizeGridClass::AddColour(const QString& style, const TBrokenColour& colour) {
-  for (const auto& [id, name] : Branches) {
+  const bool numbered = branchNumbers_.size() == Branches.size();
+  for (size_t b = 0; b < Branches.size(); ++b) {
+    const auto& [id, name] = Branches[b];
     CurrentBranchId = id;
     CurrentBranchName = name;
     if (!BranchFilterId.isEmpty() && BranchFilterId != id) continue;
-    const TBrokenRecords records = colour.StockAt(id);
+    const TBrokenRecords records = numbered ? colour.StockAt(branchNumbers_[b]) : colour.StockAt(id);
     if (CountMissing(records) <= 0) continue;
     AddRowWithHeader(colour);
     WriteStockRow(CurrentRow, name, style, colour, records);

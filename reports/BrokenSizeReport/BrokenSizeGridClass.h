@@ -79,6 +79,8 @@ class TBrokenSizeGridClass {
   void AddRowWithHeader(const TBrokenColour& colour);
   void WriteHeaderLabels(int row);
   void WriteSizeNames(int row, const TBrokenColour& colour);
+  // The whole row (cells it does not name are empty): mark, branch, root
+  // PLU, style, colour and each record's quantity under its size.
   void WriteStockRow(int row, const QString& branchName, const QString& style, const TBrokenColour& colour,
                      TBrokenRecords records);
   void AddSeparator();
@@ -89,6 +91,7 @@ class TBrokenSizeGridClass {
   kui::KvStringGrid& grid_;
   int headerRow_ = -1;
   std::vector<QString> headerNames_;  // the size names the current header shows
+  std::vector<qint64> branchNumbers_;  // Branches' ids as numbers, during AddStyles
 
   void AddGridRow();
   void Widen(int columns);

@@ -27,6 +27,10 @@ TBrokenRecords TBrokenColour::StockAt(qint64 branchId) const {
 }
 
 void TBrokenColour::AddStock(qint64 branchId, const TBrokenStockRecord& record) {
+  if (records_.empty()) {  // room for a colour's usual stock at once, not grown step by step
+    records_.reserve(kUsualRecords);
+    branches_.reserve(kUsualBranches);
+  }
   // Records come a branch at a time; one that comes late is moved to its branch.
   if (branches_.empty() || branches_.back().id != branchId) {
     for (Branch& b : branches_) {
@@ -106,8 +110,9 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
     qint64 namedBy = 0;  // the offset whose PLU named the colour
     QString namedByPLU;
     constexpr qint64 kNoOffset = std::numeric_limits<qint64>::max();
+    QString s, r, p;  // read into the same buffers row after row
     for (q->First(); !q->Eof(); q->Next()) {
-      const QString s = style.AsString();
+      style.AsStringInto(s);
       if (!owner || s != lastStyle) {
         lastStyle = s;
         const auto found = slot.constFind(s);
@@ -115,9 +120,10 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
         colour = nullptr;
       }
       if (!owner) continue;
-      const QString r = root.AsString();
-      const QString p = plu.AsString();
-      const qint64 at = offset.IsNull() ? kNoOffset : offset.AsInteger();
+      root.AsStringInto(r);
+      plu.AsStringInto(p);
+      qint64 at = offset.AsInteger();
+      if (at == 0 && offset.IsNull()) at = kNoOffset;  // NULL reads as 0
       if (!colour || colour->RootPLU != r) {
         colour = &owner->Colours.emplace_back();
         colour->RootPLU = r;
@@ -144,20 +150,22 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
   QStringList rootPLUs;
   for (size_t i = 0; i < result.size(); ++i) {
     std::vector<TBrokenColour>& colours = result[i].Colours;
-    std::stable_sort(colours.begin(), colours.end(), [](const TBrokenColour& a, const TBrokenColour& b) {
+    // A root PLU is one colour of its style: the order is total, no stable sort needed.
+    std::sort(colours.begin(), colours.end(), [](const TBrokenColour& a, const TBrokenColour& b) {
       if (const int c = QString::compare(a.Colour, b.Colour); c != 0) return c < 0;
       return a.RootPLU < b.RootPLU;
     });
     for (size_t c = 0; c < colours.size(); ++c) {
-      colourOf.insert(colours[c].RootPLU, {i, c});
-      rootPLUs << colours[c].RootPLU;
+      // A root PLU under two styles is read once; its records go to the last.
+      const qsizetype known = colourOf.size();
+      colourOf[colours[c].RootPLU] = {i, c};
+      if (colourOf.size() != known) rootPLUs << colours[c].RootPLU;
     }
   }
   if (rootPLUs.isEmpty()) return result;
 
   // Their stock records.
   kdb::Query* q = dm_.DBQueryRemote1;
-  rootPLUs.removeDuplicates();
   Run(dm_, StockSql(rootPLUs, branchId_), q);
   kdb::Field& root = q->Fields(0);
   kdb::Field& branch = q->Fields(1);
@@ -165,15 +173,18 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
   kdb::Field& quantity = q->Fields(3);
   QString lastRoot;
   TBrokenColour* colour = nullptr;
+  QString r, p;  // read into the same buffers row after row
   for (q->First(); !q->Eof(); q->Next()) {
-    const QString r = root.AsString();
+    root.AsStringInto(r);
     if (!colour || r != lastRoot) {
       lastRoot = r;
       const auto place = colourOf.constFind(r);
       colour = place == colourOf.cend() ? nullptr : &result[place->style].Colours[place->colour];
       if (!colour) continue;
     }
-    colour->AddStock(branch.AsInteger(), {SizeIndex(plu.AsString()), quantity.AsInteger(), quantity.IsNull()});
+    plu.AsStringInto(p);
+    const qint64 n = quantity.AsInteger();
+    colour->AddStock(branch.AsInteger(), {SizeIndex(p), n, n == 0 && quantity.IsNull()});  // NULL reads as 0
   }
   q->Close();
   // A style picked twice is listed twice.

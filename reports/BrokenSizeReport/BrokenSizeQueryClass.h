@@ -52,6 +52,8 @@ struct TBrokenColour {
     size_t first, count;
   };
   std::vector<Branch> branches_;  // in the order first met
+  static constexpr size_t kUsualRecords = 64;  // a size run of a dozen at a handful of branches
+  static constexpr size_t kUsualBranches = 16;
 };
 
 struct TBrokenStyle {
@@ -75,7 +77,7 @@ class TBrokenSizeQueryClass {
   // The size index of a PLU: characters 9 and 10 as a number, 0 when they are none.
   static int SizeIndex(const QString& plu);
 
-  static constexpr int kBatchStyles = 500;  // styles per statement
+  static constexpr int kBatchStyles = 2500;  // styles per statement
   int BatchStyles = kBatchStyles;
 
  private:

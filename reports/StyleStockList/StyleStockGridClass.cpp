@@ -4,6 +4,7 @@
 #include "KvStringGrid.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -19,6 +20,10 @@ const QStringList& HeaderTexts() {
                                     "Desc",     "Style Ref", "Dept",     "Branch", "Cost",  "Retail"};
   return texts;
 }
+
+// The texts every header and totals row shows, shared by all of them.
+const QString kTotalText = QString::fromLatin1(TStyleStockGridClass::kTotal);
+const QString kTotalsText = QString::fromLatin1(TStyleStockGridClass::kTotals);
 
 }  // namespace
 
@@ -90,7 +95,7 @@ void TStyleStockGridClass::AddHeaderRow(int row, const TSizeScale& scale, int fi
   for (int c = 0; c < texts.size(); ++c) grid_.SetCell(c, row, texts[c]);
   // By offset: a scale whose rows do not match its COUNTER still heads the right columns.
   for (int k = 0; k < count; ++k) grid_.SetCell(kFirstSizeCol + k, row, scale.NameAt(first + k));
-  grid_.SetCell(kTotalCol, row, kTotal);
+  grid_.SetCell(kTotalCol, row, kTotalText);
   grid_.SetColWidth(kBranchCol, kBranchWidth);
 }
 
@@ -104,19 +109,20 @@ void TStyleStockGridClass::AddSizeBlock(const TStyleStock& style, const TSizeSca
   const int end = first + count;
 
   for (const TStyleStockLine& line : style.Lines) {
-    const int row = CurrentRow;
-    grid_.SetCell(0, row, line.RootPLU);
-    grid_.SetCell(1, row, line.Supplier);
-    grid_.SetCell(2, row, line.Brand);
-    grid_.SetCell(3, row, line.Style);
-    grid_.SetCell(4, row, line.Colour);
-    grid_.SetCell(5, row, line.Season);
-    grid_.SetCell(6, row, line.Description);
-    grid_.SetCell(7, row, line.StyleRef);
-    grid_.SetCell(8, row, line.Department);
-    if (BranchCode) grid_.SetCell(kBranchCol, row, BranchCode(line.BranchId));
-    grid_.SetCell(kCostCol, row, line.Cost);
-    grid_.SetCell(kCostCol + 1, row, line.Retail);
+    // The line's row made whole, then written at once (a hidden line is not written).
+    std::vector<QString> cells(kColumns);
+    cells[0] = line.RootPLU;
+    cells[1] = line.Supplier;
+    cells[2] = line.Brand;
+    cells[3] = line.Style;
+    cells[4] = line.Colour;
+    cells[5] = line.Season;
+    cells[6] = line.Description;
+    cells[7] = line.StyleRef;
+    cells[8] = line.Department;
+    if (BranchCode) cells[kBranchCol] = BranchCode(line.BranchId);
+    cells[kCostCol] = line.Cost;
+    cells[kCostCol + 1] = line.Retail;
     qint64 total = 0;
     bool allZero = true;
     bool negative = false;
@@ -124,17 +130,16 @@ void TStyleStockGridClass::AddSizeBlock(const TStyleStock& style, const TSizeSca
       if (offset < first) continue;
       if (offset >= end) break;
       const int k = offset - first;
-      grid_.SetCell(kFirstSizeCol + k, row, KVQuantityTextClass::Text(quantity));
+      cells[static_cast<size_t>(kFirstSizeCol + k)] = KVQuantityTextClass::Text(quantity);
       sums[static_cast<size_t>(k)] += quantity;
       total += quantity;
       if (quantity != 0) allZero = false;
       if (quantity < 0) negative = true;
     }
-    grid_.SetCell(kTotalCol, row, KVQuantityTextClass::Text(total));
+    cells[kTotalCol] = KVQuantityTextClass::Text(total);
     blockTotal += total;  // hidden lines count in the block's totals too
-    if (HidesLine(Option, total, allZero, negative)) {
-      grid_.ClearRow(row);  // the next line is written into the same row
-    } else {
+    if (!HidesLine(Option, total, allZero, negative)) {
+      grid_.SetRowCells(CurrentRow, std::move(cells));
       AddGridRows(1);
       ++CurrentRow;
       kept = true;
@@ -143,7 +148,7 @@ void TStyleStockGridClass::AddSizeBlock(const TStyleStock& style, const TSizeSca
   }
 
   if (kept) {
-    grid_.SetCell(kCostCol, CurrentRow, kTotals);
+    grid_.SetCell(kCostCol, CurrentRow, kTotalsText);
     for (int k = 0; k < count; ++k)
       grid_.SetCell(kFirstSizeCol + k, CurrentRow, KVQuantityTextClass::Text(sums[static_cast<size_t>(k)]));
     grid_.SetCell(kTotalCol, CurrentRow, QString::number(blockTotal));

@@ -37,8 +37,9 @@ void Settle(std::vector<std::pair<int, qint64>>& stock) {
   stock.resize(out);
 }
 
-// Column numbers of ProductsSql and AttributesSql.
-enum ProductCol { kId, kStyle, kRoot, kOffset, kBranch, kQuantity };
+// Column numbers of ProductsSql, StockSql and AttributesSql.
+enum ProductCol { kId, kStyle, kRoot, kPLU, kOffset };
+enum StockCol { kStockPLU, kBranch, kQuantity };
 enum AttributeCol {
   kAttrId, kColour, kScale, kSupplier, kBrand, kStyleRef, kSeason, kDescription, kDepartment, kCost, kRetail
 };
@@ -52,6 +53,7 @@ struct Product {
   int root;             // into the batch's root PLUs
   int offset;           // -1: none that a column can show
   qint64 id;            // PRODUCTS.ID
+  QString plu;
   int attributes = kNotFirst;  // or kFirst until its columns are read, then their index
 };
 
@@ -60,14 +62,21 @@ struct Product {
 TStyleStockQueryClass::TStyleStockQueryClass(TDMDB& dm, QString branchCondition)
     : dm_(dm), branchCondition_(std::move(branchCondition)) {}
 
-QString TStyleStockQueryClass::ProductsSql(const QStringList& styles, const QString& branchCondition) {
-  // Joined on the PLU, as the report counts a stock row, and in the order of
-  // the PRODUCTS(STYLE, ROOT_PLU, PLU, ...) index, from which both engines read
-  // the PLUs without a sort and look up each PLU's stock in BRANCHSTOCK(PLU,
-  // BRANCH_ID, STOCK_QUANTITY): a root PLU's PLUs together and in order.
-  return "select p.id, p.style, p.root_plu, p.size_offset, bs.branch_id, bs.stock_quantity from products p"
-         " inner join branchstock bs on (bs.plu = p.plu) where p.style in (" +
-         QuotedList(styles) + ")" + branchCondition + " order by p.style, p.root_plu, p.plu";
+QString TStyleStockQueryClass::ProductsSql(const QStringList& styles) {
+  // In the order of the PRODUCTS(STYLE, ROOT_PLU, PLU, ...) index, from which
+  // both engines read the PLUs without a sort: a root PLU's PLUs together and
+  // in order.
+  return "select p.id, p.style, p.root_plu, p.plu, p.size_offset from products p where p.style in (" +
+         QuotedList(styles) + ") order by p.style, p.root_plu, p.plu";
+}
+
+QString TStyleStockQueryClass::StockSql(const QStringList& rootPLUs, const QString& branchCondition) {
+  // In the order of BRANCHSTOCK(ROOT_PLU, BRANCH_ID, PLU, STOCK_QUANTITY),
+  // which both engines read alone and without a sort: a line's rows
+  // together, its lowest PLU first. A root PLU's rows lie together there,
+  // where one seek finds them; looked up by PLU, each PLU costs a seek.
+  return "select bs.plu, bs.branch_id, bs.stock_quantity from branchstock bs where bs.root_plu in (" +
+         QuotedList(rootPLUs) + ")" + branchCondition + " order by bs.root_plu, bs.branch_id, bs.plu";
 }
 
 QString TStyleStockQueryClass::AttributesSql(const QStringList& ids) {
@@ -106,15 +115,53 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
   }
   if (styles.isEmpty()) return result;
 
-  // The stock rows of the styles' PLUs, a PLU's rows together, in PLU order
-  // within a root PLU: each (root PLU, branch) is a line, its first PLU the
-  // lowest with a row there. Only a new PLU's texts are read.
+  // The styles' PLUs: a style's root PLUs together, a root PLU's PLUs in
+  // PLU order.
   std::vector<Product> products;
   QStringList roots;
+  std::vector<int> rootFirst;  // the first PLU of each root PLU
+  {
+    kdb::Query* q = dm_.DBQueryRemote1;
+    Run(dm_, ProductsSql(styles), q);
+    products.reserve(static_cast<size_t>(q->RecordCount()));
+    kdb::Field& id = q->Fields(kId);
+    kdb::Field& style = q->Fields(kStyle);
+    kdb::Field& root = q->Fields(kRoot);
+    kdb::Field& plu = q->Fields(kPLU);
+    kdb::Field& offset = q->Fields(kOffset);
+    QString lastStyle;
+    size_t styleSlot = result.size();
+    QString s, r;  // read into the same buffers row after row
+    for (q->First(); !q->Eof(); q->Next()) {
+      style.AsStringInto(s);
+      root.AsStringInto(r);
+      if (products.empty() || s != lastStyle) {
+        lastStyle = s;
+        styleSlot = slot.value(s, result.size());  // never another style: the IN list holds them all
+        roots << r;
+        rootFirst.push_back(static_cast<int>(products.size()));
+      } else if (r != roots.last()) {
+        roots << r;
+        rootFirst.push_back(static_cast<int>(products.size()));
+      }
+      Product p{styleSlot, static_cast<int>(roots.size()) - 1, -1, id.AsInteger(), plu.AsString()};
+      qint64 at = offset.AsInteger();
+      if (at == 0 && offset.IsNull()) at = -1;  // NULL reads as 0
+      if (at >= 0 && at <= kMaxOffset) p.offset = static_cast<int>(at);
+      products.push_back(std::move(p));
+    }
+    q->Close();
+  }
+  if (products.empty()) return result;
+
+  // Their stock rows, read by root PLU; a row counts for the PLU it names
+  // when that is one of the styles' PLUs. Each (root PLU, branch) is a line,
+  // its first PLU the lowest with a row there.
   struct LineRef {
     int root;
     int firstPLU;
     qint64 branch;
+    int next;  // the root PLU's next line, -1 after its last
   };
   std::vector<LineRef> refs;
   struct StockEntry {
@@ -124,62 +171,64 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
   };
   std::vector<StockEntry> entries;
   {
+    QStringList distinctRoots = roots;
+    distinctRoots.removeDuplicates();
     kdb::Query* q = dm_.DBQueryRemote1;
-    Run(dm_, ProductsSql(styles, branchCondition_), q);
+    Run(dm_, StockSql(distinctRoots, branchCondition_), q);
     entries.reserve(static_cast<size_t>(q->RecordCount()));
-    kdb::Field& id = q->Fields(kId);
-    kdb::Field& style = q->Fields(kStyle);
-    kdb::Field& root = q->Fields(kRoot);
-    kdb::Field& offset = q->Fields(kOffset);
+    kdb::Field& plu = q->Fields(kStockPLU);
     kdb::Field& branch = q->Fields(kBranch);
     kdb::Field& quantity = q->Fields(kQuantity);
-    QString lastStyle;
-    size_t styleSlot = result.size();
-    qint64 lastId = 0;
-    std::vector<int> rootLines;  // the lines of the current root PLU
+    std::vector<int> rootLines(roots.size(), -1);  // the first line of each root PLU
+    QHash<QString, int> productOf;                 // made when a row is not where the rows before it point
+    int last = -1;  // the PLU of the row before
+    int line = -1;
+    QString p;
     for (q->First(); !q->Eof(); q->Next()) {
-      const qint64 productId = id.AsInteger();
-      if (products.empty() || productId != lastId) {
-        lastId = productId;
-        const QString s = style.AsString();
-        bool newRoot = false;
-        if (products.empty() || s != lastStyle) {
-          lastStyle = s;
-          styleSlot = slot.value(s, result.size());  // never another style: the IN list holds them all
-          roots << root.AsString();
-          newRoot = true;
-        } else if (const QString r = root.AsString(); r != roots.last()) {
-          roots << r;
-          newRoot = true;
+      plu.AsStringInto(p);
+      // The usual next row: the PLU after the last one (the first PLU at the
+      // start), or the first of its root PLU at the next branch.
+      int at = -1;
+      if (static_cast<size_t>(last + 1) < products.size() && products[static_cast<size_t>(last + 1)].plu == p)
+        at = last + 1;
+      else if (last >= 0) {
+        const int first = rootFirst[static_cast<size_t>(products[static_cast<size_t>(last)].root)];
+        if (products[static_cast<size_t>(first)].plu == p) at = first;
+      }
+      if (at < 0) {
+        if (productOf.isEmpty()) {
+          productOf.reserve(static_cast<qsizetype>(products.size()));
+          for (size_t i = 0; i < products.size(); ++i) productOf.insert(products[i].plu, static_cast<int>(i));
         }
-        if (newRoot) rootLines.clear();
-        Product p{styleSlot, static_cast<int>(roots.size()) - 1, -1, productId};
-        const qint64 at = offset.IsNull() ? -1 : offset.AsInteger();
-        if (at >= 0 && at <= kMaxOffset) p.offset = static_cast<int>(at);
-        products.push_back(p);
+        at = productOf.value(p, -1);
+        if (at < 0) continue;  // no PLU of the styles
       }
-      const int pi = static_cast<int>(products.size()) - 1;
-      const Product& product = products.back();
+      last = at;
+      const Product& product = products[static_cast<size_t>(at)];
       const qint64 b = branch.AsInteger();
-      int line = -1;
-      for (const int l : rootLines)
-        if (refs[static_cast<size_t>(l)].branch == b) line = l;
-      if (line < 0) {
-        line = static_cast<int>(refs.size());
-        refs.push_back({product.root, pi, b});  // PLUs come in PLU order: the first is the lowest
-        rootLines.push_back(line);
+      if (line < 0 || refs[static_cast<size_t>(line)].root != product.root || refs[static_cast<size_t>(line)].branch != b) {
+        int& head = rootLines[static_cast<size_t>(product.root)];
+        line = head;
+        while (line >= 0 && refs[static_cast<size_t>(line)].branch != b) line = refs[static_cast<size_t>(line)].next;
+        if (line < 0) {
+          line = static_cast<int>(refs.size());
+          refs.push_back({product.root, at, b, head});
+          head = line;
+        }
       }
+      LineRef& ref = refs[static_cast<size_t>(line)];
+      if (at < ref.firstPLU) ref.firstPLU = at;  // a root PLU's PLUs lie in PLU order
       if (product.offset >= 0) entries.push_back({line, product.offset, quantity.AsInteger()});
     }
     q->Close();
   }
   if (refs.empty()) return result;
-  std::vector<TStyleStockLine> lines(refs.size());
+  std::vector<std::vector<std::pair<int, qint64>>> stocks(refs.size());  // by line
   {
     std::vector<int> counts(refs.size());
     for (const StockEntry& e : entries) ++counts[static_cast<size_t>(e.line)];
-    for (size_t l = 0; l < lines.size(); ++l) lines[l].Stock.reserve(static_cast<size_t>(counts[l]));
-    for (const StockEntry& e : entries) lines[static_cast<size_t>(e.line)].Stock.emplace_back(e.offset, e.quantity);
+    for (size_t l = 0; l < stocks.size(); ++l) stocks[l].reserve(static_cast<size_t>(counts[l]));
+    for (const StockEntry& e : entries) stocks[static_cast<size_t>(e.line)].emplace_back(e.offset, e.quantity);
     entries = {};
   }
 
@@ -251,8 +300,8 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
     }
   };
   std::vector<SortKey> order;
-  order.reserve(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
+  order.reserve(refs.size());
+  for (size_t i = 0; i < refs.size(); ++i) {
     const Product& first = products[static_cast<size_t>(refs[i].firstPLU)];
     const int a = first.attributes;
     order.push_back({first.style, a >= 0 ? colourRank[static_cast<size_t>(a)] : colourRank.back(), refs[i].branch,
@@ -269,7 +318,8 @@ std::vector<TStyleStock> TStyleStockQueryClass::LoadStyles(const QStringList& st
     if (key.style >= result.size()) continue;
     const LineRef& ref = refs[key.line];
     TStyleStock& owner = result[key.style];
-    TStyleStockLine& l = owner.Lines.emplace_back(std::move(lines[key.line]));
+    TStyleStockLine& l = owner.Lines.emplace_back();
+    l.Stock = std::move(stocks[key.line]);
     Settle(l.Stock);
     const TStyleStockLine& c = columnsOf(ref);
     l.BranchId = BranchIdText(ref.branch);

@@ -9,13 +9,14 @@
 //     ...
 //   });
 //
-// Two statements per batch of styles, each read from indexes alone: the
-// PLUs of the styles (PRODUCTS(STYLE, ROOT_PLU, PLU, ..., ID)) joined on the
-// PLU to their stock rows (BRANCHSTOCK(PLU, BRANCH_ID, STOCK_QUANTITY)), in
-// PLU order and only numbers besides the texts read once per PLU; then the
-// descriptive columns of each line's first PLU only (by id). A stock row
-// counts when its PLU is one of the styles' PLUs, as the join takes it.
-// One statement per size scale for the whole run. A
+// Three statements per batch of styles, each read from an index alone: the
+// PLUs of the styles (PRODUCTS(STYLE, ROOT_PLU, PLU, ..., ID)); the stock
+// rows of their root PLUs (BRANCHSTOCK(ROOT_PLU, BRANCH_ID, PLU,
+// STOCK_QUANTITY)), read as numbers besides the PLU; then the descriptive
+// columns of each line's first PLU only (by id). A stock row counts when its
+// PLU is one of the styles' PLUs (as a join on the PLU takes it); it is
+// found under its root PLU, which BRANCHSTOCK.ROOT_PLU holds as PRODUCTS
+// does. One statement per size scale for the whole run. A
 // statement that fails throws kdb::DbError with the engine's reason (it is
 // logged with its text by TDMDB::RunQuery first): a report is never built
 // from a read that did not happen.
@@ -83,12 +84,13 @@ class TStyleStockQueryClass {
   // empty (a product without a scale) gives an empty scale.
   const TSizeScale& Scale(const QString& scaleId);
 
-  // The styles' PLUs with their stock rows.
-  static QString ProductsSql(const QStringList& styles, const QString& branchCondition = QString());
+  // The styles' PLUs; the stock rows of their root PLUs.
+  static QString ProductsSql(const QStringList& styles);
+  static QString StockSql(const QStringList& rootPLUs, const QString& branchCondition = QString());
   static QString AttributesSql(const QStringList& ids);
   static QString ScaleSql(const QString& scaleId);
 
-  static constexpr int kBatchStyles = 500;  // styles per statement
+  static constexpr int kBatchStyles = 2500;  // styles per statement
   int BatchStyles = kBatchStyles;
   static constexpr int kMaxOffset = 99;     // a PLU numbers its sizes with two digits
 

@@ -181,7 +181,7 @@ void TForm1::mRunReport() {
     builder_.BeforeStyle = nullptr;
     builder_.AfterLine = nullptr;
   });
-  SQLText = TStyleStockQueryClass::ProductsSql(SelectedStyles.mid(0, TStyleStockQueryClass::kBatchStyles), BranchCondition());
+  SQLText = TStyleStockQueryClass::ProductsSql(SelectedStyles.mid(0, TStyleStockQueryClass::kBatchStyles));
   builder_.AddStyles(*reads_, SelectedStyles);
 }
 

@@ -134,6 +134,33 @@ TEST(KvStringGrid, ShrinkingDropsCellsAndWritesBeyondColCountWaitForIt) {
   EXPECT_EQ(g.Cell(0, 9), "");
 }
 
+// A row set at once replaces the whole row: cells it does not reach read
+// empty, a row beyond RowCount is ignored, an open editor on the row shows
+// the new text.
+TEST(KvStringGrid, SetRowCellsReplacesTheWholeRow) {
+  ShownGrid s(4, 3);
+  KvStringGrid& g = s.grid;
+  g.SetCell(3, 1, "old");
+  g.SetRowCells(1, {"a", "b"});
+  EXPECT_EQ(g.RowTexts(1), (QStringList{"a", "b", "", ""}));
+  g.SetRowCells(2, {"x", "y", "z", "w", "beyond"});  // kept past ColCount, as SetCell keeps it
+  g.SetColCount(5);
+  EXPECT_EQ(g.Cell(4, 2), "beyond");
+  g.SetRowCells(3, {"no row"});
+  g.SetRowCount(4);
+  EXPECT_EQ(g.RowTexts(3), (QStringList{"", "", "", "", ""}));
+
+  g.SetGridOptions(g.GridOptions() | KvStringGrid::goEditing);
+  ASSERT_TRUE(g.SetCurrent(1, 1));
+  g.SetEditorMode(true);
+  ASSERT_TRUE(g.EditorMode());
+  g.SetRowCells(1, {"c", "d"});
+  EXPECT_EQ(g.InplaceEditor()->text(), "d");
+  g.SetRowCells(1, {});
+  EXPECT_EQ(g.InplaceEditor()->text(), "");
+  EXPECT_EQ(g.Cell(0, 1), "");
+}
+
 TEST(KvStringGrid, InsertAndDeleteRowMoveTextsAndHeights) {
   KvStringGrid g;
   g.SetColCount(2);

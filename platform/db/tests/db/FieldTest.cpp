@@ -52,6 +52,32 @@ TEST_P(FieldTest, TextIsConvertedByColumnType) {
   EXPECT_EQ(q.FieldByName("NAME").Value(), QVariant("Coat"));
 }
 
+// AsStringInto gives what AsString gives, row after row into one buffer, also
+// for text that is not ASCII, for NULL and for a column of another type; a
+// copy taken of the buffer keeps its text.
+TEST_P(FieldTest, AsStringIntoAReusedBufferGivesAsString) {
+  InsertByText("Coat", "42", "12.3456", "17.5", "True", "2024-03-01 10:20:30");
+  InsertByText(QString::fromUtf8("Kleid \xc3\xa4\xe2\x82\xac"), "-3", "", "", "", "");
+  InsertByText("", "7", "0.5", "", "", "");
+  Query q(&db());
+  q.SQL = "SELECT NAME, QTY, PRICE, DATE_CREATED FROM ITEMS ORDER BY ID";
+  q.ExecSQL();
+  QString text;
+  QStringList kept;
+  int rows = 0;
+  for (q.First(); !q.Eof(); q.Next(), ++rows) {
+    for (int c = 0; c < q.FieldCount(); ++c) {
+      q.Fields(c).AsStringInto(text);
+      EXPECT_EQ(text, q.Fields(c).AsString()) << rows << " " << c;
+      EXPECT_EQ(text.isEmpty(), q.Fields(c).IsNull()) << rows << " " << c;
+    }
+    q.Fields(0).AsStringInto(text);
+    kept << text;
+  }
+  EXPECT_EQ(rows, 3);
+  EXPECT_EQ(kept, (QStringList{"Coat", QString::fromUtf8("Kleid \xc3\xa4\xe2\x82\xac"), ""}));
+}
+
 TEST_P(FieldTest, EmptyTextGivesNullAndBadTextIsRefused) {
   const qint64 id = InsertByText("", "7", "", "", "", "");
   Query q(&db());

@@ -176,6 +176,21 @@ TEST_P(StyleStockList, BatchReadsGiveTheLinesOfTheOneLineAtATimeStatements) {
   }
 }
 
+// Stock is read by root PLU: a row of that root PLU whose PLU is none of the
+// styles' (no PRODUCTS row) still counts for nothing, as the join on the PLU
+// has it, and a size whose first stock row lies at another branch than the
+// rows before it is still placed under its own line.
+TEST_P(StyleStockList, AStockRowOfAPLUWithoutAProductIsNotCounted) {
+  reptest::AddStock(db(), "1000000199", kHarrogate, 50);
+  reptest::AddStock(db(), "1000000105", reptest::kYork, 7);
+  TDMDB& m = Connected("StyleStockList");
+  TStyleStockQueryClass reads(m, QString());
+  const std::vector<TStyleStock> fast = reads.LoadStyles({"AWK"});
+  ASSERT_EQ(fast.size(), 1u);
+  EXPECT_EQ(Dump(fast[0]), Dump(ReadAsDesigned(db(), "AWK", QString()).style));
+  EXPECT_FALSE(Dump(fast[0]).join("\n").contains(":50"));
+}
+
 TEST_P(StyleStockList, ARunInSmallBatchesGivesWhatOneBatchGivesInThePickedOrder) {
   TDMDB& m = Connected("StyleStockList");
   const QStringList picked = {"ONE", "AWK", "BIG", "AWK", "NOSTOCK", "O'HARA"};
