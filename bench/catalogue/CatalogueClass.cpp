@@ -295,7 +295,7 @@ CatalogueGenerator::Style CatalogueGenerator::Shape(int style) const {
   s.createdSecond = 8 * 3600 + rng.Below(10 * 3600);
   const QString supplier = l.suppliers[size_t(s.supplier)].name;
   s.code = (supplier.left(2) + supplier.section(' ', 1, 1).left(1)).toStdString() + Pad(style + 1, 6);
-  s.ref = "R" + Pad(rng.Below(100000), 5);
+  s.ref.assign("R").append(Pad(rng.Below(100000), 5));  // not "R" + ...: GCC 12 warns falsely (-Wrestrict) on that at -O3
   s.description = std::string(kFits[rng.Below(Count(kFits))]) + " " + kFabrics[rng.Below(Count(kFabrics))] + " " +
                   l.departments[size_t(s.department)].name.toStdString();
   return s;
