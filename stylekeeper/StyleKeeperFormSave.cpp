@@ -108,11 +108,16 @@ std::vector<SizeRow> LoadScaleSizes(const QString& sizeScaleId) {
 }
 
 // The columns of one size row: the style's, the size's, and the prices.
+// The columns a style's row takes from its size: the only ones in which the
+// rows of one colour differ (besides the PLU).
+Values SizeValues(int offset, const SizeRow& size) {
+  return {{"SIZE_ID", size.id}, {"SIZE_NAME", size.name}, {"SIZE_OFFSET", QString::number(offset)}};
+}
+
 Values RowValues(const StyleValues& v, int offset, const SizeRow& size, bool withPrices) {
   Values row = v.always;
-  row.emplace_back("SIZE_ID", size.id);
-  row.emplace_back("SIZE_NAME", size.name);
-  row.emplace_back("SIZE_OFFSET", QString::number(offset));
+  const Values sized = SizeValues(offset, size);
+  row.insert(row.end(), sized.begin(), sized.end());
   if (withPrices) row.insert(row.end(), v.prices.begin(), v.prices.end());
   return row;
 }
@@ -485,11 +490,9 @@ bool TForm1::d_SaveStyle() {
       kdb::Field& pluField = table.FieldByName("PLU");
       kdb::Field& createdField = table.FieldByName("DATE_CREATED");
       kdb::Field& lastDelField = table.FieldByName("DATE_LASTDEL");
-      kdb::Field& sizeIdField = table.FieldByName("SIZE_ID");
-      kdb::Field& sizeNameField = table.FieldByName("SIZE_NAME");
-      kdb::Field& sizeOffsetField = table.FieldByName("SIZE_OFFSET");
       const Values first = RowValues(v, 0, sizes.front(), true);
       const std::vector<kdb::Field*> fields = FieldsOf(table, first);
+      const std::vector<kdb::Field*> sizeFields = FieldsOf(table, SizeValues(0, sizes.front()));
       // The sizes' post records reach the log in one write, in row order.
       const TDMDB::LogRecord posts(*DMDB);
       table.InsertRows(static_cast<int>(sizes.size()), [&](int i) {
@@ -504,10 +507,9 @@ bool TForm1::d_SaveStyle() {
           return;
         }
         // Every other row starts as the one before it: only its PLU and
-        // size differ (the values RowValues gives them).
-        sizeIdField.SetValue(size.id);
-        sizeNameField.SetValue(size.name);
-        sizeOffsetField.SetValue(QString::number(i));
+        // its size's columns differ.
+        const Values sized = SizeValues(i, size);
+        for (size_t c = 0; c < sized.size(); ++c) sizeFields[c]->SetValue(sized[c].second);
       });
     } else {
       rootPLU = LoadedRootPLU();

@@ -173,12 +173,16 @@ void KvStringGrid::SetCell(int col, int row, const QString& text) {
     return;
   }
   r[col] = text;
-  if (editorCell && editor_->text() != text) {
-    loadingEditor_ = true;
-    editor_->setText(text);
-    loadingEditor_ = false;
-  }
+  if (editorCell) ShowInEditor(text);
   UpdateCell(col, row);
+}
+
+void KvStringGrid::ShowInEditor(const QString& text) {
+  // The editor shows its cell's new text without taking it for typing.
+  if (editor_->text() == text) return;
+  loadingEditor_ = true;
+  editor_->setText(text);
+  loadingEditor_ = false;
 }
 
 void KvStringGrid::EndUpdate() {
@@ -206,14 +210,7 @@ void KvStringGrid::SetRowCells(int row, std::vector<QString> cells) {
     cells_.resize(row + 1);
   }
   cells_[row] = std::move(cells);
-  if (editing_ && row == row_) {
-    const QString text = Cell(col_, row_);
-    if (editor_->text() != text) {
-      loadingEditor_ = true;
-      editor_->setText(text);
-      loadingEditor_ = false;
-    }
-  }
+  if (editing_ && row == row_) ShowInEditor(Cell(col_, row_));
   UpdateRow(row);
 }
 

@@ -247,6 +247,8 @@ class KvStringGrid : public QAbstractScrollArea {
   void UpdateScrollBars();
   void UpdateCell(int col, int row);
   void UpdateRow(int row);
+  // The open editor's text set to its cell's text set from outside.
+  void ShowInEditor(const QString& text);
   void PaintCell(QPainter& p, int col, int row, const QRect& rect);
   void PaintPart(QPainter& p, const QRect& clip, int firstCol, int lastCol, int firstRow,
                  int lastRow);
