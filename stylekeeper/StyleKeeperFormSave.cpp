@@ -217,12 +217,52 @@ QString HasColourMessage(const QString& style, const QString& colour) {
 
 }  // namespace
 
-// The look-ups a run of saves of one style shares (the alternate colours):
-// made once, not once per colour.
+// A run of saves of one style (the alternate colours): the look-ups its
+// colours share, made once, and the run's unit of work. The run is one
+// transaction under the numbering lock; each colour's save is a unit nested
+// in it (a savepoint), so a colour that fails goes back to where it began
+// and the colours before it stay. Before a message is shown the unit ends
+// (commits what it holds), so no lock waits on the person reading it; the
+// next colour opens a new one.
 struct TForm1::SaveBatch {
   std::optional<std::vector<SizeRow>> sizes;
   QHash<QString, QString> colourValues;  // colour id -> display colour
-  QString lastSaved;                     // the root PLU of the last colour saved
+  QString lastSaved;                     // the root PLU of the last colour committed
+
+  // Opens the run's unit unless it is open; throws when the lock cannot be had.
+  void Begin(kdb::Database& db) {
+    if (!unit_) unit_.emplace(db, kdb::Transaction::Partial, kdb::TableLock{"PRODUCTS"});
+  }
+  // A colour saved in the open unit, shown once the unit is committed.
+  void Written(const QString& rootPLU, const QString& colour) {
+    pending_.emplace_back(rootPLU, colour);
+  }
+  // Ends the open unit. The colours it holds are the window's root PLUs once
+  // committed; a commit that fails is logged and told, naming them.
+  void Settle(TForm1& form) {
+    if (!unit_) return;
+    std::vector<std::pair<QString, QString>> written;
+    written.swap(pending_);
+    try {
+      unit_->Commit();
+      unit_.reset();
+    } catch (const std::exception& e) {
+      unit_.reset();
+      DMDB->LogException(e, "TForm1::SaveColours");
+      if (written.empty()) return;
+      QStringList colours;
+      for (const auto& w : written) colours << w.second;
+      DMDB->ShowMessage("ERROR: The colours " + colours.join(", ") + " were not saved.\n\n" +
+                        TDMDB::ExceptionMessage(e) + "\n\nPlease try again.");
+      return;
+    }
+    for (const auto& w : written) form.AddRootPLUItem(w.first);
+    if (!written.empty()) lastSaved = written.back().first;
+  }
+
+ private:
+  std::optional<kdb::Transaction> unit_;
+  std::vector<std::pair<QString, QString>> pending_;  // root PLU, colour name
 };
 
 // ----- the Save button ------------------------------------------------------------------
@@ -310,10 +350,17 @@ void TForm1::SaveColours(const QStringList& colours, std::optional<SkDisabledWin
   ConvertPricesByCurrency();
   DMDB->GetTable("PRODUCTS", DMDB->DBTableR1);
   if (!disabled) disabled.emplace(this);
-  for (const QString& item : toSave) {
-    pick(item);
-    d_SaveStyle();
+  try {
+    for (const QString& item : toSave) {
+      pick(item);
+      d_SaveStyle();
+    }
+  } catch (...) {
+    // The colours saved before the failure stay, as any run's do.
+    batch.Settle(*this);
+    throw;
   }
+  batch.Settle(*this);
 }
 
 // ----- validation ------------------------------------------------------------------------
@@ -403,7 +450,8 @@ QString TForm1::ColourValueOf(const QString& colourId) {
   if (saveBatch_ && saveBatch_->colourValues.contains(colourId)) return saveBatch_->colourValues.value(colourId);
   kdb::Query* q = DMDB->DBQueryRemote3;
   const QString sql = "SELECT RATE FROM PARAMETERS WHERE TYPE='COLOUR' AND ID=" + kdb::sql::Int(colourId);
-  if (!DMDB->RunQuery(sql, q) || q->RecordCount() == 0) return QStringLiteral("0");
+  // A run of colours may have its unit open: a failed look-up must not spoil it.
+  if (!DMDB->RunLookUp(sql, q) || q->RecordCount() == 0) return QStringLiteral("0");
   return QString::number(static_cast<qint64>(q->FieldByName("RATE").AsFloat()));
 }
 
@@ -441,6 +489,12 @@ bool TForm1::d_SaveStyle() {
   TWaitClass wait;
   wait.Show("Please wait...");
   const bool adding = Mode() == skmode::kAdd;
+  // A run of colours ends its open unit before a message, which waits on
+  // the person: no lock is held meanwhile.
+  const auto tell = [this](const QString& message) {
+    if (saveBatch_) saveBatch_->Settle(*this);
+    DMDB->ShowMessage(message);
+  };
 
   const StyleValues v = ReadStyleValues(*this, ColourValueOf(kui::SelectedPickValue(ComboBoxColours)));
 
@@ -452,7 +506,7 @@ bool TForm1::d_SaveStyle() {
   const std::vector<SizeRow> sizes = saveBatch_ ? *saveBatch_->sizes : LoadScaleSizes(v.sizeScaleId);
   if (sizes.empty()) {
     wait.Close();
-    DMDB->ShowMessage("The size scale " + v.sizeScaleName + " has no sizes.\n\nThe style was not saved.");
+    tell("The size scale " + v.sizeScaleName + " has no sizes.\n\nThe style was not saved.");
     return false;
   }
 
@@ -464,14 +518,16 @@ bool TForm1::d_SaveStyle() {
   QString rootPLU;
   try {
     // A new colour numbers under the numbering lock, taken with the unit
-    // (and waited for longer than a row lock); every row or none.
+    // (and waited for longer than a row lock); every row or none. In a run
+    // of colours the unit is a savepoint of the run's, which holds the lock.
+    if (saveBatch_) saveBatch_->Begin(db);
     kdb::Transaction tx(db, kdb::Transaction::AllOrNothing,
                         adding ? kdb::TableLock{"PRODUCTS"} : kdb::TableLock{});
     if (adding) {
       if (StyleHasColourNow(style, v.colourId)) {
         tx.Rollback();
         wait.Close();
-        DMDB->ShowMessage(HasColourMessage(style, kui::SelectedPickName(ComboBoxColours)));
+        tell(HasColourMessage(style, kui::SelectedPickName(ComboBoxColours)));
         // Once the window is enabled again and has its focus back.
         QMetaObject::invokeMethod(ComboBoxColours, [box = ComboBoxColours] { box->setFocus(); },
                                   Qt::QueuedConnection);
@@ -481,8 +537,7 @@ bool TForm1::d_SaveStyle() {
       if (rootPLU.isEmpty()) {
         tx.Rollback();
         wait.Close();
-        DMDB->ShowMessage("ERROR: Could not create a unique RootPLU.\n\nPlease contact support\n\nLast RootPLU: " +
-                          rootPLU);
+        tell("ERROR: Could not create a unique RootPLU.\n\nPlease contact support\n\nLast RootPLU: " + rootPLU);
         return false;
       }
       PricesTouched = true;
@@ -535,21 +590,22 @@ bool TForm1::d_SaveStyle() {
     DMDB->LogException(e, kWhere);
     wait.Close();
     if (const auto* conflict = dynamic_cast<const kdb::EditConflict*>(&e))
-      DMDB->ShowMessage("ERROR: The style was not saved.\n\n" +
-                        TDMDB::ExceptionMessage(kdb::EditConflict(conflict->Field(), CaptionOf(conflict->Field()))));
+      tell("ERROR: The style was not saved.\n\n" +
+           TDMDB::ExceptionMessage(kdb::EditConflict(conflict->Field(), CaptionOf(conflict->Field()))));
     else
-      DMDB->ShowMessage("ERROR: The style was not saved.\n\n" + TDMDB::ExceptionMessage(e) +
-                        "\n\nNothing was written; please try again.");
+      tell("ERROR: The style was not saved.\n\n" + TDMDB::ExceptionMessage(e) +
+           "\n\nNothing was written; please try again.");
     StyleBaselines = loaded;
     return false;
   }
 
   if (adding) {
-    AddRootPLUItem(rootPLU);
-    if (saveBatch_)
-      saveBatch_->lastSaved = rootPLU;  // the run shows it at its end
-    else
+    if (saveBatch_) {
+      saveBatch_->Written(rootPLU, kui::SelectedPickName(ComboBoxColours));  // the run shows it at its end
+    } else {
+      AddRootPLUItem(rootPLU);
       ComboBoxRootPLU->setEditText(rootPLU);
+    }
     // The next new style starts with this one's supplier.
     RememberedSupplierIndex = ComboBoxSuppliers->currentIndex();
   }

@@ -339,7 +339,11 @@ bool Database::HoldsTableLock(const QString& table) const {
 int Database::BeginUnit(bool allOrNothing, const QString& lockTable, int lockWaitMs) {
   Connection& c = Ready();
   const int level = int(levels_.size());
-  const QString lock = lockTable.isEmpty() ? QString() : TableLockSql(lockTable, lockWaitMs);
+  // A nested unit under the lock its outer unit holds already has nothing
+  // to wait for: the lock stays until the outer unit ends, whatever becomes
+  // of the nested one.
+  const bool held = level > 0 && !lockTable.isEmpty() && HoldsTableLock(lockTable);
+  const QString lock = lockTable.isEmpty() || held ? QString() : TableLockSql(lockTable, lockWaitMs);
   const ProgressFn* waiting = !lock.isEmpty() && OnLockWait ? &OnLockWait : nullptr;
   if (level == 0) {
     if (c.IsPostgres()) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTextEdit>
 #include <QDialog>
 #include <QPushButton>
 #include <QStringList>
@@ -27,11 +28,13 @@ namespace sktest {
 // The modules of the style editor on `Base` (kvfwtest::ModuleTest or a
 // fixture derived from it), and how its dialogs are answered: confirmations
 // by confirmYes, the program's other dialogs (price calculator, pickers) by
-// onDialog, rejected when it is not set.
+// onDialog, rejected when it is not set; messages are accepted.
 template <class Base>
 class StyleKeeperTest : public Base {
  protected:
   std::function<void(QDialog&)> onDialog;
+  // Called with each message's text while it is shown (before it is answered).
+  std::function<void(const QString&)> onMessage;
   bool confirmYes = true;
   std::unique_ptr<TDMBRules> rules;
   std::unique_ptr<TForm1> form;
@@ -74,8 +77,10 @@ class StyleKeeperTest : public Base {
   void OtherDialog(QDialog& d) override {
     if (auto* confirm = qobject_cast<TFormMsgConfirm*>(&d))
       (confirmYes ? confirm->BitBtnYes : confirm->BitBtnNo)->click();
-    else if (qobject_cast<TMessageFrame*>(&d))
+    else if (auto* message = qobject_cast<TMessageFrame*>(&d)) {
+      if (onMessage) onMessage(message->MemoMsg->toPlainText());
       d.accept();
+    }
     else if (onDialog)
       onDialog(d);
     else

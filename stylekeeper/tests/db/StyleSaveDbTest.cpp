@@ -12,6 +12,8 @@
 
 #include <chrono>
 #include <future>
+#include <map>
+#include <set>
 #include <thread>
 
 #include "FormCheckListF.h"
@@ -459,6 +461,79 @@ TEST_P(StyleSaveDbTest, AnAlternateColourThatFailsLeavesTheOthersAndShowsTheLast
   EXPECT_EQ(f.ComboBoxRootPLU->currentText(), navy);
   EXPECT_EQ(f.ComboBoxRootPLU->findText(red), -1);
   EXPECT_EQ(kui::SelectedPickName(f.ComboBoxColours), "NAVY");
+}
+
+// The alternate colours are one unit of work: another program sees none of
+// them while the run writes. A colour that fails in the middle is undone
+// alone; before its message the run commits the colours before it and lets
+// go of the numbering lock (the person reading holds nobody up), and the
+// colours after it go on in a unit of their own.
+TEST_P(StyleSaveDbTest, AlternateColoursAreOneUnitAndAColourThatFailsInTheMiddleIsUndoneAlone) {
+  TForm1& f = Start({"", "00000042"});
+  // NAVY is numbered first (six numbers after the stray row); the stray row
+  // holds a PLU of the root PLU RED gets next.
+  db().Execute("INSERT INTO PRODUCTS (ROOT_PLU, PLU, STYLE) VALUES ('STRAY', 'STRAY', 'STRAY')");
+  const qint64 stray = Scalar("SELECT ID FROM PRODUCTS WHERE PLU='STRAY'").toLongLong();
+  const QString red = QString::number(stray + 7).rightJustified(8, '0');
+  db().Execute("UPDATE PRODUCTS SET PLU=" + Quote(red + "01") + " WHERE STYLE='STRAY'");
+  const QStringList chosen{"NAVY", "RED", "RUST", "SILVER"};
+  onDialog = [&](QDialog& d) {
+    auto* picker = qobject_cast<TFormCheckList*>(&d);
+    ASSERT_NE(picker, nullptr);
+    for (int i = 0; i < picker->CheckListBoxList->Count(); ++i)
+      picker->CheckListBoxList->SetChecked(i, chosen.contains(kui::PickName(picker->CheckListBoxList->Item(i))));
+    picker->SpButRightClick();
+    picker->BitBtnOk->click();
+  };
+  kvtest::DbHandle other = Connect();
+  const auto visible = [&] {
+    return kvtest::Column(*other.db, "SELECT COUNT(*) FROM PRODUCTS WHERE STYLE='JEAN01' AND COLOUR_NAME IN "
+                                     "('NAVY', 'RED', 'RUST', 'SILVER')")
+        .value(0)
+        .toInt();
+  };
+  // What the other program sees while each colour's rows are posted.
+  std::map<QString, std::set<int>> seen;
+  kdb::Table& table = *dm->DBTableR1;
+  const std::function<void(kdb::Table&)> logPost = table.AfterPost;
+  table.AfterPost = [&](kdb::Table& t) {
+    seen[t.FieldByName("COLOUR_NAME").AsString()].insert(visible());
+    logPost(t);
+  };
+  std::vector<int> atMessage;
+  onMessage = [&](const QString&) {
+    atMessage.push_back(visible());
+    // Another program writes PRODUCTS while the message is up.
+    other.db->Execute("DELETE FROM PRODUCTS WHERE STYLE='STRAY'");
+  };
+  f.ButtonAddNewColour->click();
+  table.AfterPost = logPost;
+
+  ASSERT_EQ(ShownTexts().size(), 1) << ShownTexts().join("|").toStdString();
+  EXPECT_TRUE(ShownTexts()[0].startsWith("ERROR: The style was not saved.")) << ShownTexts()[0].toStdString();
+  EXPECT_EQ(atMessage, std::vector<int>{6});  // NAVY, committed before the message
+  EXPECT_EQ(seen["NAVY"], std::set<int>{0});
+  EXPECT_EQ(seen["RUST"], std::set<int>{6});
+  EXPECT_EQ(seen["SILVER"], std::set<int>{6});  // RUST is written, not yet committed
+  EXPECT_EQ(Count("STYLE='STRAY'"), 0);
+  for (const QString& colour : QStringList{"NAVY", "RUST", "SILVER"})
+    EXPECT_EQ(Count("STYLE='JEAN01' AND COLOUR_NAME=" + Quote(colour)), 6) << colour.toStdString();
+  EXPECT_EQ(Count("STYLE='JEAN01' AND COLOUR_NAME='RED'"), 0);
+  const QString rust = Scalar("SELECT MIN(ROOT_PLU) FROM PRODUCTS WHERE STYLE='JEAN01' AND COLOUR_NAME='RUST'");
+  const QString silver = Scalar("SELECT MIN(ROOT_PLU) FROM PRODUCTS WHERE STYLE='JEAN01' AND COLOUR_NAME='SILVER'");
+  EXPECT_TRUE(f.isEnabled());
+  EXPECT_EQ(f.Mode(), "View");
+  EXPECT_EQ(f.LoadedRootPLU(), silver);
+  EXPECT_EQ(f.ComboBoxRootPLU->currentText(), silver);
+  EXPECT_GE(f.ComboBoxRootPLU->findText(rust), 0);
+  EXPECT_EQ(kui::SelectedPickName(f.ComboBoxColours), "SILVER");
+  // The log keeps the run's order: the failure, its message, then the posts after it.
+  const QByteArray log = LogText();
+  const qsizetype failure = log.indexOf("TForm1::d_SaveStyle");
+  const qsizetype message = log.indexOf("ERROR: The style was not saved.");
+  EXPECT_GE(failure, 0);
+  EXPECT_LT(failure, message);
+  EXPECT_LT(message, log.indexOf(silver.toUtf8() + "00"));
 }
 
 TEST_P(StyleSaveDbTest, AlternateColoursNeedAStyle) {

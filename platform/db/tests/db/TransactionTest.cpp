@@ -170,4 +170,25 @@ TEST_P(TransactionTest, LockTableInsideAnOpenUnitHoldsOtherSaversOff) {
   EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS"), 0);
 }
 
+// A run of saves under one lock: each save opens its unit with the lock the
+// run holds already, as a savepoint; one that rolls back leaves the run
+// holding the lock, and nothing is seen outside before the run commits.
+TEST_P(TransactionTest, NestedUnitsUnderTheLockTheOuterHoldsKeepItUntilTheOuterEnds) {
+  auto other = Connect();
+  {
+    Transaction run(db(), Transaction::Partial, TableLock{"ITEMS"});
+    for (const QString& name : QStringList{"first", "undone", "last"}) {
+      Transaction save(db(), Transaction::AllOrNothing, TableLock{"ITEMS"});
+      Add(db(), name);
+      if (name != "undone") save.Commit();
+    }
+    EXPECT_THROW(Transaction(*other.db, Transaction::AllOrNothing, TableLock{"ITEMS", 200}), DbError);
+    EXPECT_EQ(Count(*other.db, "SELECT COUNT(*) FROM ITEMS"), 0);
+    run.Commit();
+  }
+  EXPECT_EQ(Names(), QStringList({"first", "last"}));
+  Transaction next(*other.db, Transaction::AllOrNothing, TableLock{"ITEMS", 200});
+  next.Commit();
+}
+
 KV_DB_ENGINES(TransactionTest);
