@@ -174,12 +174,29 @@ const QString& TDMDB::TimeLine(const QDateTime& now) {
   return timeLine_;
 }
 
-void TDMDB::AppendLogLine(QByteArray& out, const QString& text) {
+void TDMDB::AppendLogText(QByteArray& out, QStringView text) {
+  // Most texts (column names, figures, codes) are ASCII on one line: their
+  // bytes go straight in, without a converted copy of their own.
+  const char16_t* u = text.utf16();
+  const qsizetype n = text.size();
+  qsizetype plain = 0;
+  while (plain < n && u[plain] < 0x80 && u[plain] != u'\n') ++plain;
+  if (plain == n) {
+    const qsizetype at = out.size();
+    out.resize(at + n);
+    char* p = out.data() + at;
+    for (qsizetype i = 0; i < n; ++i) p[i] = static_cast<char>(u[i]);
+    return;
+  }
   // A text of several lines (a server's error message, a statement) keeps
   // the file's CR LF line ends too.
   QByteArray bytes = text.toUtf8();
   if (bytes.contains('\n')) bytes.replace("\r\n", "\n").replace("\n", "\r\n");
   out += bytes;
+}
+
+void TDMDB::AppendLogLine(QByteArray& out, const QString& text) {
+  AppendLogText(out, text);
   out += "\r\n";
 }
 

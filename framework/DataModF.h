@@ -208,6 +208,8 @@ class TDMDB : public QObject {
   void WriteRecord(const QByteArray& bytes);
   // A log line as the file holds it (CR LF line ends) added to out.
   static void AppendLogLine(QByteArray& out, const QString& text);
+  // The text as a log line holds it (UTF-8, CR LF line ends), no line end added.
+  static void AppendLogText(QByteArray& out, QStringView text);
   // The time line of a timed entry, and the second it was made for.
   const QString& TimeLine(const QDateTime& now);
   QString timeLine_;

@@ -234,13 +234,15 @@ void TDMDB::LogAfterPost(kdb::DataSet* dataset, const QString& tableName) {
     QByteArray& out = record_;
     out += "\r\n";
     AppendLogLine(out, "[x]after post: " + tableName + "[=]");
-    QString line;
+    // Each "name=value" line built in place (a column name holds no line end).
+    QString value;
     for (int i = 0; i < dataset->FieldCount(); ++i) {
       kdb::Field& f = dataset->Fields(i);
-      line = f.FieldName();
-      line += u'=';
-      line += f.AsString();
-      AppendLogLine(out, line);
+      AppendLogText(out, f.FieldName());
+      out += '=';
+      f.AsStringInto(value);
+      AppendLogText(out, value);
+      out += "\r\n";
     }
     AppendLogLine(out, TimeLine(Now()));
     out += "[=]------end------[=]\r\n";

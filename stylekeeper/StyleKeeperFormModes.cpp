@@ -83,10 +83,16 @@ void TForm1::SetStyleEditsReadOnly(bool on) {
 }
 
 void TForm1::ShowTabButtons(bool on) {
-  SetVisible({ButtonAddNewColour, SpButTabStyle, SpButTabStock, SpButShowMinStock, SpButShowMaxStock,
-              SpButTabExternal, SpButTabPrices, SpButTabBCodes, SpButTabImage, SpeedButtonClone,
-              SpButSeason, SpButStyleInfo},
+  SetVisible({ButtonAddNewColour, SpButTabStyle, SpButTabStock, SpButTabExternal, SpButTabPrices, SpButTabImage,
+              SpeedButtonClone, SpButSeason},
              on);
+  // The single-user edition keeps no stock levels, labels, packs or info:
+  // those buttons are never shown there (not shown and hidden again on
+  // every return to View, each time laying the bar out twice).
+  const bool local = DMDB->Setup->LocalMode;
+  SetVisible({SpButShowMinStock, SpButShowMaxStock, SpButTabBCodes, SpButStyleInfo}, on && !local);
+  // The pack needs its label program, looked for only where the tab may show.
+  SpButTabPackage->setVisible(on && !local && PackLabelProgramPresent());
 }
 
 void TForm1::SetViewMode() {
@@ -99,10 +105,6 @@ void TForm1::SetViewMode() {
   SetPickListsEnabled(false);
   SetStyleEditsReadOnly(true);
   ShowTabButtons(true);
-  SpButTabPackage->setVisible(PackLabelProgramPresent());
-  // The single-user edition keeps no stock levels, labels, packs or info.
-  if (DMDB->Setup->LocalMode)
-    SetVisible({SpButShowMinStock, SpButShowMaxStock, SpButTabBCodes, SpButTabPackage, SpButStyleInfo}, false);
   ApplyViewModeToPages(nullptr);
 }
 
@@ -114,7 +116,6 @@ void TForm1::SetEditMode() {
   SetPickListsEnabled(true);
   SetStyleEditsReadOnly(false);
   ShowTabButtons(false);
-  SpButTabPackage->hide();
 }
 
 void TForm1::ClearStyleForm() {

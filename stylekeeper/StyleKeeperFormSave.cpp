@@ -22,6 +22,7 @@
 #include <set>
 #include <vector>
 
+#include "ColourSizeGridClass.h"
 #include "DataModF.h"
 #include "DisabledWindowClass.h"
 #include "Format.h"
@@ -466,7 +467,9 @@ void TForm1::CaptureStyleBaseline(const QString& rootPLU) {
   const QString sql = "select plu, " + columns.join(", ") + " from products where root_plu = " +
                       kdb::sql::Quote(rootPLU);
   if (!DMDB->RunQuery(sql, q)) return;  // an edit then counts every shown value as changed
-  for (q->First(); !q->Eof(); q->Next()) StyleBaselines[q->FieldByName("plu").AsString()].Capture(*q, columns);
+  const kdb::EditBaseline::Fields fields(*q, columns);
+  kdb::Field& plu = q->FieldByName("plu");
+  for (q->First(); !q->Eof(); q->Next()) StyleBaselines[plu.AsString()].Capture(fields);
 }
 
 namespace {
@@ -553,7 +556,7 @@ bool TForm1::d_SaveStyle() {
       table.InsertRows(static_cast<int>(sizes.size()), [&](int i) {
         const SizeRow& size = sizes[size_t(i)];
         if (i % 2 == 0) wait.Show("Saving size: " + size.name);
-        pluField.SetAsString(rootPLU + kos::FormatFloat("00", i));
+        pluField.SetAsString(TColourSizeGridClass::PLU(rootPLU, i));
         if (i == 0) {
           rootField.SetAsString(rootPLU);
           createdField.SetAsDateTime(saveTime);
@@ -571,7 +574,7 @@ bool TForm1::d_SaveStyle() {
       int found = 0;
       for (int i = 0; i < static_cast<int>(sizes.size()); ++i) {
         if (i % 2 == 0) wait.Show("Saving size: " + sizes[size_t(i)].name);
-        const QString plu = rootPLU + kos::FormatFloat("00", i);
+        const QString plu = TColourSizeGridClass::PLU(rootPLU, i);
         // A size the scale gained after the colour was saved has no row to edit.
         if (!table.FindKey({plu})) continue;
         ++found;

@@ -126,6 +126,21 @@ TEST_F(DataModFTest, TheLinesOfARecordReachTheFileTogether) {
                      "lost connection\r\n\r\n2024-03-05 09:15:30\r\n[=]------end------[=]\r\n");
 }
 
+// Log lines are UTF-8 with CR LF line ends, also for a text of several
+// lines (LF or CR LF inside it) and one beyond ASCII; a lone CR stays.
+TEST_F(DataModFTest, LogLinesAreUtf8WithCrLfLineEnds) {
+  WriteSettings("[Local]\nLOBranchID=2\n");
+  auto m = Module("suppliers");
+  ASSERT_TRUE(m->Init());
+  const QByteArray before = ReadAll(m->LogFileName);
+  m->Log(QString::fromUtf8("CAF\u00c9 NOIR"), false);
+  m->Log("first\nsecond\r\nthird", false);
+  m->Log(QString::fromUtf8("r\u00e9sum\u00e9\nline"), false);
+  m->Log("a\rb", false);
+  EXPECT_EQ(ReadAll(m->LogFileName), before + "CAF\xc3\x89 NOIR\r\nfirst\r\nsecond\r\nthird\r\n"
+                                              "r\xc3\xa9sum\xc3\xa9\r\nline\r\na\rb\r\n");
+}
+
 // The time line is made once per second shown: it still follows every
 // change of the clock, also one to the same instant at another offset.
 TEST_F(DataModFTest, TimedEntriesShowTheClockOfEachEntry) {

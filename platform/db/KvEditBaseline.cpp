@@ -1,5 +1,7 @@
 #include "KvEditBaseline.h"
 
+#include <algorithm>
+
 #include "Connection.h"
 
 namespace kdb {
@@ -17,13 +19,20 @@ void EditBaseline::Clear() {
 
 void EditBaseline::Set(const QString& field, const QVariant& value) { loaded_.insert(field.toUpper(), value); }
 
-void EditBaseline::Capture(DataSet& row, const QStringList& fields) {
-  for (const QString& f : fields) {
-    Field& fld = row.FieldByName(f);
+void EditBaseline::Capture(DataSet& row, const QStringList& fields) { Capture(Fields(row, fields)); }
+
+EditBaseline::Fields::Fields(DataSet& rows, const QStringList& names) {
+  for (const QString& name : names) fields_.emplace_back(name.toUpper(), &rows.FieldByName(name));
+  // In the map's order, so each value goes in at its end without a search.
+  std::stable_sort(fields_.begin(), fields_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+void EditBaseline::Capture(const Fields& fields) {
+  for (const auto& [name, fld] : fields.fields_)
     // Money is kept exactly; Value() hands it out as a double.
-    Set(f, fld.DataType() == FieldType::Money && !fld.IsNull() ? QVariant::fromValue(fld.AsCurrency())
-                                                                : fld.Value());
-  }
+    loaded_.insert(loaded_.cend(), name,
+                   fld->DataType() == FieldType::Money && !fld->IsNull() ? QVariant::fromValue(fld->AsCurrency())
+                                                                         : fld->Value());
 }
 
 void EditBaseline::SetCaption(const QString& field, const QString& caption) {

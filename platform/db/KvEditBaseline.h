@@ -55,6 +55,17 @@ class EditBaseline {
   void Set(const QString& field, const QVariant& value);
   // Remembers the current row's value of each named field of the data set.
   void Capture(DataSet& row, const QStringList& fields);
+  // The named fields of a data set, looked up once, for capturing many of
+  // its rows (the sizes of a colour) without a look-up per row and field.
+  class Fields {
+   public:
+    Fields(DataSet& rows, const QStringList& names);
+
+   private:
+    friend class EditBaseline;
+    std::vector<std::pair<QString, Field*>> fields_;  // upper-case name, in order; the field
+  };
+  void Capture(const Fields& fields);
   // The name shown in the conflict message; the field's own name otherwise.
   void SetCaption(const QString& field, const QString& caption);
   QString Caption(const QString& field) const;

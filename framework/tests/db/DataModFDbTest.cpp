@@ -146,6 +146,16 @@ TEST_P(DataModFDbTest, APostOfTenFieldsIsLoggedAsFourteenLines) {
   EXPECT_EQ(lines[6].toUpper(), "ACTIVE=TRUE\r");
   EXPECT_EQ(lines[7].toUpper(), "F5=\r");
   EXPECT_EQ(lines[12], "2024-03-05 09:15:30\r");
+
+  // A value beyond ASCII, of two lines: UTF-8, CR LF inside it as well.
+  const QByteArray second = LogText();
+  m->DBTableR1->Insert();
+  m->DBTableR1->FieldByName("ID").SetAsInteger(8);
+  m->DBTableR1->FieldByName("NAME").SetAsString(QString::fromUtf8("CAF\u00c9\nNOIR"));
+  m->DBTableR1->FieldByName("QTY").SetAsInteger(4);
+  m->DBTableR1->Post();
+  EXPECT_TRUE(LogText().mid(second.size()).toUpper().contains("\r\nID=8\r\nNAME=CAF\xc3\x89\r\nNOIR\r\nQTY=4\r\n"))
+      << LogText().mid(second.size()).toStdString();
 }
 
 TEST_P(DataModFDbTest, TheSharedPostHandlerNamesTheTablePosted) {

@@ -117,4 +117,25 @@ TEST_P(EditBaselineTest, TransactionLeftUncommittedRollsBack) {
   EXPECT_EQ(Stored("DESCRIPTION"), "KEPT");
 }
 
+// Many rows of one result captured with their fields looked up once: each
+// baseline holds its own row's values (names in any letter case, money exact).
+TEST_P(EditBaselineTest, FieldsLookedUpOnceCaptureEachRowOfTheResult) {
+  db().Execute("INSERT INTO PRODUCTS (PLU, DESCRIPTION, RETAIL_PRICE) VALUES ('0000000101', 'RED SHIRT L', 13.1234)");
+  Query q(&db());
+  q.SQL = "SELECT PLU, DESCRIPTION, RETAIL_PRICE FROM PRODUCTS ORDER BY PLU";
+  q.ExecSQL();
+  const EditBaseline::Fields fields(q, {"retail_price", "DESCRIPTION"});
+  std::vector<EditBaseline> rows;
+  for (q.First(); !q.Eof(); q.Next()) {
+    rows.emplace_back();
+    rows.back().Capture(fields);
+  }
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].Value("DESCRIPTION").toString(), "RED SHIRT");
+  EXPECT_EQ(rows[1].Value("description").toString(), "RED SHIRT L");
+  EXPECT_EQ(rows[0].Value("RETAIL_PRICE").value<Currency>(), Currency::FromRaw(125000));
+  EXPECT_EQ(rows[1].Value("RETAIL_PRICE").value<Currency>(), Currency::FromRaw(131234));
+  EXPECT_FALSE(rows[1].Has("PLU"));
+}
+
 KV_DB_ENGINES(EditBaselineTest);
