@@ -319,6 +319,7 @@ class SqliteConnection : public Connection {
   }
   ~SqliteConnection() override {
     cache_.clear();  // every statement before the connection
+    recent_.clear();
     sqlite3_close_v2(db_);
   }
 
@@ -335,6 +336,11 @@ class SqliteConnection : public Connection {
     QByteArray sql = st.sql.toUtf8();
     positional_ = !st.params.empty() && Positional(sql, st.params.size());
     if (st.prepare) return RunCached(sql, st, affected);
+    // A text run a moment ago (a look-up of every reload, a unit's savepoint)
+    // runs the statement kept from then: on a table of many columns and
+    // indexes, preparing costs more than running.
+    std::string key = sql.toStdString();
+    if (auto kept = recent_.find(key); kept != recent_.end()) return RunKept(kept->second, st, affected);
     const char* p = sql.constData();
     const char* end = p + sql.size();
     std::unique_ptr<SqliteRowSet> result;
@@ -343,8 +349,15 @@ class SqliteConnection : public Connection {
       const char* tail = nullptr;
       if (sqlite3_prepare_v2(db_, p, int(end - p), &raw, &tail) != SQLITE_OK) Fail();
       StmtPtr stmt(raw);
+      const bool whole = p == sql.constData() && OnlyBlanks(tail, end);
       p = tail;
       if (!stmt) continue;  // only blanks or a comment were left
+      if (whole) {
+        // One statement: kept for the next run of the same text.
+        if (recent_.size() >= kRecentSize) recent_.clear();
+        Kept& kept = recent_.emplace(std::move(key), Kept{std::move(stmt), nullptr, -1}).first->second;
+        return RunKept(kept, st, affected);
+      }
       auto rows = Execute(stmt.get(), st, affected);
       if (rows->ColumnCount() > 0) result = std::move(rows);
     }
@@ -369,6 +382,10 @@ class SqliteConnection : public Connection {
     int prepares = -1;
   };
   std::unordered_map<std::string, Kept> cache_;
+  // Other statements of one statement each, kept by their text; a full
+  // store starts over (most texts hold values and come once).
+  static constexpr size_t kRecentSize = 64;
+  std::unordered_map<std::string, Kept> recent_;
   const ProgressFn* progress_ = nullptr;
   std::chrono::steady_clock::time_point lastTick_;
 
@@ -493,7 +510,16 @@ class SqliteConnection : public Connection {
       if (cache_.size() >= kCacheSize) cache_.clear();
       it = cache_.emplace(key, Kept{std::move(stmt), nullptr, -1}).first;
     }
-    Kept& kept = it->second;
+    return RunKept(it->second, st, affected);
+  }
+
+  static bool OnlyBlanks(const char* p, const char* end) {
+    for (; p < end; ++p)
+      if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n' && *p != ';') return false;
+    return true;
+  }
+
+  std::unique_ptr<RowSet> RunKept(Kept& kept, const Statement& st, int* affected) {
     sqlite3_stmt* stmt = kept.stmt.get();
     // Reset on every way out: a kept statement must not hold its read lock.
     struct Reset {
