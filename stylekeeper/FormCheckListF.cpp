@@ -45,8 +45,12 @@ QString StartsWithPattern(const QString& start) {
 
 }  // namespace
 
+TFormCheckList& TFormCheckList::Kept(QWidget* owner) {
+  if (!FormCheckList) FormCheckList = new TFormCheckList(owner ? owner->window() : nullptr);
+  return *FormCheckList;
+}
+
 TFormCheckList::TFormCheckList(QWidget* owner) : kui::KvDialog(owner, Border::Fixed) {
-  FormCheckList = this;
   setObjectName("FormCheckList");
   setWindowFlag(Qt::WindowCloseButtonHint, false);
   QPalette pal = palette();
@@ -107,7 +111,6 @@ TFormCheckList::TFormCheckList(QWidget* owner) : kui::KvDialog(owner, Border::Fi
   layout->addLayout(lists, 1);
   layout->addLayout(buttons);
   setFixedSize(896, 524);
-  if (owner) move(owner->window()->geometry().center() - rect().center());
 }
 
 TFormCheckList::~TFormCheckList() {
@@ -120,6 +123,7 @@ void TFormCheckList::SetTitle(const QString& text) {
 }
 
 bool TFormCheckList::Execute() {
+  if (QWidget* owner = parentWidget()) move(owner->window()->geometry().center() - rect().center());
   EditSearch->clear();
   CheckListBoxSelect->ClearItems();
   LoadList();

@@ -3,7 +3,7 @@
 // chosen ones on the right. The left list can be narrowed by the start of
 // the name; checked items move right with ">" and leave it with "<".
 //
-//   TFormCheckList dlg(this);
+//   TFormCheckList& dlg = TFormCheckList::Kept(this);   // or one of its own
 //   dlg.SetTitle("Select Alternate Colours");
 //   dlg.SetParamType("COLOUR");
 //   if (dlg.Execute())
@@ -27,6 +27,10 @@ class TFormCheckList : public kui::KvDialog {
  public:
   explicit TFormCheckList(QWidget* owner = nullptr);
   ~TFormCheckList() override;
+  // The kept instance (FormCheckList), made on first use as a child of the
+  // owner's window: each Execute starts it afresh, so it is built, laid out
+  // and polished once for the run, not once per use.
+  static TFormCheckList& Kept(QWidget* owner);
 
   static constexpr quint32 kColour = 13041663;  // light yellow, 0x00BBGGRR
   static constexpr int kItemHeight = 23;
@@ -36,7 +40,8 @@ class TFormCheckList : public kui::KvDialog {
   QString ParamType() const { return paramType_; }
 
   // Empties the search and the chosen list, loads the rows and shows the
-  // dialog modally; true when it was closed with OK.
+  // dialog modally over the middle of its owner's window; true when it was
+  // closed with OK.
   bool Execute();
   int SelectedCount() const;
   QString SelectedName(int i) const;
@@ -73,5 +78,5 @@ class TFormCheckList : public kui::KvDialog {
   QStringList cache_;  // "name=id" of every row loaded
 };
 
-// The picker while one is open (nullptr otherwise).
+// The kept picker, once made (nullptr before).
 extern TFormCheckList* FormCheckList;

@@ -158,7 +158,7 @@ void TForm1::ButtonAddNewColourClick() {
   std::optional<SkDisabledWindow> disabled;
   try {
     PageCtrlSF->setCurrentWidget(TabShStyleDetails);
-    TFormCheckList picker(this);
+    TFormCheckList& picker = TFormCheckList::Kept(this);
     picker.SetTitle("Select Alternate Colours");
     picker.SetParamType("COLOUR");
     if (picker.Execute()) {

@@ -426,6 +426,27 @@ TEST_P(StyleSaveDbTest, AlternateColoursAreSavedInTurnSkippingOwnedOnes) {
   f.SGridStyleColoursClick();
   EXPECT_EQ(f.LoadedRootPLU(), "00000043");
   EXPECT_EQ(g->Row(), 0);
+
+  // The picker opens afresh next time: no search, nothing chosen or ticked;
+  // Cancel saves nothing.
+  const int rows = Count("STYLE='JEAN01'");
+  bool asked = false;
+  onDialog = [&](QDialog& d) {
+    auto* picker = qobject_cast<TFormCheckList*>(&d);
+    ASSERT_NE(picker, nullptr);
+    asked = true;
+    EXPECT_TRUE(picker->EditSearch->text().isEmpty());
+    EXPECT_EQ(picker->CheckListBoxList->Count(), 20);
+    EXPECT_TRUE(picker->CheckListBoxList->CheckedItems().isEmpty());
+    EXPECT_EQ(picker->SelectedCount(), 0);
+    picker->BitBtnCancel->click();
+  };
+  ClearShownTexts();
+  f.ButtonAddNewColour->click();
+  EXPECT_TRUE(asked);
+  EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
+  EXPECT_EQ(Count("STYLE='JEAN01'"), rows);
+  EXPECT_EQ(f.LoadedRootPLU(), "00000043");
 }
 
 // A colour of the run that cannot be written is told and written not at all;
