@@ -197,17 +197,24 @@ QString NewRootPLU(const StyleValues& v) {
 // a common one), and SQLite takes it when the database has no statistics
 // yet; the unary plus keeps the colour out of the index choice on both
 // engines, so the check never walks a colour's rows under the numbering lock.
-QString StyleColourSQL(const QString& style, const QString& colourId) {
-  return "select style from products where style = " + kdb::sql::Quote(style) +
-         " and +colour_id = " + kdb::sql::Int(colourId) + " LIMIT 1";
+// The statement with the style and colour as given (%1, %2 in one pass).
+QString StyleColourSQL(const QString& style, const QString& colour) {
+  return QStringLiteral("select style from products where style = %1 and +colour_id = %2 LIMIT 1").arg(style, colour);
+}
+
+QString StyleColourSQLOf(const QString& style, const QString& colourId) {
+  return StyleColourSQL(kdb::sql::Quote(style), kdb::sql::Int(colourId));
 }
 
 // The style-has-colour check as the save makes it, under the numbering lock:
-// a failed look-up fails the save instead of reading as "not there".
+// a failed look-up fails the save instead of reading as "not there". The
+// values are bound, so the colours of a run share one prepared statement.
 bool StyleHasColourNow(const QString& style, const QString& colourId) {
   kdb::Query& q = *DMDB->DBQueryRemote1;
   q.Close();
-  q.SQL = StyleColourSQL(style, colourId);
+  q.SQL = StyleColourSQL("$1", "$2");
+  kdb::sql::Int(colourId);  // refuses what is no whole number
+  q.Params = {style, colourId.toLongLong()};
   q.ExecSQL();
   return q.RecordCount() > 0;
 }
@@ -368,7 +375,7 @@ void TForm1::SaveColours(const QStringList& colours, std::optional<SkDisabledWin
 
 bool TForm1::StyleHasColour(const QString& style, const QString& colourId) {
   kdb::Query* q = DMDB->DBQueryRemote1;
-  return DMDB->RunQuery(StyleColourSQL(style, colourId), q) && q->RecordCount() > 0;
+  return DMDB->RunQuery(StyleColourSQLOf(style, colourId), q) && q->RecordCount() > 0;
 }
 
 bool TForm1::ValidateStyle() {
@@ -434,8 +441,8 @@ QString TForm1::NextPlainRootPLU(kdb::Query& query) {
   if (plain(first).size() > kRootPLULength) return QString();
   // Root PLUs of the "000" prefix can look like plain ones: skip those taken.
   query.Close();
-  query.SQL = "SELECT DISTINCT ROOT_PLU FROM PRODUCTS WHERE ROOT_PLU >= " + kdb::sql::Quote(plain(first)) +
-              " AND ROOT_PLU <= " + kdb::sql::Quote(plain(last));
+  query.SQL = "SELECT DISTINCT ROOT_PLU FROM PRODUCTS WHERE ROOT_PLU >= $1 AND ROOT_PLU <= $2";
+  query.Params = {plain(first), plain(last)};
   query.ExecSQL();
   std::set<QString> taken;
   for (query.First(); !query.Eof(); query.Next()) taken.insert(query.FieldByName("ROOT_PLU").AsString());

@@ -3,6 +3,7 @@
 #include "Connection.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kdb {
 
@@ -215,7 +216,7 @@ void Query::ExecSQL() {
   // query's own, and its rows are not yet in place.
   if (db_->Busy()) throw DbError("Another statement is still running on this connection; the new one was not started");
   Close();
-  Statement st{SQL, {}, OnQueryProgress ? &OnQueryProgress : nullptr, MaxRowCount};
+  Statement st{SQL, std::exchange(Params, {}), OnQueryProgress ? &OnQueryProgress : nullptr, MaxRowCount};
   auto rows = db_->Run(st, &rowsAffected_, false);
   if (rows->ColumnCount() == 0) return;  // no result set: UPDATE, DDL ...
   rows_ = std::move(rows);

@@ -378,6 +378,10 @@ class Query : public DataSet {
  public:
   using DataSet::DataSet;
   QString SQL;
+  // Values bound to $1 .. $n of SQL by the next ExecSQL, which empties it:
+  // a statement run again with other values keeps one text (SQLite keeps
+  // it prepared).
+  std::vector<QVariant> Params;
   int RemoteReadSize = 10;   // kept for the settings; every row is fetched at once
   int MaxRowCount = -1;      // rows kept of a result; -1: all
   // Called repeatedly (about every 50 ms) while a statement runs, on both

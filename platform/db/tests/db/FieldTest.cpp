@@ -283,6 +283,42 @@ TEST_P(FieldTest, HostileTextsAreStoredAndFound) {
   EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS"), 2 * texts.size());
 }
 
+// A query run again with other bound values (one statement text, kept
+// prepared on SQLite) finds each time what the values and the table say
+// now; the values serve one ExecSQL only.
+TEST_P(FieldTest, BoundValuesServeOneRunAndARepeatedTextSeesTheTableAsItIsNow) {
+  db().Execute("INSERT INTO ITEMS (NAME, QTY) VALUES ('O''Neil', 1), ('Coat', 2), ('Coat', 3)");
+  Query q(&db());
+  const QString sql = "SELECT NAME, QTY FROM ITEMS WHERE NAME = $1 AND QTY >= $2 ORDER BY QTY";
+  q.SQL = sql;
+  q.Params = {QString("O'Neil"), qint64(1)};
+  q.ExecSQL();
+  ASSERT_EQ(q.RecordCount(), 1);
+  EXPECT_EQ(q.FieldByName("NAME").AsString(), "O'Neil");
+  EXPECT_TRUE(q.Params.empty());
+  q.SQL = sql;
+  q.Params = {QString("Coat"), qint64(3)};
+  q.ExecSQL();
+  ASSERT_EQ(q.RecordCount(), 1);
+  EXPECT_EQ(q.FieldByName("QTY").AsInteger(), 3);
+
+  // The same text after a write: the new row is there.
+  const QString count = "SELECT COUNT(*) FROM ITEMS WHERE NAME = 'Coat'";
+  q.SQL = count;
+  q.ExecSQL();
+  EXPECT_EQ(q.Fields(0).AsInteger(), 2);
+  db().Execute("INSERT INTO ITEMS (NAME, QTY) VALUES ('Coat', 4)");
+  q.SQL = count;
+  q.ExecSQL();
+  EXPECT_EQ(q.Fields(0).AsInteger(), 3);
+  // ... also from another connection, which a kept statement must not hold off.
+  auto other = Connect();
+  other.db->Execute("DELETE FROM ITEMS WHERE NAME = 'Coat' AND QTY = 4");
+  q.SQL = count;
+  q.ExecSQL();
+  EXPECT_EQ(q.Fields(0).AsInteger(), 2);
+}
+
 TEST_P(FieldTest, LikeIsCaseSensitive) {
   db().Execute("INSERT INTO ITEMS (NAME) VALUES ('Blue'), ('BLUE'), ('blue')");
   EXPECT_EQ(Count(db(), "SELECT COUNT(*) FROM ITEMS WHERE NAME LIKE 'B%'"), 2);
