@@ -235,13 +235,18 @@ void TDMDB::LogAfterPost(kdb::DataSet* dataset, const QString& tableName) {
     out += "\r\n";
     AppendLogLine(out, "[x]after post: " + tableName + "[=]");
     // Each "name=value" line built in place (a column name holds no line end).
-    QString value;
     for (int i = 0; i < dataset->FieldCount(); ++i) {
       kdb::Field& f = dataset->Fields(i);
       AppendLogText(out, f.FieldName());
       out += '=';
-      f.AsStringInto(value);
-      AppendLogText(out, value);
+      const qsizetype at = out.size();
+      f.AppendUtf8(out);
+      if (out.indexOf('\n', at) >= 0) {
+        // A value of several lines keeps the file's CR LF line ends too.
+        QByteArray value = out.mid(at);
+        out.truncate(at);
+        out += value.replace("\r\n", "\n").replace("\n", "\r\n");
+      }
       out += "\r\n";
     }
     AppendLogLine(out, TimeLine(Now()));

@@ -80,6 +80,28 @@ void Field::AsStringInto(QString& text) const {
   TextInto(DataSetAccess::Read(owner_, index_, scratch), type_, text);
 }
 
+void Field::AppendUtf8(QByteArray& out) const {
+  std::string scratch;
+  const RowSet* rows = DataSetAccess::Browsing(owner_);
+  const Cell c = rows ? rows->Get(DataSetAccess::Row(owner_), index_) : DataSetAccess::Read(owner_, index_, scratch);
+  if (c.kind == Cell::Null) return;
+  if (c.kind == Cell::Text && (type_ == FieldType::Text || type_ == FieldType::Unknown)) {
+    // ASCII as it is; other bytes through the text AsString gives (a byte
+    // that is no UTF-8 turns into the replacement character there too).
+    const auto* bytes = reinterpret_cast<const unsigned char*>(c.s);
+    int i = 0;
+    while (i < c.len && bytes[i] < 0x80) ++i;
+    if (i == c.len) {
+      out.append(c.s, c.len);
+      return;
+    }
+  } else if (c.kind == Cell::Int && type_ != FieldType::Money && type_ != FieldType::Boolean) {
+    out += QByteArray::number(c.i);
+    return;
+  }
+  out += conv::ToText(c, type_).toUtf8();
+}
+
 QVariant Field::Value() const {
   std::string scratch;
   QVariant v = conv::ToValue(DataSetAccess::Read(owner_, index_, scratch), type_);

@@ -85,6 +85,9 @@ class Field {
   // when nothing else shares it. A loop reading a text of every row
   // allocates little for it.
   void AsStringInto(QString& text) const;
+  // AsString added to `out` in UTF-8; plain text and whole numbers go in
+  // as the row holds them, without a string of their own (a post record).
+  void AppendUtf8(QByteArray& out) const;
   qint64 AsInteger() const;      // NULL and text that is no number give 0
   double AsFloat() const;
   Currency AsCurrency() const;

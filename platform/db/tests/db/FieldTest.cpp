@@ -60,7 +60,7 @@ TEST_P(FieldTest, AsStringIntoAReusedBufferGivesAsString) {
   InsertByText(QString::fromUtf8("Kleid \xc3\xa4\xe2\x82\xac"), "-3", "", "", "", "");
   InsertByText("", "7", "0.5", "", "", "");
   Query q(&db());
-  q.SQL = "SELECT NAME, QTY, PRICE, DATE_CREATED FROM ITEMS ORDER BY ID";
+  q.SQL = "SELECT NAME, QTY, PRICE, RATE, ECOM_FLAG, DATE_CREATED FROM ITEMS ORDER BY ID";
   q.ExecSQL();
   QString text;
   QStringList kept;
@@ -70,6 +70,10 @@ TEST_P(FieldTest, AsStringIntoAReusedBufferGivesAsString) {
       q.Fields(c).AsStringInto(text);
       EXPECT_EQ(text, q.Fields(c).AsString()) << rows << " " << c;
       EXPECT_EQ(text.isEmpty(), q.Fields(c).IsNull()) << rows << " " << c;
+      // AppendUtf8 adds the same text, in UTF-8, after what is there.
+      QByteArray bytes = "x=";
+      q.Fields(c).AppendUtf8(bytes);
+      EXPECT_EQ(bytes, "x=" + q.Fields(c).AsString().toUtf8()) << rows << " " << c;
     }
     q.Fields(0).AsStringInto(text);
     kept << text;
