@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -81,6 +83,16 @@ int TBrokenSizeQueryClass::SizeIndex(const QString& plu) {
   bool ok = false;
   const int index = QStringView(plu).mid(8, 2).trimmed().toInt(&ok);
   return ok && index >= 0 ? index : 0;
+}
+
+int TBrokenSizeQueryClass::SizeIndexOfUtf8(QUtf8StringView plu) {
+  // Ten bytes of which the first eight are ASCII are ten characters: the
+  // usual PLU is read from its bytes, any other as text.
+  const auto* s = reinterpret_cast<const unsigned char*>(plu.data());
+  const auto digit = [](unsigned char c) { return c >= '0' && c <= '9'; };
+  if (plu.size() == 10 && digit(s[8]) && digit(s[9]) && std::all_of(s, s + 8, [](unsigned char c) { return c < 0x80; }))
+    return (s[8] - '0') * 10 + (s[9] - '0');
+  return SizeIndex(plu.toString());
 }
 
 std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& styles) {
@@ -171,20 +183,26 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
   kdb::Field& branch = q->Fields(1);
   kdb::Field& plu = q->Fields(2);
   kdb::Field& quantity = q->Fields(3);
-  QString lastRoot;
+  // A colour's records come together: its root PLU is looked up once, and
+  // every row after compares its bytes only; the PLU is read for its size
+  // alone.
+  std::string lastRoot;
+  bool started = false;
   TBrokenColour* colour = nullptr;
-  QString r, p;  // read into the same buffers row after row
+  QByteArray rootScratch, pluScratch;
   for (q->First(); !q->Eof(); q->Next()) {
-    root.AsStringInto(r);
-    if (!colour || r != lastRoot) {
-      lastRoot = r;
-      const auto place = colourOf.constFind(r);
+    const QUtf8StringView r = root.AsUtf8(rootScratch);
+    const std::string_view rootBytes(reinterpret_cast<const char*>(r.data()), size_t(r.size()));
+    if (!started || rootBytes != lastRoot) {
+      started = true;
+      lastRoot = rootBytes;
+      const auto place = colourOf.constFind(r.toString());
       colour = place == colourOf.cend() ? nullptr : &result[place->style].Colours[place->colour];
-      if (!colour) continue;
     }
-    plu.AsStringInto(p);
+    if (!colour) continue;
+    const int size = SizeIndexOfUtf8(plu.AsUtf8(pluScratch));
     const qint64 n = quantity.AsInteger();
-    colour->AddStock(branch.AsInteger(), {SizeIndex(p), n, n == 0 && quantity.IsNull()});  // NULL reads as 0
+    colour->AddStock(branch.AsInteger(), {size, n, n == 0 && quantity.IsNull()});  // NULL reads as 0
   }
   q->Close();
   // A style picked twice is listed twice.

@@ -76,6 +76,7 @@ class TBrokenSizeQueryClass {
   static QString StockSql(const QStringList& rootPLUs, const QString& branchId);
   // The size index of a PLU: characters 9 and 10 as a number, 0 when they are none.
   static int SizeIndex(const QString& plu);
+  static int SizeIndexOfUtf8(QUtf8StringView plu);  // the same, read from the PLU's UTF-8
 
   static constexpr int kBatchStyles = 2500;  // styles per statement
   int BatchStyles = kBatchStyles;

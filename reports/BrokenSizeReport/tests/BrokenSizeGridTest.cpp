@@ -41,16 +41,29 @@ TEST(BrokenSizeRule, CountsSizesWithARecordButNoStock) {
   }
 }
 
+// Read from the PLU's text or from its UTF-8 bytes alike, also where a
+// character before the size takes more than one byte.
 TEST(BrokenSizeRule, ASizeIsTheNumberInThePLUsNinthAndTenthCharacters) {
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("1000000105"), 5);
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("ABC12F3A27"), 27);
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("100000019"), 9);    // one digit only
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("100000010 "), 0);   // a blank after it
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("10000001 7"), 7);
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("10000001-1"), 0);   // no size below the first
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("10000001XL"), 0);
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("10000001"), 0);
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("1000000112345"), 12);
+  const std::pair<QString, int> cases[] = {
+      {"1000000105", 5},
+      {"ABC12F3A27", 27},
+      {"100000019", 9},    // one digit only
+      {"100000010 ", 0},   // a blank after it
+      {"10000001 7", 7},
+      {"10000001-1", 0},   // no size below the first
+      {"10000001XL", 0},
+      {"10000001", 0},
+      {"1000000112345", 12},
+      {QString::fromUtf8("\xc3\x84" "000000105"), 5},   // ten characters, eleven bytes
+      {QString::fromUtf8("\xc3\x84" "00000112"), 2},    // nine characters in ten bytes: "12" is not at 9 and 10
+      {QString::fromUtf8("100000010\xc3\x84"), 0},
+  };
+  for (const auto& [plu, size] : cases) {
+    SCOPED_TRACE(plu.toStdString());
+    EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex(plu), size);
+    const QByteArray utf8 = plu.toUtf8();
+    EXPECT_EQ(TBrokenSizeQueryClass::SizeIndexOfUtf8(QUtf8StringView(utf8)), size);
+  }
 }
 
 TBrokenColour Colour(const QString& root, const QString& name, const std::vector<QString>& sizes) {
