@@ -37,15 +37,19 @@ void TBrokenSizeGridClass::Reset() {
 }
 
 int TBrokenSizeGridClass::CountMissing(TBrokenRecords records, int minMissing, bool hideAllZero) {
-  int missing = 0;
+  int noStock = 0;
   bool allZero = true;
   for (const TBrokenStockRecord& r : records) {
-    if (r.Quantity <= 0) ++missing;
+    if (r.Quantity <= 0) ++noStock;
     if (r.Quantity != 0) allZero = false;
   }
-  if (missing < minMissing) missing = 0;
-  if (allZero && hideAllZero) missing = 0;
-  return missing;
+  return CountMissing(noStock, allZero, minMissing, hideAllZero);
+}
+
+int TBrokenSizeGridClass::CountMissing(int noStock, bool allZero, int minMissing, bool hideAllZero) {
+  if (noStock < minMissing) return 0;
+  if (allZero && hideAllZero) return 0;
+  return noStock;
 }
 
 bool TBrokenSizeGridClass::IsHeaderRow(const kui::KvStringGrid& grid, int row) {
@@ -161,10 +165,10 @@ void TBrokenSizeGridClass::AddColour(const QString& style, const TBrokenColour& 
     CurrentBranchId = id;
     CurrentBranchName = name;
     if (!BranchFilterId.isEmpty() && BranchFilterId != id) continue;
-    const TBrokenRecords records = numbered ? colour.StockAt(branchNumbers_[b]) : colour.StockAt(id);
-    if (CountMissing(records) <= 0) continue;
+    const TBrokenColour::BranchStock stock = colour.StockOfBranch(numbered ? branchNumbers_[b] : id.toLongLong());
+    if (CountMissing(stock.NoStock, stock.AllZero, MinMissing, HideAllZero) <= 0) continue;
     AddRowWithHeader(colour);
-    WriteStockRow(CurrentRow, name, style, colour, records);
+    WriteStockRow(CurrentRow, name, style, colour, stock.Records);
   }
 }
 

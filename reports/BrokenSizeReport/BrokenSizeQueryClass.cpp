@@ -22,9 +22,11 @@ QString QuotedList(const QStringList& texts) {
 
 }  // namespace
 
-TBrokenRecords TBrokenColour::StockAt(qint64 branchId) const {
+TBrokenRecords TBrokenColour::StockAt(qint64 branchId) const { return StockOfBranch(branchId).Records; }
+
+TBrokenColour::BranchStock TBrokenColour::StockOfBranch(qint64 branchId) const {
   for (const Branch& b : branches_)
-    if (b.id == branchId) return TBrokenRecords(records_).subspan(b.first, b.count);
+    if (b.id == branchId) return {TBrokenRecords(records_).subspan(b.first, b.count), b.noStock, b.allZero};
   return {};
 }
 
@@ -33,20 +35,25 @@ void TBrokenColour::AddStock(qint64 branchId, const TBrokenStockRecord& record) 
     records_.reserve(kUsualRecords);
     branches_.reserve(kUsualBranches);
   }
+  const auto count = [&record](Branch& b) {
+    ++b.count;
+    b.noStock += record.Quantity <= 0;
+    b.allZero = b.allZero && record.Quantity == 0;
+  };
   // Records come a branch at a time; one that comes late is moved to its branch.
   if (branches_.empty() || branches_.back().id != branchId) {
     for (Branch& b : branches_) {
       if (b.id != branchId) continue;
       records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(b.first + b.count), record);
-      ++b.count;
       for (Branch& after : branches_)
         if (after.first > b.first) ++after.first;
+      count(b);
       return;
     }
-    branches_.push_back({branchId, records_.size(), 0});
+    branches_.push_back({branchId, records_.size(), 0, 0, true});
   }
   records_.push_back(record);
-  ++branches_.back().count;
+  count(branches_.back());
 }
 
 TBrokenSizeQueryClass::TBrokenSizeQueryClass(TDMDB& dm, QString branchId) : dm_(dm), branchId_(std::move(branchId)) {}

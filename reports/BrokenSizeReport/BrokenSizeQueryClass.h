@@ -43,6 +43,15 @@ struct TBrokenColour {
   // The records of one branch, in the order read; none when it has none.
   TBrokenRecords StockAt(qint64 branchId) const;
   TBrokenRecords StockAt(const QString& branchId) const { return StockAt(branchId.toLongLong()); }
+  // The same with what the broken-size rule asks of them, counted as they
+  // were added: how many hold no stock (0 or below) and whether every one
+  // is exactly 0.
+  struct BranchStock {
+    TBrokenRecords Records;
+    int NoStock = 0;
+    bool AllZero = true;
+  };
+  BranchStock StockOfBranch(qint64 branchId) const;
   void AddStock(qint64 branchId, const TBrokenStockRecord& record);
 
  private:
@@ -50,6 +59,8 @@ struct TBrokenColour {
   struct Branch {
     qint64 id;
     size_t first, count;
+    int noStock;
+    bool allZero;
   };
   std::vector<Branch> branches_;  // in the order first met
   static constexpr size_t kUsualRecords = 64;  // a size run of a dozen at a handful of branches

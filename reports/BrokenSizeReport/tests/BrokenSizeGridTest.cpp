@@ -153,6 +153,35 @@ TEST(BrokenColourStock, RecordsAreKeptByBranchWhateverOrderTheyComeIn) {
   EXPECT_EQ(TBrokenSizeGridClass::CountMissing(c.StockAt(1), 1, true), 1);
 }
 
+// What the rule asks of a branch's records is counted as they come, a late
+// record included, and agrees with counting the records afterwards.
+TEST(BrokenColourStock, ABranchsCountsFollowItsRecords) {
+  TBrokenColour c;
+  c.AddStock(7, {0, 0, false});
+  c.AddStock(7, {1, 0, true});
+  c.AddStock(3, {0, 2, false});
+  const auto counts = [&](qint64 branch) {
+    const TBrokenColour::BranchStock s = c.StockOfBranch(branch);
+    EXPECT_EQ(s.Records.size(), c.StockAt(branch).size());
+    return QString("%1/%2").arg(s.NoStock).arg(s.AllZero ? "zero" : "stock");
+  };
+  EXPECT_EQ(counts(7), "2/zero");
+  EXPECT_EQ(counts(3), "0/stock");
+  EXPECT_EQ(counts(5), "0/zero");  // no records
+  c.AddStock(7, {2, -4, false});   // late, and not zero
+  c.AddStock(3, {1, 0, false});
+  EXPECT_EQ(counts(7), "3/stock");
+  EXPECT_EQ(counts(3), "1/stock");
+  for (const bool hide : {true, false})
+    for (const int min : {1, 2, 3, 4})
+      for (const qint64 branch : {7, 3, 5}) {
+        const TBrokenColour::BranchStock s = c.StockOfBranch(branch);
+        EXPECT_EQ(TBrokenSizeGridClass::CountMissing(s.NoStock, s.AllZero, min, hide),
+                  TBrokenSizeGridClass::CountMissing(s.Records, min, hide))
+            << branch << " " << min << " " << hide;
+      }
+}
+
 TEST_F(BrokenSizeGrid, AColourIsListedAtEachBrokenBranchInTheBranchesOrder) {
   build.Branches = {{"4", "HARROGATE"}, {"6", "LEEDS"}, {"1", "MAIN STORE"}, {"5", "YORK"}};
   TBrokenColour red = Colour("00000001", "RED", {"S", "M"});
