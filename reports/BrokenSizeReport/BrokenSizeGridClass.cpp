@@ -12,6 +12,10 @@ namespace {
 // The row marks: one shared text each, whatever the number of rows.
 const QString kHeaderMarkText = QString::fromLatin1(TBrokenSizeGridClass::kHeaderMark);
 const QString kDataMarkText = QString::fromLatin1(TBrokenSizeGridClass::kDataMark);
+const QString kBranchLabel = QStringLiteral("Branch");
+const QString kRootPLULabel = QStringLiteral("Root PLU");
+const QString kStyleLabel = QStringLiteral("Style");
+const QString kColourLabel = QStringLiteral("Colour");
 constexpr int kBranchWidth = 120;
 constexpr int kRootPLUWidth = 80;
 constexpr int kStyleWidth = 120;
@@ -68,10 +72,10 @@ void TBrokenSizeGridClass::Widen(int columns) {
 
 void TBrokenSizeGridClass::WriteHeaderLabels(int row) {
   grid_.SetCell(0, row, kHeaderMarkText);
-  grid_.SetCell(1, row, "Branch");
-  grid_.SetCell(2, row, "Root PLU");
-  grid_.SetCell(3, row, "Style");
-  grid_.SetCell(4, row, "Colour");
+  grid_.SetCell(1, row, kBranchLabel);
+  grid_.SetCell(2, row, kRootPLULabel);
+  grid_.SetCell(3, row, kStyleLabel);
+  grid_.SetCell(4, row, kColourLabel);
 }
 
 void TBrokenSizeGridClass::WriteSizeNames(int row, const TBrokenColour& colour) {
@@ -81,8 +85,11 @@ void TBrokenSizeGridClass::WriteSizeNames(int row, const TBrokenColour& colour) 
 }
 
 void TBrokenSizeGridClass::WriteHeader(int row, const TBrokenColour& colour) {
-  WriteHeaderLabels(row);
-  WriteSizeNames(row, colour);
+  // What WriteHeaderLabels and WriteSizeNames write, as one row.
+  Widen(kFirstSizeCol + static_cast<int>(colour.SizeNames.size()));
+  std::vector<QString> cells{kHeaderMarkText, kBranchLabel, kRootPLULabel, kStyleLabel, kColourLabel};
+  cells.insert(cells.end(), colour.SizeNames.begin(), colour.SizeNames.end());
+  grid_.SetRowCells(row, std::move(cells));
   headerRow_ = row;
   headerNames_ = colour.SizeNames;
 }

@@ -13,6 +13,10 @@ void Run(TDMDB& dm, const QString& sql, kdb::Query* query) {
   if (!dm.RunQuery(sql, query)) throw kdb::DbError(dm.LastError);
 }
 
+std::string_view Bytes(QUtf8StringView text) {
+  return {reinterpret_cast<const char*>(text.data()), size_t(text.size())};
+}
+
 QString QuotedList(const QStringList& texts) {
   QStringList quoted;
   quoted.reserve(texts.size());
@@ -129,7 +133,12 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
     qint64 namedBy = 0;  // the offset whose PLU named the colour
     QString namedByPLU;
     constexpr qint64 kNoOffset = std::numeric_limits<qint64>::max();
-    QString s, r, p;  // read into the same buffers row after row
+    QString s, p;  // read into the same buffers row after row
+    std::string colourRoot;  // the current colour's root PLU as read
+    QByteArray rootScratch;
+    // The size name last read at each size index: the colours of a batch
+    // that name a size alike share one string for it.
+    std::vector<QString> sizeNames;
     for (q->First(); !q->Eof(); q->Next()) {
       style.AsStringInto(s);
       if (!owner || s != lastStyle) {
@@ -139,13 +148,14 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
         colour = nullptr;
       }
       if (!owner) continue;
-      root.AsStringInto(r);
+      const std::string_view r = Bytes(root.AsUtf8(rootScratch));
       plu.AsStringInto(p);
       qint64 at = offset.AsInteger();
       if (at == 0 && offset.IsNull()) at = kNoOffset;  // NULL reads as 0
-      if (!colour || colour->RootPLU != r) {
+      if (!colour || r != colourRoot) {
         colour = &owner->Colours.emplace_back();
-        colour->RootPLU = r;
+        colourRoot = r;
+        colour->RootPLU = QString::fromUtf8(r.data(), qsizetype(r.size()));
         colour->Colour = colourName.AsString();
         namedBy = at;
         namedByPLU = p;
@@ -156,7 +166,11 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
       }
       const size_t index = static_cast<size_t>(SizeIndex(p));
       if (index >= colour->SizeNames.size()) colour->SizeNames.resize(index + 1);
-      if (colour->SizeNames[index].isEmpty()) colour->SizeNames[index] = sizeName.AsString();
+      if (colour->SizeNames[index].isEmpty()) {
+        if (index >= sizeNames.size()) sizeNames.resize(index + 1);
+        sizeName.AsStringInto(sizeNames[index]);
+        colour->SizeNames[index] = sizeNames[index];
+      }
     }
     q->Close();
   }
@@ -198,12 +212,11 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
   TBrokenColour* colour = nullptr;
   QByteArray rootScratch, pluScratch;
   for (q->First(); !q->Eof(); q->Next()) {
-    const QUtf8StringView r = root.AsUtf8(rootScratch);
-    const std::string_view rootBytes(reinterpret_cast<const char*>(r.data()), size_t(r.size()));
-    if (!started || rootBytes != lastRoot) {
+    const std::string_view r = Bytes(root.AsUtf8(rootScratch));
+    if (!started || r != lastRoot) {
       started = true;
-      lastRoot = rootBytes;
-      const auto place = colourOf.constFind(r.toString());
+      lastRoot = r;
+      const auto place = colourOf.constFind(QString::fromUtf8(r.data(), qsizetype(r.size())));
       colour = place == colourOf.cend() ? nullptr : &result[place->style].Colours[place->colour];
     }
     if (!colour) continue;
