@@ -78,10 +78,10 @@ TEST_P(FieldTest, AsStringIntoAReusedBufferGivesAsString) {
   EXPECT_EQ(kept, (QStringList{"Coat", QString::fromUtf8("Kleid \xc3\xa4\xe2\x82\xac"), ""}));
 }
 
-// AsUtf8 shows the text AsString gives, for text beyond ASCII, NULL and
-// columns of other types (money in its short form, not as the engine sends
-// it), row after row with one scratch; a table's field being edited shows
-// the value set, not the row's.
+// AsUtf8 shows the text AsString gives, for text beyond ASCII, NULL, an
+// empty text and columns of other types (money in its short form, not as the
+// engine sends it), row after row with one scratch; a table's field being
+// edited shows the value set, not the row's.
 TEST_P(FieldTest, AsUtf8ShowsTheTextAsStringGives) {
   const qint64 coat = InsertByText("Coat", "42", "12.3456", "17.5", "True", "2024-03-01 10:20:30");
   InsertByText(QString::fromUtf8("Kleid \xc3\xa4\xe2\x82\xac"), "-3", "12.5", "", "", "");
@@ -99,6 +99,15 @@ TEST_P(FieldTest, AsUtf8ShowsTheTextAsStringGives) {
   q.Next();
   EXPECT_EQ(q.FieldByName("PRICE").AsUtf8(scratch), QUtf8StringView("12.5"));
   EXPECT_EQ(q.FieldByName("NAME").AsUtf8(scratch), QUtf8StringView("Kleid \xc3\xa4\xe2\x82\xac"));
+
+  // An empty text is no NULL, though both read as "".
+  q.SQL = "SELECT NAME, '' AS BLANK FROM ITEMS WHERE NAME IS NULL";
+  q.ExecSQL();
+  ASSERT_EQ(q.RecordCount(), 1);
+  EXPECT_TRUE(q.Fields(0).IsNull());
+  EXPECT_FALSE(q.Fields(1).IsNull());
+  EXPECT_TRUE(q.Fields(1).AsUtf8(scratch).isEmpty());
+  EXPECT_EQ(q.Fields(1).Value(), QVariant(QString("")));
 
   Table t(&db());
   t.TableName = "ITEMS";
