@@ -17,6 +17,15 @@
 // there are) are read back from the grid and from the baseline's rows; a
 // difference fails the row.
 //
+// A report whose grid shows more than the stock records give (the broken
+// styles: each line's style and colour name, the size names of its header,
+// all from PRODUCTS) has that statement in its baseline too, read whole,
+// then the fastest stock candidate (which may list the root PLUs the names
+// statement read instead of finding them again); the style and colour of
+// each line must agree with the names as well. The fastest stock candidate
+// alone is still timed in the same iterations, its figures checked too, and
+// shown beside (narrow_ms, narrow_ratio; narrow_bare says which one).
+//
 // Memory: one run more from an empty grid, counted by HeapCounter: the most
 // the run held at once above what it started with (peak_mb), what the grid
 // kept afterwards (grid_mb), and their ratio (mem_ratio, 1.0 when the run
@@ -32,6 +41,7 @@
 #include <QHash>
 
 #include <functional>
+#include <limits>
 #include <map>
 #include <memory>
 
@@ -67,6 +77,9 @@ struct Shop {
   std::vector<std::pair<QString, QString>> branches;  // (id, name) by name, as the selectors list them
   QHash<QString, QString> codeOfBranch;
   QHash<QString, QString> nameOfBranch;
+  // The root PLUs of the rows the names statement read last (broken styles),
+  // listed for an IN (...): a baseline that holds them lists them itself.
+  QString rootsOfNames;
 
   explicit Shop(Engine e) {
     const kvcat::CatalogueDb cat = kvcat::EnsureCatalogue(e, kvcat::SizeFromEnvironment());
@@ -334,6 +347,81 @@ void ReadAndRuleBroken(kdb::Query& q) {
   benchmark::DoNotOptimize(broken);
 }
 
+// What the grid shows of a colour besides its stock: its style, colour name
+// and size names. The PLUs of the picked styles from the covering index
+// (STYLE, ROOT_PLU, PLU, SIZE_OFFSET, COLOUR_NAME, SIZE_NAME), a colour's
+// PLUs together.
+QString BrokenNamesSql(Shop& shop) {
+  return "select p.style, p.root_plu, p.plu, p.size_offset, p.colour_name, p.size_name from products p"
+         " where p.style in (" +
+         QuotedList(shop.styles) + ") order by p.style, p.root_plu, p.plu";
+}
+
+// Every value read, and the root PLUs listed once each (a colour's rows
+// come together).
+void ReadBrokenNames(Shop& shop, kdb::Query& q) {
+  qint64 sum = 0;
+  kdb::Field& style = q.Fields(0);
+  kdb::Field& root = q.Fields(1);
+  kdb::Field& plu = q.Fields(2);
+  kdb::Field& offset = q.Fields(3);
+  kdb::Field& colour = q.Fields(4);
+  kdb::Field& size = q.Fields(5);
+  QStringList roots;
+  for (q.First(); !q.Eof(); q.Next()) {
+    const QString r = root.AsString();
+    if (roots.isEmpty() || roots.constLast() != r) roots << r;
+    sum += style.AsString().size() + r.size() + plu.AsString().size() + offset.AsInteger() +
+           colour.AsString().size() + size.AsString().size();
+  }
+  benchmark::DoNotOptimize(sum);
+  roots.removeDuplicates();  // a root PLU under two styles
+  shop.rootsOfNames = QuotedList(roots);
+}
+
+// Per style and root PLU ("style|root"), the colour name a line shows: that
+// of the colour's PLU with the lowest size offset (one without counts last),
+// the lower PLU on a tie.
+using ColourNames = std::map<QString, QString>;
+
+ColourNames BrokenColourNames(kdb::Query& q) {
+  struct Naming {
+    qint64 offset;
+    QString plu, name;
+  };
+  std::map<QString, Naming> naming;
+  for (q.First(); !q.Eof(); q.Next()) {
+    const qint64 offset = q.Fields(3).IsNull() ? std::numeric_limits<qint64>::max() : q.Fields(3).AsInteger();
+    const QString plu = q.Fields(2).AsString();
+    const auto [it, added] = naming.try_emplace(q.Fields(0).AsString() + "|" + q.Fields(1).AsString(),
+                                                Naming{offset, plu, q.Fields(4).AsString()});
+    if (!added && (offset < it->second.offset || (offset == it->second.offset && plu < it->second.plu)))
+      it->second = {offset, plu, q.Fields(4).AsString()};
+  }
+  ColourNames names;
+  for (const auto& [key, n] : naming) names.emplace(key, n.name);
+  return names;
+}
+
+// The lines' colours as the grid shows them, for the same key.
+ColourNames BrokenGridColours(const kui::KvStringGrid& grid) {
+  ColourNames names;
+  for (int r = 0; r < grid.RowCount(); ++r)
+    if (grid.Cell(0, r) == TBrokenSizeGridClass::kDataMark) names[grid.Cell(3, r) + "|" + grid.Cell(2, r)] = grid.Cell(4, r);
+  return names;
+}
+
+// True when every line's colour is the one the names statement gives.
+bool SameColours(const kui::KvStringGrid& grid, kdb::Query& names) {
+  const ColourNames shown = BrokenGridColours(grid);
+  const ColourNames given = BrokenColourNames(names);
+  for (const auto& [key, name] : shown) {
+    const auto it = given.find(key);
+    if (it == given.end() || it->second != name) return false;
+  }
+  return !shown.empty();
+}
+
 const std::vector<BareFetch>& BrokenBares() {
   static const std::vector<BareFetch> bares = {
       {"by root PLU, sub-select",
@@ -354,12 +442,37 @@ const std::vector<BareFetch>& BrokenBares() {
   return bares;
 }
 
+// After the names statement: the stock of the root PLUs it read, listed,
+// besides the candidates that find them again.
+const std::vector<BareFetch>& BrokenBaresAfterNames() {
+  static const std::vector<BareFetch> bares = [] {
+    std::vector<BareFetch> b = {
+        {"by the names' root PLUs, listed",
+         [](Shop& shop) {
+           return "select bs.root_plu, bs.branch_id, bs.plu, bs.stock_quantity from branchstock bs"
+                  " where bs.root_plu in (" +
+                  shop.rootsOfNames + ") order by bs.root_plu, bs.branch_id";
+         },
+         ReadAndRuleBroken, BrokenFigures}};
+    b.insert(b.end(), BrokenBares().begin(), BrokenBares().end());
+    return b;
+  }();
+  return bares;
+}
+
 // ----- the rows ----------------------------------------------------------------------------
 
 struct Report {
   void (*run)(Shop&, kui::KvStringGrid&);
   Figures (*gridFigures)(const kui::KvStringGrid&);
   const std::vector<BareFetch>& (*bares)();
+  // What the grid shows besides the stock, when it shows more: the
+  // statement, its reader, and the check of the grid against its rows.
+  QString (*namesSql)(Shop&) = nullptr;
+  void (*readNames)(Shop&, kdb::Query&) = nullptr;
+  bool (*sameNames)(const kui::KvStringGrid&, kdb::Query&) = nullptr;
+  // The stock candidates once the names are read (they may use them).
+  const std::vector<BareFetch>& (*baresAfterNames)() = nullptr;
 };
 
 double TimedMs(const std::function<void()>& f) {
@@ -369,14 +482,19 @@ double TimedMs(const std::function<void()>& f) {
   return double(t.nsecsElapsed()) / 1e6;
 }
 
-// The fastest candidate on this engine (the better of two runs each).
-const BareFetch& FastestBare(Shop& shop, const std::vector<BareFetch>& bares) {
+// The fastest candidate on this engine (the better of two runs each), each
+// run after `before` where given.
+const BareFetch& FastestBare(Shop& shop, const std::vector<BareFetch>& bares,
+                             const std::function<void()>& before = {}) {
   const BareFetch* best = nullptr;
   double bestMs = 0;
   for (const BareFetch& b : bares) {
     double ms = 0;
     for (int i = 0; i < 2; ++i) {
-      const double t = TimedMs([&] { b.Fetch(shop); });
+      const double t = TimedMs([&] {
+        if (before) before();
+        b.Fetch(shop);
+      });
       ms = i == 0 ? t : std::min(ms, t);
     }
     if (!best || ms < bestMs) {
@@ -389,26 +507,56 @@ const BareFetch& FastestBare(Shop& shop, const std::vector<BareFetch>& bares) {
 
 void BM_Report(benchmark::State& state, Engine e, Report report) {
   Shop* shop = nullptr;
+  // The stock candidate alone (the baseline, unless the report reads names
+  // besides); with names, the candidate that follows the names statement.
   const BareFetch* bare = nullptr;
+  const BareFetch* afterNames = nullptr;
+  std::unique_ptr<kdb::Query> names;
+  const auto readNames = [&] {
+    names = Run(*shop, report.namesSql(*shop));
+    report.readNames(*shop, *names);
+  };
   try {
     shop = &ShopOf(e);
     bare = &FastestBare(*shop, report.bares());
+    if (report.namesSql) afterNames = &FastestBare(*shop, report.baresAfterNames(), readNames);
   } catch (const std::exception& x) {
     state.SkipWithError(x.what());
     return;
   }
   kui::KvStringGrid grid;
   kvbench::Comparison row(state, QString::fromStdString(kvtest::EngineName(e)), kvbench::kGoalQuery);
+  std::vector<double> narrowMs;  // the stock candidate alone, when the baseline reads names besides
+  const auto sameFigures = [&](const Figures& ours, const BareFetch& b, kdb::Query& rows) {
+    if (!ours.empty() && ours == b.figures(*shop, rows)) return true;
+    state.SkipWithError(("the report's grid and the bare rows (" + std::string(b.name) + ") give different figures")
+                            .c_str());
+    return false;
+  };
   try {
     for (auto _ : state) {
       std::unique_ptr<kdb::Query> rows;
+      names.reset();
       row.Ours([&] { report.run(*shop, grid); });
-      row.Baseline([&] { rows = bare->Fetch(*shop); });
+      row.Baseline([&] {
+        if (!afterNames) {
+          rows = bare->Fetch(*shop);
+          return;
+        }
+        readNames();
+        rows = afterNames->Fetch(*shop);
+      });
       const Figures ours = report.gridFigures(grid);
-      if (ours.empty() || ours != bare->figures(*shop, *rows)) {
-        state.SkipWithError(("the report's grid and the bare rows (" + std::string(bare->name) +
-                             ") give different figures").c_str());
-        break;
+      if (!sameFigures(ours, afterNames ? *afterNames : *bare, *rows)) break;
+      if (afterNames) {
+        if (!report.sameNames(grid, *names)) {
+          state.SkipWithError("the report's grid and the bare rows give different colour names");
+          break;
+        }
+        rows.reset();  // the stock candidate alone starts as it did in the baseline
+        names.reset();
+        narrowMs.push_back(TimedMs([&] { rows = bare->Fetch(*shop); }));
+        if (!sameFigures(ours, *bare, *rows)) break;
       }
       state.counters["lines"] = double(ours.size());
       state.counters["grid_rows"] = grid.RowCount();
@@ -426,8 +574,17 @@ void BM_Report(benchmark::State& state, Engine e, Report report) {
     state.SkipWithError(x.what());
   }
   state.counters["styles"] = double(shop->styles.size());
-  state.counters["bare"] = double(bare - report.bares().data());  // which candidate was fastest
+  // Which candidates were fastest.
+  state.counters["bare"] = afterNames ? double(afterNames - report.baresAfterNames().data())
+                                      : double(bare - report.bares().data());
+  if (afterNames) state.counters["narrow_bare"] = double(bare - report.bares().data());
   row.Report();
+  if (!narrowMs.empty() && state.counters.count("ours_ms")) {
+    // Beside the row's ratio: ours against the stock records alone.
+    const double ms = kvbench::Median(narrowMs);
+    state.counters["narrow_ms"] = ms;
+    if (ms > 0) state.counters["narrow_ratio"] = state.counters["ours_ms"] / ms;
+  }
 }
 
 const bool registered = [] {
@@ -438,7 +595,8 @@ const bool registered = [] {
                     Report{RunStyleStockList, StyleStockGridFigures, StyleStockBares})
         ->Iterations(3);
     kvbench::AddRow("Report/BrokenSizeReport/" + engine, BM_Report, e,
-                    Report{RunBrokenSizes, BrokenGridFigures, BrokenBares})
+                    Report{RunBrokenSizes, BrokenGridFigures, BrokenBares, BrokenNamesSql, ReadBrokenNames,
+                           SameColours, BrokenBaresAfterNames})
         ->Iterations(3);
   }
   return true;

@@ -102,6 +102,18 @@ void Field::AppendUtf8(QByteArray& out) const {
   out += conv::ToText(c, type_).toUtf8();
 }
 
+QUtf8StringView Field::AsUtf8(QByteArray& scratch) const {
+  if (const RowSet* rows = DataSetAccess::Browsing(owner_)) {
+    const Cell c = rows->Get(DataSetAccess::Row(owner_), index_);
+    if (c.kind == Cell::Text && (type_ == FieldType::Text || type_ == FieldType::Unknown)) return {c.s, c.len};
+    scratch = conv::ToText(c, type_).toUtf8();
+    return scratch;
+  }
+  std::string engineScratch;  // the edit buffer's text lives only as long as this
+  scratch = conv::ToText(DataSetAccess::Read(owner_, index_, engineScratch), type_).toUtf8();
+  return scratch;
+}
+
 QVariant Field::Value() const {
   std::string scratch;
   QVariant v = conv::ToValue(DataSetAccess::Read(owner_, index_, scratch), type_);

@@ -88,6 +88,12 @@ class Field {
   // AsString added to `out` in UTF-8; plain text and whole numbers go in
   // as the row holds them, without a string of their own (a post record).
   void AppendUtf8(QByteArray& out) const;
+  // The text AsString gives, as UTF-8 and without a copy where the engine
+  // holds it so (a text column of a row being browsed): valid until the data
+  // set moves to another row or closes. Other values (a number, money, a
+  // value being edited) are converted into `scratch`, which the view then
+  // shows. For a reader that only compares a text or picks characters of it.
+  QUtf8StringView AsUtf8(QByteArray& scratch) const;
   qint64 AsInteger() const;      // NULL and text that is no number give 0
   double AsFloat() const;
   Currency AsCurrency() const;

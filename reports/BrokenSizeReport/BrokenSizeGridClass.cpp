@@ -12,6 +12,10 @@ namespace {
 // The row marks: one shared text each, whatever the number of rows.
 const QString kHeaderMarkText = QString::fromLatin1(TBrokenSizeGridClass::kHeaderMark);
 const QString kDataMarkText = QString::fromLatin1(TBrokenSizeGridClass::kDataMark);
+const QString kBranchLabel = QStringLiteral("Branch");
+const QString kRootPLULabel = QStringLiteral("Root PLU");
+const QString kStyleLabel = QStringLiteral("Style");
+const QString kColourLabel = QStringLiteral("Colour");
 constexpr int kBranchWidth = 120;
 constexpr int kRootPLUWidth = 80;
 constexpr int kStyleWidth = 120;
@@ -37,15 +41,19 @@ void TBrokenSizeGridClass::Reset() {
 }
 
 int TBrokenSizeGridClass::CountMissing(TBrokenRecords records, int minMissing, bool hideAllZero) {
-  int missing = 0;
+  int noStock = 0;
   bool allZero = true;
   for (const TBrokenStockRecord& r : records) {
-    if (r.Quantity <= 0) ++missing;
+    if (r.Quantity <= 0) ++noStock;
     if (r.Quantity != 0) allZero = false;
   }
-  if (missing < minMissing) missing = 0;
-  if (allZero && hideAllZero) missing = 0;
-  return missing;
+  return CountMissing(noStock, allZero, minMissing, hideAllZero);
+}
+
+int TBrokenSizeGridClass::CountMissing(int noStock, bool allZero, int minMissing, bool hideAllZero) {
+  if (noStock < minMissing) return 0;
+  if (allZero && hideAllZero) return 0;
+  return noStock;
 }
 
 bool TBrokenSizeGridClass::IsHeaderRow(const kui::KvStringGrid& grid, int row) {
@@ -64,10 +72,10 @@ void TBrokenSizeGridClass::Widen(int columns) {
 
 void TBrokenSizeGridClass::WriteHeaderLabels(int row) {
   grid_.SetCell(0, row, kHeaderMarkText);
-  grid_.SetCell(1, row, "Branch");
-  grid_.SetCell(2, row, "Root PLU");
-  grid_.SetCell(3, row, "Style");
-  grid_.SetCell(4, row, "Colour");
+  grid_.SetCell(1, row, kBranchLabel);
+  grid_.SetCell(2, row, kRootPLULabel);
+  grid_.SetCell(3, row, kStyleLabel);
+  grid_.SetCell(4, row, kColourLabel);
 }
 
 void TBrokenSizeGridClass::WriteSizeNames(int row, const TBrokenColour& colour) {
@@ -77,8 +85,11 @@ void TBrokenSizeGridClass::WriteSizeNames(int row, const TBrokenColour& colour) 
 }
 
 void TBrokenSizeGridClass::WriteHeader(int row, const TBrokenColour& colour) {
-  WriteHeaderLabels(row);
-  WriteSizeNames(row, colour);
+  // What WriteHeaderLabels and WriteSizeNames write, as one row.
+  Widen(kFirstSizeCol + static_cast<int>(colour.SizeNames.size()));
+  std::vector<QString> cells{kHeaderMarkText, kBranchLabel, kRootPLULabel, kStyleLabel, kColourLabel};
+  cells.insert(cells.end(), colour.SizeNames.begin(), colour.SizeNames.end());
+  grid_.SetRowCells(row, std::move(cells));
   headerRow_ = row;
   headerNames_ = colour.SizeNames;
 }
@@ -161,10 +172,10 @@ void TBrokenSizeGridClass::AddColour(const QString& style, const TBrokenColour& 
     CurrentBranchId = id;
     CurrentBranchName = name;
     if (!BranchFilterId.isEmpty() && BranchFilterId != id) continue;
-    const TBrokenRecords records = numbered ? colour.StockAt(branchNumbers_[b]) : colour.StockAt(id);
-    if (CountMissing(records) <= 0) continue;
+    const TBrokenColour::BranchStock stock = colour.StockOfBranch(numbered ? branchNumbers_[b] : id.toLongLong());
+    if (CountMissing(stock.NoStock, stock.AllZero, MinMissing, HideAllZero) <= 0) continue;
     AddRowWithHeader(colour);
-    WriteStockRow(CurrentRow, name, style, colour, records);
+    WriteStockRow(CurrentRow, name, style, colour, stock.Records);
   }
 }
 

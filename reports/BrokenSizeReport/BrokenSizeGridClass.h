@@ -68,6 +68,8 @@ class TBrokenSizeGridClass {
   // not to be listed.
   static int CountMissing(TBrokenRecords records, int minMissing, bool hideAllZero);
   int CountMissing(TBrokenRecords records) const { return CountMissing(records, MinMissing, HideAllZero); }
+  // The rule on counts made already: records holding no stock, all exactly 0.
+  static int CountMissing(int noStock, bool allZero, int minMissing, bool hideAllZero);
   // The run: every style of the pick as the reads deliver it, in its order.
   void AddStyles(TBrokenSizeQueryClass& reads, const QStringList& styles);
   // A style's broken colours, then the blank row that closes it.

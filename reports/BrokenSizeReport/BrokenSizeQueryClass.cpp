@@ -4,11 +4,17 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
+#include <string_view>
 
 namespace {
 
 void Run(TDMDB& dm, const QString& sql, kdb::Query* query) {
   if (!dm.RunQuery(sql, query)) throw kdb::DbError(dm.LastError);
+}
+
+std::string_view Bytes(QUtf8StringView text) {
+  return {reinterpret_cast<const char*>(text.data()), size_t(text.size())};
 }
 
 QString QuotedList(const QStringList& texts) {
@@ -20,9 +26,11 @@ QString QuotedList(const QStringList& texts) {
 
 }  // namespace
 
-TBrokenRecords TBrokenColour::StockAt(qint64 branchId) const {
+TBrokenRecords TBrokenColour::StockAt(qint64 branchId) const { return StockOfBranch(branchId).Records; }
+
+TBrokenColour::BranchStock TBrokenColour::StockOfBranch(qint64 branchId) const {
   for (const Branch& b : branches_)
-    if (b.id == branchId) return TBrokenRecords(records_).subspan(b.first, b.count);
+    if (b.id == branchId) return {TBrokenRecords(records_).subspan(b.first, b.count), b.noStock, b.allZero};
   return {};
 }
 
@@ -31,20 +39,25 @@ void TBrokenColour::AddStock(qint64 branchId, const TBrokenStockRecord& record) 
     records_.reserve(kUsualRecords);
     branches_.reserve(kUsualBranches);
   }
+  const auto count = [&record](Branch& b) {
+    ++b.count;
+    b.noStock += record.Quantity <= 0;
+    b.allZero = b.allZero && record.Quantity == 0;
+  };
   // Records come a branch at a time; one that comes late is moved to its branch.
   if (branches_.empty() || branches_.back().id != branchId) {
     for (Branch& b : branches_) {
       if (b.id != branchId) continue;
       records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(b.first + b.count), record);
-      ++b.count;
       for (Branch& after : branches_)
         if (after.first > b.first) ++after.first;
+      count(b);
       return;
     }
-    branches_.push_back({branchId, records_.size(), 0});
+    branches_.push_back({branchId, records_.size(), 0, 0, true});
   }
   records_.push_back(record);
-  ++branches_.back().count;
+  count(branches_.back());
 }
 
 TBrokenSizeQueryClass::TBrokenSizeQueryClass(TDMDB& dm, QString branchId) : dm_(dm), branchId_(std::move(branchId)) {}
@@ -83,6 +96,16 @@ int TBrokenSizeQueryClass::SizeIndex(const QString& plu) {
   return ok && index >= 0 ? index : 0;
 }
 
+int TBrokenSizeQueryClass::SizeIndexOfUtf8(QUtf8StringView plu) {
+  // Ten bytes of which the first eight are ASCII are ten characters: the
+  // usual PLU is read from its bytes, any other as text.
+  const auto* s = reinterpret_cast<const unsigned char*>(plu.data());
+  const auto digit = [](unsigned char c) { return c >= '0' && c <= '9'; };
+  if (plu.size() == 10 && digit(s[8]) && digit(s[9]) && std::all_of(s, s + 8, [](unsigned char c) { return c < 0x80; }))
+    return (s[8] - '0') * 10 + (s[9] - '0');
+  return SizeIndex(plu.toString());
+}
+
 std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& styles) {
   std::vector<TBrokenStyle> result(static_cast<size_t>(styles.size()));
   QHash<QString, size_t> slot;
@@ -110,7 +133,12 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
     qint64 namedBy = 0;  // the offset whose PLU named the colour
     QString namedByPLU;
     constexpr qint64 kNoOffset = std::numeric_limits<qint64>::max();
-    QString s, r, p;  // read into the same buffers row after row
+    QString s, p;  // read into the same buffers row after row
+    std::string colourRoot;  // the current colour's root PLU as read
+    QByteArray rootScratch;
+    // The size name last read at each size index: the colours of a batch
+    // that name a size alike share one string for it.
+    std::vector<QString> sizeNames;
     for (q->First(); !q->Eof(); q->Next()) {
       style.AsStringInto(s);
       if (!owner || s != lastStyle) {
@@ -120,13 +148,14 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
         colour = nullptr;
       }
       if (!owner) continue;
-      root.AsStringInto(r);
+      const std::string_view r = Bytes(root.AsUtf8(rootScratch));
       plu.AsStringInto(p);
       qint64 at = offset.AsInteger();
       if (at == 0 && offset.IsNull()) at = kNoOffset;  // NULL reads as 0
-      if (!colour || colour->RootPLU != r) {
+      if (!colour || r != colourRoot) {
         colour = &owner->Colours.emplace_back();
-        colour->RootPLU = r;
+        colourRoot = r;
+        colour->RootPLU = QString::fromUtf8(r.data(), qsizetype(r.size()));
         colour->Colour = colourName.AsString();
         namedBy = at;
         namedByPLU = p;
@@ -137,7 +166,11 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
       }
       const size_t index = static_cast<size_t>(SizeIndex(p));
       if (index >= colour->SizeNames.size()) colour->SizeNames.resize(index + 1);
-      if (colour->SizeNames[index].isEmpty()) colour->SizeNames[index] = sizeName.AsString();
+      if (colour->SizeNames[index].isEmpty()) {
+        if (index >= sizeNames.size()) sizeNames.resize(index + 1);
+        sizeName.AsStringInto(sizeNames[index]);
+        colour->SizeNames[index] = sizeNames[index];
+      }
     }
     q->Close();
   }
@@ -171,20 +204,25 @@ std::vector<TBrokenStyle> TBrokenSizeQueryClass::LoadStyles(const QStringList& s
   kdb::Field& branch = q->Fields(1);
   kdb::Field& plu = q->Fields(2);
   kdb::Field& quantity = q->Fields(3);
-  QString lastRoot;
+  // A colour's records come together: its root PLU is looked up once, and
+  // every row after compares its bytes only; the PLU is read for its size
+  // alone.
+  std::string lastRoot;
+  bool started = false;
   TBrokenColour* colour = nullptr;
-  QString r, p;  // read into the same buffers row after row
+  QByteArray rootScratch, pluScratch;
   for (q->First(); !q->Eof(); q->Next()) {
-    root.AsStringInto(r);
-    if (!colour || r != lastRoot) {
+    const std::string_view r = Bytes(root.AsUtf8(rootScratch));
+    if (!started || r != lastRoot) {
+      started = true;
       lastRoot = r;
-      const auto place = colourOf.constFind(r);
+      const auto place = colourOf.constFind(QString::fromUtf8(r.data(), qsizetype(r.size())));
       colour = place == colourOf.cend() ? nullptr : &result[place->style].Colours[place->colour];
-      if (!colour) continue;
     }
-    plu.AsStringInto(p);
+    if (!colour) continue;
+    const int size = SizeIndexOfUtf8(plu.AsUtf8(pluScratch));
     const qint64 n = quantity.AsInteger();
-    colour->AddStock(branch.AsInteger(), {SizeIndex(p), n, n == 0 && quantity.IsNull()});  // NULL reads as 0
+    colour->AddStock(branch.AsInteger(), {size, n, n == 0 && quantity.IsNull()});  // NULL reads as 0
   }
   q->Close();
   // A style picked twice is listed twice.

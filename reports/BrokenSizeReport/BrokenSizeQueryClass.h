@@ -43,6 +43,15 @@ struct TBrokenColour {
   // The records of one branch, in the order read; none when it has none.
   TBrokenRecords StockAt(qint64 branchId) const;
   TBrokenRecords StockAt(const QString& branchId) const { return StockAt(branchId.toLongLong()); }
+  // The same with what the broken-size rule asks of them, counted as they
+  // were added: how many hold no stock (0 or below) and whether every one
+  // is exactly 0.
+  struct BranchStock {
+    TBrokenRecords Records;
+    int NoStock = 0;
+    bool AllZero = true;
+  };
+  BranchStock StockOfBranch(qint64 branchId) const;
   void AddStock(qint64 branchId, const TBrokenStockRecord& record);
 
  private:
@@ -50,6 +59,8 @@ struct TBrokenColour {
   struct Branch {
     qint64 id;
     size_t first, count;
+    int noStock;
+    bool allZero;
   };
   std::vector<Branch> branches_;  // in the order first met
   static constexpr size_t kUsualRecords = 64;  // a size run of a dozen at a handful of branches
@@ -76,6 +87,7 @@ class TBrokenSizeQueryClass {
   static QString StockSql(const QStringList& rootPLUs, const QString& branchId);
   // The size index of a PLU: characters 9 and 10 as a number, 0 when they are none.
   static int SizeIndex(const QString& plu);
+  static int SizeIndexOfUtf8(QUtf8StringView plu);  // the same, read from the PLU's UTF-8
 
   static constexpr int kBatchStyles = 2500;  // styles per statement
   int BatchStyles = kBatchStyles;

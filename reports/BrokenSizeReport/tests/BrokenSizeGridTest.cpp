@@ -41,16 +41,29 @@ TEST(BrokenSizeRule, CountsSizesWithARecordButNoStock) {
   }
 }
 
+// Read from the PLU's text or from its UTF-8 bytes alike, also where a
+// character before the size takes more than one byte.
 TEST(BrokenSizeRule, ASizeIsTheNumberInThePLUsNinthAndTenthCharacters) {
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("1000000105"), 5);
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("ABC12F3A27"), 27);
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("100000019"), 9);    // one digit only
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("100000010 "), 0);   // a blank after it
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("10000001 7"), 7);
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("10000001-1"), 0);   // no size below the first
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("10000001XL"), 0);
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("10000001"), 0);
-  EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex("1000000112345"), 12);
+  const std::pair<QString, int> cases[] = {
+      {"1000000105", 5},
+      {"ABC12F3A27", 27},
+      {"100000019", 9},    // one digit only
+      {"100000010 ", 0},   // a blank after it
+      {"10000001 7", 7},
+      {"10000001-1", 0},   // no size below the first
+      {"10000001XL", 0},
+      {"10000001", 0},
+      {"1000000112345", 12},
+      {QString::fromUtf8("\xc3\x84" "000000105"), 5},   // ten characters, eleven bytes
+      {QString::fromUtf8("\xc3\x84" "00000112"), 2},    // nine characters in ten bytes: "12" is not at 9 and 10
+      {QString::fromUtf8("100000010\xc3\x84"), 0},
+  };
+  for (const auto& [plu, size] : cases) {
+    SCOPED_TRACE(plu.toStdString());
+    EXPECT_EQ(TBrokenSizeQueryClass::SizeIndex(plu), size);
+    const QByteArray utf8 = plu.toUtf8();
+    EXPECT_EQ(TBrokenSizeQueryClass::SizeIndexOfUtf8(QUtf8StringView(utf8)), size);
+  }
 }
 
 TBrokenColour Colour(const QString& root, const QString& name, const std::vector<QString>& sizes) {
@@ -138,6 +151,35 @@ TEST(BrokenColourStock, RecordsAreKeptByBranchWhateverOrderTheyComeIn) {
   EXPECT_TRUE(c.StockAt(2).empty());
   EXPECT_EQ(c.StockAt(QString("1")).size(), 2u);
   EXPECT_EQ(TBrokenSizeGridClass::CountMissing(c.StockAt(1), 1, true), 1);
+}
+
+// What the rule asks of a branch's records is counted as they come, a late
+// record included, and agrees with counting the records afterwards.
+TEST(BrokenColourStock, ABranchsCountsFollowItsRecords) {
+  TBrokenColour c;
+  c.AddStock(7, {0, 0, false});
+  c.AddStock(7, {1, 0, true});
+  c.AddStock(3, {0, 2, false});
+  const auto counts = [&](qint64 branch) {
+    const TBrokenColour::BranchStock s = c.StockOfBranch(branch);
+    EXPECT_EQ(s.Records.size(), c.StockAt(branch).size());
+    return QString("%1/%2").arg(s.NoStock).arg(s.AllZero ? "zero" : "stock");
+  };
+  EXPECT_EQ(counts(7), "2/zero");
+  EXPECT_EQ(counts(3), "0/stock");
+  EXPECT_EQ(counts(5), "0/zero");  // no records
+  c.AddStock(7, {2, -4, false});   // late, and not zero
+  c.AddStock(3, {1, 0, false});
+  EXPECT_EQ(counts(7), "3/stock");
+  EXPECT_EQ(counts(3), "1/stock");
+  for (const bool hide : {true, false})
+    for (const int min : {1, 2, 3, 4})
+      for (const qint64 branch : {7, 3, 5}) {
+        const TBrokenColour::BranchStock s = c.StockOfBranch(branch);
+        EXPECT_EQ(TBrokenSizeGridClass::CountMissing(s.NoStock, s.AllZero, min, hide),
+                  TBrokenSizeGridClass::CountMissing(s.Records, min, hide))
+            << branch << " " << min << " " << hide;
+      }
 }
 
 TEST_F(BrokenSizeGrid, AColourIsListedAtEachBrokenBranchInTheBranchesOrder) {

@@ -52,17 +52,20 @@ TEST_P(FieldTest, TextIsConvertedByColumnType) {
   EXPECT_EQ(q.FieldByName("NAME").Value(), QVariant("Coat"));
 }
 
-// AsStringInto gives what AsString gives, row after row into one buffer, also
-// for text that is not ASCII, for NULL and for a column of another type; a
-// copy taken of the buffer keeps its text.
-TEST_P(FieldTest, AsStringIntoAReusedBufferGivesAsString) {
+// AsStringInto and AsUtf8 give what AsString gives, row after row into one
+// buffer or scratch, also for text that is not ASCII, for NULL, for columns
+// of other types (money in its short form, not as PostgreSQL sends it) and
+// for an expression without a declared type; a copy taken of the buffer
+// keeps its text.
+TEST_P(FieldTest, AsStringIntoAndAsUtf8GiveAsString) {
   InsertByText("Coat", "42", "12.3456", "17.5", "True", "2024-03-01 10:20:30");
   InsertByText(QString::fromUtf8("Kleid \xc3\xa4\xe2\x82\xac"), "-3", "", "", "", "");
   InsertByText("", "7", "0.5", "", "", "");
   Query q(&db());
-  q.SQL = "SELECT NAME, QTY, PRICE, RATE, ECOM_FLAG, DATE_CREATED FROM ITEMS ORDER BY ID";
+  q.SQL = "SELECT NAME, QTY, PRICE, RATE, ECOM_FLAG, DATE_CREATED, NAME || '!' AS SHOUT FROM ITEMS ORDER BY ID";
   q.ExecSQL();
   QString text;
+  QByteArray scratch;
   QStringList kept;
   int rows = 0;
   for (q.First(); !q.Eof(); q.Next(), ++rows) {
@@ -74,12 +77,39 @@ TEST_P(FieldTest, AsStringIntoAReusedBufferGivesAsString) {
       QByteArray bytes = "x=";
       q.Fields(c).AppendUtf8(bytes);
       EXPECT_EQ(bytes, "x=" + q.Fields(c).AsString().toUtf8()) << rows << " " << c;
+      EXPECT_EQ(q.Fields(c).AsUtf8(scratch).toString(), text) << rows << " " << c;
     }
     q.Fields(0).AsStringInto(text);
     kept << text;
   }
   EXPECT_EQ(rows, 3);
   EXPECT_EQ(kept, (QStringList{"Coat", QString::fromUtf8("Kleid \xc3\xa4\xe2\x82\xac"), ""}));
+}
+
+// An empty text is no NULL, though AsUtf8 shows both as ""; a table's field
+// being edited shows the value set, not the row's.
+TEST_P(FieldTest, AsUtf8OfAnEmptyTextAndOfAnEditedField) {
+  const qint64 coat = InsertByText("Coat", "42", "", "", "", "");
+  Query q(&db());
+  q.SQL = "SELECT PRICE, '' AS BLANK FROM ITEMS";
+  q.ExecSQL();
+  ASSERT_EQ(q.RecordCount(), 1);
+  QByteArray scratch;
+  EXPECT_TRUE(q.Fields(0).IsNull());
+  EXPECT_TRUE(q.Fields(0).AsUtf8(scratch).isEmpty());
+  EXPECT_FALSE(q.Fields(1).IsNull());
+  EXPECT_TRUE(q.Fields(1).AsUtf8(scratch).isEmpty());
+  EXPECT_EQ(q.Fields(1).Value(), QVariant(QString("")));
+
+  Table t(&db());
+  t.TableName = "ITEMS";
+  t.Open();
+  ASSERT_TRUE(t.FindKey({coat}));
+  t.Edit();
+  t.FieldByName("NAME").SetAsString("Jacket");
+  EXPECT_EQ(t.FieldByName("NAME").AsUtf8(scratch), QUtf8StringView("Jacket"));
+  EXPECT_EQ(t.FieldByName("QTY").AsUtf8(scratch), QUtf8StringView("42"));
+  t.Cancel();
 }
 
 TEST_P(FieldTest, EmptyTextGivesNullAndBadTextIsRefused) {
