@@ -474,6 +474,30 @@ QString ColumnsByIdSql(const QStringList& ids) {
   return QString("select p.id, ") + kLineColumns + " from products p where p.id in (" + ids.join(", ") + ")";
 }
 
+// A style's lines in the listing's order: colour, branch, root PLU.
+void SortLines(std::vector<GatheredLine>& lines) {
+  std::sort(lines.begin(), lines.end(), [](const GatheredLine& a, const GatheredLine& b) {
+    const int c = QString::compare(a.colour, b.colour);
+    return c != 0 ? c < 0 : a.branch != b.branch ? a.branch < b.branch : a.root < b.root;
+  });
+}
+
+// The descriptive columns of the lines' first PLUs, each read once by id.
+void ReadFirstColumns(Shop& shop, Gathered& g) {
+  QStringList ids;
+  QSet<qint64> seen;
+  for (const GatheredLine& l : g.lines)
+    if (!seen.contains(l.firstId)) {
+      seen.insert(l.firstId);
+      ids << QString::number(l.firstId);
+    }
+  if (ids.isEmpty()) return;
+  g.queries.push_back(Run(shop, ColumnsByIdSql(ids)));
+  kdb::Query& c = *g.queries.back();
+  for (c.First(); !c.Eof(); c.Next())
+    g.columns.insert(c.Fields(0).AsInteger(), {c.Fields(1 + kLScale).AsInteger(), LineTexts(c, 1)});
+}
+
 Gathered GatherLines(Shop& shop) {
   Gathered gathered;
   Gathered* g = &gathered;
@@ -491,10 +515,7 @@ Gathered GatherLines(Shop& shop) {
   std::vector<GatheredLine> styleLines;
   std::vector<size_t> rootLines;  // the current root PLU's lines
   const auto settle = [&] {
-    std::sort(styleLines.begin(), styleLines.end(), [](const GatheredLine& a, const GatheredLine& b) {
-      const int c = QString::compare(a.colour, b.colour);
-      return c != 0 ? c < 0 : a.branch != b.branch ? a.branch < b.branch : a.root < b.root;
-    });
+    SortLines(styleLines);
     for (GatheredLine& l : styleLines) g->lines.push_back(std::move(l));
     styleLines.clear();
   };
@@ -524,21 +545,7 @@ Gathered GatherLines(Shop& shop) {
                                                  quantity.AsInteger());
   }
   settle();
-  QStringList ids;
-  {
-    QSet<qint64> seen;
-    for (const GatheredLine& l : g->lines)
-      if (!seen.contains(l.firstId)) {
-        seen.insert(l.firstId);
-        ids << QString::number(l.firstId);
-      }
-  }
-  if (!ids.isEmpty()) {
-    qs.push_back(Run(shop, ColumnsByIdSql(ids)));
-    kdb::Query& c = *qs.back();
-    for (c.First(); !c.Eof(); c.Next())
-      g->columns.insert(c.Fields(0).AsInteger(), {c.Fields(1 + kLScale).AsInteger(), LineTexts(c, 1)});
-  }
+  ReadFirstColumns(shop, gathered);
   return gathered;
 }
 
@@ -638,31 +645,15 @@ Gathered MergeByRoot(Shop& shop) {
       line->stock.emplace_back(plus[size_t(pi)].offset, quantity.AsInteger());
     }
   }
-  // The styles in the picked order, each one's lines by colour, branch, root PLU.
-  QHash<qint64, int> seen;
-  QStringList ids;
+  // The styles in the picked order, each one's lines in the listing's order.
   for (const QString& style : shop.styles) {
     const int si = styleIndex.value(style, -1);
     if (si < 0) continue;
     std::vector<GatheredLine>& bucket = byStyle[size_t(si)];
-    std::sort(bucket.begin(), bucket.end(), [](const GatheredLine& a, const GatheredLine& b) {
-      const int c = QString::compare(a.colour, b.colour);
-      return c != 0 ? c < 0 : a.branch != b.branch ? a.branch < b.branch : a.root < b.root;
-    });
-    for (GatheredLine& l : bucket) {
-      if (!seen.contains(l.firstId)) {
-        seen.insert(l.firstId, 0);
-        ids << QString::number(l.firstId);
-      }
-      g->lines.push_back(std::move(l));
-    }
+    SortLines(bucket);
+    for (GatheredLine& l : bucket) g->lines.push_back(std::move(l));
   }
-  if (!ids.isEmpty()) {
-    qs.push_back(Run(shop, ColumnsByIdSql(ids)));
-    kdb::Query& c = *qs.back();
-    for (c.First(); !c.Eof(); c.Next())
-      g->columns.insert(c.Fields(0).AsInteger(), {c.Fields(1 + kLScale).AsInteger(), LineTexts(c, 1)});
-  }
+  ReadFirstColumns(shop, gathered);
   return gathered;
 }
 
