@@ -54,23 +54,32 @@ namespace {
 // Text as ToText gives it, into a buffer the caller keeps. A value equal to
 // what the buffer holds (a name repeated from the row before) is left as it
 // is: neither decoded nor allocated, and the rows that show it share one
-// string. Other plain ASCII text (a PLU, a code) is copied into the buffer.
+// string. Other plain ASCII text (a PLU, a code) is copied into the buffer,
+// from the first character that differs (PLUs read in order share most of
+// theirs with the row before).
 void TextInto(const Cell& c, FieldType t, QString& text) {
   if (c.kind != Cell::Text || (t != FieldType::Text && t != FieldType::Unknown)) {
     text = conv::ToText(c, t);
     return;
   }
-  if (QAnyStringView::equal(text, QUtf8StringView(c.s, c.len))) return;
   const auto* bytes = reinterpret_cast<const unsigned char*>(c.s);
-  text.resize(c.len);
-  char16_t* out = reinterpret_cast<char16_t*>(text.data());
-  for (int i = 0; i < c.len; ++i) {
-    if (bytes[i] >= 0x80) {
-      text = QString::fromUtf8(c.s, c.len);
-      return;
-    }
-    out[i] = bytes[i];
+  const int n = c.len;
+  // The ASCII characters the buffer holds already, compared as they stand.
+  int same = 0;
+  if (text.size() == n) {
+    const char16_t* have = reinterpret_cast<const char16_t*>(text.constData());
+    while (same < n && bytes[same] < 0x80 && have[same] == bytes[same]) ++same;
+    if (same == n) return;
   }
+  int ascii = same;
+  while (ascii < n && bytes[ascii] < 0x80) ++ascii;
+  if (ascii < n) {  // beyond ASCII: compared and decoded as UTF-8
+    if (!QAnyStringView::equal(text, QUtf8StringView(c.s, n))) text = QString::fromUtf8(c.s, n);
+    return;
+  }
+  text.resize(n);
+  char16_t* out = reinterpret_cast<char16_t*>(text.data());  // a buffer shared with a copy is detached first
+  for (int i = same; i < n; ++i) out[i] = bytes[i];
 }
 }  // namespace
 

@@ -241,6 +241,32 @@ TEST_P(FieldTest, AsStringIntoKeepsARepeatedTextAndOtherwiseReadsAsAsString) {
   EXPECT_EQ(kept[4], nullptr);
 }
 
+// Texts of one length read in turn (PLUs in order, a name beyond ASCII
+// repeated): each is what AsString gives, a repeat keeps the buffer's string
+// (beyond ASCII too), and a copy taken of the buffer keeps its own text when
+// the next value differs only in its last characters.
+TEST_P(FieldTest, AsStringIntoTextsOfOneLengthKeepRepeatsAndCopies) {
+  db().Execute("INSERT INTO ITEMS (NAME, QTY) VALUES ('1000000101', 1), ('1000000102', 2), ('1000000112', 3), "
+               "('Ab\u00e9', 4), ('Ab\u00e9', 5), ('Abe', 6), ('Ab\u00e8', 7), ('1000000112', 8)");
+  Query q(&db());
+  q.SQL = "SELECT NAME FROM ITEMS ORDER BY QTY";
+  q.ExecSQL();
+  QString text;
+  QStringList copies;
+  std::vector<bool> kept;
+  for (; !q.Eof(); q.Next()) {
+    const QChar* before = text.constData();
+    q.Fields(0).AsStringInto(text);
+    kept.push_back(text.constData() == before);
+    EXPECT_EQ(text, q.Fields(0).AsString());
+    copies << text;
+  }
+  EXPECT_EQ(copies, (QStringList{"1000000101", "1000000102", "1000000112", QString::fromUtf8("Ab\xc3\xa9"),
+                                 QString::fromUtf8("Ab\xc3\xa9"), "Abe", QString::fromUtf8("Ab\xc3\xa8"),
+                                 "1000000112"}));
+  EXPECT_TRUE(kept[4]);  // the repeat beyond ASCII is the row before's string
+}
+
 // Values of every size the result buffer distinguishes come back as stored,
 // read in any row order, across rows that fill several memory blocks.
 TEST_P(FieldTest, ValuesOfEverySizeSurviveTheResult) {
