@@ -24,6 +24,7 @@
 #include "KvEdit.h"
 #include "PLUPricesPageF.h"
 #include "Process.h"
+#include "StartTrace.h"
 #include "QuantityPageF.h"
 #include "WaitClass.h"
 
@@ -43,7 +44,9 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   setObjectName("Form1");
   setWindowTitle(kCaption);
   // The connect goes on on a thread of its own.
+  kos::TraceStep("form begun");
   DMDB->ConnectAhead();
+  kos::TraceStep("connect ahead started");
   // Without settings the tool goes on with the built-in defaults (the data
   // module has told the user); without database or user it ends quietly.
   ApplyModuleSettings();
@@ -53,8 +56,10 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   // which is built meanwhile.
   const bool dataFirst = DMDB->Setup->LocalMode;
   bool started = dataFirst && DMDB->ConnectAndLoadUser(false);
+  kos::TraceStep("settings applied");
   kui::KvApplication::AwaitFontConfig();
   BuildWindow();
+  kos::TraceStep("window made");
   CopyBuffer = std::make_unique<QStringList>();
 
   StartTime = QDateTime::currentDateTime();
@@ -63,7 +68,9 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
     // layout, which showing it would otherwise do after the pick lists.
     ensurePolished();
     layout()->activate();
+    kos::TraceStep("window laid out");
     started = DMDB->ConnectAndLoadUser(false);
+    kos::TraceStep("user loaded");
   }
   if (!started) {
     terminateRequested_ = true;
@@ -92,6 +99,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
       (this->*loader)();
     }
   }
+  kos::TraceStep("pick lists loaded");
   ClearColourList();
   // The form previews the keys of its controls for Esc, which closes it in
   // every mode; every other key belongs to the control's own unit.
@@ -161,7 +169,11 @@ bool TForm1::PackLabelProgramPresent() const {
 void TForm1::showEvent(QShowEvent* event) {
   kui::KvMainWindow::showEvent(event);
   if (!event->spontaneous() && !terminateRequested_)
-    Guard("TForm1::FormShow", [this] { FormShow(); });
+    Guard("TForm1::FormShow", [this] {
+      kos::TraceStep("form show begun");
+      FormShow();
+      kos::TraceStep("form show ended");
+    });
 }
 
 void TForm1::FormKeyPress(QChar key) {

@@ -3,6 +3,7 @@
 // failures inside units of work), and the units of work themselves.
 
 #include "Connection.h"
+#include "StartTrace.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -102,7 +103,9 @@ void Database::Open() {
   if (ahead_) {
     const std::unique_ptr<Ahead> ahead = std::move(ahead_);
     if (session_ && ahead->key == ConnectionKey(*this, *session_)) {
+      kos::TraceStep("open waits for the connect ahead");
       conn_ = ahead->connection.get();
+      kos::TraceStep("open took the connect ahead");
       return;
     }
     // The settings changed since: that connection is closed once it is made.
@@ -137,11 +140,21 @@ void Database::OpenAhead() {
   d.CreateIfMissing = CreateIfMissing;
   ahead->key = ConnectionKey(d, s);
   try {
-    ahead->connection = std::async(std::launch::async, [&d] { return d.OpenConnection(); });
+    ahead->connection = std::async(std::launch::async, [&d] {
+      kos::TraceStep("connect ahead begun");
+      auto c = d.OpenConnection();
+      kos::TraceStep("connect ahead ended");
+      return c;
+    });
   } catch (const std::system_error&) {
     return;  // no thread: Open opens as ever
   }
   ahead_ = std::move(ahead);
+}
+
+void Database::TakeAhead(Database& from) {
+  if (ahead_ || (conn_ && conn_->Alive()) || &from == this) return;
+  ahead_ = std::move(from.ahead_);
 }
 
 void Database::Close() {
@@ -195,7 +208,12 @@ std::unique_ptr<RowSet> Database::Run(const Statement& given, int* affected, boo
   const bool savepoint = guarded && inUnit && !levels_.back().allOrNothing;
   for (int attempt = 0;; ++attempt) {
     try {
-      if (!savepoint) return c->Run(st, affected);
+      if (!savepoint) {
+        if (kos::TraceOn()) kos::TraceStep(("statement " + st.sql.left(60)).toUtf8().constData());
+        auto rows = c->Run(st, affected);
+        kos::TraceStep("statement done");
+        return rows;
+      }
       c->Exec("SAVEPOINT kv_row");
       try {
         auto rows = c->Run(st, affected);

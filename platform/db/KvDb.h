@@ -228,6 +228,10 @@ class Database {
   // (a failure of it is then Open's failure), else opens anew. Does nothing
   // while open or when started already.
   void OpenAhead();
+  // Takes over the connect `from` opened ahead (unless this one is open or
+  // opening one itself): the next Open takes it on OpenAhead's terms, so
+  // settings that differ from this database's open anew.
+  void TakeAhead(Database& from);
   // True only while the connection is usable: a server that went away is
   // noticed here (without a round trip) so the next connect really reconnects.
   bool Connected();

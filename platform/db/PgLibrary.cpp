@@ -7,12 +7,25 @@
 #include <thread>
 
 #include "KvDb.h"
+#include "StartTrace.h"
 
 namespace kdb {
 
 namespace {
 
 constexpr const char* kLibraryNames[] = {"libpq.so.5", "libpq.so"};
+
+// libpq and its own libraries (TLS, Kerberos, LDAP: thousands of symbols bound
+// at load) look their symbols up among themselves first, not through the
+// Qt libraries the program has loaded already: that halves the load. They
+// share no data with the program (every value crosses through libpq's
+// functions), so nothing can bind to two copies. The address sanitizer's
+// run-time refuses such a load.
+#if defined(RTLD_DEEPBIND) && !defined(__SANITIZE_ADDRESS__)
+constexpr int kLoadFlags = RTLD_NOW | RTLD_LOCAL | RTLD_DEEPBIND;
+#else
+constexpr int kLoadFlags = RTLD_NOW | RTLD_LOCAL;
+#endif
 
 std::mutex& LoadMutex() {
   static std::mutex m;
@@ -21,10 +34,11 @@ std::mutex& LoadMutex() {
 std::atomic<const PgLibrary*> loaded{nullptr};
 
 const PgLibrary* Load() {
+  kos::TraceStep("libpq load begun");
   void* handle = nullptr;
   QString why;
   for (const char* name : kLibraryNames) {
-    handle = dlopen(name, RTLD_NOW | RTLD_LOCAL);
+    handle = dlopen(name, kLoadFlags);
     if (handle) break;
     if (why.isEmpty()) why = QString::fromLocal8Bit(dlerror());
   }
@@ -38,6 +52,7 @@ const PgLibrary* Load() {
   }
   KV_LIBPQ_FUNCTIONS(KV_LIBPQ_RESOLVE)
 #undef KV_LIBPQ_RESOLVE
+  kos::TraceStep("libpq loaded");
   return lib;
 }
 
