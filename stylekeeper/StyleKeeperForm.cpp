@@ -56,6 +56,9 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   // which is built meanwhile.
   const bool dataFirst = DMDB->Setup->LocalMode;
   bool started = dataFirst && DMDB->ConnectAndLoadUser(false);
+  // So are the pick lists that depend on no other box: their rows wait for
+  // their boxes, which are filled in the usual order below.
+  if (started) RunStartLoaders(true);
   kos::TraceStep("settings applied");
   kui::KvApplication::AwaitFontConfig();
   BuildWindow();
@@ -80,25 +83,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   ReadCommandLine();
   PageCtrlSF->setCurrentWidget(TabShStyleDetails);
 
-  {
-    TWaitClass wait;
-    const std::pair<const char*, void (TForm1::*)()> loaders[] = {
-        {"Please wait loading suppliers...", &TForm1::LoadSuppliers},
-        {"Please wait loading colours...", &TForm1::LoadColours},
-        {"Please wait loading seasons...", &TForm1::LoadSeasons},
-        {"Please wait loading categories...", &TForm1::LoadCategories},
-        {"Please wait loading departments...", &TForm1::LoadDepartments},
-        {"Please wait loading sub-depatments...", &TForm1::LoadSubDepartmentList},
-        {"Please wait loading brands...", &TForm1::LoadBrandLabelList},
-        {"Please wait loading size ranges...", &TForm1::LoadSizeScaleList},
-        {"Please wait loading vat rates...", &TForm1::LoadVatRateList},
-        {"Please wait loading currencies...", &TForm1::LoadCurrencies},
-    };
-    for (const auto& [text, loader] : loaders) {
-      wait.Show(text);
-      (this->*loader)();
-    }
-  }
+  RunStartLoaders(false);
   kos::TraceStep("pick lists loaded");
   ClearColourList();
   // The form previews the keys of its controls for Esc, which closes it in
