@@ -66,12 +66,14 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   CopyBuffer = std::make_unique<QStringList>();
 
   StartTime = QDateTime::currentDateTime();
+  // The window works out its style and layout before the pick lists fill
+  // their boxes, on a server while the connect goes on: showing it would do
+  // so after them, measuring every item of every box for a width the boxes
+  // keep as laid out here (their own) on either engine.
+  ensurePolished();
+  layout()->activate();
+  kos::TraceStep("window laid out");
   if (!dataFirst) {
-    // While a server's connect goes on, the window works out its style and
-    // layout, which showing it would otherwise do after the pick lists.
-    ensurePolished();
-    layout()->activate();
-    kos::TraceStep("window laid out");
     started = DMDB->ConnectAndLoadUser(false);
     kos::TraceStep("user loaded");
   }
