@@ -319,7 +319,11 @@ std::unique_ptr<Connection> OpenPostgres(const Database& db, const Session& s) {
   }
   keys.push_back(nullptr);
   values.push_back(nullptr);
-  PGconn* c = Pq().PQconnectdbParams(keys.data(), values.data(), 0);
+  PGconn* c = nullptr;
+  {
+    const TlsWarmUp tls;
+    c = Pq().PQconnectdbParams(keys.data(), values.data(), 0);
+  }
   if (!c) throw DbError("Out of memory while connecting to the database server");
   if (Pq().PQstatus(c) != CONNECTION_OK) {
     const QString msg = ErrorText(Pq().PQerrorMessage(c));

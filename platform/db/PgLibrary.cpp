@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 
@@ -66,6 +67,47 @@ const PgLibrary& LibPq() {
   const PgLibrary* lib = Load();
   loaded.store(lib, std::memory_order_release);
   return *lib;
+}
+
+struct TlsWarmUp::Thread {
+  std::thread t;
+};
+
+TlsWarmUp::TlsWarmUp() {
+  // The TLS library libpq loaded, if it is OpenSSL 3 (already loaded: no
+  // load happens here).
+  void* ssl = dlopen("libssl.so.3", RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
+  if (!ssl) return;
+  using Init = int (*)(std::uint64_t, const void*);
+  using Method = const void* (*)();
+  using NewContext = void* (*)(const void*);
+  using FreeContext = void (*)(void*);
+  const auto init = reinterpret_cast<Init>(dlsym(ssl, "OPENSSL_init_ssl"));
+  const auto method = reinterpret_cast<Method>(dlsym(ssl, "TLS_method"));
+  const auto make = reinterpret_cast<NewContext>(dlsym(ssl, "SSL_CTX_new"));
+  const auto release = reinterpret_cast<FreeContext>(dlsym(ssl, "SSL_CTX_free"));
+  if (!init || !method || !make || !release) {
+    dlclose(ssl);
+    return;
+  }
+  constexpr std::uint64_t kLoadConfig = 0x40;  // OPENSSL_INIT_LOAD_CONFIG, as libpq asks
+  try {
+    thread_ = new Thread{std::thread([=] {
+      if (init(kLoadConfig, nullptr) == 1) {
+        if (void* context = make(method())) release(context);
+      }
+      dlclose(ssl);
+    })};
+  } catch (const std::system_error&) {
+    thread_ = nullptr;  // no thread: libpq does it as ever
+    dlclose(ssl);
+  }
+}
+
+TlsWarmUp::~TlsWarmUp() {
+  if (!thread_) return;
+  thread_->t.join();
+  delete thread_;
 }
 
 void PreloadServerClient() {

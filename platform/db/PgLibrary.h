@@ -30,4 +30,22 @@ struct PgLibrary {
 // Loaded once for the run; a failed load is tried again by the next call.
 const PgLibrary& LibPq();
 
+// libpq sets TLS up only once the server has agreed to it: OpenSSL's
+// configuration read and its first context made, some 2 ms. While it lives,
+// this does the same on a thread of its own (OpenSSL keeps what it read and
+// fetched for the process), so that it goes on while the server starts the
+// session; a connect holds one around PQconnectdbParams. Nothing happens when
+// libpq brought no OpenSSL 3.
+class TlsWarmUp {
+ public:
+  TlsWarmUp();
+  ~TlsWarmUp();
+  TlsWarmUp(const TlsWarmUp&) = delete;
+  TlsWarmUp& operator=(const TlsWarmUp&) = delete;
+
+ private:
+  struct Thread;
+  Thread* thread_ = nullptr;
+};
+
 }  // namespace kdb
