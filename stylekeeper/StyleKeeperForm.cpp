@@ -58,7 +58,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   bool started = dataFirst && DMDB->ConnectAndLoadUser(false);
   // So are the pick lists that depend on no other box: their rows wait for
   // their boxes, which are filled in the usual order below.
-  if (started) RunStartLoaders(true);
+  if (started) RunStartLoaders(StartLists::ReadRows);
   kos::TraceStep("settings applied");
   kui::KvApplication::AwaitFontConfig();
   BuildWindow();
@@ -76,6 +76,9 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   if (!dataFirst) {
     started = DMDB->ConnectAndLoadUser(false);
     kos::TraceStep("user loaded");
+    // The server answers the lists in one round trip; the fill below takes
+    // their rows.
+    if (started) RunStartLoaders(StartLists::OneTrip);
   }
   if (!started) {
     terminateRequested_ = true;
@@ -85,7 +88,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   ReadCommandLine();
   PageCtrlSF->setCurrentWidget(TabShStyleDetails);
 
-  RunStartLoaders(false);
+  RunStartLoaders(StartLists::Fill);
   kos::TraceStep("pick lists loaded");
   ClearColourList();
   // The form previews the keys of its controls for Esc, which closes it in

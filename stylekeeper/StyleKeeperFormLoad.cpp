@@ -105,6 +105,10 @@ int TForm1::FillPickList(QComboBox* combo, const QString& sql, kdb::Query* query
     kui::SetPickItems(combo, rows.items);
     return rows.defaultIndex;
   }
+  if (listsPass_ == StartLists::OneTrip) {
+    listStatements_ << sql;
+    return -1;
+  }
   PickRows rows;
   if (DMDB->RunQuery(sql, query)) {
     for (query->First(); !query->Eof(); query->Next()) {
@@ -116,7 +120,7 @@ int TForm1::FillPickList(QComboBox* combo, const QString& sql, kdb::Query* query
         rows.defaultIndex = static_cast<int>(rows.items.size()) - 1;
     }
   }
-  if (readingAhead_) {
+  if (listsPass_ == StartLists::ReadRows) {
     listsReadAhead_[sql] = std::move(rows);
     return -1;
   }
@@ -124,7 +128,7 @@ int TForm1::FillPickList(QComboBox* combo, const QString& sql, kdb::Query* query
   return rows.defaultIndex;
 }
 
-void TForm1::RunStartLoaders(bool aheadOnly) {
+void TForm1::RunStartLoaders(StartLists how) {
   struct Loader {
     const char* text;
     void (TForm1::*load)();
@@ -143,20 +147,22 @@ void TForm1::RunStartLoaders(bool aheadOnly) {
       {"Please wait loading currencies...", &TForm1::LoadCurrencies, false},
   };
   TWaitClass wait;
-  readingAhead_ = aheadOnly;
+  listsPass_ = how;
+  listStatements_.clear();
   try {
     for (const Loader& l : loaders) {
-      if (aheadOnly && l.needsBoxes) continue;
-      wait.Show(l.text);
+      if (how != StartLists::Fill && l.needsBoxes) continue;
+      if (how != StartLists::OneTrip) wait.Show(l.text);
       (this->*l.load)();
     }
   } catch (...) {
-    readingAhead_ = false;
+    listsPass_ = StartLists::Fill;
     throw;
   }
-  readingAhead_ = false;
+  listsPass_ = StartLists::Fill;
+  if (how == StartLists::OneTrip) DMDB->DBDatabaseRemote->ReadAhead(listStatements_);
   // Rows read ahead serve the start only: a later reload reads anew.
-  if (!aheadOnly) listsReadAhead_.clear();
+  if (how == StartLists::Fill) listsReadAhead_.clear();
 }
 
 void TForm1::LoadSuppliers() {
@@ -164,7 +170,7 @@ void TForm1::LoadSuppliers() {
                "SELECT ID, NAME FROM PARAMETERS WHERE TYPE='SUPPLIER'" + QString(" ORDER BY NAME"),
                QString());
   RememberedSupplierIndex = -1;
-  if (!readingAhead_ && !CommandLineSupplierID.isEmpty())
+  if (listsPass_ == StartLists::Fill && !CommandLineSupplierID.isEmpty())
     RememberedSupplierIndex = kui::IndexOfPickValue(ComboBoxSuppliers, CommandLineSupplierID);
 }
 

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <deque>
 #include <future>
 #include <system_error>
 
@@ -49,6 +50,10 @@ struct Database::Ahead {
   Session session;
   Database database{&session};
   std::future<std::unique_ptr<Connection>> connection;
+};
+
+struct Database::ReadAheadRows {
+  std::deque<std::pair<QString, Connection::BatchRows>> kept;  // by statement, in order
 };
 
 bool Connection::IsSelect(const QString& sql) {
@@ -157,7 +162,36 @@ void Database::TakeAhead(Database& from) {
   ahead_ = std::move(from.ahead_);
 }
 
+void Database::ReadAhead(const QStringList& selects) {
+  readAhead_.reset();
+  try {
+    if (running_ || !levels_.empty() || !conn_) return;
+    for (const QString& sql : selects)
+      if (!Connection::IsSelect(sql)) return;
+    std::vector<Connection::BatchRows> batch = Ready().RunBatch(selects);
+    if (batch.empty()) return;
+    auto rows = std::make_unique<ReadAheadRows>();
+    for (size_t k = 0; k < batch.size(); ++k) rows->kept.emplace_back(selects[qsizetype(k)], std::move(batch[k]));
+    readAhead_ = std::move(rows);
+  } catch (const DbError&) {
+    // The statements run as ever; a lost connection is found by the first.
+  }
+}
+
+std::unique_ptr<RowSet> Database::TakeReadAhead(const Statement& st, int* affected) {
+  if (!readAhead_) return nullptr;
+  auto& kept = readAhead_->kept;
+  auto [sql, rows] = std::move(kept.front());
+  kept.pop_front();
+  const bool same = sql == st.sql && st.params.empty() && st.maxRows < 0 && !st.prepare;
+  if (!same || kept.empty()) readAhead_.reset();
+  if (!same || !rows.rows) return nullptr;
+  if (affected) *affected = rows.affected;
+  return std::move(rows.rows);
+}
+
 void Database::Close() {
+  readAhead_.reset();
   conn_.reset();
   if (!levels_.empty()) ++unitSerial_;
   levels_.clear();
@@ -197,6 +231,7 @@ Connection& Database::Ready() {
 
 std::unique_ptr<RowSet> Database::Run(const Statement& given, int* affected, bool guarded) {
   if (running_) throw DbError("Another statement is still running on this connection; the new one was not started");
+  if (auto kept = TakeReadAhead(given, affected)) return kept;
   Connection* c = &Ready();
   RunningScope running(running_);
   Statement st = given;
@@ -256,6 +291,7 @@ void Database::Execute(const QString& statement) { Run(Statement{statement, {}, 
 // ----- units of work --------------------------------------------------------------------
 
 void Database::StartTransaction() {
+  readAhead_.reset();
   if (levels_.empty()) {
     Connection& c = Ready();
     Control(c.BeginSql());

@@ -19,7 +19,8 @@ namespace kdb {
   X(PQgetResult) X(PQgetisnull) X(PQgetlength) X(PQgetvalue) X(PQisBusy) X(PQnfields)              \
   X(PQnotifies) X(PQntuples) X(PQresultErrorField) X(PQresultErrorMessage) X(PQresultStatus)       \
   X(PQsendPrepare) X(PQsendQuery) X(PQsendQueryParams) X(PQsendQueryPrepared)                      \
-  X(PQsetNoticeProcessor) X(PQsocket) X(PQstatus) X(PQtransactionStatus)
+  X(PQsetNoticeProcessor) X(PQsocket) X(PQstatus) X(PQtransactionStatus) X(PQenterPipelineMode)    \
+  X(PQexitPipelineMode) X(PQpipelineSync)
 
 struct PgLibrary {
 #define KV_LIBPQ_MEMBER(name) decltype(&::name) name = nullptr;
