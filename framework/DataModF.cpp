@@ -53,13 +53,13 @@ QString TDMDB::ProgramFolderEarly() {
 void TDMDB::ConnectAheadEarly() {
   const QString folder = ProgramFolderEarly();
   if (folder.isEmpty() || EarlyComponents()) return;  // the data module's own check decides
+  // The server's client library starts loading before the settings are
+  // read; the connect started after them waits for it.
+  const bool singleUser = kos::FileExists(folder + kLauncherFile);
+  if (!singleUser) kdb::PreloadServerClient();
   auto early = std::make_unique<Components>();
   ConfigureComponents(*early);
-  const bool singleUser = kos::FileExists(folder + kLauncherFile);
-  if (StartAhead(*early, singleUser))
-    EarlyComponents() = std::move(early);
-  else if (!singleUser)
-    kdb::PreloadServerClient();
+  if (StartAhead(*early, singleUser)) EarlyComponents() = std::move(early);
 }
 
 // The window parts of platform/ui know nothing of the framework: give them the

@@ -44,9 +44,9 @@ class TDMDB : public QObject {
 
   // ConnectAhead before the application object exists (the program file as
   // the system names it decides the edition): the client library loads and
-  // the connect runs on a thread of their own while Qt starts. ConnectAhead
-  // takes that connect over; without readable settings the multi-user
-  // edition only preloads the client library.
+  // the connect runs on a thread of their own while Qt starts (the library
+  // starts loading before the settings are read). ConnectAhead takes that
+  // connect over; without readable settings only the library loads.
   static void ConnectAheadEarly();
   // The program file this run counts as its own; ExeFolder is its folder.
   // Set from the application at construction; tests point it elsewhere.
