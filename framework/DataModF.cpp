@@ -44,12 +44,22 @@ TDMDB::TDMDB(QObject* owner)
   }
 }
 
-void TDMDB::PreloadServerClientEarly() {
+QString TDMDB::ProgramFolderEarly() {
   // The program file as the application object would name it.
   const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-  if (program.isEmpty()) return;  // the data module's own check decides
-  const QString folder = kos::IncludeTrailingPathDelimiter(QFileInfo(program).absolutePath());
-  if (!kos::FileExists(folder + kLauncherFile)) kdb::PreloadServerClient();
+  return program.isEmpty() ? QString() : kos::IncludeTrailingPathDelimiter(QFileInfo(program).absolutePath());
+}
+
+void TDMDB::ConnectAheadEarly() {
+  const QString folder = ProgramFolderEarly();
+  if (folder.isEmpty() || EarlyComponents()) return;  // the data module's own check decides
+  // The server's client library starts loading before the settings are
+  // read; the connect started after them waits for it.
+  const bool singleUser = kos::FileExists(folder + kLauncherFile);
+  if (!singleUser) kdb::PreloadServerClient();
+  auto early = std::make_unique<Components>();
+  ConfigureComponents(*early);
+  if (StartAhead(*early, singleUser)) EarlyComponents() = std::move(early);
 }
 
 // The window parts of platform/ui know nothing of the framework: give them the

@@ -42,10 +42,12 @@ class TDMDB : public QObject {
   bool CreateFolders();
   bool EnsureDirectory(const QString& path);
 
-  // Starts loading the server's client library (multi-user edition only)
-  // before the application object exists, so that it loads while Qt starts;
-  // a data module made later finds it loaded or loading.
-  static void PreloadServerClientEarly();
+  // ConnectAhead before the application object exists (the program file as
+  // the system names it decides the edition): the client library loads and
+  // the connect runs on a thread of their own while Qt starts (the library
+  // starts loading before the settings are read). ConnectAhead takes that
+  // connect over; without readable settings only the library loads.
+  static void ConnectAheadEarly();
   // The program file this run counts as its own; ExeFolder is its folder.
   // Set from the application at construction; tests point it elsewhere.
   void SetProgramFile(const QString& filePath);
@@ -235,9 +237,18 @@ class TDMDB : public QObject {
   bool Connected() const;
   bool Connect(const QString& waitText, const QString& logText, const QString& where, bool showErrors,
                const std::function<void()>& configure);
-  // Points the session and database at the place the settings name.
-  void ConfigureRemote(const TBOSetupClass& setup);
-  void ConfigureLocal(const TBOSetupClass& setup);
+  // The settings every connect starts from, then those pointing the session
+  // and database at the place the settings name.
+  static void ConfigureComponents(Components& c);
+  static void ConfigureRemote(Components& c, const TBOSetupClass& setup);
+  static void ConfigureLocal(Components& c, const TBOSetupClass& setup);
+  // Reads the settings into a copy and starts the connect ahead on `c`;
+  // false when the settings give no place to connect to.
+  static bool StartAhead(Components& c, bool singleUser);
+  // The components ConnectAheadEarly connects ahead on, until a data module
+  // takes the connect over.
+  static std::unique_ptr<Components>& EarlyComponents();
+  static QString ProgramFolderEarly();
   bool SingleUserEdition() const;
   static bool LocateSettings(TBOSetupClass& setup, bool singleUser);
 };

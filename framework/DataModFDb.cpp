@@ -18,9 +18,8 @@ int RemotePort(int fallback) {
 
 }  // namespace
 
-void TDMDB::CreateComponents() {
-  db_ = std::make_unique<Components>();
-  kdb::Session& s = db_->session;
+void TDMDB::ConfigureComponents(Components& c) {
+  kdb::Session& s = c.session;
   s.SessionName = "SessionRemote";
   s.SessionType = kdb::Session::Type::Remote;
   s.RemoteTransport = kdb::Session::RemoteType::LAN;
@@ -31,11 +30,16 @@ void TDMDB::CreateComponents() {
   s.LockRetryCount = 15;
   s.LockWaitTime = 100;
   s.WriteTimeoutSeconds = kWriteTimeoutSeconds;
-  db_->database.DatabaseName = "DATA";
-  db_->database.RemoteDatabase = "DATA";
+  c.database.DatabaseName = "DATA";
+  c.database.RemoteDatabase = "DATA";
+}
+
+void TDMDB::CreateComponents() {
+  db_ = std::make_unique<Components>();
+  ConfigureComponents(*db_);
   db_->database.OnReconnect = [this](const QString& reason) { Log("DB Reconnected: " + reason, true); };
 
-  DBSessionRemote = &s;
+  DBSessionRemote = &db_->session;
   DBDatabaseRemote = &db_->database;
   DBQueryRemote1 = &db_->query1;
   DBQueryRemote2 = &db_->query2;
@@ -93,56 +97,74 @@ bool TDMDB::Connect(const QString& waitText, const QString& logText, const QStri
   }
 }
 
-void TDMDB::ConfigureRemote(const TBOSetupClass& setup) {
-  DBSessionRemote->SessionType = kdb::Session::Type::Remote;
-  DBSessionRemote->RemoteHost = setup.DBHost;
-  DBSessionRemote->RemoteUser = kRemoteUser;
-  DBSessionRemote->RemotePassword = kRemotePassword;
+void TDMDB::ConfigureRemote(Components& c, const TBOSetupClass& setup) {
+  kdb::Session& s = c.session;
+  s.SessionType = kdb::Session::Type::Remote;
+  s.RemoteHost = setup.DBHost;
+  s.RemoteUser = kRemoteUser;
+  s.RemotePassword = kRemotePassword;
   if (setup.DBUseInternet) {
-    DBSessionRemote->RemoteTransport = kdb::Session::RemoteType::Internet;
-    DBSessionRemote->RemoteSslRootCert = qEnvironmentVariable("TESSARIN_DB_SSLROOTCERT");
+    s.RemoteTransport = kdb::Session::RemoteType::Internet;
+    s.RemoteSslRootCert = qEnvironmentVariable("TESSARIN_DB_SSLROOTCERT");
   }
-  DBDatabaseRemote->RemoteDatabase = setup.DBName;
+  c.database.RemoteDatabase = setup.DBName;
 }
 
-void TDMDB::ConfigureLocal(const TBOSetupClass& setup) {
+void TDMDB::ConfigureLocal(Components& c, const TBOSetupClass& setup) {
   const QString base = setup.LocalDataFolder;
   // Without a settings folder the files would land below whatever folder
   // the program happens to run in.
   if (base.isEmpty()) throw kdb::DbError("No local data folder.");
-  DBSessionRemote->SessionType = kdb::Session::Type::Local;
-  DBSessionRemote->PrivateDir = base + "db/temp/";
-  DBDatabaseRemote->Directory = base + "db/data/";
+  kdb::Session& s = c.session;
+  s.SessionType = kdb::Session::Type::Local;
+  s.PrivateDir = base + "db/temp/";
+  c.database.Directory = base + "db/data/";
   // The database itself is made only by dbsetup: a missing file fails here.
-  DBDatabaseRemote->CreateIfMissing = false;
-  if (!kos::ForceDirectories(DBSessionRemote->PrivateDir))
-    throw kdb::DbError("Could not create directory: " + DBSessionRemote->PrivateDir);
+  c.database.CreateIfMissing = false;
+  if (!kos::ForceDirectories(s.PrivateDir)) throw kdb::DbError("Could not create directory: " + s.PrivateDir);
 }
 
 bool TDMDB::ConnectRemoteDB(bool showErrors) {
   if (Setup->LocalMode) return ConnectDBQSMode(showErrors);
   return Connect("Connecting to Back Office: " + Setup->DBHost, "DB Connecting to: " + Setup->DBHost,
-                 "TDMDB::ConnectRemoteDB", showErrors, [this] { ConfigureRemote(*Setup); });
+                 "TDMDB::ConnectRemoteDB", showErrors, [this] { ConfigureRemote(*db_, *Setup); });
 }
 
 bool TDMDB::ConnectDBQSMode(bool showErrors) {
   return Connect("Connecting to database...", "DB Connecting...", "TDMDB::ConnectDBQSMode", showErrors,
-                 [this] { ConfigureLocal(*Setup); });
+                 [this] { ConfigureLocal(*db_, *Setup); });
+}
+
+bool TDMDB::StartAhead(Components& c, bool singleUser) {
+  try {
+    TBOSetupClass setup;
+    if (!LocateSettings(setup, singleUser)) return false;
+    if (setup.LocalMode)
+      ConfigureLocal(c, setup);
+    else
+      ConfigureRemote(c, setup);
+    c.database.OpenAhead();
+    return true;
+  } catch (...) {
+    // The connect finds the same fault and tells it.
+    return false;
+  }
+}
+
+std::unique_ptr<TDMDB::Components>& TDMDB::EarlyComponents() {
+  static std::unique_ptr<Components> early;
+  return early;
 }
 
 void TDMDB::ConnectAhead() {
-  try {
-    if (Connected()) return;
-    TBOSetupClass setup;
-    if (!LocateSettings(setup, SingleUserEdition())) return;
-    if (setup.LocalMode)
-      ConfigureLocal(setup);
-    else
-      ConfigureRemote(setup);
-    DBDatabaseRemote->OpenAhead();
-  } catch (...) {
-    // The connect finds the same fault and tells it.
+  if (Connected()) return;
+  // A connect started before the application object: its settings travel
+  // with it, and the connect takes it only when they are still the same.
+  if (std::unique_ptr<Components> early = std::move(EarlyComponents())) {
+    DBDatabaseRemote->TakeAhead(early->database);
+    return;
   }
+  StartAhead(*db_, SingleUserEdition());
 }
 
 void TDMDB::CloseDataSets() {

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "KvMainWindow.h"
+#include "StartTrace.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ class ShownProbe : public QObject {
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (w->windowHandle() != window || !qobject_cast<kui::KvMainWindow*>(w)) continue;
       done_ = true;
+      kos::TraceStep("shown");
       std::fputs("shown\n", stdout);
       std::fflush(stdout);
       // Queued, so it also ends a loop that has not started yet.

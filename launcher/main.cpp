@@ -8,6 +8,8 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+  // The database file opens on a thread while Qt starts.
+  TDMDB::ConnectAheadEarly();
   // The start-up's data needs no text: it is read while the font
   // configuration is (TMainForm waits for it before building the window).
   KvApplication app(argc, argv, KvApplication::FontConfigWait::BeforeFirstWindow);

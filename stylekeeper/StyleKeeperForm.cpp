@@ -24,6 +24,7 @@
 #include "KvEdit.h"
 #include "PLUPricesPageF.h"
 #include "Process.h"
+#include "StartTrace.h"
 #include "QuantityPageF.h"
 #include "WaitClass.h"
 
@@ -43,7 +44,9 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   setObjectName("Form1");
   setWindowTitle(kCaption);
   // The connect goes on on a thread of its own.
+  kos::TraceStep("form begun");
   DMDB->ConnectAhead();
+  kos::TraceStep("connect ahead started");
   // Without settings the tool goes on with the built-in defaults (the data
   // module has told the user); without database or user it ends quietly.
   ApplyModuleSettings();
@@ -53,17 +56,29 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   // which is built meanwhile.
   const bool dataFirst = DMDB->Setup->LocalMode;
   bool started = dataFirst && DMDB->ConnectAndLoadUser(false);
+  // So are the pick lists that depend on no other box: their rows wait for
+  // their boxes, which are filled in the usual order below.
+  if (started) RunStartLoaders(StartLists::ReadRows);
+  kos::TraceStep("settings applied");
   kui::KvApplication::AwaitFontConfig();
   BuildWindow();
+  kos::TraceStep("window made");
   CopyBuffer = std::make_unique<QStringList>();
 
   StartTime = QDateTime::currentDateTime();
+  // The window works out its style and layout before the pick lists fill
+  // their boxes, on a server while the connect goes on: showing it would do
+  // so after them, measuring every item of every box for a width the boxes
+  // keep as laid out here (their own) on either engine.
+  ensurePolished();
+  layout()->activate();
+  kos::TraceStep("window laid out");
   if (!dataFirst) {
-    // While a server's connect goes on, the window works out its style and
-    // layout, which showing it would otherwise do after the pick lists.
-    ensurePolished();
-    layout()->activate();
     started = DMDB->ConnectAndLoadUser(false);
+    kos::TraceStep("user loaded");
+    // The server answers the lists in one round trip; the fill below takes
+    // their rows.
+    if (started) RunStartLoaders(StartLists::OneTrip);
   }
   if (!started) {
     terminateRequested_ = true;
@@ -73,25 +88,8 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   ReadCommandLine();
   PageCtrlSF->setCurrentWidget(TabShStyleDetails);
 
-  {
-    TWaitClass wait;
-    const std::pair<const char*, void (TForm1::*)()> loaders[] = {
-        {"Please wait loading suppliers...", &TForm1::LoadSuppliers},
-        {"Please wait loading colours...", &TForm1::LoadColours},
-        {"Please wait loading seasons...", &TForm1::LoadSeasons},
-        {"Please wait loading categories...", &TForm1::LoadCategories},
-        {"Please wait loading departments...", &TForm1::LoadDepartments},
-        {"Please wait loading sub-depatments...", &TForm1::LoadSubDepartmentList},
-        {"Please wait loading brands...", &TForm1::LoadBrandLabelList},
-        {"Please wait loading size ranges...", &TForm1::LoadSizeScaleList},
-        {"Please wait loading vat rates...", &TForm1::LoadVatRateList},
-        {"Please wait loading currencies...", &TForm1::LoadCurrencies},
-    };
-    for (const auto& [text, loader] : loaders) {
-      wait.Show(text);
-      (this->*loader)();
-    }
-  }
+  RunStartLoaders(StartLists::Fill);
+  kos::TraceStep("pick lists loaded");
   ClearColourList();
   // The form previews the keys of its controls for Esc, which closes it in
   // every mode; every other key belongs to the control's own unit.
@@ -161,7 +159,11 @@ bool TForm1::PackLabelProgramPresent() const {
 void TForm1::showEvent(QShowEvent* event) {
   kui::KvMainWindow::showEvent(event);
   if (!event->spontaneous() && !terminateRequested_)
-    Guard("TForm1::FormShow", [this] { FormShow(); });
+    Guard("TForm1::FormShow", [this] {
+      kos::TraceStep("form show begun");
+      FormShow();
+      kos::TraceStep("form show ended");
+    });
 }
 
 void TForm1::FormKeyPress(QChar key) {

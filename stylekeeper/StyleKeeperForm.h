@@ -628,6 +628,22 @@ class TForm1 : public kui::KvMainWindow {
   int FillPickList(QComboBox* combo, const QString& sql, const QString& defaultColumn);
   int FillPickList(QComboBox* combo, const QString& sql, kdb::Query* query, const char* nameColumn,
                    const char* valueColumn, const QString& defaultColumn);
+  // The start's loaders, each behind its wait text. Ahead of filling, only
+  // those that need no box filled before them run: ReadRows reads their rows
+  // into listsReadAhead_ (the boxes need not exist yet), OneTrip reads them
+  // in one round trip to the server (for the fill that follows).
+  enum class StartLists { Fill, ReadRows, OneTrip };
+  void RunStartLoaders(StartLists how);
+  struct PickRows {
+    QStringList items;
+    int defaultIndex = -1;
+  };
+  // Rows read ahead by statement text; FillPickList takes them (once)
+  // instead of running the statement. A failed read is kept as well (empty):
+  // it is logged once, as a failed fill is.
+  std::map<QString, PickRows> listsReadAhead_;
+  StartLists listsPass_ = StartLists::Fill;
+  QStringList listStatements_;  // OneTrip: the statements the loaders would run
   void SetModeWord(const QString& word);
   void SetPickListsEnabled(bool on);
   void SetStyleEditsReadOnly(bool on);

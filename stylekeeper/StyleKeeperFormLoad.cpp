@@ -99,20 +99,70 @@ int TForm1::FillPickList(QComboBox* combo, const QString& sql, const QString& de
 int TForm1::FillPickList(QComboBox* combo, const QString& sql, kdb::Query* query,
                          const char* nameColumn, const char* valueColumn,
                          const QString& defaultColumn) {
-  QStringList items;
-  int defaultIndex = -1;
+  if (const auto ahead = listsReadAhead_.find(sql); ahead != listsReadAhead_.end()) {
+    const PickRows rows = std::move(ahead->second);
+    listsReadAhead_.erase(ahead);
+    kui::SetPickItems(combo, rows.items);
+    return rows.defaultIndex;
+  }
+  if (listsPass_ == StartLists::OneTrip) {
+    listStatements_ << sql;
+    return -1;
+  }
+  PickRows rows;
   if (DMDB->RunQuery(sql, query)) {
     for (query->First(); !query->Eof(); query->Next()) {
-      items << query->FieldByName(nameColumn).AsString() + "=" +
-                   query->FieldByName(valueColumn).AsString();
+      rows.items << query->FieldByName(nameColumn).AsString() + "=" +
+                        query->FieldByName(valueColumn).AsString();
       // The default row of a list points at itself; the last one found wins.
       if (!defaultColumn.isEmpty() &&
           query->FieldByName(defaultColumn).AsInteger() == query->FieldByName("ID").AsInteger())
-        defaultIndex = static_cast<int>(items.size()) - 1;
+        rows.defaultIndex = static_cast<int>(rows.items.size()) - 1;
     }
   }
-  kui::SetPickItems(combo, items);
-  return defaultIndex;
+  if (listsPass_ == StartLists::ReadRows) {
+    listsReadAhead_[sql] = std::move(rows);
+    return -1;
+  }
+  kui::SetPickItems(combo, rows.items);
+  return rows.defaultIndex;
+}
+
+void TForm1::RunStartLoaders(StartLists how) {
+  struct Loader {
+    const char* text;
+    void (TForm1::*load)();
+    bool needsBoxes;  // reads what a box filled before it shows
+  };
+  static const Loader loaders[] = {
+      {"Please wait loading suppliers...", &TForm1::LoadSuppliers, false},
+      {"Please wait loading colours...", &TForm1::LoadColours, false},
+      {"Please wait loading seasons...", &TForm1::LoadSeasons, false},
+      {"Please wait loading categories...", &TForm1::LoadCategories, false},
+      {"Please wait loading departments...", &TForm1::LoadDepartments, true},
+      {"Please wait loading sub-depatments...", &TForm1::LoadSubDepartmentList, true},
+      {"Please wait loading brands...", &TForm1::LoadBrandLabelList, false},
+      {"Please wait loading size ranges...", &TForm1::LoadSizeScaleList, false},
+      {"Please wait loading vat rates...", &TForm1::LoadVatRateList, false},
+      {"Please wait loading currencies...", &TForm1::LoadCurrencies, false},
+  };
+  TWaitClass wait;
+  listsPass_ = how;
+  listStatements_.clear();
+  try {
+    for (const Loader& l : loaders) {
+      if (how != StartLists::Fill && l.needsBoxes) continue;
+      if (how != StartLists::OneTrip) wait.Show(l.text);
+      (this->*l.load)();
+    }
+  } catch (...) {
+    listsPass_ = StartLists::Fill;
+    throw;
+  }
+  listsPass_ = StartLists::Fill;
+  if (how == StartLists::OneTrip) DMDB->DBDatabaseRemote->ReadAhead(listStatements_);
+  // Rows read ahead serve the start only: a later reload reads anew.
+  if (how == StartLists::Fill) listsReadAhead_.clear();
 }
 
 void TForm1::LoadSuppliers() {
@@ -120,7 +170,7 @@ void TForm1::LoadSuppliers() {
                "SELECT ID, NAME FROM PARAMETERS WHERE TYPE='SUPPLIER'" + QString(" ORDER BY NAME"),
                QString());
   RememberedSupplierIndex = -1;
-  if (!CommandLineSupplierID.isEmpty())
+  if (listsPass_ == StartLists::Fill && !CommandLineSupplierID.isEmpty())
     RememberedSupplierIndex = kui::IndexOfPickValue(ComboBoxSuppliers, CommandLineSupplierID);
 }
 

@@ -96,6 +96,19 @@ class Connection {
 
   void Exec(const QString& sql) { Run(Statement{sql, {}, nullptr, -1}); }
 
+  // Sends the SELECTs (no parameters) in one round trip and returns each
+  // one's rows and row count, in order; a statement that failed (or was not
+  // run after one that failed) has none. An engine without such a trip
+  // returns nothing. Throws DbError only when the connection is left unusable.
+  struct BatchRows {
+    std::unique_ptr<RowSet> rows;
+    int affected = 0;
+  };
+  virtual std::vector<BatchRows> RunBatch(const QStringList& selects) {
+    (void)selects;
+    return {};
+  }
+
   // Whether a SELECT, which may safely run again after a lost connection.
   static bool IsSelect(const QString& sql);
 };

@@ -3,12 +3,14 @@
 // failures inside units of work), and the units of work themselves.
 
 #include "Connection.h"
+#include "StartTrace.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <deque>
 #include <future>
 #include <system_error>
 
@@ -48,6 +50,10 @@ struct Database::Ahead {
   Session session;
   Database database{&session};
   std::future<std::unique_ptr<Connection>> connection;
+};
+
+struct Database::ReadAheadRows {
+  std::deque<std::pair<QString, Connection::BatchRows>> kept;  // by statement, in order
 };
 
 bool Connection::IsSelect(const QString& sql) {
@@ -102,7 +108,9 @@ void Database::Open() {
   if (ahead_) {
     const std::unique_ptr<Ahead> ahead = std::move(ahead_);
     if (session_ && ahead->key == ConnectionKey(*this, *session_)) {
+      kos::TraceStep("open waits for the connect ahead");
       conn_ = ahead->connection.get();
+      kos::TraceStep("open took the connect ahead");
       return;
     }
     // The settings changed since: that connection is closed once it is made.
@@ -137,14 +145,53 @@ void Database::OpenAhead() {
   d.CreateIfMissing = CreateIfMissing;
   ahead->key = ConnectionKey(d, s);
   try {
-    ahead->connection = std::async(std::launch::async, [&d] { return d.OpenConnection(); });
+    ahead->connection = std::async(std::launch::async, [&d] {
+      kos::TraceStep("connect ahead begun");
+      auto c = d.OpenConnection();
+      kos::TraceStep("connect ahead ended");
+      return c;
+    });
   } catch (const std::system_error&) {
     return;  // no thread: Open opens as ever
   }
   ahead_ = std::move(ahead);
 }
 
+void Database::TakeAhead(Database& from) {
+  if (ahead_ || (conn_ && conn_->Alive()) || &from == this) return;
+  ahead_ = std::move(from.ahead_);
+}
+
+void Database::ReadAhead(const QStringList& selects) {
+  readAhead_.reset();
+  try {
+    if (running_ || !levels_.empty() || !conn_) return;
+    for (const QString& sql : selects)
+      if (!Connection::IsSelect(sql)) return;
+    std::vector<Connection::BatchRows> batch = Ready().RunBatch(selects);
+    if (batch.empty()) return;
+    auto rows = std::make_unique<ReadAheadRows>();
+    for (size_t k = 0; k < batch.size(); ++k) rows->kept.emplace_back(selects[qsizetype(k)], std::move(batch[k]));
+    readAhead_ = std::move(rows);
+  } catch (const DbError&) {
+    // The statements run as ever; a lost connection is found by the first.
+  }
+}
+
+std::unique_ptr<RowSet> Database::TakeReadAhead(const Statement& st, int* affected) {
+  if (!readAhead_) return nullptr;
+  auto& kept = readAhead_->kept;
+  auto [sql, rows] = std::move(kept.front());
+  kept.pop_front();
+  const bool same = sql == st.sql && st.params.empty() && st.maxRows < 0 && !st.prepare;
+  if (!same || kept.empty()) readAhead_.reset();
+  if (!same || !rows.rows) return nullptr;
+  if (affected) *affected = rows.affected;
+  return std::move(rows.rows);
+}
+
 void Database::Close() {
+  readAhead_.reset();
   conn_.reset();
   if (!levels_.empty()) ++unitSerial_;
   levels_.clear();
@@ -184,6 +231,7 @@ Connection& Database::Ready() {
 
 std::unique_ptr<RowSet> Database::Run(const Statement& given, int* affected, bool guarded) {
   if (running_) throw DbError("Another statement is still running on this connection; the new one was not started");
+  if (auto kept = TakeReadAhead(given, affected)) return kept;
   Connection* c = &Ready();
   RunningScope running(running_);
   Statement st = given;
@@ -195,7 +243,12 @@ std::unique_ptr<RowSet> Database::Run(const Statement& given, int* affected, boo
   const bool savepoint = guarded && inUnit && !levels_.back().allOrNothing;
   for (int attempt = 0;; ++attempt) {
     try {
-      if (!savepoint) return c->Run(st, affected);
+      if (!savepoint) {
+        if (kos::TraceOn()) kos::TraceStep(("statement " + st.sql.left(60)).toUtf8().constData());
+        auto rows = c->Run(st, affected);
+        kos::TraceStep("statement done");
+        return rows;
+      }
       c->Exec("SAVEPOINT kv_row");
       try {
         auto rows = c->Run(st, affected);
@@ -238,6 +291,7 @@ void Database::Execute(const QString& statement) { Run(Statement{statement, {}, 
 // ----- units of work --------------------------------------------------------------------
 
 void Database::StartTransaction() {
+  readAhead_.reset();
   if (levels_.empty()) {
     Connection& c = Ready();
     Control(c.BeginSql());

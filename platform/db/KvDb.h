@@ -237,6 +237,10 @@ class Database {
   // (a failure of it is then Open's failure), else opens anew. Does nothing
   // while open or when started already.
   void OpenAhead();
+  // Takes over the connect `from` opened ahead (unless this one is open or
+  // opening one itself): the next Open takes it on OpenAhead's terms, so
+  // settings that differ from this database's open anew.
+  void TakeAhead(Database& from);
   // True only while the connection is usable: a server that went away is
   // noticed here (without a round trip) so the next connect really reconnects.
   bool Connected();
@@ -260,6 +264,15 @@ class Database {
   // hold several statements separated by ';'. Throws.
   void Execute(const QString& statement);
 
+  // Reads the SELECTs (plain texts, no parameters) in one round trip where
+  // the engine can (PostgreSQL, outside a unit of work) and keeps their rows
+  // for the statements that follow: each of the next statements that is the
+  // next one kept, unlimited and without parameters, takes its rows instead
+  // of running; any other statement drops what is left. A statement that
+  // failed is not kept: it runs as ever, its failure its own. Never throws
+  // (whatever goes wrong, the statements run as ever).
+  void ReadAhead(const QStringList& selects);
+
   // True while a statement of this connection runs (a progress callback is
   // inside it).
   bool Busy() const { return running_; }
@@ -280,6 +293,8 @@ class Database {
   std::unique_ptr<Connection> conn_;
   struct Ahead;
   std::unique_ptr<Ahead> ahead_;  // the connection OpenAhead is opening
+  struct ReadAheadRows;
+  std::unique_ptr<ReadAheadRows> readAhead_;  // ReadAhead's rows not yet taken
   std::vector<Level> levels_;   // open units, outermost first
   quint64 unitSerial_ = 0;      // counts the outermost units that ended
   // Counts what may have changed the data this connection sees: every
@@ -293,6 +308,8 @@ class Database {
   // gives back the locks taken after it).
   std::vector<std::pair<QString, int>> tableLocks_;
   bool HoldsTableLock(const QString& table) const;
+  // The rows ReadAhead kept for this statement, when it is the next kept.
+  std::unique_ptr<RowSet> TakeReadAhead(const Statement& st, int* affected);
   bool lost_ = false;           // the open unit lost its connection
   bool running_ = false;
   // Lets a table with a pending edit learn whether its database still exists.

@@ -94,6 +94,40 @@ class PgConnection : public Connection {
   }
   bool TransactionFailed() override { return Pq().PQtransactionStatus(c_) == PQTRANS_INERROR; }
 
+  std::vector<BatchRows> RunBatch(const QStringList& selects) override {
+    if (broken_ || selects.isEmpty() || Pq().PQstatus(c_) != CONNECTION_OK ||
+        Pq().PQtransactionStatus(c_) != PQTRANS_IDLE || !Pq().PQenterPipelineMode(c_))
+      return {};
+    for (const QString& sql : selects) {
+      if (!Pq().PQsendQueryParams(c_, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0)) {
+        // Half a pipeline cannot be read back: the connection is given up.
+        broken_ = true;
+        throw DbError(ErrorText(Pq().PQerrorMessage(c_)));
+      }
+    }
+    if (!Pq().PQpipelineSync(c_)) {
+      broken_ = true;
+      throw DbError(ErrorText(Pq().PQerrorMessage(c_)));
+    }
+    // Every answer is read up to the sync, also after a failure (the ones
+    // after it come back aborted), so the connection leaves the pipeline idle.
+    std::vector<BatchRows> out(size_t(selects.size()));
+    for (BatchRows& b : out) {
+      while (PGresult* raw = Pq().PQgetResult(c_)) {
+        ResultPtr r(raw);
+        if (Pq().PQresultStatus(raw) != PGRES_TUPLES_OK || b.rows) continue;
+        b.affected = ParseCount(Pq().PQcmdTuples(raw));
+        b.rows = std::make_unique<PgRowSet>(r.release(), -1);
+      }
+    }
+    const ResultPtr sync(Pq().PQgetResult(c_));
+    if (!sync || Pq().PQresultStatus(sync.get()) != PGRES_PIPELINE_SYNC || !Pq().PQexitPipelineMode(c_)) {
+      broken_ = true;
+      throw DbError("The database server's answers did not arrive as sent");
+    }
+    return out;
+  }
+
   bool Alive() override {
     if (broken_ || Pq().PQstatus(c_) != CONNECTION_OK) return false;
     pollfd p{Pq().PQsocket(c_), short(POLLIN | POLLRDHUP), 0};
@@ -322,7 +356,11 @@ std::unique_ptr<Connection> OpenPostgres(const Database& db, const Session& s) {
   }
   keys.push_back(nullptr);
   values.push_back(nullptr);
-  PGconn* c = Pq().PQconnectdbParams(keys.data(), values.data(), 0);
+  PGconn* c = nullptr;
+  {
+    const TlsWarmUp tls;
+    c = Pq().PQconnectdbParams(keys.data(), values.data(), 0);
+  }
   if (!c) throw DbError("Out of memory while connecting to the database server");
   if (Pq().PQstatus(c) != CONNECTION_OK) {
     const QString msg = ErrorText(Pq().PQerrorMessage(c));

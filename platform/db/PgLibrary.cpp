@@ -3,16 +3,30 @@
 #include <dlfcn.h>
 
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 
 #include "KvDb.h"
+#include "StartTrace.h"
 
 namespace kdb {
 
 namespace {
 
 constexpr const char* kLibraryNames[] = {"libpq.so.5", "libpq.so"};
+
+// libpq and its own libraries (TLS, Kerberos, LDAP: thousands of symbols bound
+// at load) look their symbols up among themselves first, not through the
+// Qt libraries the program has loaded already: that halves the load. They
+// share no data with the program (every value crosses through libpq's
+// functions), so nothing can bind to two copies. The address sanitizer's
+// run-time refuses such a load.
+#if defined(RTLD_DEEPBIND) && !defined(__SANITIZE_ADDRESS__)
+constexpr int kLoadFlags = RTLD_NOW | RTLD_LOCAL | RTLD_DEEPBIND;
+#else
+constexpr int kLoadFlags = RTLD_NOW | RTLD_LOCAL;
+#endif
 
 std::mutex& LoadMutex() {
   static std::mutex m;
@@ -21,10 +35,11 @@ std::mutex& LoadMutex() {
 std::atomic<const PgLibrary*> loaded{nullptr};
 
 const PgLibrary* Load() {
+  kos::TraceStep("libpq load begun");
   void* handle = nullptr;
   QString why;
   for (const char* name : kLibraryNames) {
-    handle = dlopen(name, RTLD_NOW | RTLD_LOCAL);
+    handle = dlopen(name, kLoadFlags);
     if (handle) break;
     if (why.isEmpty()) why = QString::fromLocal8Bit(dlerror());
   }
@@ -38,6 +53,7 @@ const PgLibrary* Load() {
   }
   KV_LIBPQ_FUNCTIONS(KV_LIBPQ_RESOLVE)
 #undef KV_LIBPQ_RESOLVE
+  kos::TraceStep("libpq loaded");
   return lib;
 }
 
@@ -51,6 +67,47 @@ const PgLibrary& LibPq() {
   const PgLibrary* lib = Load();
   loaded.store(lib, std::memory_order_release);
   return *lib;
+}
+
+struct TlsWarmUp::Thread {
+  std::thread t;
+};
+
+TlsWarmUp::TlsWarmUp() {
+  // The TLS library libpq loaded, if it is OpenSSL 3 (already loaded: no
+  // load happens here).
+  void* ssl = dlopen("libssl.so.3", RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
+  if (!ssl) return;
+  using Init = int (*)(std::uint64_t, const void*);
+  using Method = const void* (*)();
+  using NewContext = void* (*)(const void*);
+  using FreeContext = void (*)(void*);
+  const auto init = reinterpret_cast<Init>(dlsym(ssl, "OPENSSL_init_ssl"));
+  const auto method = reinterpret_cast<Method>(dlsym(ssl, "TLS_method"));
+  const auto make = reinterpret_cast<NewContext>(dlsym(ssl, "SSL_CTX_new"));
+  const auto release = reinterpret_cast<FreeContext>(dlsym(ssl, "SSL_CTX_free"));
+  if (!init || !method || !make || !release) {
+    dlclose(ssl);
+    return;
+  }
+  constexpr std::uint64_t kLoadConfig = 0x40;  // OPENSSL_INIT_LOAD_CONFIG, as libpq asks
+  try {
+    thread_ = new Thread{std::thread([=] {
+      if (init(kLoadConfig, nullptr) == 1) {
+        if (void* context = make(method())) release(context);
+      }
+      dlclose(ssl);
+    })};
+  } catch (const std::system_error&) {
+    thread_ = nullptr;  // no thread: libpq does it as ever
+    dlclose(ssl);
+  }
+}
+
+TlsWarmUp::~TlsWarmUp() {
+  if (!thread_) return;
+  thread_->t.join();
+  delete thread_;
 }
 
 void PreloadServerClient() {

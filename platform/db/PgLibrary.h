@@ -19,7 +19,8 @@ namespace kdb {
   X(PQgetResult) X(PQgetisnull) X(PQgetlength) X(PQgetvalue) X(PQisBusy) X(PQnfields)              \
   X(PQnotifies) X(PQntuples) X(PQresultErrorField) X(PQresultErrorMessage) X(PQresultStatus)       \
   X(PQsendPrepare) X(PQsendQuery) X(PQsendQueryParams) X(PQsendQueryPrepared)                      \
-  X(PQsetNoticeProcessor) X(PQsocket) X(PQstatus) X(PQtransactionStatus)
+  X(PQsetNoticeProcessor) X(PQsocket) X(PQstatus) X(PQtransactionStatus) X(PQenterPipelineMode)    \
+  X(PQexitPipelineMode) X(PQpipelineSync)
 
 struct PgLibrary {
 #define KV_LIBPQ_MEMBER(name) decltype(&::name) name = nullptr;
@@ -29,5 +30,23 @@ struct PgLibrary {
 
 // Loaded once for the run; a failed load is tried again by the next call.
 const PgLibrary& LibPq();
+
+// libpq sets TLS up only once the server has agreed to it: OpenSSL's
+// configuration read and its first context made, some 2 ms. While it lives,
+// this does the same on a thread of its own (OpenSSL keeps what it read and
+// fetched for the process), so that it goes on while the server starts the
+// session; a connect holds one around PQconnectdbParams. Nothing happens when
+// libpq brought no OpenSSL 3.
+class TlsWarmUp {
+ public:
+  TlsWarmUp();
+  ~TlsWarmUp();
+  TlsWarmUp(const TlsWarmUp&) = delete;
+  TlsWarmUp& operator=(const TlsWarmUp&) = delete;
+
+ private:
+  struct Thread;
+  Thread* thread_ = nullptr;
+};
 
 }  // namespace kdb

@@ -13,6 +13,7 @@
 #include "KuiGuard.h"
 #include "KvBusyGuard.h"
 #include "ModalSeam.h"
+#include "StartTrace.h"
 
 namespace kui {
 namespace {
@@ -62,7 +63,11 @@ int& KvApplication::ReadFontConfigFirst(int& argc) {
   const auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"));
   if (init && !FontConfigReader().joinable()) {
     try {
-      FontConfigReader() = std::thread(init);
+      FontConfigReader() = std::thread([init] {
+        kos::TraceStep("font configuration begun");
+        init();
+        kos::TraceStep("font configuration read");
+      });
     } catch (const std::system_error&) {
       // No thread: Qt reads it when it needs it.
     }
@@ -81,7 +86,10 @@ KvApplication::KvApplication(int& argc, char** argv, FontConfigWait wait)
 KvApplication::~KvApplication() { AwaitFontConfig(); }
 
 void KvApplication::AwaitFontConfig() {
-  if (FontConfigReader().joinable()) FontConfigReader().join();
+  if (!FontConfigReader().joinable()) return;
+  kos::TraceStep("font configuration awaited");
+  FontConfigReader().join();
+  kos::TraceStep("font configuration joined");
 }
 
 void KvApplication::SetShowError(ShowError show) { Show() = std::move(show); }

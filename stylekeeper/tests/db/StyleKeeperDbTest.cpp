@@ -57,6 +57,21 @@ TEST_P(StyleKeeperDbTest, StartsInViewWithItsPickListsLoaded) {
   EXPECT_TRUE(ShownTexts().isEmpty()) << ShownTexts().join("|").toStdString();
 }
 
+// The start reads each list once (the single-user edition before its boxes
+// exist); a reload after the start reads the database again.
+TEST_P(StyleKeeperDbTest, AReloadAfterTheStartReadsItsListAgain) {
+  TForm1& f = Start();
+  ASSERT_EQ(f.ComboBoxColours->count(), 20);
+  db().Execute("INSERT INTO PARAMETERS (NAME, TYPE, RATE) VALUES ('AQUA MARINE', 'COLOUR', 255)");
+  db().Execute("DELETE FROM PARAMETERS WHERE TYPE='SUPPLIER' AND NAME<>'WILLOW AND WREN'");
+  f.LoadColours();
+  f.LoadSuppliers();
+  EXPECT_EQ(f.ComboBoxColours->count(), 21);
+  EXPECT_GE(TForm1::IndexOfName(f.ComboBoxColours, "AQUA MARINE"), 0);
+  ASSERT_EQ(kui::PickItems(f.ComboBoxSuppliers).size(), 1);
+  EXPECT_EQ(kui::PickNameAt(f.ComboBoxSuppliers, 0), "WILLOW AND WREN");
+}
+
 TEST_P(StyleKeeperDbTest, ASupplierOnTheCommandLineOpensAddOnce) {
   const int id = SupplierId("SOLENT DENIM");
   TForm1& f = Start({QString::number(id)});

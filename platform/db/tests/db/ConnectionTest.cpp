@@ -124,7 +124,8 @@ TEST(PgConnection, InternetTransportRequiresTlsAndVerifiesTheServer) {
 }
 
 // A connection opened ahead is Open's only for the settings it was opened
-// with; its failure is then Open's failure, with the same message.
+// with; its failure is then Open's failure, with the same message. So it is
+// when another database opened it ahead and handed it over (TakeAhead).
 TEST(OpenAhead, OpenTakesItForTheSameSettingsOnlyAndReportsItsFailure) {
   for (Engine e : {Engine::SQLite, Engine::PostgreSQL}) {
     SCOPED_TRACE(kvtest::EngineName(e));
@@ -137,14 +138,18 @@ TEST(OpenAhead, OpenTakesItForTheSameSettingsOnlyAndReportsItsFailure) {
         d.Directory += "missing/";
     };
     const QString refusal = e == Engine::PostgreSQL ? "password" : "does not exist";
-    const auto run = [&](bool spoiledAhead, bool spoiledOpen) {
-      Session s;
-      Database db;
+    const auto run = [&](bool spoiledAhead, bool spoiledOpen, bool handedOver) {
+      Session s, early;
+      Database db, opener;
       TestDatabase::Configure(td.Facts(), s, db);
+      TestDatabase::Configure(td.Facts(), early, opener);
+      Session& aheadSession = handedOver ? early : s;
+      Database& ahead = handedOver ? opener : db;
       const QString password = s.RemotePassword, folder = db.Directory;
-      if (spoiledAhead) spoil(s, db);
-      db.OpenAhead();
-      db.OpenAhead();  // a second start while one runs does nothing
+      if (spoiledAhead) spoil(aheadSession, ahead);
+      ahead.OpenAhead();
+      ahead.OpenAhead();  // a second start while one runs does nothing
+      if (handedOver) db.TakeAhead(opener);
       s.RemotePassword = password;
       db.Directory = folder;
       if (spoiledOpen) spoil(s, db);
@@ -154,14 +159,17 @@ TEST(OpenAhead, OpenTakesItForTheSameSettingsOnlyAndReportsItsFailure) {
       q.ExecSQL();
       return q.Fields(0).AsInteger();
     };
-    EXPECT_EQ(run(false, false), 42);
-    EXPECT_EQ(run(true, false), 42);  // the spoiled one is not taken: Open opens anew
-    for (bool ahead : {false, true}) {
-      try {
-        run(ahead, true);
-        ADD_FAILURE() << "opened with spoiled settings (ahead spoiled: " << ahead << ")";
-      } catch (const DbError& x) {
-        EXPECT_TRUE(x.Message().contains(refusal)) << x.Message().toStdString();
+    for (bool handedOver : {false, true}) {
+      SCOPED_TRACE(handedOver ? "handed over" : "own");
+      EXPECT_EQ(run(false, false, handedOver), 42);
+      EXPECT_EQ(run(true, false, handedOver), 42);  // the spoiled one is not taken: Open opens anew
+      for (bool ahead : {false, true}) {
+        try {
+          run(ahead, true, handedOver);
+          ADD_FAILURE() << "opened with spoiled settings (ahead spoiled: " << ahead << ")";
+        } catch (const DbError& x) {
+          EXPECT_TRUE(x.Message().contains(refusal)) << x.Message().toStdString();
+        }
       }
     }
   }
