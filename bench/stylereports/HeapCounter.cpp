@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <malloc.h>
+#include <stdlib.h>
 
 extern "C" {
 void* __libc_malloc(size_t size);
@@ -14,6 +15,10 @@ void* __libc_memalign(size_t alignment, size_t size);
 }
 
 namespace {
+
+// libpq is otherwise loaded to bind among its own libraries, which would
+// send its result buffers to libc's malloc, past this counter.
+[[maybe_unused]] const bool sharedMalloc = setenv("KV_LIBPQ_SHARED_MALLOC", "1", 1) == 0;
 
 std::atomic<bool> counting{false};
 std::atomic<long long> inUse{0};

@@ -21,7 +21,9 @@ constexpr const char* kLibraryNames[] = {"libpq.so.5", "libpq.so"};
 // Qt libraries the program has loaded already: that halves the load. They
 // share no data with the program (every value crosses through libpq's
 // functions), so nothing can bind to two copies. The address sanitizer's
-// run-time refuses such a load.
+// run-time refuses such a load. A program that counts its own malloc (a
+// memory benchmark) sets KV_LIBPQ_SHARED_MALLOC so that libpq's allocations
+// reach it too.
 #if defined(RTLD_DEEPBIND) && !defined(__SANITIZE_ADDRESS__)
 constexpr int kLoadFlags = RTLD_NOW | RTLD_LOCAL | RTLD_DEEPBIND;
 #else
@@ -39,7 +41,8 @@ const PgLibrary* Load() {
   void* handle = nullptr;
   QString why;
   for (const char* name : kLibraryNames) {
-    handle = dlopen(name, kLoadFlags);
+    handle = dlopen(name, qEnvironmentVariableIsEmpty("KV_LIBPQ_SHARED_MALLOC") ? kLoadFlags
+                                                                                  : RTLD_NOW | RTLD_LOCAL);
     if (handle) break;
     if (why.isEmpty()) why = QString::fromLocal8Bit(dlerror());
   }
