@@ -198,11 +198,16 @@ void TDMDB::AppendLogText(QByteArray& out, QStringView text) {
     for (qsizetype i = 0; i < n; ++i) p[i] = static_cast<char>(u[i]);
     return;
   }
-  // A text of several lines (a server's error message, a statement) keeps
-  // the file's CR LF line ends too.
-  QByteArray bytes = text.toUtf8();
-  if (bytes.contains('\n')) bytes.replace("\r\n", "\n").replace("\n", "\r\n");
-  out += bytes;
+  const qsizetype at = out.size();
+  out += text.toUtf8();
+  CrLfLineEnds(out, at);
+}
+
+void TDMDB::CrLfLineEnds(QByteArray& out, qsizetype from) {
+  if (out.indexOf('\n', from) < 0) return;
+  QByteArray tail = out.mid(from);
+  out.truncate(from);
+  out += tail.replace("\r\n", "\n").replace("\n", "\r\n");
 }
 
 void TDMDB::AppendLogLine(QByteArray& out, const QString& text) {

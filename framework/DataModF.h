@@ -212,6 +212,9 @@ class TDMDB : public QObject {
   static void AppendLogLine(QByteArray& out, const QString& text);
   // The text as a log line holds it (UTF-8, CR LF line ends), no line end added.
   static void AppendLogText(QByteArray& out, QStringView text);
+  // The line ends of `out` from `from` on made CR LF (a text of several
+  // lines: a server's error message, a statement, a value).
+  static void CrLfLineEnds(QByteArray& out, qsizetype from);
   // The time line of a timed entry, and the second it was made for.
   const QString& TimeLine(const QDateTime& now);
   QString timeLine_;

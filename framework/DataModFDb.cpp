@@ -263,12 +263,7 @@ void TDMDB::LogAfterPost(kdb::DataSet* dataset, const QString& tableName) {
       out += '=';
       const qsizetype at = out.size();
       f.AppendUtf8(out);
-      if (out.indexOf('\n', at) >= 0) {
-        // A value of several lines keeps the file's CR LF line ends too.
-        QByteArray value = out.mid(at);
-        out.truncate(at);
-        out += value.replace("\r\n", "\n").replace("\n", "\r\n");
-      }
+      CrLfLineEnds(out, at);  // a value of several lines keeps the file's line ends
       out += "\r\n";
     }
     AppendLogLine(out, TimeLine(Now()));

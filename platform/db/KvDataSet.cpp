@@ -22,6 +22,12 @@ struct DataSetAccess {
   static Cell Read(const DataSet* ds, int index, std::string& scratch) {
     return ds->CurrentCell(index, scratch);
   }
+  // Rows being browsed are read in place; the scratch text is only needed
+  // for a value in the edit buffer.
+  static Cell Current(const DataSet* ds, int index, std::string& scratch) {
+    if (const RowSet* rows = Browsing(ds)) return rows->Get(Row(ds), index);
+    return Read(ds, index, scratch);
+  }
 };
 
 // ----- Field ----------------------------------------------------------------------
@@ -29,14 +35,10 @@ struct DataSetAccess {
 Field::Field(DataSet* owner, int index, QString name, FieldType type)
     : owner_(owner), index_(index), name_(std::move(name)), type_(type) {}
 
-// Rows being browsed are read in place; the scratch text is only needed for
-// a value in the edit buffer.
 #define KDB_FIELD_GETTER(Result, Name, Conv)                                 \
   Result Field::Name() const {                                               \
-    if (const RowSet* rows = DataSetAccess::Browsing(owner_))                \
-      return Conv(rows->Get(DataSetAccess::Row(owner_), index_), type_);     \
     std::string scratch;                                                     \
-    return Conv(DataSetAccess::Read(owner_, index_, scratch), type_);        \
+    return Conv(DataSetAccess::Current(owner_, index_, scratch), type_);     \
   }
 namespace {
 bool CellIsNull(const Cell& c, FieldType) { return c.kind == Cell::Null; }
@@ -84,15 +86,13 @@ void TextInto(const Cell& c, FieldType t, QString& text) {
 }  // namespace
 
 void Field::AsStringInto(QString& text) const {
-  if (const RowSet* rows = DataSetAccess::Browsing(owner_)) return TextInto(rows->Get(DataSetAccess::Row(owner_), index_), type_, text);
   std::string scratch;
-  TextInto(DataSetAccess::Read(owner_, index_, scratch), type_, text);
+  TextInto(DataSetAccess::Current(owner_, index_, scratch), type_, text);
 }
 
 void Field::AppendUtf8(QByteArray& out) const {
   std::string scratch;
-  const RowSet* rows = DataSetAccess::Browsing(owner_);
-  const Cell c = rows ? rows->Get(DataSetAccess::Row(owner_), index_) : DataSetAccess::Read(owner_, index_, scratch);
+  const Cell c = DataSetAccess::Current(owner_, index_, scratch);
   if (c.kind == Cell::Null) return;
   if (c.kind == Cell::Text && (type_ == FieldType::Text || type_ == FieldType::Unknown)) {
     // ASCII as it is; other bytes through the text AsString gives (a byte

@@ -72,10 +72,6 @@ const PgLibrary& LibPq() {
   return *lib;
 }
 
-struct TlsWarmUp::Thread {
-  std::thread t;
-};
-
 TlsWarmUp::TlsWarmUp() {
   // The TLS library libpq loaded, if it is OpenSSL 3 (already loaded: no
   // load happens here).
@@ -95,22 +91,19 @@ TlsWarmUp::TlsWarmUp() {
   }
   constexpr std::uint64_t kLoadConfig = 0x40;  // OPENSSL_INIT_LOAD_CONFIG, as libpq asks
   try {
-    thread_ = new Thread{std::thread([=] {
+    thread_ = std::thread([=] {
       if (init(kLoadConfig, nullptr) == 1) {
         if (void* context = make(method())) release(context);
       }
       dlclose(ssl);
-    })};
+    });
   } catch (const std::system_error&) {
-    thread_ = nullptr;  // no thread: libpq does it as ever
-    dlclose(ssl);
+    dlclose(ssl);  // no thread: libpq does it as ever
   }
 }
 
 TlsWarmUp::~TlsWarmUp() {
-  if (!thread_) return;
-  thread_->t.join();
-  delete thread_;
+  if (thread_.joinable()) thread_.join();
 }
 
 void PreloadServerClient() {

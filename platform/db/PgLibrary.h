@@ -1,4 +1,5 @@
 #pragma once
+
 // libpq, loaded when the first server connection is made (or preloaded in
 // the background, kdb::PreloadServerClient). The single-user edition never
 // loads it: with the TLS, Kerberos and LDAP libraries it brings, it would add
@@ -9,6 +10,8 @@
 //
 // Nothing outside platform/db includes this header.
 #include <libpq-fe.h>
+
+#include <thread>
 
 namespace kdb {
 
@@ -45,8 +48,7 @@ class TlsWarmUp {
   TlsWarmUp& operator=(const TlsWarmUp&) = delete;
 
  private:
-  struct Thread;
-  Thread* thread_ = nullptr;
+  std::thread thread_;  // none when there is nothing to warm up
 };
 
 }  // namespace kdb
