@@ -25,6 +25,7 @@
 #include "PLUPricesPageF.h"
 #include "Process.h"
 #include "StartTrace.h"
+#include "StyleKeeperControls.h"
 #include "QuantityPageF.h"
 #include "WaitClass.h"
 
@@ -66,6 +67,10 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   CopyBuffer = std::make_unique<QStringList>();
 
   StartTime = QDateTime::currentDateTime();
+  // Built as it first shows, holding no style: FormShow finds these already
+  // hidden, so the style page is laid out once here and not again at show.
+  HideStyleButtons();
+  skui::SetVisible({SpButCancel, SpButSave, ImageSmall}, false);
   // The window works out its style and layout before the pick lists fill
   // their boxes, on a server while the connect goes on: showing it would do
   // so after them, measuring every item of every box for a width the boxes

@@ -198,7 +198,9 @@ class TForm1 : public kui::KvMainWindow {
   void ComboBoxRootPLUSelect();
 
   // ----- modes and tabs (StyleKeeperFormModes.cpp) ---------------------------------
-  void SetViewMode();
+  // styleButtons false: the buttons that need a style stay hidden (FormShow
+  // with no style to open).
+  void SetViewMode(bool styleButtons = true);
   void SetEditMode();
   void ClearStyleForm();
   void SelectDefaults();
@@ -648,6 +650,8 @@ class TForm1 : public kui::KvMainWindow {
   void SetPickListsEnabled(bool on);
   void SetStyleEditsReadOnly(bool on);
   void ShowTabButtons(bool on);
+  // The buttons that need a style (its other pages, clone, season, colour).
+  void HideStyleButtons();
   void LoadPriceBox(QLineEdit* box, Currency value);
 
   // The look-ups a run of saves of one style shares (StyleKeeperFormSave.cpp).

@@ -289,7 +289,9 @@ void TForm1::FormShow(Shown shown) {
   TWaitClass wait;
   wait.Show("Please wait...");
   ClearStyleForm();
-  SetViewMode();
+  // With no style to open, the buttons that need one are not shown only to
+  // be hidden again below (which lays the style page out anew each time).
+  SetViewMode(!RootPLUToOpen.isEmpty());
   if (!RootPLUToOpen.isEmpty()) {
     wait.Show("Please wait searching for style details...");
     kdb::Query* q = DMDB->DBQueryRemote1;
@@ -307,10 +309,7 @@ void TForm1::FormShow(Shown shown) {
     // not be looked up is no such thing.
     if (!read) DMDB->ShowMessage(StyleNotReadMessage());
   }
-  for (QToolButton* b : {SpButTabStock, SpButShowMinStock, SpButShowMaxStock, SpButTabImage,
-                         SpButTabExternal, SpButTabBCodes, SpButTabPackage, SpButTabPrices,
-                         ButtonAddNewColour, SpeedButtonClone, SpButSeason, SpButStyleInfo})
-    b->hide();
+  HideStyleButtons();
   // The command-line supplier opens one new style, once.
   if (!CommandLineSupplierID.isEmpty() && CommandLineSupplierID.toInt() != 0) {
     SpButAddClick();

@@ -95,7 +95,13 @@ void TForm1::ShowTabButtons(bool on) {
   SpButTabPackage->setVisible(on && !local && PackLabelProgramPresent());
 }
 
-void TForm1::SetViewMode() {
+void TForm1::HideStyleButtons() {
+  SetVisible({SpButTabStock, SpButShowMinStock, SpButShowMaxStock, SpButTabImage, SpButTabExternal, SpButTabBCodes,
+              SpButTabPackage, SpButTabPrices, ButtonAddNewColour, SpeedButtonClone, SpButSeason, SpButStyleInfo},
+             false);
+}
+
+void TForm1::SetViewMode(bool styleButtons) {
   SetVisible({NavigationBar->SpButPrint, SpButAdd, SpButEdit}, true);
   SetVisible({SpButCancel, SpButSave}, false);
   ComboBoxRootPLU->setEnabled(true);
@@ -104,7 +110,12 @@ void TForm1::SetViewMode() {
   NavigationBar->SpButNavSearch->show();
   SetPickListsEnabled(false);
   SetStyleEditsReadOnly(true);
-  ShowTabButtons(true);
+  if (styleButtons) {
+    ShowTabButtons(true);
+  } else {
+    SpButTabStyle->show();
+    HideStyleButtons();
+  }
   ApplyViewModeToPages(nullptr);
 }
 
