@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QListWidget>
 
 using kui::PickValueRule;
@@ -112,6 +113,27 @@ TEST(PickCombo, FillEmitsNoChangeButSelectingDoes) {
   EXPECT_EQ(changes, 0);
   kui::SelectPickValue(&box, "9");
   EXPECT_EQ(changes, 1);
+}
+
+// A fill makes the rows addItem makes, and an editable box completes from them.
+TEST(PickCombo, FilledRowsAreTheRowsAddItemMakes) {
+  QComboBox filled, added;
+  filled.setEditable(true);
+  kui::SetPickItems(&filled, kSuppliers);
+  for (const QString& item : kSuppliers) {
+    const qsizetype eq = item.indexOf('=');
+    added.addItem(item.left(eq), eq < 0 ? QVariant() : QVariant(item.mid(eq + 1)));
+  }
+  ASSERT_EQ(filled.count(), added.count());
+  for (int i = 0; i < added.count(); ++i) {
+    EXPECT_EQ(filled.itemText(i), added.itemText(i)) << i;
+    EXPECT_EQ(filled.itemData(i), added.itemData(i)) << i;
+    EXPECT_EQ(filled.model()->flags(filled.model()->index(i, 0)), added.model()->flags(added.model()->index(i, 0)));
+  }
+  EXPECT_EQ(filled.model()->columnCount(), 1);
+  filled.completer()->setCompletionPrefix("BO");
+  EXPECT_EQ(filled.completer()->completionCount(), 1);
+  EXPECT_EQ(filled.completer()->currentCompletion(), "BOLT");
 }
 
 TEST(PickCombo, PlainTextItemsReadAsPickItems) {
