@@ -8,8 +8,6 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  // The font configuration is the longest read of the start: it goes first.
-  KvApplication::ReadFontConfigAhead();
   // The database file opens on a thread while Qt starts.
   TDMDB::ConnectAheadEarly();
   // The start-up's data needs no text: it is read while the font

@@ -12,8 +12,6 @@
 
 int main(int argc, char** argv) {
   kos::TraceStep("main");
-  // The font configuration is the longest read of the start: it goes first.
-  KvApplication::ReadFontConfigAhead();
   TDMDB::ConnectAheadEarly();
   // The data start-up needs no text: it goes on while the font
   // configuration is read (TForm1 waits for it before building the window).

@@ -23,18 +23,9 @@ namespace {
 // library has loaded already; a second reader at the same time would read it
 // once more, so the application waits for this one before any window
 // measures text.
-// Joined at exit too, for a program that started the reading and ended
-// before it made its application object.
-struct JoinedThread {
-  std::thread thread;
-  ~JoinedThread() {
-    if (thread.joinable()) thread.join();
-  }
-};
-
 std::thread& FontConfigReader() {
-  static JoinedThread reader;
-  return reader.thread;
+  static std::thread reader;
+  return reader;
 }
 
 KvApplication::ShowError& Show() {
@@ -68,11 +59,6 @@ QString Describe(QObject* receiver) {
 }  // namespace
 
 int& KvApplication::ReadFontConfigFirst(int& argc) {
-  ReadFontConfigAhead();
-  return argc;
-}
-
-void KvApplication::ReadFontConfigAhead() {
   using Init = int (*)();
   const auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"));
   if (init && !FontConfigReader().joinable()) {
@@ -86,6 +72,7 @@ void KvApplication::ReadFontConfigAhead() {
       // No thread: Qt reads it when it needs it.
     }
   }
+  return argc;
 }
 
 KvApplication::KvApplication(int& argc, char** argv, FontConfigWait wait)

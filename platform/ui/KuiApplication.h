@@ -49,11 +49,6 @@ class KvApplication : public QApplication {
   // A run that ends before any window still waits for the reading.
   ~KvApplication() override;
 
-  // Starts reading the font configuration now, on a thread of its own, for a
-  // program with work to do before it makes its application object (the
-  // constructor starts it otherwise). Once per run.
-  static void ReadFontConfigAhead();
-
   // Waits until the font configuration read at start is read; at once when
   // it is, or when no reading was started.
   static void AwaitFontConfig();
