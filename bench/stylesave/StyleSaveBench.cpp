@@ -6,8 +6,14 @@
 //
 // A row of the bench table: ours is the window's save, the baseline the
 // plain inserts, both in each iteration.
+//
+// KV_BENCH_WAL_PAGES=1 adds, on SQLite, the pages each side writes per
+// iteration (ours_wal_pages, base_wal_pages): the write-ahead log is emptied
+// before each side and its frames counted after. Emptying it takes every
+// checkpoint out of the timed parts, so such a run's times are not the row's.
 #include <benchmark/benchmark.h>
 
+#include <QFileInfo>
 #include <QToolButton>
 
 #include <memory>
@@ -103,21 +109,59 @@ class Shop : public kvbench::StyleKeeperShop {
 // One shop at a time: the window and its data module are the program's only ones.
 std::unique_ptr<Shop> shop;
 
+// The pages written to SQLite's write-ahead log by one side of an iteration.
+class WalPages {
+ public:
+  explicit WalPages(Engine e)
+      : on_(e == Engine::SQLite && qEnvironmentVariableIsSet("KV_BENCH_WAL_PAGES")) {
+    if (!on_) return;
+    wal_ = shop->Column("SELECT file FROM pragma_database_list WHERE name = 'main'").value(0) + "-wal";
+    frameBytes_ = 24 + shop->Column("PRAGMA page_size").value(0).toLongLong();
+  }
+  bool On() const { return on_; }
+  // Empties the log; throws when a reader keeps it from being emptied.
+  void Empty() {
+    if (on_ && shop->Column("PRAGMA wal_checkpoint(TRUNCATE)").value(0) != "0")
+      throw kdb::DbError("the write-ahead log could not be emptied");
+  }
+  // The frames written since Empty, added to `total`.
+  void Count(double& total) const {
+    if (on_) total += double((QFileInfo(wal_).size() - 32) / frameBytes_);
+  }
+
+ private:
+  bool on_;
+  QString wal_;
+  qint64 frameBytes_ = 1;
+};
+
 void BM_SaveNewStyle(benchmark::State& state, Engine engine) {
   if (!kvbench::OpenShop(shop, state, engine)) return;
   static int styles = 0;
   kvbench::Comparison row(state, QString::fromStdString(kvtest::EngineName(engine)), kvbench::kGoalStyleSave);
+  WalPages wal(engine);
+  double oursPages = 0, basePages = 0;
+  int iterations = 0;
   for (auto _ : state) {
     const QString style = "BENCH" + QString::number(++styles);
     try {
+      wal.Empty();
       row.Ours([&] { shop->SaveThroughWindow(style); });
+      wal.Count(oursPages);
+      wal.Empty();
     } catch (const kdb::DbError& e) {
       state.SkipWithError(e.Message().toStdString().c_str());
       return;
     }
     row.Baseline([&] { shop->InsertDirectly("DIRECT" + QString::number(styles)); });
+    wal.Count(basePages);
+    ++iterations;
   }
   state.counters["rows"] = Shop::Rows();
+  if (wal.On() && iterations > 0) {
+    state.counters["ours_wal_pages"] = oursPages / iterations;
+    state.counters["base_wal_pages"] = basePages / iterations;
+  }
   row.Report();
 }
 const bool registered = kvbench::AddEngineRows("StyleSave/NewStyle", BM_SaveNewStyle);
