@@ -143,9 +143,8 @@ class Shop : public kvbench::StyleKeeperShop {
   // One text per row of a style, every column but the ones that differ by
   // design, in colour and size order.
   QStringList RowTexts(const QString& style) {
-    static const QSet<QString> skipped = {"ID",          "ROOT_PLU",     "PLU",          "DATE_CREATED",
-                                          "DATE_LASTDEL", "STYLE",        "STYLE_REF",    "DESCRIPTION",
-                                          "COLOUR_VALUE", "DATE_CHANGED", "DATE_LASTSOLD"};
+    static const QSet<QString> skipped = {"ID",    "ROOT_PLU",  "PLU",         "DATE_CREATED", "DATE_LASTDEL",
+                                          "STYLE", "STYLE_REF", "DESCRIPTION", "COLOUR_VALUE"};
     kdb::Query q(&Db());
     q.SQL = "SELECT * FROM PRODUCTS WHERE STYLE=" + Quote(style) + " ORDER BY COLOUR_NAME, SIZE_OFFSET";
     q.ExecSQL();
